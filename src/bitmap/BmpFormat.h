@@ -1,0 +1,35 @@
+#pragma once
+// Sizes, magic values and the info header of the BMP file format.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace bmp {
+
+inline constexpr std::uint16_t kType = 0x4D42;  // "BM"
+inline constexpr int kFileHeaderSize = 14;
+inline constexpr int kInfoHeaderSize = 40;
+inline constexpr int kHeadersSize = kFileHeaderSize + kInfoHeaderSize;  // 54
+inline constexpr int kMaxPaletteEntries = 256;
+inline constexpr int kPaletteEntrySize = 4;
+
+}  // namespace bmp
+
+// The 40-byte BMP info header (BITMAPINFOHEADER), field by field.
+struct BmpInfoHeader {
+    std::uint32_t size = bmp::kInfoHeaderSize;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::uint16_t planes = 1;
+    std::uint16_t bitCount = 24;
+    std::uint32_t compression = 0;
+    std::uint32_t sizeImage = 0;
+    std::int32_t xPelsPerMeter = 0;
+    std::int32_t yPelsPerMeter = 0;
+    std::uint32_t colorsUsed = 0;
+    std::uint32_t colorsImportant = 0;
+
+    static BmpInfoHeader Parse(std::span<const std::uint8_t> bytes);
+    void AppendTo(std::vector<std::uint8_t>& out) const;
+};

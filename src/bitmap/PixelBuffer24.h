@@ -1,0 +1,70 @@
+#pragma once
+// The one picture class: a BMP-layout bitmap of 8, 16, 24 or 32 bits with its
+// info header and colour table. Loads and saves BMP files, converts to 24 bits,
+// reads and writes pixels, copies rectangles and draws itself on a Surface.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "bitmap/BmpFormat.h"
+#include "bitmap/DibBuffer.h"
+#include "bitmap/Surface.h"
+
+class PixelBuffer24 : public DibBuffer {
+public:
+    PixelBuffer24();
+    ~PixelBuffer24() override = default;
+
+    // Reads a BMP file (".bmp" is appended to a path without extension).
+    // Shows the reason and returns false when the file cannot be used.
+    virtual bool Load(const std::string& path);
+    // Writes the picture as a BMP file; `bottomUp` makes the file bottom-up.
+    virtual bool Save(const std::string& path, bool bottomUp);
+
+    // Writes the picture as a 24-bit bottom-up BMP file; the image is unchanged.
+    bool SaveAs24(const std::string& path, bool topDownArgument = false);
+    // Converts the image in place to 24 bits with the given storage order.
+    bool ConvertTo24(bool topDownArgument = false);
+
+    void Create(int newWidth, int newHeight, int bpp, bool newTopDown);
+    // Create with the source's depth and storage order, and its colour table.
+    void CreateLike(int newWidth, int newHeight, const PixelBuffer24& source);
+    void RebuildHeader(int bpp = 0);
+    void RefreshGeometry(bool recompute);
+
+    std::uint8_t GetIndex(int x, int y) const;
+    void SetIndex(int x, int y, std::uint8_t index);
+    void SetColor(int x, int y, ColorValue color);
+    // 8 bits: the palette colour; 16 bits: read as 5-5-5; 24 and 32 bits: B, G, R.
+    ColorValue GetColor(int x, int y) const;
+    // 256 entries from (red, green, blue) triples; null changes nothing.
+    void SetPaletteRgb(const std::uint8_t* rgbTable);
+
+    // Copies the rectangle [x0, x1) x [y0, y1) into `target` at (dx, dy);
+    // returns the bytes copied, 0 when refused.
+    std::size_t CopyRect(int x0, int y0, int x1, int y1, PixelBuffer24& target, int dx,
+                         int dy) const;
+    // Draws the whole picture stretched into (x, y, w, h); -1 means natural size.
+    void Draw(Surface* surface, int x, int y, int w, int h, bool clip) const;
+    DibView View() const;
+
+    const std::string& FileName() const { return fileName; }
+    const BmpInfoHeader& InfoHeader() const { return infoHeader; }
+    const std::uint8_t* Palette() const { return palette.data(); }
+    std::uint8_t* Palette() { return palette.data(); }
+    int PaletteCount() const { return paletteCount; }
+    bool MirrorX() const { return mirrorX; }
+    void SetMirrorX(bool mirrored) { mirrorX = mirrored; }
+
+protected:
+    std::string fileName;
+    BmpInfoHeader infoHeader;
+    std::array<std::uint8_t, bmp::kMaxPaletteEntries * bmp::kPaletteEntrySize> palette{};
+    int paletteCount = 0;
+    bool mirrorX = false;
+
+private:
+    // Fills `target` (24 bits, same size) with this picture's pixels.
+    void ConvertPixelsInto(PixelBuffer24& target) const;
+};

@@ -1,0 +1,35 @@
+#include "cli/CliApp.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+
+#include "cli/CliCommands.h"
+#include "cli/CliContext.h"
+
+int RunVarnokDat(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    ConsoleUserInterface ui(err);
+    InstallUserInterface(&ui);
+    ConsoleProgress progress(stderr);
+    CliContext context{out, err, ui, progress};
+
+    CLI::App app{"varnok-dat: maintains the sprite archives and S16 files of Varnok", "varnok-dat"};
+    app.require_subcommand(1);
+    app.fallthrough(false);
+    AddCommands(app, context);
+
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    int status = kExitDone;
+    try {
+        app.parse(reversed);
+        status = context.status;
+    } catch (const CLI::CallForHelp& e) {
+        status = app.exit(e, out, err);
+    } catch (const CLI::CallForAllHelp& e) {
+        status = app.exit(e, out, err);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e, out, err);
+        status = kExitUsage;
+    }
+    InstallUserInterface(nullptr);
+    return status;
+}

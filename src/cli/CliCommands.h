@@ -1,0 +1,6 @@
+#pragma once
+// Registration of the varnok-dat subcommands, one function per group.
+
+#include "cli/CliContext.h"
+
+void AddCommands(CLI::App& app, CliContext& context);

@@ -1,0 +1,70 @@
+#include "support/Messages.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+#include "support/UserInterface.h"
+
+std::string FormatTextV(const char* format, va_list args) {
+    va_list copy;
+    va_copy(copy, args);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    if (length <= 0) return {};
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+    std::vsnprintf(buffer.data(), buffer.size(), format, args);
+    return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+
+std::string FormatText(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string text = FormatTextV(format, args);
+    va_end(args);
+    return text;
+}
+
+int ShowInfo(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    const std::string text = FormatTextV(format, args);
+    va_end(args);
+    return CurrentUserInterface().ShowMessage(MessageKind::Info, text);
+}
+
+int ShowError(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    const std::string text = FormatTextV(format, args);
+    va_end(args);
+    return CurrentUserInterface().ShowMessage(MessageKind::Error, text);
+}
+
+bool AskYesNo(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    const std::string text = FormatTextV(format, args);
+    va_end(args);
+    return CurrentUserInterface().AskYesNo(text);
+}
+
+int ShowErrorText(const std::string& text) {
+    return CurrentUserInterface().ShowMessage(MessageKind::Error, text);
+}
+
+void ReportCreationError(const std::string& path) {
+    ShowError("Error on creating [%s]", path.c_str());
+}
+void ReportMissingFile(const std::string& path) {
+    ShowError("[%s] Not found", path.c_str());
+}
+void ReportOpenError(const std::string& path) {
+    ShowError("Cannot open [%s]", path.c_str());
+}
+void ReportWriteError(const std::string& path) {
+    ShowError("Error on writing [%s]", path.c_str());
+}
+void ReportReplaceError(const std::string& path) {
+    ShowError("Error on replacing [%s]", path.c_str());
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Message boxes built from printf-style formats, shown through the current
+// UserInterface, and the few fixed messages that several parts share.
+
+#include <cstdarg>
+#include <string>
+
+#if defined(__GNUC__)
+#define VARNOK_PRINTF(fmt, args) __attribute__((format(printf, fmt, args)))
+#else
+#define VARNOK_PRINTF(fmt, args)
+#endif
+
+// Formats like printf into a std::string.
+std::string FormatText(const char* format, ...) VARNOK_PRINTF(1, 2);
+std::string FormatTextV(const char* format, va_list args);
+
+int ShowInfo(const char* format, ...) VARNOK_PRINTF(1, 2);
+int ShowError(const char* format, ...) VARNOK_PRINTF(1, 2);
+bool AskYesNo(const char* format, ...) VARNOK_PRINTF(1, 2);
+// Shows the text unchanged (no formatting) in an error box.
+int ShowErrorText(const std::string& text);
+
+void ReportCreationError(const std::string& path);  // "Error on creating [%s]"
+void ReportMissingFile(const std::string& path);    // "[%s] Not found"
+void ReportOpenError(const std::string& path);      // "Cannot open [%s]"
+void ReportWriteError(const std::string& path);     // "Error on writing [%s]"
+void ReportReplaceError(const std::string& path);   // "Error on replacing [%s]"
+
+// " Not enough  memory " exactly, spaces included.
+inline constexpr const char* kNotEnoughMemory = " Not enough  memory ";

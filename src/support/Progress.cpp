@@ -1,0 +1,6 @@
+#include "support/Progress.h"
+
+NullProgress& NoProgress() {
+    static NullProgress none;
+    return none;
+}

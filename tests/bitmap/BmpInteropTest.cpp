@@ -1,0 +1,147 @@
+// BMP files written by ImageMagick and Pillow load with the right colours, and
+// every BMP written here reads back in ImageMagick with identical pixels.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+
+#include "FakeUserInterface.h"
+#include "TestFiles.h"
+#include "bitmap/PixelBuffer24.h"
+
+namespace {
+
+constexpr int kWidth = 20;  // more than 16 colours, so that paletted files are 8-bit
+constexpr int kHeight = 3;
+
+ColorValue Pattern(int x, int y) {
+    return MakeColor(x * 12, y * 100, (x + y) * 10);
+}
+
+void WritePpm(const std::string& path) {
+    Bytes data;
+    const std::string head =
+        "P6 " + std::to_string(kWidth) + " " + std::to_string(kHeight) + " 255\n";
+    data.assign(head.begin(), head.end());
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const ColorValue c = Pattern(x, y);
+            data.insert(data.end(),
+                        {static_cast<std::uint8_t>(RedOf(c)), static_cast<std::uint8_t>(GreenOf(c)),
+                         static_cast<std::uint8_t>(BlueOf(c))});
+        }
+    }
+    WriteFileBytes(path, data);
+}
+
+// Reads a binary PPM as written by ImageMagick.
+std::vector<ColorValue> ReadPpm(const std::string& path, int& width, int& height) {
+    const Bytes bytes = ReadFileBytes(path);
+    std::string text(bytes.begin(), bytes.end());
+    std::istringstream in(text);
+    std::string magic;
+    int maximum = 0;
+    in >> magic >> width >> height >> maximum;
+    const std::size_t start = static_cast<std::size_t>(in.tellg()) + 1;
+    std::vector<ColorValue> colors;
+    for (std::size_t i = start;
+         i + 2 < bytes.size() + 2 && colors.size() < static_cast<std::size_t>(width * height);
+         i += 3) {
+        colors.push_back(MakeColor(bytes[i], bytes[i + 1], bytes[i + 2]));
+    }
+    return colors;
+}
+
+bool HaveImageMagick() {
+    return HaveProgram("/usr/bin/convert") &&
+           RunShell("/usr/bin/convert -version | grep -q ImageMagick");
+}
+bool HavePillow() {
+    return HaveProgram("/usr/bin/python3") &&
+           RunShell("/usr/bin/python3 -c 'import PIL' 2>/dev/null");
+}
+
+bool Near(int a, int b, int tolerance) {
+    return a - b <= tolerance && b - a <= tolerance;
+}
+
+// Loads `path` and checks every pixel after conversion to 24 bits; a reduced
+// depth (16 bits) keeps 5 or 6 bits of each channel, and ImageMagick scales before it cuts.
+void ExpectPattern(const std::string& path, int depth, int tolerance = 0) {
+    SCOPED_TRACE(path);
+    PixelBuffer24 picture;
+    ASSERT_TRUE(picture.Load(path));
+    EXPECT_EQ(picture.BitsPerPixel(), depth);
+    ASSERT_TRUE(picture.ConvertTo24(false));
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const ColorValue got = picture.GetColor(x, y);
+            const ColorValue want = Pattern(x, y);
+            EXPECT_TRUE(Near(RedOf(got), RedOf(want), tolerance) &&
+                        Near(GreenOf(got), GreenOf(want), tolerance) &&
+                        Near(BlueOf(got), BlueOf(want), tolerance))
+                << x << "," << y << ": " << std::hex << got << " for " << want;
+        }
+    }
+}
+
+}  // namespace
+
+TEST(BmpInterop, LoadsImageMagickFilesOfEveryDepth) {
+    if (!HaveImageMagick()) GTEST_SKIP() << "ImageMagick is not installed";
+    FakeUserInterface ui;
+    TempDir dir;
+    WritePpm(dir / "in.ppm");
+    const std::string convert = "/usr/bin/convert " + (dir / "in.ppm");
+    ASSERT_TRUE(RunShell(convert + " -type TrueColor BMP3:" + (dir / "im24.bmp")));
+    ASSERT_TRUE(RunShell(convert + " -type Palette -compress none BMP3:" + (dir / "im8.bmp")));
+    ASSERT_TRUE(
+        RunShell(convert + " -alpha set -define bmp3:alpha=true BMP3:" + (dir / "im32.bmp")));
+    ASSERT_TRUE(RunShell(convert + " -define bmp:subtype=RGB565 BMP3:" + (dir / "im16.bmp")));
+    ExpectPattern(dir / "im24.bmp", 24);
+    ExpectPattern(dir / "im8.bmp", 8);
+    ExpectPattern(dir / "im32.bmp", 32);
+    ExpectPattern(dir / "im16.bmp", 16, 16);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(BmpInterop, LoadsPillowFiles) {
+    if (!HavePillow()) GTEST_SKIP() << "Pillow is not installed";
+    FakeUserInterface ui;
+    TempDir dir;
+    WritePpm(dir / "in.ppm");
+    const std::string script =
+        "from PIL import Image; im = Image.open('" + (dir / "in.ppm") + "'); im.save('" +
+        (dir / "p24.bmp") + "'); im.convert('P', palette=1, colors=256).save('" + (dir / "p8.bmp") +
+        "'); im.convert('RGBA').save('" + (dir / "p32.bmp") + "')";
+    ASSERT_TRUE(RunShell("/usr/bin/python3 -c \"" + script + "\""));
+    ExpectPattern(dir / "p24.bmp", 24);
+    ExpectPattern(dir / "p8.bmp", 8);
+    ExpectPattern(dir / "p32.bmp", 32);
+}
+
+TEST(BmpInterop, ImageMagickReadsWhatIsWrittenHere) {
+    if (!HaveImageMagick()) GTEST_SKIP() << "ImageMagick is not installed";
+    FakeUserInterface ui;
+    TempDir dir;
+    for (const bool topDown : {false, true}) {
+        PixelBuffer24 picture;
+        picture.Create(kWidth, kHeight, 24, topDown);
+        ASSERT_TRUE(picture.Allocate());
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x)
+                picture.SetColor(x, y, Pattern(x, y));
+        }
+        ASSERT_TRUE(picture.SaveAs24(dir / "out.bmp"));
+        ASSERT_TRUE(RunShell("/usr/bin/convert " + (dir / "out.bmp") + " " + (dir / "out.ppm")));
+        int width = 0, height = 0;
+        const std::vector<ColorValue> colors = ReadPpm(dir / "out.ppm", width, height);
+        ASSERT_EQ(width, kWidth);
+        ASSERT_EQ(height, kHeight);
+        ASSERT_EQ(colors.size(), static_cast<std::size_t>(kWidth * kHeight));
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x)
+                EXPECT_EQ(colors[static_cast<std::size_t>(y * kWidth + x)], Pattern(x, y));
+        }
+    }
+}

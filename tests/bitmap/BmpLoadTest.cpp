@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include "BmpBuilder.h"
+#include "FakeUserInterface.h"
+#include "bitmap/PixelBuffer24.h"
+
+namespace {
+
+ColorValue Pattern(int x, int y) {
+    return MakeColor(10 * x, 20 * y, 7 * (x + y));
+}
+
+Bytes GrayPalette(int entries) {
+    Bytes palette;
+    for (int i = 0; i < entries; ++i) {
+        palette.insert(palette.end(),
+                       {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
+                        static_cast<std::uint8_t>(i / 2), 0});
+    }
+    return palette;
+}
+
+class BmpLoad : public ::testing::Test {
+protected:
+    std::string Write(const std::string& name, const Bytes& bytes) {
+        WriteFileBytes(dir / name, bytes);
+        return dir / name;
+    }
+    // Loads a file that must be refused and returns the one message shown.
+    std::string Refusal(const Bytes& bytes) {
+        ui.Clear();
+        PixelBuffer24 picture;
+        EXPECT_FALSE(picture.Load(Write("bad.bmp", bytes)));
+        EXPECT_EQ(ui.messages.size(), 1u);
+        return ui.LastText();
+    }
+
+    FakeUserInterface ui;
+    TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(BmpLoad, BottomUpAndTopDownGiveTheSameColours) {
+    const std::string up = Write("up.bmp", Bmp24(5, 3, Pattern));
+    const std::string down = Write("down.bmp", Bmp24(5, -3, Pattern));
+    PixelBuffer24 a, b;
+    ASSERT_TRUE(a.Load(up));
+    ASSERT_TRUE(b.Load(down));
+    EXPECT_FALSE(a.IsTopDown());
+    EXPECT_TRUE(b.IsTopDown());
+    EXPECT_EQ(a.Stride(), 16);
+    EXPECT_EQ(a.ImageSize(), 48u);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_EQ(a.GetColor(x, y), Pattern(x, y));
+            EXPECT_EQ(b.GetColor(x, y), Pattern(x, y));
+        }
+    }
+    EXPECT_EQ(a.FileName(), up);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(BmpLoad, AppendsBmpToAPathWithoutExtension) {
+    Write("ship.bmp", Bmp24(2, 2, Pattern));
+    PixelBuffer24 picture;
+    EXPECT_TRUE(picture.Load(dir / "ship"));
+    EXPECT_EQ(picture.FileName(), dir / "ship.bmp");
+    EXPECT_FALSE(picture.Load(dir / "boat"));
+    EXPECT_EQ(ui.LastText(), dir / "boat.bmp not found");
+}
+
+TEST_F(BmpLoad, ColourTableCountFollowsColoursUsed) {
+    BmpSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    spec.bitsPerPixel = 8;
+    spec.pixels = Bytes{1, 2, 3, 0, 4, 5, 6, 0};
+    spec.palette = GrayPalette(16);
+    spec.colorsUsed = 16;
+    PixelBuffer24 picture;
+    ASSERT_TRUE(picture.Load(Write("p16.bmp", BuildBmp(spec))));
+    EXPECT_EQ(picture.PaletteCount(), 16);
+    EXPECT_EQ(picture.GetIndex(0, 0), 4);  // bottom-up: the second stored row is the top
+    EXPECT_EQ(picture.GetColor(1, 1), MakeColor(1, 253, 2));
+
+    spec.palette = GrayPalette(256);
+    spec.colorsUsed = 0;
+    ASSERT_TRUE(picture.Load(Write("p256.bmp", BuildBmp(spec))));
+    EXPECT_EQ(picture.PaletteCount(), 256);
+
+    spec.palette.clear();
+    ASSERT_TRUE(picture.Load(Write("p0.bmp", BuildBmp(spec))));
+    EXPECT_EQ(picture.PaletteCount(), 0);
+}
+
+TEST_F(BmpLoad, OversizedColourTablesAreCutAndPixelsStillComeFromTheirOffset) {
+    BmpSpec spec;
+    spec.width = 2;
+    spec.height = 1;
+    spec.bitsPerPixel = 8;
+    spec.palette = GrayPalette(300);
+    spec.colorsUsed = 300;
+    spec.pixels = Bytes{7, 9, 0, 0};
+    PixelBuffer24 picture;
+    ASSERT_TRUE(picture.Load(Write("big.bmp", BuildBmp(spec))));
+    EXPECT_EQ(picture.PaletteCount(), 256);
+    EXPECT_EQ(picture.GetIndex(0, 0), 7);
+    EXPECT_EQ(picture.GetIndex(1, 0), 9);
+}
+
+TEST_F(BmpLoad, AnOffsetBelowTheHeadersReadsPixelsFromOffset54) {
+    BmpSpec spec;
+    spec.width = 1;
+    spec.height = 1;
+    spec.dataOffset = 20;
+    spec.pixels = Bytes{1, 2, 3, 0};
+    PixelBuffer24 picture;
+    ASSERT_TRUE(picture.Load(Write("low.bmp", BuildBmp(spec))));
+    EXPECT_EQ(picture.GetColor(0, 0), MakeColor(3, 2, 1));
+}
+
+TEST_F(BmpLoad, RefusesMalformedHeadersWithTheirMessages) {
+    EXPECT_EQ(Refusal(Bytes{'B', 'M', 0, 0}), "Invalid BMP FileHeader size");
+    Bytes wrongType = Bmp24(1, 1, Pattern);
+    wrongType[0] = 'X';
+    EXPECT_EQ(Refusal(wrongType), "Invalid BMP type");
+    BmpSpec spec;
+    spec.pixels = Bytes(4, 0);
+    spec.headerSize = 108;
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP Header size: 108 <> 40");
+    spec.headerSize = 124;
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP Header size: 124 <> 40");
+    Bytes cut = Bmp24(1, 1, Pattern);
+    cut.resize(30);
+    EXPECT_EQ(Refusal(cut), "Invalid BMP Header size: 16 <> 40");
+    spec.headerSize = 40;
+    for (int depth : {1, 4, 15}) {
+        spec.bitsPerPixel = depth;
+        EXPECT_EQ(Refusal(BuildBmp(spec)), "Only 8, 16, 24 and 32 bits BMP supported");
+    }
+}
+
+TEST_F(BmpLoad, RefusesSizesTheFileCannotHold) {
+    BmpSpec spec;
+    spec.width = 1 << 20;
+    spec.height = 1 << 20;
+    spec.pixels = Bytes(64, 0);
+    const std::string huge = Refusal(BuildBmp(spec));
+    EXPECT_EQ(huge, "Truncated BMP pixel data in " + (dir / "bad.bmp"));
+    spec.width = 0;
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP size 0 x 1048576 in " + (dir / "bad.bmp"));
+    spec.width = static_cast<int>(0x80000000u);
+    spec.height = 2;
+    EXPECT_EQ(Refusal(BuildBmp(spec)).rfind("Invalid BMP size 2147483648 x 2", 0), 0u);
+    spec.width = 4;
+    spec.height = 4;
+    spec.dataOffset = 5000;  // pixel data beyond the end
+    spec.pixels.clear();
+    EXPECT_EQ(Refusal(BuildBmp(spec)).rfind("Truncated BMP pixel data", 0), 0u);
+}
+
+TEST_F(BmpLoad, AMissingLastRowPaddingIsTolerated) {
+    Bytes bytes = Bmp24(1, 2, Pattern);
+    bytes.pop_back();  // the top row's padding byte
+    PixelBuffer24 picture;
+    ASSERT_TRUE(picture.Load(Write("short.bmp", bytes)));
+    EXPECT_EQ(picture.GetColor(0, 0), Pattern(0, 0));
+    EXPECT_EQ(picture.GetColor(0, 1), Pattern(0, 1));
+}
+
+TEST_F(BmpLoad, AFailedLoadKeepsThePicture) {
+    PixelBuffer24 picture;
+    ASSERT_TRUE(picture.Load(Write("good.bmp", Bmp24(4, 2, Pattern))));
+    BmpSpec spec;
+    spec.bitsPerPixel = 4;
+    spec.pixels = Bytes(4, 0);
+    EXPECT_FALSE(picture.Load(Write("bad.bmp", BuildBmp(spec))));
+    EXPECT_EQ(picture.Width(), 4);
+    EXPECT_EQ(picture.GetColor(3, 1), Pattern(3, 1));
+    EXPECT_EQ(picture.FileName(), dir / "bad.bmp");
+}
+
+TEST_F(BmpLoad, AnAttachedBufferTooSmallIsRefused) {
+    PixelBuffer24 picture;
+    std::uint8_t buffer[16];
+    picture.Attach(buffer, sizeof buffer, false);
+    EXPECT_TRUE(picture.Load(Write("fits.bmp", Bmp24(1, 4, Pattern))));
+    EXPECT_EQ(picture.Pixels(), buffer);
+    EXPECT_FALSE(picture.Load(Write("big.bmp", Bmp24(2, 4, Pattern))));
+    EXPECT_EQ(ui.LastText(), "Image too big to allocated buffer");
+}
