@@ -20,7 +20,8 @@ bool DibBuffer::Allocate() {
     // undefined after Allocate either way.
     if (owned_ && capacity >= imageSize && imageSize > 0) return true;
     FreePixels();
-    owned_.reset(new (std::nothrow) std::uint8_t[imageSize > 0 ? imageSize : 1]);
+    // Zeroed, so that row padding never carries stale memory into a file.
+    owned_.reset(new (std::nothrow) std::uint8_t[imageSize > 0 ? imageSize : 1]());
     pixels = owned_.get();
     capacity = pixels ? imageSize : 0;
     return pixels != nullptr;

@@ -21,6 +21,16 @@ inline constexpr int BlueOf(ColorValue c) {
     return static_cast<int>(c & 0xFF);
 }
 
+// A rectangle in surface coordinates; right and bottom are exclusive.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
 // The pixels of a bitmap as the BMP format lays them out.
 struct DibView {
     const std::uint8_t* pixels = nullptr;

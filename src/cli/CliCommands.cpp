@@ -3,6 +3,5 @@
 #include <CLI/CLI.hpp>
 
 void AddCommands(CLI::App& app, CliContext& context) {
-    (void)app;
-    (void)context;
+    AddSpriteCommands(app, context);
 }

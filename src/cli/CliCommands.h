@@ -4,3 +4,4 @@
 #include "cli/CliContext.h"
 
 void AddCommands(CLI::App& app, CliContext& context);
+void AddSpriteCommands(CLI::App& app, CliContext& context);

@@ -101,3 +101,8 @@ bool SafeFileWriter::Commit() {
     SyncFolderOf(targetPath_);
     return true;
 }
+
+bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    SafeFileWriter writer(path, path + ".~new", "");
+    return writer.Create() && writer.File().Write(bytes.data(), bytes.size()) && writer.Commit();
+}

@@ -4,6 +4,8 @@
 // old or the new content; the old content is kept under the backup name. Any
 // failure leaves the target untouched, removes the new file and is reported.
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "support/DataFile.h"
@@ -37,3 +39,8 @@ private:
     DataFile file_;
     bool created_ = false;
 };
+
+// Writes `bytes` as the whole new content of `path` (replacing a file there)
+// through a scratch file beside it, so that a failure leaves no half-written
+// file. Reports and returns false on failure.
+bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);

@@ -1,0 +1,204 @@
+// The sprite subcommands: icons, to-bmp, insert-icon, remove-icon, make.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <map>
+
+#include "cli/CliCommands.h"
+#include "cli/SpriteSource.h"
+#include "sprite/IconExport.h"
+#include "sprite/IconRenderer.h"
+#include "sprite/S16Builder.h"
+#include "sprite/S16Editor.h"
+#include "sprite/S16Image.h"
+#include "support/Messages.h"
+#include "support/Paths.h"
+
+namespace {
+
+void PrintIconTable(S16Image& image, std::ostream& out) {
+    out << FormatText("%-4s %6s %6s %6s %6s %6s %7s %8s %8s %8s %8s\n", "#", "Width", "Height",
+                      "StartX", "StartY", "TWidth", "THeight", "Starts", "Bytes", "Compress",
+                      "Reserved");
+    for (int k = 1; k <= image.IconCount(); ++k) {
+        const S16Icon& r = image.Icon(k);
+        out << FormatText("%-4d %6d %6d %6d %6d %6d %7d %8d %8d %8d %8d\n", k, r.Width, r.Height,
+                          r.StartX, r.StartY, r.TWidth, r.THeight, r.Starts, r.Bytes, r.Compress,
+                          r.Reserved);
+    }
+}
+
+struct ToBmpOptions {
+    std::string sprite;
+    std::string output;
+    int icon = 1;
+    bool all = false;
+    bool collage = false;
+    int first = 1;
+    std::string size = "640x480";
+};
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+    return std::sscanf(text.c_str(), "%dx%d", &width, &height) == 2 && width > 0 && height > 0;
+}
+
+bool ToBmp(const ToBmpOptions& o) {
+    auto image = OpenSprite(o.sprite);
+    if (!image) return false;
+    if (o.all) return SaveAllIconsAsBmp(*image, o.output) == 0;
+    if (o.collage) {
+        int width = 0, height = 0;
+        if (!ParseSize(o.size, width, height)) {
+            ShowError("Invalid size %s: use WIDTHxHEIGHT", o.size.c_str());
+            return false;
+        }
+        if (BuildCollage(*image, o.output, Rect{0, 0, width, height}, o.first)) return true;
+        ShowError("No icon of %s fits in %s", o.sprite.c_str(), o.size.c_str());
+        return false;
+    }
+    const int selected = image->SelectIcon(o.icon);
+    if (image->DecodeIcon() < 1) {
+        ShowError("Icon %d of %s cannot be decoded", selected, o.sprite.c_str());
+        return false;
+    }
+    return SaveIconAsBmp(*image, o.output);
+}
+
+// Bitmap paths grouped by folder, in the order the folders first appear.
+std::vector<std::pair<std::string, std::vector<std::string>>> ByFolder(
+    const std::vector<std::string>& paths) {
+    std::vector<std::pair<std::string, std::vector<std::string>>> groups;
+    for (const std::string& path : paths) {
+        const std::string folder = SplitPath(path, kPathFolder);
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&](const auto& g) { return g.first == folder; });
+        if (group == groups.end()) group = groups.insert(groups.end(), {folder, {}});
+        group->second.push_back(SplitPath(path, kPathFileName));
+    }
+    return groups;
+}
+
+struct MakeOptions {
+    bool cloned = false;
+    std::string sheet;
+    std::string list;
+    std::vector<std::string> bitmaps;
+};
+
+bool MakeFromList(const MakeOptions& o) {
+    const auto groups = ByFolder(o.bitmaps);
+    if (groups.size() != 1) {
+        ShowError("The bitmaps of a list must lie in one folder");
+        return false;
+    }
+    std::vector<std::string> entries;
+    for (const std::string& path : o.bitmaps) {
+        if (UpperExtension(path) != ".BMP") {
+            ShowError("%s: the bitmaps of a list must be .bmp files", path.c_str());
+            return false;
+        }
+        entries.push_back(
+            IconListEntry(static_cast<int>(entries.size()) + 1, SplitPath(path, kPathBaseName)));
+    }
+    return MakeS16FromList(groups.front().first, entries, o.list);
+}
+
+bool Make(const MakeOptions& o) {
+    if (!o.list.empty()) return MakeFromList(o);
+    bool ok = true;
+    for (const auto& [folder, names] : ByFolder(o.bitmaps)) {
+        const BuildCounts counts = o.cloned ? MakeClonedS16(folder, names)
+                                            : MakeS16FromSheet(folder, names, o.sheet == "3x3");
+        ok = ok && counts.failed == 0;
+    }
+    return ok;
+}
+
+}  // namespace
+
+void AddSpriteCommands(CLI::App& app, CliContext& context) {
+    auto* icons = app.add_subcommand("icons", "Print the icon table of a sprite");
+    auto sprite = std::make_shared<std::string>();
+    icons->add_option("SPRITE", *sprite, "an .s16 file or ARCHIVE.dat:ITEM")->required();
+    icons->callback([&context, sprite] {
+        auto image = OpenSprite(*sprite);
+        if (image) PrintIconTable(*image, context.out);
+        context.Finish(image != nullptr);
+    });
+
+    auto* toBmp = app.add_subcommand("to-bmp", "Save one icon, every icon or a collage as BMP");
+    auto bmp = std::make_shared<ToBmpOptions>();
+    toBmp->add_option("SPRITE", bmp->sprite, "an .s16 file or ARCHIVE.dat:ITEM")->required();
+    toBmp
+        ->add_option("-o,--output", bmp->output,
+                     "the BMP file (with --all: the base of \"<base>_NNN.bmp\")")
+        ->required();
+    auto* iconOption = toBmp->add_option("--icon", bmp->icon, "the icon number (default 1)");
+    auto* allFlag = toBmp->add_flag("--all", bmp->all, "every icon, as <base>_NNN.bmp");
+    auto* collageFlag = toBmp->add_flag("--collage", bmp->collage, "the collage of the icons");
+    toBmp->add_option("--first", bmp->first, "with --collage: the first icon (default 1)")
+        ->needs(collageFlag);
+    toBmp
+        ->add_option("--size", bmp->size,
+                     "with --collage: the area, WIDTHxHEIGHT (default 640x480)")
+        ->needs(collageFlag);
+    iconOption->excludes(allFlag)->excludes(collageFlag);
+    allFlag->excludes(collageFlag);
+    toBmp->callback([&context, bmp] { context.Finish(ToBmp(*bmp)); });
+
+    auto* insert =
+        app.add_subcommand("insert-icon", "Insert an icon made from a bitmap into an S16 file");
+    auto insertArgs = std::make_shared<std::tuple<std::string, std::string, int>>("", "", 0);
+    insert->add_option("FILE", std::get<0>(*insertArgs), "the .s16 file")->required();
+    insert->add_option("BITMAP", std::get<1>(*insertArgs), "the BMP file")->required();
+    insert->add_option("--at", std::get<2>(*insertArgs),
+                       "the number the new icon gets (default: append)");
+    insert->callback([&context, insertArgs] {
+        const auto& [file, bitmap, at] = *insertArgs;
+        S16Image image;
+        if (!image.OpenFile(file)) {
+            ReportOpenError(file);
+            context.Finish(false);
+            return;
+        }
+        context.Finish(InsertIconFromBmp(image, bitmap, at));
+    });
+
+    auto* remove = app.add_subcommand("remove-icon", "Remove an icon from an S16 file");
+    auto removeArgs = std::make_shared<std::pair<std::string, int>>("", 0);
+    remove->add_option("FILE", removeArgs->first, "the .s16 file")->required();
+    remove->add_option("N", removeArgs->second, "the icon number")->required();
+    remove->callback([&context, removeArgs] {
+        S16Image image;
+        if (!image.OpenFile(removeArgs->first)) {
+            ReportOpenError(removeArgs->first);
+            context.Finish(false);
+            return;
+        }
+        const int count = image.IconCount();
+        const bool removed = RemoveIcon(image, removeArgs->second);
+        if (!removed && (removeArgs->second < 1 || removeArgs->second > count)) {
+            ShowError("Icon %d is not in %s (%d icons)", removeArgs->second,
+                      removeArgs->first.c_str(), count);
+        }
+        context.Finish(removed);
+    });
+
+    auto* make = app.add_subcommand("make", "Build S16 files from bitmaps");
+    auto makeArgs = std::make_shared<MakeOptions>();
+    auto* cloned =
+        make->add_flag("--cloned", makeArgs->cloned, "one S16 with 9 cloned icons per bitmap");
+    auto* sheet =
+        make->add_option("--sheet", makeArgs->sheet, "one S16 per sheet of 9 icons: 3x3 or 9x1")
+            ->check(CLI::IsMember({"3x3", "9x1"}));
+    auto* list = make->add_option("--list", makeArgs->list,
+                                  "one S16 (this file) with an icon per bitmap, in order");
+    make->add_option("BITMAP", makeArgs->bitmaps, "the bitmaps")->required();
+    cloned->excludes(sheet)->excludes(list);
+    sheet->excludes(list);
+    make->callback([&context, makeArgs] {
+        if (!makeArgs->cloned && makeArgs->sheet.empty() && makeArgs->list.empty()) {
+            throw CLI::ValidationError("make", "choose --cloned, --sheet or --list");
+        }
+        context.Finish(Make(*makeArgs));
+    });
+}

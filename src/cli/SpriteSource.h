@@ -1,0 +1,11 @@
+#pragma once
+// Opens the SPRITE argument of the sprite commands: a standalone .s16 file,
+// or ARCHIVE.dat:ITEM for an S16 item read straight from an archive.
+
+#include <memory>
+#include <string>
+
+class S16Image;
+
+// The opened icon set, or null after an error message.
+std::unique_ptr<S16Image> OpenSprite(const std::string& spec);

@@ -1,0 +1,172 @@
+#include "sprite/IconEncoder.h"
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+#include "bitmap/PixelBuffer24.h"
+#include "sprite/S16Format.h"
+#include "support/ByteIo.h"
+#include "support/Messages.h"
+#include "support/UserInterface.h"
+
+namespace {
+
+// The picture as colour values (and, for 8 bits, palette indexes), top row
+// first, read row by row without going through the per-pixel accessors.
+struct PictureColours {
+    int width = 0;
+    int height = 0;
+    std::vector<ColorValue> colours;
+    std::vector<std::uint8_t> indexes;  // 8-bit pictures only
+    ColorValue key = s16::kKeyColor;
+
+    ColorValue At(int x, int y) const { return colours[static_cast<std::size_t>(y) * width + x]; }
+};
+
+ColorValue PaletteColour(const std::uint8_t* palette, int index) {
+    const std::uint8_t* e = palette + 4 * index;
+    return MakeColor(e[2], e[1], e[0]);
+}
+
+void ReadColours(const PixelBuffer24& picture, PictureColours& out) {
+    out.width = picture.Width();
+    out.height = picture.Height();
+    out.colours.resize(static_cast<std::size_t>(out.width) * out.height);
+    const int bpp = picture.BitsPerPixel();
+    if (bpp == 8) {
+        out.indexes.resize(out.colours.size());
+        out.key = PaletteColour(picture.Palette(), s16::kTransparentIndex);
+    }
+    ColorValue* dst = out.colours.data();
+    for (int y = 0; y < out.height; ++y) {
+        const std::uint8_t* p = picture.RowPtr(y);
+        switch (bpp) {
+            case 8:
+                std::copy(p, p + out.width,
+                          out.indexes.begin() + static_cast<std::ptrdiff_t>(y) * out.width);
+                for (int x = 0; x < out.width; ++x)
+                    *dst++ = PaletteColour(picture.Palette(), p[x]);
+                break;
+            case 16:  // read in the 5-5-5 layout, as GetColor does
+                for (int x = 0; x < out.width; ++x, p += 2) {
+                    const unsigned v = p[0] | (p[1] << 8);
+                    *dst++ =
+                        MakeColor(((v >> 10) & 0x1F) << 3, ((v >> 5) & 0x1F) << 3, (v & 0x1F) << 3);
+                }
+                break;
+            case 24:
+            case 32: {
+                const int step = bpp / 8;
+                for (int x = 0; x < out.width; ++x, p += step)
+                    *dst++ = MakeColor(p[2], p[1], p[0]);
+                break;
+            }
+            default:
+                std::fill(dst, dst + out.width, ColorValue{0});
+                dst += out.width;
+        }
+    }
+}
+
+// The stored area, with the fallbacks that store a picture of key colour whole.
+void FindStoredArea(const PictureColours& pic, S16Icon& record) {
+    int minX = 10000, minY = 10000, maxX = 0, maxY = 0;
+    for (int y = 0; y < pic.height; ++y) {
+        const ColorValue* row = pic.colours.data() + static_cast<std::size_t>(y) * pic.width;
+        for (int x = 0; x < pic.width; ++x) {
+            if (row[x] == pic.key) continue;
+            minX = std::min(minX, x);
+            maxX = std::max(maxX, x);
+            minY = std::min(minY, y);
+            maxY = std::max(maxY, y);
+        }
+    }
+    if (minX > pic.width) minX = 0;
+    if (minY > pic.height) minY = 0;
+    if (maxX == 0) maxX = pic.width - 1;
+    if (maxY == 0) maxY = pic.height - 1;
+    record.Width = maxX - minX + 1;
+    record.Height = maxY - minY + 1;
+    record.StartX = minX;
+    record.StartY = minY;
+}
+
+// Visits the runs of the stored area in coding order: maximal sequences of
+// equal colours, at most 255 long, carrying on across row ends.
+template <typename Visit>
+void ForEachRun(const PictureColours& pic, const S16Icon& r, Visit visit) {
+    int count = 0;
+    int firstX = r.StartX, firstY = r.StartY;
+    ColorValue colour = 0;
+    for (int y = r.StartY; y < r.StartY + r.Height; ++y) {
+        const ColorValue* row = pic.colours.data() + static_cast<std::size_t>(y) * pic.width;
+        for (int x = r.StartX; x < r.StartX + r.Width; ++x) {
+            if (count > 0 && row[x] == colour && count < s16::kMaxRun) {
+                ++count;
+                continue;
+            }
+            if (count > 0) visit(count, firstX, firstY);
+            colour = row[x];
+            count = 1;
+            firstX = x;
+            firstY = y;
+        }
+    }
+    if (count > 0) visit(count, firstX, firstY);
+}
+
+std::uint16_t WordAt(const PictureColours& pic, int x, int y) {
+    if (!pic.indexes.empty() &&
+        pic.indexes[static_cast<std::size_t>(y) * pic.width + x] == s16::kTransparentIndex) {
+        return s16::kTransparentWord;
+    }
+    return s16::ToWord(pic.At(x, y));
+}
+
+}  // namespace
+
+bool EncodeIcon(const PixelBuffer24& picture, CodedIcon& out) {
+    if (!picture.Pixels() || picture.Width() < 1 || picture.Height() < 1) return false;
+    WaitCursor wait;
+    PictureColours pic;
+    try {
+        ReadColours(picture, pic);
+    } catch (const std::bad_alloc&) {
+        ShowError("%s", kNotEnoughMemory);
+        return false;
+    }
+    S16Icon& r = out.record;
+    r = S16Icon{};
+    r.TWidth = pic.width;
+    r.THeight = pic.height;
+    FindStoredArea(pic, r);
+
+    std::int64_t runs = 0;
+    ForEachRun(pic, r, [&](int, int, int) { ++runs; });
+    const std::int64_t raw = 2LL * r.Width * r.Height;
+    const std::int64_t runLength = 3 * runs;
+    r.Compress = raw < runLength ? 0 : s16::kRunLengthCoded;
+    r.Bytes = static_cast<std::int32_t>(r.Compress == 0 ? raw : runLength);
+
+    out.data.clear();
+    try {
+        out.data.reserve(static_cast<std::size_t>(r.Bytes));
+    } catch (const std::bad_alloc&) {
+        ShowError("%s", kNotEnoughMemory);
+        return false;
+    }
+    ByteWriter w(out.data);
+    if (r.IsRunLength()) {
+        ForEachRun(pic, r, [&](int count, int x, int y) {
+            w.U8(static_cast<std::uint8_t>(count));
+            w.U16(WordAt(pic, x, y));
+        });
+    } else {
+        for (int y = r.StartY; y < r.StartY + r.Height; ++y) {
+            for (int x = r.StartX; x < r.StartX + r.Width; ++x)
+                w.U16(WordAt(pic, x, y));
+        }
+    }
+    return true;
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Coding of a whole picture as one S16 icon: the stored area is the smallest
+// rectangle holding every pixel that differs from the key colour, coded raw
+// or run-length, whichever is shorter (ties go to run-length).
+
+#include "sprite/S16Icon.h"
+
+class PixelBuffer24;
+
+// Codes `picture` (8, 16, 24 or 32 bits, read as GetColor reads it) into
+// `out`, whose record has Starts 0. False when the picture is empty or memory
+// runs out (after " Not enough  memory ").
+bool EncodeIcon(const PixelBuffer24& picture, CodedIcon& out);

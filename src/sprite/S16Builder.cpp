@@ -1,0 +1,106 @@
+#include "sprite/S16Builder.h"
+
+#include <functional>
+
+#include "bitmap/PixelBuffer24.h"
+#include "sprite/IconEncoder.h"
+#include "sprite/S16Icon.h"
+#include "support/Messages.h"
+#include "support/Paths.h"
+#include "support/SafeFileWriter.h"
+
+namespace {
+
+constexpr int kIconsPerSheet = 9;
+
+std::string OutputPathFor(const std::string& bitmapPath) {
+    return SplitPath(bitmapPath, kPathWithoutExt) + ".s16";
+}
+
+// Makes the nine icons of one loaded bitmap; false when it cannot.
+using IconMaker = std::function<bool(const PixelBuffer24& bitmap, std::vector<CodedIcon>& icons)>;
+
+bool ClonedIcons(const PixelBuffer24& bitmap, std::vector<CodedIcon>& icons) {
+    CodedIcon icon;
+    if (!EncodeIcon(bitmap, icon)) return false;
+    icons.assign(kIconsPerSheet, icon);
+    return true;
+}
+
+bool SheetIcons(const PixelBuffer24& bitmap, bool grid3x3, std::vector<CodedIcon>& icons) {
+    const int w = grid3x3 ? bitmap.Width() / 3 : bitmap.Width() / 9;
+    const int h = grid3x3 ? bitmap.Height() / 3 : bitmap.Height();
+    if (w < 1 || h < 1) return false;  // a sheet too small for nine cells
+    PixelBuffer24 cell;
+    cell.CreateLike(w, h, bitmap);
+    if (!cell.Allocate()) return false;
+    icons.clear();
+    for (int j = 0; j < kIconsPerSheet; ++j) {
+        const int x = grid3x3 ? (j % 3) * w : j * w;
+        const int y = grid3x3 ? (j / 3) * h : 0;
+        bitmap.CopyRect(x, y, x + w, y + h, cell, 0, 0);
+        CodedIcon icon;
+        if (!EncodeIcon(cell, icon)) return false;
+        icons.push_back(std::move(icon));
+    }
+    return true;
+}
+
+BuildCounts MakeNineIconFiles(const std::string& folder, const std::vector<std::string>& names,
+                              const IconMaker& makeIcons) {
+    BuildCounts counts;
+    PixelBuffer24 bitmap;
+    for (const std::string& name : names) {
+        const std::string bitmapPath = folder + name;
+        std::vector<CodedIcon> icons;
+        if (!bitmap.Load(bitmapPath) || !makeIcons(bitmap, icons)) {
+            ++counts.failed;
+            continue;
+        }
+        const std::vector<std::uint8_t> bytes = BuildS16File(icons);
+        if (!WriteWholeFile(OutputPathFor(bitmapPath), bytes)) {
+            ++counts.failed;
+            continue;
+        }
+        ++counts.created;
+    }
+    if (counts.failed > 0) {
+        ShowError("\n%d files created\n%d files could not be created\n", counts.created,
+                  counts.failed);
+    } else {
+        ShowInfo("\nDone !\n%d files created all with 9 icons\n", counts.created);
+    }
+    return counts;
+}
+
+}  // namespace
+
+BuildCounts MakeClonedS16(const std::string& folder, const std::vector<std::string>& names) {
+    return MakeNineIconFiles(folder, names, ClonedIcons);
+}
+
+BuildCounts MakeS16FromSheet(const std::string& folder, const std::vector<std::string>& names,
+                             bool grid3x3) {
+    return MakeNineIconFiles(folder, names,
+                             [grid3x3](const PixelBuffer24& bitmap, std::vector<CodedIcon>& icons) {
+                                 return SheetIcons(bitmap, grid3x3, icons);
+                             });
+}
+
+bool MakeS16FromList(const std::string& folder, const std::vector<std::string>& entries,
+                     const std::string& outputPath) {
+    std::vector<CodedIcon> icons(entries.size());
+    PixelBuffer24 bitmap;
+    for (std::size_t j = 0; j < entries.size(); ++j) {
+        const std::string path =
+            FormatText("%s%s.bmp", folder.c_str(), TextAfter(entries[j], ": ").c_str());
+        icons[j].placeholder = !bitmap.Load(path) || !EncodeIcon(bitmap, icons[j]);
+    }
+    if (!WriteWholeFile(outputPath, BuildS16File(icons))) return false;
+    ShowInfo("\n %s was created \n", outputPath.c_str());
+    return true;
+}
+
+std::string IconListEntry(int number, const std::string& baseName) {
+    return FormatText("#%03d : %s", number, baseName.c_str());
+}

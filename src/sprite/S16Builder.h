@@ -1,0 +1,27 @@
+#pragma once
+// Building S16 files from bitmaps: nine cloned icons per bitmap, nine icons
+// cut from a 3 x 3 or 9 x 1 sheet, or one icon per entry of an ordered list.
+
+#include <string>
+#include <vector>
+
+struct BuildCounts {
+    int created = 0;
+    int failed = 0;
+};
+
+// For each named bitmap of `folder`, an S16 with nine copies of its picture
+// beside it ("<name>.s16"). Reports the counts in a message.
+BuildCounts MakeClonedS16(const std::string& folder, const std::vector<std::string>& names);
+// For each named bitmap, an S16 with the nine cells of the sheet, row by row
+// from the top left (3 x 3) or left to right (9 x 1).
+BuildCounts MakeS16FromSheet(const std::string& folder, const std::vector<std::string>& names,
+                             bool grid3x3);
+// One S16 at `outputPath` with an icon per list entry ("#%03d : name", the
+// bitmap being folder + name + ".bmp"); an entry whose bitmap cannot be
+// loaded keeps a zero record. False when the file cannot be written.
+bool MakeS16FromList(const std::string& folder, const std::vector<std::string>& entries,
+                     const std::string& outputPath);
+
+// The text of icon-list entry `number` (1-based) for a bitmap's base name.
+std::string IconListEntry(int number, const std::string& baseName);

@@ -1,0 +1,138 @@
+#include "sprite/S16Image.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "sprite/IconDecoder.h"
+#include "sprite/S16Format.h"
+#include "support/ByteIo.h"
+
+namespace {
+
+const S16Icon kNoIcon{};
+
+}  // namespace
+
+S16Image::S16Image() {
+    Create(0, 0, 24, false);
+}
+
+bool S16Image::OpenFile(const std::string& path) {
+    CloseFile();
+    if (!file.Open(path, "rb", false)) return false;
+    baseOffset = 0;
+    fileName = path;
+    dataEnd = file.Length();
+    ReadIconTable(1);
+    return true;
+}
+
+void S16Image::DropTable() {
+    table.clear();
+    iconCount = 0;
+    storedCount = 0;
+    currentIcon = 0;
+}
+
+int S16Image::ReadIconTable(int n) {
+    DropTable();
+    std::uint8_t countBytes[s16::kCountSize];
+    if (!file.IsOpen() || baseOffset + std::uint64_t{s16::kCountSize} > dataEnd ||
+        !file.ReadAt(baseOffset, countBytes, sizeof countBytes)) {
+        return 0;
+    }
+    storedCount = static_cast<std::int32_t>(LoadU32(countBytes));
+    // A table longer than the S16 is cut to the records actually present.
+    const std::uint64_t room = (dataEnd - baseOffset - s16::kCountSize) / s16::kIconRecordSize;
+    const std::int64_t present = std::min<std::int64_t>(std::max<std::int64_t>(storedCount, 0),
+                                                        static_cast<std::int64_t>(room));
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(present) * s16::kIconRecordSize);
+    if (!bytes.empty() && !file.ReadAt(baseOffset + s16::kCountSize, bytes.data(), bytes.size()))
+        return 0;
+    ByteReader in(bytes);
+    table.reserve(static_cast<std::size_t>(present));
+    for (std::int64_t i = 0; i < present; ++i)
+        table.push_back(S16Icon::Read(in));
+    iconCount = static_cast<int>(present);
+    return SelectIcon(n);
+}
+
+int S16Image::SelectIcon(int n) {
+    if (iconCount < 1) {
+        currentIcon = 0;
+        return 0;
+    }
+    currentIcon = std::clamp(n, 1, iconCount);
+    return currentIcon;
+}
+
+const S16Icon& S16Image::CurrentIcon() const {
+    return currentIcon > 0 ? Icon(currentIcon) : kNoIcon;
+}
+
+std::uint64_t S16Image::DataPosition(int number) const {
+    const std::int64_t position = static_cast<std::int64_t>(baseOffset) + s16::kCountSize +
+                                  s16::kIconRecordSize * storedCount + Icon(number).Starts;
+    return position < 0 ? dataEnd : static_cast<std::uint64_t>(position);
+}
+
+bool S16Image::ReadCodedIcon(int number, CodedIcon& out) {
+    if (number < 1 || number > iconCount) return false;
+    out.record = Icon(number);
+    const std::uint64_t position = DataPosition(number);
+    const std::int32_t length = out.record.Bytes;
+    if (length < 0 || position > dataEnd || static_cast<std::uint64_t>(length) > dataEnd - position)
+        return false;
+    out.data.resize(static_cast<std::size_t>(length));
+    return length == 0 || file.ReadAt(position, out.data.data(), out.data.size());
+}
+
+int S16Image::DecodeIcon() {
+    if (currentIcon < 1) return 0;
+    const S16Icon& r = CurrentIcon();
+    if (r.TWidth < 1 || r.TWidth > s16::kMaxIconWidth || r.THeight < 1 ||
+        r.THeight > s16::kMaxIconHeight)
+        return 0;
+    Create(r.TWidth, r.THeight, 24, false);
+    const std::int64_t storedPixels = static_cast<std::int64_t>(r.Width) * r.Height;
+    if (r.TWidth * r.THeight > s16::kMaxIconPixels || storedPixels < 1) return 0;
+    if (!Allocate()) return 0;
+    FillWithKeyColour(*this);
+
+    // Read the coded data in one block; a negative length reads what the
+    // picture could hold. Nothing beyond the S16's end is read.
+    const std::uint64_t position = DataPosition(currentIcon);
+    std::uint64_t wanted = r.Bytes < 0 ? imageSize : static_cast<std::uint64_t>(r.Bytes);
+    wanted = std::min<std::uint64_t>(wanted, s16::kMaxCodedBytes);
+    wanted = position < dataEnd ? std::min(wanted, dataEnd - position) : 0;
+    if (wanted == 0) return 0;
+    scratch_.resize(static_cast<std::size_t>(wanted));
+    if (!file.Seek(position)) return 0;
+    const std::size_t got = file.Read(scratch_.data(), scratch_.size());
+    if (got == 0) return 0;
+    return DecodeIconData(r, {scratch_.data(), got}, *this);
+}
+
+void S16Image::CloseFile() {
+    file.Close();
+    DropTable();
+    baseOffset = 0;
+    dataEnd = 0;
+}
+
+void S16Image::ReplaceColour(ColorValue from, ColorValue to) {
+    if (!pixels || bitsPerPixel != 24) return;
+    const std::uint8_t f0 = static_cast<std::uint8_t>(from),
+                       f1 = static_cast<std::uint8_t>(from >> 8),
+                       f2 = static_cast<std::uint8_t>(from >> 16);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* p = RowPtr(y);
+        for (int x = 0; x < width; ++x, p += 3) {
+            if (p[0] == f0 && p[1] == f1 && p[2] == f2) {
+                p[0] = static_cast<std::uint8_t>(to);
+                p[1] = static_cast<std::uint8_t>(to >> 8);
+                p[2] = static_cast<std::uint8_t>(to >> 16);
+            }
+        }
+    }
+}

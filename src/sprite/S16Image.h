@@ -1,0 +1,63 @@
+#pragma once
+// An S16 icon set in memory: the icon table of a standalone S16 file or of an
+// archive item, and the last decoded icon as a 24-bit picture whose unused
+// area holds the key colour.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "bitmap/PixelBuffer24.h"
+#include "sprite/S16Icon.h"
+#include "support/DataFile.h"
+
+class S16Image : public PixelBuffer24 {
+public:
+    S16Image();
+    ~S16Image() override = default;
+
+    // Opens a standalone S16 file and reads its table with icon 1 current.
+    // False, without a message, when the file cannot be opened.
+    bool OpenFile(const std::string& path);
+    // Reads the icon count and table at `baseOffset`; returns SelectIcon(n).
+    int ReadIconTable(int n);
+    // Makes icon n current (clamped to 1..count); returns the number selected.
+    int SelectIcon(int n);
+    // Decodes the current icon into the picture; returns the pixels placed.
+    int DecodeIcon();
+    void CloseFile();
+    // Sets every pixel of the decoded picture equal to `from` to `to`.
+    void ReplaceColour(ColorValue from, ColorValue to);
+    // Reads the coded data of icon `number` (1-based) as stored. False when its
+    // data do not lie inside the S16.
+    bool ReadCodedIcon(int number, CodedIcon& out);
+
+    int IconCount() const { return iconCount; }
+    int CurrentIconNumber() const { return currentIcon; }
+    // The current icon's record; a zero record when there is none.
+    const S16Icon& CurrentIcon() const;
+    const S16Icon& Icon(int number) const { return table[static_cast<std::size_t>(number - 1)]; }
+    const std::vector<S16Icon>& Table() const { return table; }
+    std::uint32_t BaseOffset() const { return baseOffset; }
+    bool HasFile() const { return file.IsOpen(); }
+
+protected:
+    // File position of icon `number`'s coded data.
+    std::uint64_t DataPosition(int number) const;
+    void DropTable();
+
+    DataFile file;
+    std::uint32_t baseOffset = 0;
+    // End of the S16's bytes in the file: the file's length standalone, the
+    // item's end inside an archive. Nothing is read at or beyond it.
+    std::uint64_t dataEnd = 0;
+    int iconCount = 0;
+    // The count as stored; the pixel data area starts after this many records
+    // even when the table had to be cut to the records present.
+    std::int64_t storedCount = 0;
+    std::vector<S16Icon> table;
+    int currentIcon = 0;
+
+private:
+    std::vector<std::uint8_t> scratch_;  // coded data of the icon being decoded
+};

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "BmpBuilder.h"
+#include "CliRunner.h"
+#include "S16Files.h"
+#include "sprite/S16Image.h"
+
+namespace {
+
+class SpriteCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteFileBytes(sprite, CodedS16(9, 8, 6, [](int icon, int x, int) {
+                           return MakeColor(8 * icon, 4 * x, 0);
+                       }));
+        WriteFileBytes(dir / "pic.bmp",
+                       Bmp24(5, 4, [](int x, int y) { return MakeColor(0, 8 * x, 8 * y); }));
+    }
+
+    TempDir dir;
+    std::string sprite = dir / "unit.s16";
+};
+
+}  // namespace
+
+TEST_F(SpriteCommands, IconsPrintsTheTable) {
+    const CliRun run = RunCli({"icons", sprite});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_NE(run.out.find("Width"), std::string::npos);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 10);
+    EXPECT_EQ(RunCli({"icons", dir / "none.s16"}).status, kExitFailed);
+}
+
+TEST_F(SpriteCommands, ToBmpWritesOneIconAllIconsOrACollage) {
+    ASSERT_EQ(RunCli({"to-bmp", sprite, "--icon", "3", "-o", dir / "three.bmp"}).status, kExitDone);
+    PixelBuffer24 picture;
+    ASSERT_TRUE(picture.Load(dir / "three.bmp"));
+    EXPECT_EQ(picture.GetColor(0, 0), MakeColor(24, 0, 0));
+
+    const CliRun all = RunCli({"to-bmp", sprite, "--all", "-o", dir / "all.bmp"});
+    ASSERT_EQ(all.status, kExitDone) << all.err;
+    EXPECT_TRUE(FileExists(dir / "all_009.bmp"));
+    EXPECT_NE(all.err.find("Done, All 9 icons saved as BMP"), std::string::npos);
+
+    ASSERT_EQ(
+        RunCli({"to-bmp", sprite, "--collage", "--size", "300x250", "-o", dir / "c.bmp"}).status,
+        kExitDone);
+    ASSERT_TRUE(picture.Load(dir / "c.bmp"));
+    EXPECT_EQ(picture.Width(), 28);  // 3 x (8 + 1) + 1
+    EXPECT_EQ(picture.Height(), 21);
+
+    EXPECT_EQ(RunCli({"to-bmp", sprite, "--all", "--collage", "-o", dir / "x.bmp"}).status,
+              kExitUsage);
+    EXPECT_EQ(RunCli({"to-bmp", sprite, "--collage", "--size", "big", "-o", dir / "x.bmp"}).status,
+              kExitFailed);
+}
+
+TEST_F(SpriteCommands, InsertAndRemoveIcons) {
+    ASSERT_EQ(RunCli({"insert-icon", sprite, dir / "pic.bmp", "--at", "2"}).status, kExitDone);
+    S16Image image;
+    ASSERT_TRUE(image.OpenFile(sprite));
+    EXPECT_EQ(image.IconCount(), 10);
+    EXPECT_EQ(image.Icon(2).TWidth, 5);
+    image.CloseFile();
+    ASSERT_EQ(RunCli({"remove-icon", sprite, "2"}).status, kExitDone);
+    ASSERT_TRUE(image.OpenFile(sprite));
+    EXPECT_EQ(image.IconCount(), 9);
+    image.CloseFile();
+    const CliRun outOfRange = RunCli({"remove-icon", sprite, "12"});
+    EXPECT_EQ(outOfRange.status, kExitFailed);
+    EXPECT_NE(outOfRange.err.find("Icon 12 is not in"), std::string::npos);
+}
+
+TEST_F(SpriteCommands, MakeBuildsInEachMode) {
+    WriteFileBytes(dir / "sheet.bmp",
+                   Bmp24(27, 9, [](int x, int) { return MakeColor(8 * (x / 3), 0, 0); }));
+    EXPECT_EQ(RunCli({"make", "--cloned", dir / "pic.bmp"}).status, kExitDone);
+    EXPECT_TRUE(FileExists(dir / "pic.s16"));
+    EXPECT_EQ(RunCli({"make", "--sheet", "9x1", dir / "sheet.bmp"}).status, kExitDone);
+    S16Image image;
+    ASSERT_TRUE(image.OpenFile(dir / "sheet.s16"));
+    EXPECT_EQ(image.Icon(1).TWidth, 3);
+    image.CloseFile();
+    EXPECT_EQ(
+        RunCli({"make", "--list", dir / "list.s16", dir / "pic.bmp", dir / "sheet.bmp"}).status,
+        kExitDone);
+    ASSERT_TRUE(image.OpenFile(dir / "list.s16"));
+    EXPECT_EQ(image.IconCount(), 2);
+    EXPECT_EQ(RunCli({"make", dir / "pic.bmp"}).status, kExitUsage);
+    EXPECT_EQ(RunCli({"make", "--sheet", "4x4", dir / "pic.bmp"}).status, kExitUsage);
+    EXPECT_EQ(RunCli({"make", "--cloned", dir / "missing.bmp"}).status, kExitFailed);
+}

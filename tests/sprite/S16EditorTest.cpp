@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "BmpBuilder.h"
+#include "FakeUserInterface.h"
+#include "S16Files.h"
+#include "sprite/S16Editor.h"
+#include "sprite/S16Format.h"
+#include "sprite/S16Image.h"
+
+namespace {
+
+ColorValue IconColour(int icon, int x, int) {
+    return x < icon ? MakeColor(0, 0, 248) : MakeColor(8 * icon, 0, 0);
+}
+
+class S16EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        original = CodedS16(3, 6, 4, IconColour);
+        WriteFileBytes(path, original);
+        WriteFileBytes(dir / "new.bmp", Bmp24(5, 5, [](int x, int y) {
+                           return x == y ? MakeColor(0, 252, 0) : s16::kKeyColor;
+                       }));
+        ASSERT_TRUE(image.OpenFile(path));
+    }
+
+    FakeUserInterface ui;
+    TempDir dir;
+    std::string path = dir / "UNIT.s16";
+    Bytes original;
+    S16Image image;
+};
+
+}  // namespace
+
+TEST_F(S16EditorTest, InsertingFirstShiftsTheOthersAndKeepsABackup) {
+    const S16Icon oldFirst = image.Icon(1);
+    ASSERT_TRUE(InsertIconFromBmp(image, dir / "new.bmp", 1));
+    EXPECT_FALSE(image.HasFile());
+    S16Image edited;
+    ASSERT_TRUE(edited.OpenFile(path));
+    ASSERT_EQ(edited.IconCount(), 4);
+    const S16Icon& added = edited.Icon(1);
+    EXPECT_EQ(added.Starts, 0);
+    EXPECT_EQ(added.TWidth, 5);
+    EXPECT_EQ(edited.Icon(2).Starts, added.Bytes);
+    EXPECT_EQ(edited.Icon(2).Bytes, oldFirst.Bytes);
+    EXPECT_EQ(edited.Icon(4).Starts, added.Bytes + 2 * oldFirst.Bytes);
+    edited.SelectIcon(1);
+    EXPECT_EQ(edited.DecodeIcon(), 25);
+    EXPECT_EQ(edited.GetColor(2, 2), MakeColor(0, 252, 0));
+    edited.SelectIcon(3);
+    edited.DecodeIcon();
+    EXPECT_EQ(edited.GetColor(1, 0), MakeColor(0, 0, 248));
+    EXPECT_EQ(edited.GetColor(2, 0), MakeColor(16, 0, 0));
+    EXPECT_EQ(ReadFileBytes(dir / "UNIT.back"), original);
+    EXPECT_FALSE(FileExists(dir / "UNIT_new.s16"));
+    EXPECT_FALSE(FileExists(dir / "new.tmp"));
+}
+
+TEST_F(S16EditorTest, InsertingWithNumberZeroOrBeyondAppends) {
+    for (int n : {0, 9}) {
+        ASSERT_TRUE(image.OpenFile(path));
+        const int before = image.IconCount();
+        const S16Icon last = image.Icon(before);
+        ASSERT_TRUE(InsertIconFromBmp(image, dir / "new.bmp", n));
+        S16Image edited;
+        ASSERT_TRUE(edited.OpenFile(path));
+        ASSERT_EQ(edited.IconCount(), before + 1);
+        EXPECT_EQ(edited.Icon(before + 1).Starts, last.Starts + last.Bytes);
+        EXPECT_EQ(edited.Icon(before + 1).TWidth, 5);
+    }
+}
+
+TEST_F(S16EditorTest, RemovingLowersTheLaterStartsAndKeepsTheOldFile) {
+    const S16Icon second = image.Icon(2);
+    const S16Icon third = image.Icon(3);
+    ASSERT_TRUE(RemoveIcon(image, 2));
+    S16Image edited;
+    ASSERT_TRUE(edited.OpenFile(path));
+    ASSERT_EQ(edited.IconCount(), 2);
+    EXPECT_EQ(edited.Icon(2).Starts, third.Starts - second.Bytes);
+    edited.SelectIcon(2);
+    edited.DecodeIcon();
+    EXPECT_EQ(edited.GetColor(3, 0), MakeColor(24, 0, 0));
+    EXPECT_EQ(ReadFileBytes(dir / "UNIT.back"), original);
+}
+
+TEST_F(S16EditorTest, RemovingTheOnlyIconLeavesAnEmptyValidFile) {
+    for (int k = 3; k >= 1; --k) {
+        ASSERT_TRUE(image.OpenFile(path));
+        ASSERT_TRUE(RemoveIcon(image, 1));
+    }
+    EXPECT_EQ(ReadFileBytes(path), (Bytes{0, 0, 0, 0}));
+    ASSERT_TRUE(image.OpenFile(path));
+    EXPECT_FALSE(RemoveIcon(image, 1));
+    EXPECT_FALSE(RemoveIcon(image, 0));
+    EXPECT_FALSE(FileExists(dir / "UNIT_new.s16"));
+}
+
+TEST_F(S16EditorTest, AFailureHalfWayLeavesTheOriginalByteIdentical) {
+    // The rewrite target cannot be created: a folder stands in its place.
+    std::filesystem::create_directory(dir / "UNIT_new.s16");
+    EXPECT_FALSE(RemoveIcon(image, 1));
+    EXPECT_EQ(ReadFileBytes(path), original);
+    EXPECT_EQ(ui.Errors(),
+              std::vector<std::string>{"Error on creating [" + (dir / "UNIT_new.s16") + "]"});
+    std::filesystem::remove(dir / "UNIT_new.s16");
+
+    // The disk fills up while the new file is written.
+    if (FileExists("/dev/full")) {
+        std::filesystem::create_symlink("/dev/full", dir / "UNIT_new.s16");
+        ASSERT_TRUE(image.OpenFile(path));
+        EXPECT_FALSE(InsertIconFromBmp(image, dir / "new.bmp", 2));
+        EXPECT_EQ(ReadFileBytes(path), original);
+        EXPECT_FALSE(FileExists(dir / "UNIT.back"));
+    }
+    // A bitmap that cannot be read changes nothing.
+    ASSERT_TRUE(image.OpenFile(path));
+    EXPECT_FALSE(InsertIconFromBmp(image, dir / "missing.bmp", 1));
+    EXPECT_EQ(ui.LastText(), dir / "missing.bmp not found");
+    EXPECT_EQ(ReadFileBytes(path), original);
+}
+
+TEST_F(S16EditorTest, RefusesToRewriteAFileWhoseIconDataAreMissing) {
+    Bytes cut = original;
+    cut.resize(cut.size() - 2);
+    WriteFileBytes(path, cut);
+    ASSERT_TRUE(image.OpenFile(path));
+    EXPECT_FALSE(RemoveIcon(image, 1));
+    EXPECT_EQ(ui.LastText(), "Error reading icon 3 of [" + path + "]");
+    EXPECT_EQ(ReadFileBytes(path), cut);
+}

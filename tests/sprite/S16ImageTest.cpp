@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "FakeUserInterface.h"
+#include "S16Files.h"
+#include "sprite/S16Format.h"
+#include "sprite/S16Image.h"
+
+namespace {
+
+constexpr std::uint16_t kRed = 0xF800;
+constexpr std::uint16_t kBlue = 0x001F;
+
+class S16ImageTest : public ::testing::Test {
+protected:
+    S16Image& Open(const Bytes& bytes) {
+        WriteFileBytes(dir / "icon.s16", bytes);
+        EXPECT_TRUE(image.OpenFile(dir / "icon.s16"));
+        return image;
+    }
+
+    TempDir dir;
+    S16Image image;
+};
+
+}  // namespace
+
+TEST_F(S16ImageTest, ReadsTheTableAndClampsSelection) {
+    const Bytes data = RawData({kRed, kBlue, kRed});
+    Open(S16Bytes({Record(1, 1, 0, 0, 2, 2, 0, 2, 0), Record(1, 1, 1, 1, 2, 2, 2, 2, 0),
+                   Record(1, 1, 0, 1, 2, 2, 4, 2, 0)},
+                  data));
+    EXPECT_EQ(image.IconCount(), 3);
+    EXPECT_EQ(image.CurrentIconNumber(), 1);
+    EXPECT_EQ(image.SelectIcon(0), 1);
+    EXPECT_EQ(image.SelectIcon(-4), 1);
+    EXPECT_EQ(image.SelectIcon(8), 3);
+    EXPECT_EQ(image.CurrentIcon().StartY, 1);
+    EXPECT_EQ(image.FileName(), dir / "icon.s16");
+    image.CloseFile();
+    EXPECT_EQ(image.IconCount(), 0);
+    EXPECT_EQ(image.CurrentIconNumber(), 0);
+    EXPECT_EQ(image.DecodeIcon(), 0);
+}
+
+TEST_F(S16ImageTest, DecodesRunsAcrossRowEndsAndTheKeyColourElsewhere) {
+    Open(S16Bytes({Record(20, 26, 2, 1, 24, 30, 0, 9, 1)},
+                  RunData({{255, kRed}, {255, kBlue}, {10, kRed}})));
+    EXPECT_EQ(image.DecodeIcon(), 520);
+    EXPECT_EQ(image.Width(), 24);
+    EXPECT_EQ(image.Height(), 30);
+    EXPECT_EQ(image.GetColor(2, 1), MakeColor(248, 0, 0));
+    // Pixel 255 is the first of the second run: column 2 + 255 % 20, row 1 + 255 / 20.
+    EXPECT_EQ(image.GetColor(2 + 255 % 20, 1 + 255 / 20), MakeColor(0, 0, 248));
+    EXPECT_EQ(image.GetColor(21, 26), MakeColor(248, 0, 0));  // the very last pixel
+    EXPECT_EQ(image.GetColor(0, 0), s16::kKeyColor);
+    EXPECT_EQ(image.GetColor(22, 5), s16::kKeyColor);
+    EXPECT_EQ(image.GetColor(5, 27), s16::kKeyColor);
+    // Decoding again without selecting gives the same picture.
+    EXPECT_EQ(image.DecodeIcon(), 520);
+    EXPECT_EQ(image.GetColor(21, 26), MakeColor(248, 0, 0));
+}
+
+TEST_F(S16ImageTest, RawAndOtherCompressValuesDecodeRawWithoutBitReplication) {
+    for (int compress : {0, 2}) {
+        Open(S16Bytes({Record(2, 1, 0, 0, 2, 1, 0, 4, compress)}, RawData({0xFFFF, 0x07E0})));
+        EXPECT_EQ(image.DecodeIcon(), 2);
+        EXPECT_EQ(image.GetColor(0, 0), MakeColor(248, 252, 248));
+        EXPECT_EQ(image.GetColor(1, 0), MakeColor(0, 252, 0));
+    }
+}
+
+TEST_F(S16ImageTest, ClampsAndCentresTheStoredArea) {
+    // StartX 10, Width 50 in a 40-wide icon: 40 wide from column 0.
+    Open(S16Bytes({Record(50, 1, 10, 0, 40, 3, 0, 3, 1)}, RunData({{50, kRed}})));
+    EXPECT_EQ(image.DecodeIcon(), 50);
+    EXPECT_EQ(image.GetColor(0, 0), MakeColor(248, 0, 0));
+    EXPECT_EQ(image.GetColor(9, 1), MakeColor(248, 0, 0));  // continues in row 1
+    EXPECT_EQ(image.GetColor(10, 1), s16::kKeyColor);
+
+    // StartX 30, Width 20: centred at column 10.
+    Open(S16Bytes({Record(20, 1, 30, 0, 40, 1, 0, 3, 1)}, RunData({{20, kRed}})));
+    EXPECT_EQ(image.DecodeIcon(), 20);
+    EXPECT_EQ(image.GetColor(9, 0), s16::kKeyColor);
+    EXPECT_EQ(image.GetColor(10, 0), MakeColor(248, 0, 0));
+    EXPECT_EQ(image.GetColor(29, 0), MakeColor(248, 0, 0));
+    EXPECT_EQ(image.GetColor(30, 0), s16::kKeyColor);
+}
+
+TEST_F(S16ImageTest, StopsAtTheIconsBottomAndAtTheDataEnd) {
+    // Width 10 in a 4 x 2 icon: 4 per row, stops when row 2 is reached.
+    Open(S16Bytes({Record(10, 2, 0, 0, 4, 2, 0, 3, 1)}, RunData({{20, kRed}})));
+    EXPECT_EQ(image.DecodeIcon(), 8);
+    // Short data: only what is there is placed.
+    Open(S16Bytes({Record(3, 3, 0, 0, 3, 3, 0, 18, 0)}, RawData({kRed, kRed})));
+    EXPECT_EQ(image.DecodeIcon(), 2);
+    EXPECT_EQ(image.GetColor(2, 0), s16::kKeyColor);
+    // A run of count 0 places nothing; decoding goes on.
+    Open(
+        S16Bytes({Record(2, 1, 0, 0, 2, 1, 0, 9, 1)}, RunData({{0, kRed}, {1, kBlue}, {1, kRed}})));
+    EXPECT_EQ(image.DecodeIcon(), 2);
+    EXPECT_EQ(image.GetColor(0, 0), MakeColor(0, 0, 248));
+}
+
+TEST_F(S16ImageTest, RefusesGeometryOutsideTheLimits) {
+    const Bytes run = RunData({{1, kRed}});
+    Open(S16Bytes({Record(1, 1, 0, 0, 801, 1, 0, 3, 1)}, run));
+    EXPECT_EQ(image.DecodeIcon(), 0);
+    Open(S16Bytes({Record(1, 1, 0, 0, 1, 601, 0, 3, 1)}, run));
+    EXPECT_EQ(image.DecodeIcon(), 0);
+    Open(S16Bytes({Record(0, 5, 0, 0, 8, 8, 0, 3, 1)}, run));
+    EXPECT_EQ(image.DecodeIcon(), 0);
+    Open(S16Bytes({Record(1, 1, 0, 0, 800, 600, 0, 3, 1)}, run));
+    EXPECT_EQ(image.DecodeIcon(), 1);
+    EXPECT_EQ(image.Width(), 800);
+    EXPECT_EQ(image.Height(), 600);
+}
+
+TEST_F(S16ImageTest, CutsATableLongerThanTheFileAndReadsNothingOutsideIt) {
+    Bytes bytes =
+        S16Bytes({Record(1, 1, 0, 0, 1, 1, 0, 2, 0), Record(1, 1, 0, 0, 1, 1, 2, 2, 0)}, {});
+    bytes[0] = 200;  // claims 200 records
+    Open(bytes);
+    EXPECT_EQ(image.IconCount(), 2);
+    EXPECT_EQ(image.DecodeIcon(), 0);  // its data would lie past the end
+
+    Bytes huge = S16Bytes({Record(2, 2, 0, 0, 2, 2, -9999, -1, 0)}, RawData({1, 2, 3, 4}));
+    Open(huge);
+    EXPECT_EQ(image.DecodeIcon(), 0);
+    huge = S16Bytes({Record(2, 2, 0, 0, 2, 2, 0, 0x7FFFFFFF, 0)}, RawData({1, 2, 3, 4}));
+    Open(huge);
+    EXPECT_EQ(image.DecodeIcon(), 4);
+
+    Open(Bytes{1, 0});  // not even a count
+    EXPECT_EQ(image.IconCount(), 0);
+    Open(S16Bytes({}, {}));
+    EXPECT_EQ(image.IconCount(), 0);
+    EXPECT_EQ(image.CurrentIconNumber(), 0);
+    Bytes negative = S16Bytes({}, {});
+    negative[3] = 0x80;
+    Open(negative);
+    EXPECT_EQ(image.IconCount(), 0);
+}
+
+TEST_F(S16ImageTest, ReplacesOneColourOfTheDecodedPicture) {
+    Open(S16Bytes({Record(2, 1, 0, 0, 3, 1, 0, 4, 0)}, RawData({s16::kTransparentWord, kRed})));
+    ASSERT_EQ(image.DecodeIcon(), 2);
+    EXPECT_EQ(image.GetColor(0, 0), s16::kTransparentColor);
+    image.ReplaceColour(s16::kTransparentColor, 0xF8E4D8);
+    EXPECT_EQ(image.GetColor(0, 0), 0xF8E4D8u);
+    EXPECT_EQ(image.GetColor(1, 0), MakeColor(248, 0, 0));
+    EXPECT_EQ(image.GetColor(2, 0), s16::kKeyColor);
+}
+
+TEST_F(S16ImageTest, AMissingFileLeavesTheImageClosed) {
+    Open(S16Bytes({Record(1, 1, 0, 0, 1, 1, 0, 2, 0)}, RawData({kRed})));
+    EXPECT_FALSE(image.OpenFile(dir / "missing.s16"));
+    EXPECT_FALSE(image.HasFile());
+    EXPECT_EQ(image.IconCount(), 0);
+}
