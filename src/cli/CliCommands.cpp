@@ -3,5 +3,7 @@
 #include <CLI/CLI.hpp>
 
 void AddCommands(CLI::App& app, CliContext& context) {
+    AddArchiveCommands(app, context);
     AddSpriteCommands(app, context);
+    AddSampleCommand(app, context);
 }

@@ -5,3 +5,5 @@
 
 void AddCommands(CLI::App& app, CliContext& context);
 void AddSpriteCommands(CLI::App& app, CliContext& context);
+void AddArchiveCommands(CLI::App& app, CliContext& context);
+void AddSampleCommand(CLI::App& app, CliContext& context);

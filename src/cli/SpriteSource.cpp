@@ -1,9 +1,43 @@
 #include "cli/SpriteSource.h"
 
+#include "archive/DatArchive.h"
 #include "sprite/S16Image.h"
 #include "support/Messages.h"
+#include "support/Paths.h"
+
+namespace {
+
+// Splits "ARCHIVE.dat:ITEM" (the archive part ending in .dat, any case).
+bool SplitArchiveItem(const std::string& spec, std::string& archive, std::string& item) {
+    const std::size_t colon = spec.rfind(':');
+    if (colon == std::string::npos || colon < 2) return false;
+    archive = spec.substr(0, colon);
+    item = spec.substr(colon + 1);
+    return UpperExtension(archive) == ".DAT" && !item.empty();
+}
+
+std::unique_ptr<S16Image> OpenArchiveItem(const std::string& archivePath, const std::string& item) {
+    auto archive = std::make_unique<DatArchive>();
+    if (!archive->OpenArchive(archivePath)) return nullptr;
+    const int index = archive->FindItem(item);
+    if (index < 0) {
+        ShowError("%s is not an item of %s", item.c_str(), archivePath.c_str());
+        return nullptr;
+    }
+    if (!archive->Entry(index).isS16) {
+        ShowError("%s is not an S16 item", item.c_str());
+        return nullptr;
+    }
+    archive->SelectItem(index, 1);
+    return archive;
+}
+
+}  // namespace
 
 std::unique_ptr<S16Image> OpenSprite(const std::string& spec) {
+    std::string archive, item;
+    if (!Exists(spec) && SplitArchiveItem(spec, archive, item))
+        return OpenArchiveItem(archive, item);
     auto image = std::make_unique<S16Image>();
     if (!image->OpenFile(spec)) {
         ReportOpenError(spec);

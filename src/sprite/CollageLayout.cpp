@@ -1,6 +1,7 @@
 #include "sprite/CollageLayout.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "sprite/S16Image.h"
 
@@ -8,17 +9,19 @@ CollageResult LayOutCollage(S16Image& image, int first, int availableWidth, int 
                             bool squeeze, const std::function<void(const CollageCell&)>& place) {
     CollageResult result;
     const int count = image.IconCount();
-    int x = 1, y = 1, rowBottom = 1;
+    // Sizes come from the file: the layout runs in 64 bits so that no record
+    // can overflow it, and only cells inside the available area are placed.
+    std::int64_t x = 1, y = 1, rowBottom = 1;
     bool newRowForced = false;
     for (int k = std::max(first, 1); k <= count; ++k) {
         result.lastSelected = image.SelectIcon(k);
-        int w = image.CurrentIcon().TWidth;
-        int h = image.CurrentIcon().THeight;
+        std::int64_t w = std::max(image.CurrentIcon().TWidth, 0);
+        std::int64_t h = std::max(image.CurrentIcon().THeight, 0);
         if (squeeze) {
             if (w > availableWidth - 1) w = availableWidth - 3;
             if (h > availableHeight - 1) h = availableHeight - 3;
         }
-        int cellX = x;
+        std::int64_t cellX = x;
         x = x + w + 1;
         rowBottom = std::max(rowBottom, y + h);
         if (x > availableWidth || newRowForced) {
@@ -30,9 +33,10 @@ CollageResult LayOutCollage(S16Image& image, int first, int availableWidth, int 
         if (rowBottom > availableHeight) break;
         ++result.placed;
         result.lastPlaced = k;
-        result.usedWidth = std::max(result.usedWidth, x);
-        result.usedHeight = rowBottom;
-        place(CollageCell{k, cellX, y, w, h});
+        result.usedWidth = std::max(result.usedWidth, static_cast<int>(x));
+        result.usedHeight = static_cast<int>(rowBottom);
+        place(CollageCell{k, static_cast<int>(cellX), static_cast<int>(y), static_cast<int>(w),
+                          static_cast<int>(h)});
         newRowForced = count == 9 && (result.placed == 3 || result.placed == 6);
     }
     return result;

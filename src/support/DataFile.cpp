@@ -11,6 +11,7 @@
 #define VARNOK_FSEEK _fseeki64
 #define VARNOK_FTELL _ftelli64
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #define VARNOK_FSEEK fseeko
 #define VARNOK_FTELL ftello
@@ -74,6 +75,11 @@ std::uint64_t DataFile::Tell() const {
 
 std::uint64_t DataFile::Length() {
     if (!file_) return 0;
+#ifndef _WIN32
+    struct stat status {};
+    if (std::fflush(file_) == 0 && ::fstat(fileno(file_), &status) == 0)
+        return static_cast<std::uint64_t>(status.st_size);
+#endif
     const std::uint64_t here = Tell();
     if (!SeekEnd()) return 0;
     const std::uint64_t length = Tell();
@@ -87,7 +93,21 @@ std::size_t DataFile::Read(void* buffer, std::size_t count) {
 }
 
 bool DataFile::ReadAt(std::uint64_t position, void* buffer, std::size_t count) {
+#ifndef _WIN32
+    // One system call, and the stream's own position and buffer stay as they were.
+    if (!file_) return false;
+    auto* out = static_cast<char*>(buffer);
+    while (count > 0) {
+        const ssize_t got = ::pread(fileno(file_), out, count, static_cast<off_t>(position));
+        if (got <= 0) return false;
+        out += got;
+        position += static_cast<std::uint64_t>(got);
+        count -= static_cast<std::size_t>(got);
+    }
+    return true;
+#else
     return Seek(position) && Read(buffer, count) == count;
+#endif
 }
 
 bool DataFile::Write(const void* data, std::size_t count) {

@@ -28,6 +28,8 @@ public:
     const std::string& Path() const { return path_; }
     std::FILE* Handle() const { return file_; }
     bool Failed() const { return failed_; }
+    // Records a write that failed outside this handle (a copy made by the system).
+    void MarkFailed() { failed_ = true; }
 
     bool Seek(std::uint64_t position);
     bool SeekEnd();
@@ -37,7 +39,8 @@ public:
 
     // Reads up to `count` bytes; returns how many arrived.
     std::size_t Read(void* buffer, std::size_t count);
-    // Reads exactly `count` bytes at `position`; false on a short read.
+    // Reads exactly `count` bytes at `position`; false on a short read. Where
+    // the system allows it, the stream's position is left where it was.
     bool ReadAt(std::uint64_t position, void* buffer, std::size_t count);
     bool Write(const void* data, std::size_t count);
     bool WriteText(const std::string& text) { return Write(text.data(), text.size()); }

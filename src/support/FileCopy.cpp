@@ -48,7 +48,11 @@ bool CopyInKernel(DataFile& source, std::uint64_t offset, std::uint64_t size, Da
             unsupported = true;
             return false;
         }
-        if (moved <= 0) return false;  // an error, or the source ended early
+        if (moved == 0) return false;  // the source ended early
+        if (moved < 0) {
+            target.MarkFailed();
+            return false;
+        }
         size -= static_cast<std::uint64_t>(moved);
     }
     return target.Seek(static_cast<std::uint64_t>(outOffset));

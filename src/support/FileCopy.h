@@ -7,5 +7,6 @@ class DataFile;
 
 // Appends `size` bytes of `source`, read from `offset`, at the current position
 // of `target` and leaves `target` positioned after them. The source's own
-// position is not used. False when the source ends early or a write fails.
+// position is not used. False when the source ends early or a write fails;
+// after a failed write `target.Failed()` is true.
 bool CopyFileRange(DataFile& source, std::uint64_t offset, std::uint64_t size, DataFile& target);

@@ -36,6 +36,8 @@ Bytes ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, const Bytes& bytes) {
+    const fs::path parent = fs::path(path).parent_path();
+    if (!parent.empty()) fs::create_directories(parent);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));

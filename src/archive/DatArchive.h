@@ -1,0 +1,90 @@
+#pragma once
+// The open DAT archive: its directory, the icon set of the current item (read
+// through the inherited S16Image on the archive's own file), and the
+// operations that rewrite, extract from and report on it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "archive/DatEntry.h"
+#include "sprite/S16Image.h"
+
+class Progress;
+struct PlannedItem;
+
+class DatArchive : public S16Image {
+public:
+    DatArchive() = default;
+    ~DatArchive() override = default;
+
+    // Opens the archive for reading and writing and reads its directory with
+    // the icon count of every S16 item. Shows why and returns false on failure;
+    // a missing file keeps the archive that was open.
+    bool OpenArchive(const std::string& path);
+    // Makes item `index` current and reads its icon table with icon n current;
+    // returns the icon selected, 0 for a non-S16 item or a bad index.
+    int SelectItem(int index, int n);
+    // Closes the archive file; the archive then lists no items.
+    void CloseArchive();
+
+    // Rewrites (each one new file, the old one kept as "<stem>_back.dat").
+    // `done` (optional) tells whether the archive was rewritten, which the
+    // size alone cannot for an empty file.
+    // Replaces item `index` with the bytes of `path`; returns their size, 0 when nothing was done.
+    std::uint64_t ReplaceItem(int index, const std::string& path, Progress& progress,
+                              bool* done = nullptr);
+    // Adds the files as new items in one rewrite, re-sorting the directory;
+    // returns the bytes added, 0 when nothing was done.
+    std::uint64_t AddItems(const std::vector<std::string>& paths, Progress& progress,
+                           bool* done = nullptr);
+    std::uint64_t AddItem(const std::string& path, Progress& progress) {
+        return AddItems({path}, progress);
+    }
+    // Drops item `index`; returns its name, empty when nothing was done.
+    std::string RemoveItem(int index, Progress& progress);
+
+    // Copies item `index` unchanged to `outputPath`.
+    bool ExtractItem(int index, const std::string& outputPath);
+    // Writes every item into `folder` (ending in a separator). Items whose names
+    // are not plain file names, or whose files cannot be written, are reported
+    // and counted in `failures`. False when no archive is open.
+    bool UnpackAll(const std::string& folder, Progress& progress, int* failures = nullptr);
+
+    // Writes the item report (with or without icon counts) and opens it.
+    bool WriteReport(const std::string& reportPath, bool withIcons);
+    // Writes the comparison with the archive at `otherPath` and opens it.
+    bool CompareArchives(const std::string& otherPath, const std::string& reportPath,
+                         bool differencesOnly);
+    // The texts of the two reports; the comparison is false, after a message,
+    // when the other archive cannot be opened.
+    std::string ItemReport(bool withIcons) const;
+    bool ComparisonReport(const std::string& otherPath, bool differencesOnly,
+                          std::string& text) const;
+
+    bool IsOpen() const { return open_; }
+    bool IsLoaded() const { return loaded_; }
+    int ItemCount() const { return static_cast<int>(directory_.size()); }
+    const DatEntry& Entry(int index) const { return directory_[static_cast<std::size_t>(index)]; }
+    const std::vector<DatEntry>& Entries() const { return directory_; }
+    int CurrentItem() const { return currentItem_; }
+    const std::string& ArchivePath() const { return archivePath_; }
+    // The index of the item named `name` (any case), or -1.
+    int FindItem(const std::string& name) const;
+
+    // "<stem>_new.dat" and "<stem>_back.dat" of the archive path.
+    std::string NewPath() const;
+    std::string BackupPath() const;
+
+private:
+    // Writes `plan` as the new archive, puts it in place and reopens it.
+    bool Rewrite(const std::vector<PlannedItem>& plan, Progress& progress);
+    void ReadDirectory();
+    bool WriteItem(const DatEntry& entry, const std::string& outputPath);
+
+    bool open_ = false;
+    bool loaded_ = false;
+    int currentItem_ = -1;
+    std::string archivePath_;
+    std::vector<DatEntry> directory_;
+};

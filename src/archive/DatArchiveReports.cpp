@@ -1,0 +1,127 @@
+// The item report and the comparison of two archives, written as text files
+// and opened with the desktop's program.
+#include <algorithm>
+#include <vector>
+
+#include "archive/DatArchive.h"
+#include "archive/DatFormat.h"
+#include "support/ByteIo.h"
+#include "support/DataFile.h"
+#include "support/Messages.h"
+#include "support/Paths.h"
+#include "support/UserInterface.h"
+
+namespace {
+
+// The names of another archive's directory, upper-cased, as far as its file holds them.
+std::vector<std::string> ReadOtherNames(DataFile& other) {
+    std::uint8_t countBytes[dat::kCountSize];
+    if (!other.ReadAt(0, countBytes, sizeof countBytes)) return {};
+    const std::int64_t items =
+        static_cast<std::int64_t>(static_cast<std::int32_t>(LoadU32(countBytes))) - 1;
+    const std::uint64_t length = other.Length();
+    const std::int64_t present = std::min<std::int64_t>(
+        items, static_cast<std::int64_t>((length - dat::kCountSize) / dat::kRecordSize));
+    if (present <= 0) return {};
+    std::vector<std::uint8_t> records(static_cast<std::size_t>(present) * dat::kRecordSize);
+    if (!other.ReadAt(dat::kCountSize, records.data(), records.size())) return {};
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(present));
+    for (std::int64_t i = 0; i < present; ++i) {
+        std::string name(reinterpret_cast<const char*>(records.data() + i * dat::kRecordSize + 4),
+                         dat::kNameSize);
+        name.resize(std::min(name.find('\0'), name.size()));
+        names.push_back(ToUpper(name));
+    }
+    return names;
+}
+
+// Writes the text and opens it; reports a file that cannot be written.
+bool WriteTextFile(const std::string& path, const std::string& text) {
+    DataFile out;
+    if (!out.Open(path, "wt", true)) return false;
+    if (!out.WriteText(text) || !out.Close()) {
+        ReportWriteError(path);
+        return false;
+    }
+    CurrentUserInterface().OpenWithDesktop(path);
+    return true;
+}
+
+int CompareNameTexts(const std::string& a, const std::string& b) {
+    char x[dat::kNameSize + 1] = {};
+    char y[dat::kNameSize + 1] = {};
+    a.copy(x, dat::kNameSize);
+    b.copy(y, dat::kNameSize);
+    return dat::CompareNames(x, y);
+}
+
+}  // namespace
+
+std::string DatArchive::ItemReport(bool withIcons) const {
+    std::string text = FormatText("*** %s.dat\n", SplitPath(archivePath_, kPathBaseName).c_str());
+    text += FormatText("*** %d items\n", ItemCount());
+    text += "//////////////\n";
+    for (const DatEntry& entry : directory_) {
+        text += withIcons ? FormatText("%-16s %d icons\n", entry.Name().c_str(), entry.icons)
+                          : FormatText("%s\n", entry.Name().c_str());
+    }
+    return text;
+}
+
+bool DatArchive::WriteReport(const std::string& reportPath, bool withIcons) {
+    return WriteTextFile(reportPath, ItemReport(withIcons));
+}
+
+bool DatArchive::CompareArchives(const std::string& otherPath, const std::string& reportPath,
+                                 bool differencesOnly) {
+    std::string text;
+    return ComparisonReport(otherPath, differencesOnly, text) && WriteTextFile(reportPath, text);
+}
+
+// Walks both directories in the archives' own name order, so that an item in
+// both is always found as such.
+bool DatArchive::ComparisonReport(const std::string& otherPath, bool differencesOnly,
+                                  std::string& text) const {
+    DataFile other;
+    if (!other.Open(otherPath, "rb", false)) {
+        ReportMissingFile(otherPath);
+        return false;
+    }
+    WaitCursor wait;
+    const std::vector<std::string> otherNames = ReadOtherNames(other);
+    const std::string mine = SplitPath(archivePath_, kPathBaseName);
+    const std::string theirs = SplitPath(otherPath, kPathBaseName);
+    text = "*** Comparing:\n";
+    text += FormatText("*   %s (%d items) \n", mine.c_str(), ItemCount());
+    text += FormatText("*   %s (%d items) \n", theirs.c_str(), static_cast<int>(otherNames.size()));
+    text += "//////////////\n";
+
+    int inBoth = 0, onlyMine = 0, onlyTheirs = 0;
+    std::size_t i = 0;
+    auto mineMissing = [&](const std::string& name) {
+        text += FormatText("%-15s ... not in %s \n", name.c_str(), theirs.c_str());
+        ++onlyMine;
+    };
+    for (const std::string& b : otherNames) {
+        while (i < directory_.size() && CompareNameTexts(directory_[i].Name(), b) < 0)
+            mineMissing(directory_[i++].Name());
+        if (i < directory_.size() && CompareNameTexts(directory_[i].Name(), b) == 0) {
+            if (!differencesOnly)
+                text += FormatText("%-15s ... = \n", directory_[i].Name().c_str());
+            ++inBoth;
+            ++i;
+        } else {
+            text += FormatText("%15s ... not in %s \n", b.c_str(), mine.c_str());
+            ++onlyTheirs;
+        }
+    }
+    while (i < directory_.size())
+        mineMissing(directory_[i++].Name());
+
+    text += "\n*** SUMMARY ***\n";
+    text += FormatText("*** %d items in both files\n", inBoth);
+    text += FormatText("*** %d items not in %s \n", onlyMine, theirs.c_str());
+    text += FormatText("*** %d items not in %s \n", onlyTheirs, mine.c_str());
+    return true;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// One item of an archive's directory: its name, where its bytes lie, and its
+// icon count when it is an S16 file.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "archive/DatFormat.h"
+
+struct DatEntry {
+    std::array<char, dat::kNameSize> name{};  // zero-padded; no terminator at 13 characters
+    std::uint32_t offset = 0;
+    std::int64_t size = 0;
+    std::int32_t icons = 0;  // 0 when not an S16 item or the stored count is below 1
+    bool isS16 = false;
+
+    // The name as text (up to the first zero byte, at most 13 characters).
+    std::string Name() const;
+    // Sets the name from `text`, cut to 13 characters and zero-padded.
+    void SetName(const std::string& text);
+};
+
+// True when `name` contains "S16" once upper-cased.
+bool IsS16Name(const std::string& name);
+// Item names come from the file: only a plain name (no folder separator,
+// drive or "..") may become a file name inside a chosen folder.
+bool IsPlainItemName(const std::string& name);

@@ -1,0 +1,25 @@
+#pragma once
+// Sizes and the name order of the DAT archive format.
+
+#include <cstdint>
+
+namespace dat {
+
+inline constexpr int kCountSize = 4;
+inline constexpr int kRecordSize = 17;  // 4-byte offset, 13-byte name
+inline constexpr int kNameSize = 13;
+// Names written from a folder are at most this long.
+inline constexpr int kMaxFolderNameLength = 12;
+// Offsets are 32-bit: nothing may end beyond this.
+inline constexpr std::uint64_t kMaxArchiveSize = 0xFFFFFFFFull;
+
+// Length of a directory of `records` records (terminator included).
+inline constexpr std::uint64_t DirectorySize(std::uint64_t records) {
+    return kCountSize + kRecordSize * records;
+}
+
+// The archive's name order: at most 13 characters, letters folded to lower
+// case, then unsigned bytes; the comparison stops at the first zero byte.
+int CompareNames(const char* a, const char* b);
+
+}  // namespace dat

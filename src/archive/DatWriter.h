@@ -1,0 +1,27 @@
+#pragma once
+// Writing a whole archive: the directory, then every item's bytes copied from
+// its source, in directory order and without gaps.
+
+#include <cstdint>
+#include <vector>
+
+#include "archive/DatEntry.h"
+
+class DataFile;
+class Progress;
+
+// One item of an archive about to be written: its name and size, and where its
+// bytes come from (a file, read from an offset).
+struct PlannedItem {
+    DatEntry entry;
+    DataFile* source = nullptr;
+    std::uint64_t sourceOffset = 0;
+};
+
+// Sorts items by the archive's name order; equal names keep their order.
+void SortByName(std::vector<PlannedItem>& items);
+
+// Writes the archive into `out`, stepping `progress` once per directory record
+// and once per item copied. Refuses (with a message) an archive that would
+// pass 4 GiB; reports a source that ends early.
+bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& progress);

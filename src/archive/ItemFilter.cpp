@@ -1,0 +1,39 @@
+#include "archive/ItemFilter.h"
+
+#include "support/Messages.h"
+#include "support/Paths.h"
+
+namespace {
+
+constexpr int kUnitIcons = 9;
+
+}  // namespace
+
+std::vector<int> FilterItems(const std::vector<DatEntry>& entries, int mode,
+                             const std::string& text) {
+    std::size_t length = text.size();
+    const bool contains = length > 0 && text.front() == '$';
+    std::string pattern = contains ? text.substr(1) : text;
+    if (contains) --length;
+    // Trailing blanks leave the pattern but still count in its length.
+    pattern.erase(pattern.find_last_not_of(' ') + 1);
+    pattern = ToUpper(pattern);
+
+    std::vector<int> rows;
+    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+        const DatEntry& entry = entries[static_cast<std::size_t>(i)];
+        if (mode == kShowUnits && entry.icons != kUnitIcons) continue;
+        if (mode == kShowInterface && entry.icons == kUnitIcons) continue;
+        if (length > 0) {
+            std::string name = ToUpper(SplitPath(entry.Name(), kPathBaseName));
+            if (!contains) name = name.substr(0, length);
+            if (name.find(pattern) == std::string::npos) continue;
+        }
+        rows.push_back(i);
+    }
+    return rows;
+}
+
+std::string ItemRow(const DatEntry& entry) {
+    return FormatText("%s  (%d)", entry.Name().c_str(), entry.icons);
+}

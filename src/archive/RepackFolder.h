@@ -1,0 +1,13 @@
+#pragma once
+// Packing every .s16 file of a folder into a new, sorted archive.
+
+#include <string>
+
+class ErrorLog;
+class Progress;
+
+// Packs the .s16 files of the new archive's own folder into `newArchivePath`.
+// Files that cannot go in (names over 12 characters, executables) are written
+// to `log`. The archive appears at its path only when complete: a file that
+// cannot be read stops the repack and nothing is left behind.
+bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& progress);

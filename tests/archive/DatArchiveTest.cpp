@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "DatFiles.h"
+#include "FakeUserInterface.h"
+#include "S16Files.h"
+#include "archive/DatArchive.h"
+
+namespace {
+
+class DatArchiveTest : public ::testing::Test {
+protected:
+    std::string Write(const std::string& name, const Bytes& bytes) {
+        WriteFileBytes(dir / name, bytes);
+        return dir / name;
+    }
+
+    FakeUserInterface ui;
+    TempDir dir;
+    DatArchive archive;
+};
+
+}  // namespace
+
+TEST_F(DatArchiveTest, ReadsOffsetsSizesAndUpperCasedNames) {
+    const Bytes bytes =
+        DatBytes({{"A.S16", Filler(10, 1)}, {"b.s16", Filler(20, 2)}, {"C.S16", Filler(30, 3)}});
+    EXPECT_EQ(GetU32(bytes, 0), 4u);
+    EXPECT_EQ(GetU32(bytes, 4 + 17 * 3), 132u);  // the end record
+    ASSERT_TRUE(archive.OpenArchive(Write("KELPAR.dat", bytes)));
+    EXPECT_TRUE(archive.IsOpen());
+    EXPECT_TRUE(archive.IsLoaded());
+    ASSERT_EQ(archive.ItemCount(), 3);
+    EXPECT_EQ(archive.Entry(0).offset, 72u);
+    EXPECT_EQ(archive.Entry(1).offset, 82u);
+    EXPECT_EQ(archive.Entry(2).offset, 102u);
+    EXPECT_EQ(archive.Entry(2).size, 30);
+    EXPECT_EQ(archive.Entry(1).Name(), "B.S16");
+    EXPECT_EQ(archive.FindItem("c.S16"), 2);
+    EXPECT_EQ(archive.FindItem("D.S16"), -1);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(DatArchiveTest, ReadsIconCountsAndSelectsS16ItemsOnly) {
+    const Bytes unit = CodedS16(9, 4, 4, [](int i, int, int) { return MakeColor(8 * i, 0, 0); });
+    Bytes negative = Filler(8, 5);
+    negative[3] = 0x80;
+    ASSERT_TRUE(archive.OpenArchive(Write("K.dat", DatBytes({{"UNIT01.S16", unit},
+                                                             {"README.TXT", Filler(12, 1)},
+                                                             {"BAD.S16", negative},
+                                                             {"EMPTY.S16", Bytes(4, 0)}}))));
+    EXPECT_EQ(archive.Entry(0).icons, 9);
+    EXPECT_TRUE(archive.Entry(0).isS16);
+    EXPECT_FALSE(archive.Entry(1).isS16);
+    EXPECT_EQ(archive.Entry(1).icons, 0);
+    EXPECT_EQ(archive.Entry(2).icons, 0);
+    EXPECT_EQ(archive.Entry(3).icons, 0);
+
+    EXPECT_EQ(archive.SelectItem(0, 4), 4);
+    EXPECT_EQ(archive.DecodeIcon(), 16);
+    EXPECT_EQ(archive.GetColor(0, 0), MakeColor(32, 0, 0));
+    EXPECT_EQ(archive.SelectItem(1, 1), 0);
+    EXPECT_EQ(archive.CurrentIconNumber(), 0);
+    EXPECT_EQ(archive.CurrentItem(), 1);
+    EXPECT_EQ(archive.SelectItem(4, 1), 0);
+    EXPECT_EQ(archive.SelectItem(-1, 1), 0);
+    EXPECT_EQ(archive.CurrentItem(), 1);
+}
+
+TEST_F(DatArchiveTest, LocatesIconDataFromTheItemsOffset) {
+    // An item at offset 1000 with 3 icons: icon 2's data (Starts 500) is at 1000 + 4 + 120 + 500.
+    Bytes item = S16Bytes({Record(1, 1, 0, 0, 1, 1, 0, 2, 0), Record(1, 1, 0, 0, 1, 1, 500, 2, 0),
+                           Record(1, 1, 0, 0, 1, 1, 2, 2, 0)},
+                          Bytes(502, 0));
+    item[4 + 120 + 500] = 0x1F;  // pure blue at 1,624 in the archive
+    const Bytes padding(1000 - 4 - 17 * 3, 0xEE);
+    const Bytes bytes = DatBytes({{"PAD.BIN", padding}, {"ICONS.S16", item}});
+    ASSERT_EQ(GetU32(bytes, 4 + 17), 1000u);
+    ASSERT_TRUE(archive.OpenArchive(Write("K.dat", bytes)));
+    ASSERT_EQ(archive.SelectItem(1, 2), 2);
+    EXPECT_EQ(archive.DecodeIcon(), 1);
+    EXPECT_EQ(archive.GetColor(0, 0), MakeColor(0, 0, 248));
+}
+
+TEST_F(DatArchiveTest, AMissingFileKeepsTheOpenArchiveAndAnUnopenableOneClosesIt) {
+    ASSERT_TRUE(archive.OpenArchive(Write("K.dat", DatBytes({{"A.S16", Filler(10, 1)}}))));
+    EXPECT_FALSE(archive.OpenArchive(dir / "none.dat"));
+    EXPECT_EQ(ui.LastText(), dir / "none.dat not found");
+    EXPECT_EQ(archive.ItemCount(), 1);
+    EXPECT_TRUE(archive.IsOpen());
+
+    std::filesystem::create_directory(dir / "folder.dat");
+    EXPECT_FALSE(archive.OpenArchive(dir / "folder.dat"));
+    EXPECT_EQ(ui.LastText(), dir / "folder.dat\nMain data file not found.");
+    EXPECT_EQ(ui.messages.back().kind, MessageKind::Info);
+    EXPECT_EQ(archive.ItemCount(), 0);
+    EXPECT_FALSE(archive.IsOpen());
+    EXPECT_FALSE(archive.IsLoaded());
+}
+
+TEST_F(DatArchiveTest, ListsOnlyTheItemsThatLieInsideADamagedFile) {
+    Bytes bytes =
+        DatBytes({{"A.S16", Filler(10, 1)}, {"B.S16", Filler(20, 2)}, {"C.S16", Filler(30, 3)}});
+    bytes.resize(bytes.size() - 5);  // C now ends past the file's end
+    ASSERT_TRUE(archive.OpenArchive(Write("cut.dat", bytes)));
+    EXPECT_EQ(archive.ItemCount(), 2);
+    EXPECT_EQ(ui.LastText(), "[" + (dir / "cut.dat") +
+                                 "] is damaged: 1 items lie outside the file and are not listed");
+
+    Bytes huge = DatBytes({{"A.S16", Filler(10, 1)}});
+    huge[0] = 0xFF;
+    huge[1] = 0xFF;
+    huge[2] = 0xFF;
+    huge[3] = 0x7F;  // two billion records
+    ASSERT_TRUE(archive.OpenArchive(Write("huge.dat", huge)));
+    EXPECT_EQ(archive.ItemCount(), 1);
+
+    Bytes none = DatBytes({});
+    none[3] = 0x80;  // a negative count
+    ASSERT_TRUE(archive.OpenArchive(Write("neg.dat", none)));
+    EXPECT_EQ(archive.ItemCount(), 0);
+    ASSERT_TRUE(archive.OpenArchive(Write("short.dat", Bytes{1})));
+    EXPECT_EQ(archive.ItemCount(), 0);
+}

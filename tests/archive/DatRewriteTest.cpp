@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "DatFiles.h"
+#include "FakeUserInterface.h"
+#include "archive/DatArchive.h"
+#include "support/Progress.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Records what a progress bar was asked to do.
+class RecordingProgress final : public Progress {
+public:
+    void Show() override { visible = true; }
+    void SetRange(int maximum) override { range = maximum; }
+    void Step(int count) override { steps += count; }
+    void Hide() override { visible = false; }
+    bool visible = false;
+    int range = 0;
+    int steps = 0;
+};
+
+class DatRewriteTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        original = DatBytes({{"alpha.s16", Filler(10, 1)},
+                             {"BETA.S16", Filler(20, 2)},
+                             {"GAMMA.S16", Filler(30, 3)}});
+        WriteFileBytes(path, original);
+        ASSERT_TRUE(archive.OpenArchive(path));
+    }
+    std::string Source(const std::string& name, const Bytes& bytes) {
+        WriteFileBytes(dir / ("src/" + name), bytes);
+        return dir / ("src/" + name);
+    }
+
+    FakeUserInterface ui;
+    TempDir dir;
+    std::string path = dir / "KELPAR.dat";
+    Bytes original;
+    DatArchive archive;
+    RecordingProgress progress;
+};
+
+}  // namespace
+
+TEST_F(DatRewriteTest, ReplacingShiftsLaterOffsetsAndUpperCasesNames) {
+    fs::create_directory(dir / "src");
+    const Bytes replacement = Filler(25, 9);
+    EXPECT_EQ(archive.ReplaceItem(1, Source("BETA.S16", replacement), progress), 25u);
+    const Bytes after = ReadFileBytes(path);
+    EXPECT_EQ(after, DatBytes({{"ALPHA.S16", Filler(10, 1)},
+                               {"BETA.S16", replacement},
+                               {"GAMMA.S16", Filler(30, 3)}}));
+    EXPECT_EQ(ReadFileBytes(dir / "KELPAR_back.dat"), original);
+    EXPECT_FALSE(FileExists(dir / "KELPAR_new.dat"));
+    EXPECT_EQ(archive.ItemCount(), 3);
+    EXPECT_EQ(archive.Entry(2).offset, 72u + 10 + 25);
+    EXPECT_EQ(progress.range, 6);
+    EXPECT_EQ(progress.steps, 6);
+    EXPECT_FALSE(progress.visible);
+}
+
+TEST_F(DatRewriteTest, AddingSortsWithUnderscoresFirstAndKeepsTheFilesSpelling) {
+    fs::create_directory(dir / "src");
+    const std::string a = Source("unit_a.s16", Filler(5, 4));
+    const std::string b = Source("UNITA.S16", Filler(6, 5));
+    const std::string c = Source("Aardvark.s16", Filler(7, 6));
+    EXPECT_EQ(archive.AddItems({b, a, c}, progress), 18u);
+    const Bytes after = ReadFileBytes(path);
+    EXPECT_EQ(StoredNames(after),
+              (std::vector<std::string>{"Aardvark.s16", "ALPHA.S16", "BETA.S16", "GAMMA.S16",
+                                        "unit_a.s16", "UNITA.S16"}));
+    EXPECT_EQ(after.size(), 4 + 17 * 7 + 60 + 18u);
+    // One rewrite for all files: the backup is the archive from before the command.
+    EXPECT_EQ(ReadFileBytes(dir / "KELPAR_back.dat"), original);
+    EXPECT_EQ(progress.range, 2 * 6 + 11);
+    EXPECT_EQ(archive.FindItem("UNIT_A.S16"), 4);
+    EXPECT_EQ(archive.Entry(4).Name(), "UNIT_A.S16");  // read back upper-cased
+}
+
+TEST_F(DatRewriteTest, AddingGivesWhatAddingOneAfterTheOtherGives) {
+    fs::create_directory(dir / "src");
+    const std::string x = Source("ZED.S16", Filler(3, 1));
+    const std::string y = Source("BETA.S16", Filler(4, 2));  // the same name as an item
+    ASSERT_GT(archive.AddItems({x, y}, progress), 0u);
+    const Bytes together = ReadFileBytes(path);
+    WriteFileBytes(path, original);
+    ASSERT_TRUE(archive.OpenArchive(path));
+    ASSERT_GT(archive.AddItem(x, progress), 0u);
+    ASSERT_GT(archive.AddItem(y, progress), 0u);
+    EXPECT_EQ(ReadFileBytes(path), together);
+}
+
+TEST_F(DatRewriteTest, NamesOfThirteenCharactersHaveNoTerminator) {
+    fs::create_directory(dir / "src");
+    ASSERT_GT(archive.AddItem(Source("ABCDEFGHIJ.S16X", Filler(2, 1)), progress), 0u);
+    const Bytes after = ReadFileBytes(path);
+    EXPECT_EQ(StoredNames(after)[0], "ABCDEFGHIJ.S1");
+    EXPECT_EQ(after[4 + 4 + 12], '1');
+    EXPECT_EQ(GetU32(after, 4 + 17), 4u + 17 * 5 + 2);  // the next record follows at once
+}
+
+TEST_F(DatRewriteTest, RemovingKeepsTheOrderAndRemovingTheLastItemLeavesAnEmptyArchive) {
+    EXPECT_EQ(archive.RemoveItem(1, progress), "BETA.S16");
+    EXPECT_EQ(ReadFileBytes(path),
+              DatBytes({{"ALPHA.S16", Filler(10, 1)}, {"GAMMA.S16", Filler(30, 3)}}));
+    EXPECT_EQ(progress.range, 4);
+    EXPECT_EQ(archive.RemoveItem(0, progress), "ALPHA.S16");
+    EXPECT_EQ(archive.RemoveItem(0, progress), "GAMMA.S16");
+    const Bytes empty = ReadFileBytes(path);
+    EXPECT_EQ(empty.size(), 21u);
+    EXPECT_EQ(GetU32(empty, 0), 1u);
+    EXPECT_EQ(GetU32(empty, 4), 21u);
+    EXPECT_EQ(archive.ItemCount(), 0);
+    EXPECT_EQ(archive.RemoveItem(0, progress), "");
+}
+
+TEST_F(DatRewriteTest, AMissingSourceStopsTheCommandAndStoresNothing) {
+    EXPECT_EQ(archive.ReplaceItem(0, dir / "gone/ALPHA.S16", progress), 0u);
+    fs::create_directory(dir / "src");
+    EXPECT_EQ(archive.AddItems({Source("NEW.S16", Filler(3, 1)), dir / "gone.s16"}, progress), 0u);
+    EXPECT_EQ(ui.Errors(),
+              (std::vector<std::string>{"Cannot open [" + (dir / "gone/ALPHA.S16") + "]",
+                                        "Cannot open [" + (dir / "gone.s16") + "]"}));
+    EXPECT_EQ(ReadFileBytes(path), original);
+    EXPECT_FALSE(FileExists(dir / "KELPAR_back.dat"));
+    EXPECT_EQ(archive.ItemCount(), 3);
+}
+
+TEST_F(DatRewriteTest, FailuresLeaveTheOriginalByteIdentical) {
+    // The new file cannot be created.
+    fs::create_directory(dir / "KELPAR_new.dat");
+    EXPECT_EQ(archive.RemoveItem(0, progress), "");
+    EXPECT_EQ(ui.LastText(), "Error on creating [" + (dir / "KELPAR_new.dat") + "]");
+    fs::remove(dir / "KELPAR_new.dat");
+    EXPECT_EQ(ReadFileBytes(path), original);
+    EXPECT_EQ(archive.ItemCount(), 3);
+
+    // The disk fills up while the new archive is written.
+    if (FileExists("/dev/full")) {
+        fs::create_symlink("/dev/full", dir / "KELPAR_new.dat");
+        EXPECT_EQ(archive.RemoveItem(0, progress), "");
+        EXPECT_EQ(ReadFileBytes(path), original);
+        EXPECT_FALSE(FileExists(dir / "KELPAR_new.dat"));
+        EXPECT_FALSE(FileExists(dir / "KELPAR_back.dat"));
+        EXPECT_EQ(archive.ItemCount(), 3);
+    }
+    // The archive can still be read after every failure.
+    EXPECT_EQ(archive.RemoveItem(2, progress), "GAMMA.S16");
+}
+
+TEST_F(DatRewriteTest, RefusesAnArchiveThatWouldPassFourGiB) {
+    fs::create_directory(dir / "src");
+    const std::string big = dir / "src/BIG.S16";
+    WriteFileBytes(big, {});
+    std::error_code error;
+    fs::resize_file(big, 0x100000000ull, error);  // sparse: takes no room
+    if (error) GTEST_SKIP() << "no sparse files here";
+    EXPECT_EQ(archive.AddItem(big, progress), 0u);
+    EXPECT_EQ(ui.LastText(),
+              "[" + (dir / "KELPAR_new.dat") +
+                  "] would pass 4 GiB, the limit of the archive format: nothing was written");
+    EXPECT_EQ(ReadFileBytes(path), original);
+    EXPECT_FALSE(FileExists(dir / "KELPAR_new.dat"));
+}

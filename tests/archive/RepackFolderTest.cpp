@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "DatFiles.h"
+#include "FakeUserInterface.h"
+#include "archive/RepackFolder.h"
+#include "support/ErrorLog.h"
+#include "support/Progress.h"
+
+namespace {
+
+class RepackFolderTest : public ::testing::Test {
+protected:
+    bool Repack() {
+        log.Start(target);
+        const bool ok = RepackFolder(target, log, NoProgress());
+        log.Finish(ok);
+        return ok;
+    }
+
+    FakeUserInterface ui;
+    TempDir dir;
+    std::string target = dir / "NEW.dat";
+    ErrorLog log;
+};
+
+}  // namespace
+
+TEST_F(RepackFolderTest, PacksTheFolderSortedByName) {
+    WriteFileBytes(dir / "B.s16", Filler(50, 2));
+    WriteFileBytes(dir / "A.s16", Filler(100, 1));
+    WriteFileBytes(dir / "notes.txt", Filler(7, 3));
+    ASSERT_TRUE(Repack());
+    const Bytes archive = ReadFileBytes(target);
+    Bytes expected;
+    PutU32(expected, 3);
+    PutU32(expected, 55);
+    for (char c : std::string("A.s16\0\0\0\0\0\0\0\0", 13))
+        expected.push_back(static_cast<std::uint8_t>(c));
+    PutU32(expected, 155);
+    for (char c : std::string("B.s16\0\0\0\0\0\0\0\0", 13))
+        expected.push_back(static_cast<std::uint8_t>(c));
+    PutU32(expected, 205);
+    expected.insert(expected.end(), 13, 0);
+    const Bytes a = Filler(100, 1), b = Filler(50, 2);
+    expected.insert(expected.end(), a.begin(), a.end());
+    expected.insert(expected.end(), b.begin(), b.end());
+    EXPECT_EQ(archive, expected);
+    EXPECT_TRUE(ui.opened.empty());  // no complaints, no log
+    EXPECT_FALSE(FileExists(dir / "Err_NEW.LOG"));
+}
+
+TEST_F(RepackFolderTest, LogsNamesLongerThanTwelveCharacters) {
+    WriteFileBytes(dir / "VERYLONGNAME.s16", Filler(5, 1));
+    WriteFileBytes(dir / "LONGNAME.s16", Filler(6, 2));
+    WriteFileBytes(dir / ".hidden.s16", Filler(6, 2));
+    ASSERT_TRUE(Repack());
+    EXPECT_EQ(StoredNames(ReadFileBytes(target)), std::vector<std::string>{"LONGNAME.s16"});
+    EXPECT_EQ(ReadFileText(dir / "Err_NEW.LOG"), "VERYLONGNAME.s16 not included as lenght>12\n");
+    EXPECT_EQ(ui.opened, std::vector<std::string>{dir / "Err_NEW.LOG"});
+}
+
+TEST_F(RepackFolderTest, AFolderOfOnlyLongNamesGivesAnEmptyArchive) {
+    WriteFileBytes(dir / "FIRSTLONGNAME.s16", Filler(5, 1));
+    WriteFileBytes(dir / "SECONDLONGNAME.S16", Filler(5, 1));
+    ASSERT_TRUE(Repack());
+    const Bytes archive = ReadFileBytes(target);
+    EXPECT_EQ(archive.size(), 21u);
+    EXPECT_EQ(GetU32(archive, 0), 1u);
+    EXPECT_EQ(GetU32(archive, 4), 21u);
+    EXPECT_EQ(ReadFileText(dir / "Err_NEW.LOG"),
+              "FIRSTLONGNAME.s16 not included as lenght>12\nSECONDLONGNAME.S16 not included as "
+              "lenght>12\n");
+}
+
+TEST_F(RepackFolderTest, AFolderWithoutS16FilesWritesNothing) {
+    WriteFileBytes(dir / "OLD.dat", Filler(9, 1));
+    target = dir / "OLD.dat";
+    EXPECT_FALSE(Repack());
+    EXPECT_EQ(ui.LastText(), target + "\nNo S6 files found on Folder:\n" + dir.Path() + "\n");
+    EXPECT_EQ(ReadFileBytes(target), Filler(9, 1));  // an existing file is not touched
+}
+
+TEST_F(RepackFolderTest, ReplacesAnExistingArchiveOnlyWhenComplete) {
+    WriteFileBytes(target, Filler(9, 1));
+    WriteFileBytes(dir / "A.s16", Filler(10, 1));
+    std::filesystem::create_directory(dir / "NEW_new.dat");  // the scratch file cannot be made
+    EXPECT_FALSE(Repack());
+    EXPECT_EQ(ReadFileBytes(target), Filler(9, 1));
+    std::filesystem::remove(dir / "NEW_new.dat");
+    ASSERT_TRUE(Repack());
+    EXPECT_EQ(StoredNames(ReadFileBytes(target)), std::vector<std::string>{"A.s16"});
+    EXPECT_EQ(FolderListing(dir.Path()), (std::vector<std::string>{"A.s16", "NEW.dat"}));
+}

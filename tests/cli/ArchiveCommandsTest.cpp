@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "CliRunner.h"
+#include "DatFiles.h"
+#include "S16Files.h"
+
+namespace {
+
+class ArchiveCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        unit = CodedS16(9, 4, 4, [](int i, int, int) { return MakeColor(8 * i, 0, 0); });
+        panel = CodedS16(1, 6, 2, [](int, int x, int) { return MakeColor(0, 4 * x, 0); });
+        WriteFileBytes(
+            archive,
+            DatBytes({{"PANEL01.S16", panel}, {"UNIT01.S16", unit}, {"UNIT02.S16", unit}}));
+    }
+
+    TempDir dir;
+    std::string archive = dir / "KELPAR.dat";
+    Bytes unit, panel;
+};
+
+}  // namespace
+
+TEST_F(ArchiveCli, ListsReportsAndCompares) {
+    CliRun run = RunCli({"list", archive, "--units"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.out, "UNIT01.S16  (9)\nUNIT02.S16  (9)\n");
+    EXPECT_EQ(RunCli({"list", archive, "--filter", "$02"}).out, "UNIT02.S16  (9)\n");
+    EXPECT_EQ(RunCli({"list", archive, "--units", "--interface"}).status, kExitUsage);
+
+    run = RunCli({"report", archive, "--names-only"});
+    EXPECT_EQ(run.out,
+              "*** KELPAR.dat\n*** 3 items\n//////////////\nPANEL01.S16\nUNIT01.S16\nUNIT02.S16\n");
+    ASSERT_EQ(RunCli({"report", archive, "-o", dir / "r.txt"}).status, kExitDone);
+    EXPECT_NE(ReadFileText(dir / "r.txt").find("UNIT01.S16       9 icons\n"), std::string::npos);
+
+    run = RunCli({"compare", archive, archive, "--differences-only"});
+    EXPECT_NE(run.out.find("*** 3 items in both files"), std::string::npos);
+    EXPECT_EQ(RunCli({"compare", archive, dir / "none.dat"}).status, kExitFailed);
+    EXPECT_EQ(RunCli({"list", dir / "none.dat"}).status, kExitFailed);
+}
+
+TEST_F(ArchiveCli, ExtractsAndUnpacks) {
+    CliRun run = RunCli({"extract", archive, "unit02.s16", "-o", dir.Path()});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(ReadFileBytes(dir / "UNIT02.S16"), unit);
+    EXPECT_EQ(RunCli({"extract", archive, "NOPE.S16", "-o", dir.Path()}).status, kExitFailed);
+    ASSERT_EQ(RunCli({"unpack", archive, dir / "all"}).status, kExitDone);
+    EXPECT_EQ(FolderListing(dir / "all"),
+              (std::vector<std::string>{"PANEL01.S16", "UNIT01.S16", "UNIT02.S16"}));
+}
+
+TEST_F(ArchiveCli, AddsReplacesAndRemoves) {
+    WriteFileBytes(dir / "new.s16", panel);
+    ASSERT_EQ(RunCli({"add", archive, dir / "new.s16"}).status, kExitDone);
+    EXPECT_EQ(RunCli({"list", archive}).out,
+              "NEW.S16  (1)\nPANEL01.S16  (1)\nUNIT01.S16  (9)\nUNIT02.S16  (9)\n");
+    WriteFileBytes(dir / "unit01.s16", panel);
+    ASSERT_EQ(RunCli({"replace", archive, dir / "unit01.s16"}).status, kExitDone);
+    EXPECT_EQ(RunCli({"list", archive, "--filter", "UNIT01"}).out, "UNIT01.S16  (1)\n");
+    EXPECT_EQ(RunCli({"replace", archive, dir / "new.bmp"}).status, kExitFailed);
+    CliRun run = RunCli({"remove", archive, "unit02.s16", "new.s16"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_NE(run.err.find("UNIT02.S16 \t removed"), std::string::npos);
+    EXPECT_EQ(RunCli({"list", archive}).out, "PANEL01.S16  (1)\nUNIT01.S16  (1)\n");
+    EXPECT_EQ(RunCli({"add", archive, dir / "missing.s16"}).status, kExitFailed);
+}
+
+TEST_F(ArchiveCli, RepacksAFolderAndReadsSpritesFromArchives) {
+    WriteFileBytes(dir / "pack/B.s16", unit);
+    WriteFileBytes(dir / "pack/A.s16", panel);
+    const CliRun run = RunCli({"repack", dir / "pack/NEW.dat"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"list", dir / "pack/NEW.dat"}).out, "A.S16  (1)\nB.S16  (9)\n");
+    EXPECT_EQ(RunCli({"repack", dir / "empty/NEW.dat"}).status, kExitFailed);
+
+    const CliRun icons = RunCli({"icons", archive + ":unit01.s16"});
+    ASSERT_EQ(icons.status, kExitDone) << icons.err;
+    EXPECT_EQ(std::count(icons.out.begin(), icons.out.end(), '\n'), 10);
+    EXPECT_EQ(RunCli({"icons", archive + ":NONE.S16"}).status, kExitFailed);
+    ASSERT_EQ(
+        RunCli({"to-bmp", archive + ":UNIT02.S16", "--icon", "9", "-o", dir / "nine.bmp"}).status,
+        kExitDone);
+}
