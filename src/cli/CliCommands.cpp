@@ -5,5 +5,6 @@
 void AddCommands(CLI::App& app, CliContext& context) {
     AddArchiveCommands(app, context);
     AddSpriteCommands(app, context);
+    AddShpCommands(app, context);
     AddSampleCommand(app, context);
 }

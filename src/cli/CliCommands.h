@@ -7,3 +7,4 @@ void AddCommands(CLI::App& app, CliContext& context);
 void AddSpriteCommands(CLI::App& app, CliContext& context);
 void AddArchiveCommands(CLI::App& app, CliContext& context);
 void AddSampleCommand(CLI::App& app, CliContext& context);
+void AddShpCommands(CLI::App& app, CliContext& context);

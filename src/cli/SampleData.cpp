@@ -9,9 +9,11 @@
 #include "archive/DatArchive.h"
 #include "archive/RepackFolder.h"
 #include "bitmap/PixelBuffer24.h"
+#include "shp/ShpExport.h"
 #include "sprite/IconEncoder.h"
 #include "sprite/S16Format.h"
 #include "sprite/S16Icon.h"
+#include "sprite/S16Image.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -139,6 +141,21 @@ bool WriteLooseFiles(const std::string& folder) {
     return ok;
 }
 
+// SHP files of the other game: a unit of nine frames and a one-frame panel.
+bool WriteShpFiles(const std::string& folder) {
+    const std::string scratch = folder + "shp-scratch.s16";
+    bool ok = true;
+    for (const auto& [name, bytes] :
+         {std::pair{"knight.shp", UnitS16(5)}, std::pair{"banner.shp", InterfaceS16(1)}}) {
+        S16Image set;
+        ok = ok && WriteWholeFile(scratch, bytes) && set.OpenFile(scratch) &&
+             ExportIconSetAsShp(set, folder + name);
+    }
+    std::error_code ignored;
+    fs::remove(scratch, ignored);
+    return ok;
+}
+
 }  // namespace
 
 void PaintUnitIcon(PixelBuffer24& picture, int unit, int pose) {
@@ -202,5 +219,6 @@ bool WriteSampleData(const std::string& folderPath, int items, Progress& progres
         ReportCreationError(folder);
         return false;
     }
-    return WriteArchive(folder, items, progress) && WriteLooseFiles(folder);
+    return WriteArchive(folder, items, progress) && WriteLooseFiles(folder) &&
+           WriteShpFiles(folder);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A demonstration data set made entirely by this program: the archive
-// KELPAR.dat with unit and interface items, loose S16 files and bitmaps.
+// KELPAR.dat with unit and interface items, loose S16 files, bitmaps and
+// SHP files.
 // The same arguments always give the same bytes.
 
 #include <string>

@@ -42,9 +42,9 @@ SafeFileWriter::~SafeFileWriter() {
     if (created_) Abandon();
 }
 
-bool SafeFileWriter::Create() {
+bool SafeFileWriter::Create(bool nameTarget) {
     created_ = file_.Open(newPath_, "w+b", false);
-    if (!created_) ReportCreationError(newPath_);
+    if (!created_) ReportCreationError(nameTarget ? targetPath_ : newPath_);
     return created_;
 }
 
@@ -104,5 +104,7 @@ bool SafeFileWriter::Commit() {
 
 bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
     SafeFileWriter writer(path, path + ".~new", "");
-    return writer.Create() && writer.File().Write(bytes.data(), bytes.size()) && writer.Commit();
+    // The scratch file is an inner detail here: messages name the file itself.
+    return writer.Create(true) && writer.File().Write(bytes.data(), bytes.size()) &&
+           writer.Commit();
 }

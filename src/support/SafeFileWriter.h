@@ -18,8 +18,9 @@ public:
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
-    // Creates the new file ("w+b"); reports "Error on creating [%s]" on failure.
-    bool Create();
+    // Creates the new file ("w+b"); reports "Error on creating [%s]" on
+    // failure, naming the new file, or the target with `nameTarget`.
+    bool Create(bool nameTarget = false);
     DataFile& File() { return file_; }
     // Flushes the new file to disk, keeps the backup and moves the new file into
     // place. Reports and returns false on any failure.

@@ -1,0 +1,85 @@
+// The SHP subcommands: to-shp, shp-info, from-shp.
+#include <CLI/CLI.hpp>
+#include <filesystem>
+
+#include "cli/CliCommands.h"
+#include "cli/SpriteSource.h"
+#include "shp/ShpConversion.h"
+#include "shp/ShpExport.h"
+#include "shp/ShpImage.h"
+#include "sprite/S16Image.h"
+#include "support/Messages.h"
+#include "support/Paths.h"
+
+namespace {
+
+bool PrintShpInfo(const std::string& path, std::ostream& out) {
+    ShpImage image;
+    if (!image.Open(path)) {
+        ReportOpenError(path);
+        return false;
+    }
+    out << FormatText("%d frames\n", image.FrameCount());
+    out << FormatText("%-4s %6s %6s %6s %6s %6s %6s\n", "#", "Width", "Height", "Left", "Top",
+                      "Right", "Bottom");
+    for (int k = 1; k <= image.FrameCount(); ++k) {
+        image.SelectFrame(k);
+        const ShpFrameHeader& h = image.CurrentHeader();
+        out << FormatText("%-4d %6d %6d %6d %6d %6d %6d\n", k, h.Width(), h.Height(), h.Left, h.Top,
+                          h.Right, h.Bottom);
+    }
+    return true;
+}
+
+struct FromShpArgs {
+    std::vector<std::string> files;
+    std::string folder;
+    bool onlyNew = false;
+};
+
+bool FromShp(CliContext& context, const FromShpArgs& a) {
+    const std::string s16Folder = AsFolder(a.folder);
+    std::error_code ignored;
+    std::filesystem::create_directories(s16Folder, ignored);
+    ShpBatchResult total;
+    for (const std::string& path : a.files) {
+        const std::string name = SplitPath(path, kPathFileName);
+        if (a.onlyNew && S16Exists(s16Folder, SplitPath(path, kPathBaseName))) {
+            context.err << name << ": already in " << s16Folder << '\n';
+            continue;
+        }
+        const ShpBatchResult one =
+            ConvertShpFiles(SplitPath(path, kPathFolder), {name}, s16Folder, context.progress);
+        total.converted += one.converted;
+        total.failed.insert(total.failed.end(), one.failed.begin(), one.failed.end());
+    }
+    TellShpBatch(total, s16Folder);
+    return total.failed.empty();
+}
+
+}  // namespace
+
+void AddShpCommands(CLI::App& app, CliContext& context) {
+    auto* toShp = app.add_subcommand("to-shp", "Export the icon set of a sprite as an SHP file");
+    auto toArgs = std::make_shared<std::pair<std::string, std::string>>();
+    toShp->add_option("SPRITE", toArgs->first, "an .s16 file or ARCHIVE.dat:ITEM")->required();
+    toShp->add_option("OUT", toArgs->second, "the .shp file to write")->required();
+    toShp->callback([&context, toArgs] {
+        auto image = OpenSprite(toArgs->first);
+        context.Finish(image && ExportIconSetAsShpAndTell(*image, toArgs->second));
+    });
+
+    auto* info = app.add_subcommand("shp-info", "Print the frame count and each frame's header");
+    auto infoPath = std::make_shared<std::string>();
+    info->add_option("SHP", *infoPath, "the .shp file")->required();
+    info->callback([&context, infoPath] { context.Finish(PrintShpInfo(*infoPath, context.out)); });
+
+    auto* fromShp =
+        app.add_subcommand("from-shp", "Convert SHP files into S16 files named after them");
+    auto fromArgs = std::make_shared<FromShpArgs>();
+    fromShp->add_option("SHP", fromArgs->files, "the .shp files")->required();
+    fromShp->add_option("-o,--output", fromArgs->folder, "the folder of the S16 files")->required();
+    fromShp->add_flag("--only-new", fromArgs->onlyNew,
+                      "skip files whose S16 file is already there");
+    fromShp->callback([&context, fromArgs] { context.Finish(FromShp(context, *fromArgs)); });
+}

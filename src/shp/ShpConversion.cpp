@@ -1,0 +1,202 @@
+#include "shp/ShpConversion.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "bitmap/PixelBuffer24.h"
+#include "shp/ShpFormat.h"
+#include "shp/ShpPalette.h"
+#include "shp/ShpRowDecoder.h"
+#include "sprite/S16Icon.h"
+#include "support/ByteIo.h"
+#include "support/DataFile.h"
+#include "support/Messages.h"
+#include "support/Paths.h"
+#include "support/Progress.h"
+#include "support/SafeFileWriter.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    DataFile in;
+    if (!in.Open(path, "rb", false)) return false;
+    const std::uint64_t length = in.Length();
+    if (length > shp::kMaxFileSize) return false;
+    bytes.resize(static_cast<std::size_t>(length));
+    return bytes.empty() || in.ReadAt(0, bytes.data(), bytes.size());
+}
+
+// The smallest rectangle holding every opaque pixel, with the fallbacks that
+// store a frame without opaque pixels whole.
+void FindStoredArea(const PixelBuffer24& frame, S16Icon& r) {
+    const int w = frame.Width(), h = frame.Height();
+    int minX = 10000, minY = 10000, maxX = 0, maxY = 0;
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* row = frame.RowPtr(y);
+        for (int x = 0; x < w; ++x) {
+            if (row[x] == shp::kTransparentIndex) continue;
+            minX = std::min(minX, x);
+            minY = std::min(minY, y);
+            maxX = std::max(maxX, x);
+            maxY = std::max(maxY, y);
+        }
+    }
+    if (minX > w) minX = 0;
+    if (minY > h) minY = 0;
+    if (maxX == 0) maxX = w - 1;
+    if (maxY == 0) maxY = h - 1;
+    r.StartX = minX;
+    r.StartY = minY;
+    r.Width = maxX - minX + 1;
+    r.Height = maxY - minY + 1;
+}
+
+// Visits the runs of the stored area (equal indexes, at most 255 long, going
+// on across row ends).
+template <typename Visit>
+void ForEachRun(const PixelBuffer24& frame, const S16Icon& r, Visit visit) {
+    int count = 0;
+    int index = frame.RowPtr(r.StartY)[r.StartX];
+    for (int y = r.StartY; y < r.StartY + r.Height; ++y) {
+        const std::uint8_t* row = frame.RowPtr(y);
+        for (int x = r.StartX; x < r.StartX + r.Width; ++x) {
+            if (row[x] == index && count < 255) {
+                ++count;
+                continue;
+            }
+            if (count > 0) visit(count, index);
+            index = row[x];
+            count = 1;
+        }
+    }
+    visit(count, index);
+}
+
+// Codes the decoded frame as an icon; equal sizes choose raw coding.
+CodedIcon CodeFrame(const PixelBuffer24& frame) {
+    CodedIcon icon;
+    S16Icon& r = icon.record;
+    r.TWidth = frame.Width();
+    r.THeight = frame.Height();
+    FindStoredArea(frame, r);
+    std::int64_t runs = 0;
+    ForEachRun(frame, r, [&](int, int) { ++runs; });
+    const std::int64_t raw = 2LL * r.Width * r.Height;
+    r.Compress = 3 * runs < raw ? 1 : 0;
+    ByteWriter w(icon.data);
+    if (r.Compress == 1) {
+        ForEachRun(frame, r, [&](int count, int index) {
+            w.U8(static_cast<std::uint8_t>(count));
+            w.U16(ShpColourWord(index));
+        });
+    } else {
+        for (int y = r.StartY; y < r.StartY + r.Height; ++y) {
+            const std::uint8_t* row = frame.RowPtr(y);
+            for (int x = r.StartX; x < r.StartX + r.Width; ++x)
+                w.U16(ShpColourWord(row[x]));
+        }
+    }
+    return icon;
+}
+
+// Decodes frame `index` (0-based) of the file into `frame`; false when the
+// frame lies outside the file or does not fit the 640 x 480 working buffer.
+bool DecodeFrameAt(const std::vector<std::uint8_t>& file, std::size_t index, PixelBuffer24& frame) {
+    const std::size_t entry = shp::kHeaderSize + index * shp::kOffsetEntrySize;
+    const std::size_t offset = LoadU32(file.data() + entry);
+    if (offset > file.size() || file.size() - offset < shp::kFrameHeaderSize) return false;
+    ByteReader in({file.data() + offset, shp::kFrameHeaderSize});
+    ShpFrameHeader header = ShpFrameHeader::Read(in);
+    const int w = header.Width(), h = header.Height();
+    if (w < 1 || h < 1 || static_cast<std::size_t>(RowSize(w, 8)) * h > frame.Capacity())
+        return false;
+    frame.Create(w, h, 8, false);
+    std::memset(frame.Pixels(), shp::kTransparentIndex, frame.ImageSize());
+    DecodeShpRows(file, offset + shp::kFrameHeaderSize, header, frame);
+    return true;
+}
+
+}  // namespace
+
+bool ConvertShpToS16(const std::string& shpPath, const std::string& s16Path) {
+    std::vector<std::uint8_t> file;
+    if (!Exists(shpPath) || !ReadWholeFile(shpPath, file) || file.size() < shp::kHeaderSize)
+        return false;
+    const std::int32_t count = static_cast<std::int32_t>(LoadU32(file.data() + 4));
+    if (count < 1 || static_cast<std::uint64_t>(count) >
+                         (file.size() - shp::kHeaderSize) / shp::kOffsetEntrySize) {
+        return false;
+    }
+    std::vector<std::uint8_t> working(shp::kFrameBufferSize);
+    PixelBuffer24 frame;
+    frame.Attach(working.data(), working.size(), false);
+    std::vector<CodedIcon> icons;
+    icons.reserve(static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+        if (!DecodeFrameAt(file, i, frame))
+            return false;  // no other picture takes the frame's place
+        icons.push_back(CodeFrame(frame));
+    }
+    return WriteWholeFile(s16Path, BuildS16File(icons));
+}
+
+bool S16Exists(const std::string& s16Folder, const std::string& baseName) {
+    if (Exists(s16Folder + baseName + ".S16")) return true;
+    std::error_code error;
+    for (fs::directory_iterator it(s16Folder.empty() ? std::string(".") : s16Folder, error), end;
+         !error && it != end; it.increment(error)) {
+        if (EqualsNoCase(it->path().filename().string(), baseName + ".S16")) return true;
+    }
+    return false;
+}
+
+std::vector<std::string> ListShpFiles(const std::string& shpFolder, const std::string& s16Folder,
+                                      bool onlyNew) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(shpFolder.empty() ? std::string(".") : shpFolder, error), end;
+         !error && it != end; it.increment(error)) {
+        std::error_code ignored;
+        const std::string name = it->path().filename().string();
+        if (!it->is_regular_file(ignored) || UpperExtension(name) != ".SHP") continue;
+        if (onlyNew && S16Exists(s16Folder, SplitPath(name, kPathBaseName))) continue;
+        names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+ShpBatchResult ConvertShpFiles(const std::string& shpFolder, const std::vector<std::string>& names,
+                               const std::string& s16Folder, Progress& progress,
+                               const std::function<void(const std::string& s16Path)>& onFile) {
+    ShpBatchResult result;
+    ProgressScope scope(progress, static_cast<int>(names.size()) - 1);
+    for (const std::string& name : names) {
+        scope.Step();
+        const std::string base = SplitPath(name, kPathBaseName);
+        const std::string s16Path = FormatText("%s%s.s16", s16Folder.c_str(), base.c_str());
+        if (onFile) onFile(s16Path);
+        // The listed name is used as it stands, so that ".SHP" files convert on
+        // file systems that tell letter cases apart.
+        if (ConvertShpToS16(shpFolder + name, s16Path)) {
+            ++result.converted;
+        } else {
+            result.failed.push_back(name);
+        }
+    }
+    return result;
+}
+
+void TellShpBatch(const ShpBatchResult& result, const std::string& s16Folder) {
+    ShowInfo("\nConverted %d files  \nto folder: \n\t%s\n ", result.converted, s16Folder.c_str());
+    if (result.failed.empty()) return;
+    std::string names;
+    for (const std::string& name : result.failed)
+        names += "\n" + name;
+    ShowError("%d SHP files could not be converted:%s", static_cast<int>(result.failed.size()),
+              names.c_str());
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Turning SHP files of the other game into S16 files: one icon per frame, the
+// stored area the smallest rectangle holding every opaque pixel.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class Progress;
+
+// Converts one SHP file. The S16 file appears only when complete: a file
+// without frames, or a frame that cannot be decoded, writes nothing.
+bool ConvertShpToS16(const std::string& shpPath, const std::string& s16Path);
+
+// The .shp files of `shpFolder` (names, sorted); with `onlyNew`, only those
+// without an S16 file of the same base name (any case) in `s16Folder`.
+std::vector<std::string> ListShpFiles(const std::string& shpFolder, const std::string& s16Folder,
+                                      bool onlyNew);
+// True when `s16Folder` holds "<baseName>.S16" in any letter case.
+bool S16Exists(const std::string& s16Folder, const std::string& baseName);
+
+struct ShpBatchResult {
+    int converted = 0;
+    std::vector<std::string> failed;  // names of the SHP files that could not be converted
+};
+
+// Converts the named SHP files of `shpFolder` into "<name>.s16" files of
+// `s16Folder`, overwriting what is there; `onFile` (if set) is told each S16
+// path before its conversion.
+ShpBatchResult ConvertShpFiles(const std::string& shpFolder, const std::vector<std::string>& names,
+                               const std::string& s16Folder, Progress& progress,
+                               const std::function<void(const std::string& s16Path)>& onFile = {});
+// The message after a batch: how many were converted, and which failed.
+void TellShpBatch(const ShpBatchResult& result, const std::string& s16Folder);

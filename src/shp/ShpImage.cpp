@@ -1,0 +1,118 @@
+#include "shp/ShpImage.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "shp/ShpPalette.h"
+#include "shp/ShpRowDecoder.h"
+#include "support/ByteIo.h"
+#include "support/DataFile.h"
+
+ShpImage::ShpImage() : frameBuffer_(shp::kFrameBufferSize) {
+    Create(0, 0, 8, false);
+    SetPaletteRgb(kShpPalette.data());
+    Attach(frameBuffer_.data(), frameBuffer_.size(), false);
+}
+
+bool ShpImage::Open(const std::string& path) {
+    file_.clear();
+    offsets_.clear();
+    frameCount_ = 0;
+    currentFrame_ = 0;
+    DataFile in;
+    if (!in.Open(path, "rb", false)) return false;
+    const std::uint64_t length = in.Length();
+    if (length > shp::kMaxFileSize) return false;
+    file_.resize(static_cast<std::size_t>(length));
+    if (!file_.empty() && !in.ReadAt(0, file_.data(), file_.size())) return false;
+    fileName = path;
+    ReadDirectory(1);
+    return true;
+}
+
+int ShpImage::ReadDirectory(int n) {
+    offsets_.clear();
+    frameCount_ = 0;
+    currentFrame_ = 0;
+    if (file_.size() < shp::kHeaderSize) return 0;
+    const std::int32_t count = static_cast<std::int32_t>(LoadU32(file_.data() + 4));
+    // A table longer than the file is cut to the entries it holds.
+    const std::size_t room = (file_.size() - shp::kHeaderSize) / shp::kOffsetEntrySize;
+    const std::size_t present =
+        std::min<std::size_t>(count > 0 ? static_cast<std::size_t>(count) : 0, room);
+    for (std::size_t i = 0; i < present; ++i) {
+        offsets_.push_back(LoadU32(file_.data() + shp::kHeaderSize + i * shp::kOffsetEntrySize));
+    }
+    frameCount_ = static_cast<int>(present);
+    return SelectFrame(n);
+}
+
+int ShpImage::SelectFrame(int n) {
+    if (frameCount_ < 1) return 0;
+    currentFrame_ = std::clamp(n, 1, frameCount_);
+    const std::size_t offset = offsets_[static_cast<std::size_t>(currentFrame_ - 1)];
+    std::uint8_t bytes[shp::kFrameHeaderSize] = {};
+    if (offset < file_.size()) {
+        std::memcpy(bytes, file_.data() + offset,
+                    std::min<std::size_t>(sizeof bytes, file_.size() - offset));
+    }
+    ByteReader in(bytes);
+    header_ = ShpFrameHeader::Read(in);
+    rowsStart_ = std::min<std::size_t>(offset + shp::kFrameHeaderSize, file_.size());
+    return currentFrame_;
+}
+
+bool ShpImage::PrepareFrame() {
+    if (header_.WidthMinus1 < 1 || header_.WidthMinus1 > shp::kMaxFrameWidth - 1 ||
+        header_.HeightMinus1 < 1 || header_.HeightMinus1 > shp::kMaxFrameHeight - 1) {
+        return false;
+    }
+    Create(header_.Width(), header_.Height(), 8, false);
+    if (ImageSize() > Capacity()) return false;
+    std::memset(pixels, shp::kTransparentIndex, ImageSize());
+    return true;
+}
+
+int ShpImage::DecodeFrame() {
+    if (currentFrame_ < 1 || !PrepareFrame()) return 0;
+    return DecodeShpRows(file_, rowsStart_, header_, *this);
+}
+
+int ShpImage::DrawPage(Surface* surface, const Rect& area, int first, bool& noMore) {
+    const int areaWidth = area.Width();
+    const int areaHeight = area.Height();
+    if (surface)
+        surface->FillRect(area.left, area.top, areaWidth, areaHeight, MakeColor(162, 220, 220));
+    noMore = false;
+    int placed = 0;
+    int x = 1, y = 1, rowBottom = 1;
+    bool newRow = false;
+    while (!noMore) {
+        const int n = first + placed;
+        if (n > frameCount_) break;
+        SelectFrame(n);
+        int w = header_.Width();
+        int h = header_.Height();
+        if (w > areaWidth - 1) w = areaWidth - 3;
+        if (h > areaHeight - 1) h = areaHeight - 3;
+        int column = x;
+        x = x + w + 1;
+        rowBottom = std::max(rowBottom, y + h);
+        if (x > areaWidth || newRow) {
+            column = 1;
+            x = w + 2;
+            y = rowBottom + 1;
+            rowBottom = y + h;
+        }
+        if (rowBottom > areaHeight) {
+            noMore = true;
+            break;
+        }
+        ++placed;
+        if (DecodeFrame() > 0) Draw(surface, area.left + column, area.top + y, w, h, false);
+        newRow = frameCount_ == 9 && (placed == 3 || placed == 6);
+    }
+    // Only a placed last frame ends the paging, so that it can always be reached.
+    noMore = first + placed - 1 >= frameCount_;
+    return placed;
+}

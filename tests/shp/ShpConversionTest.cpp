@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "FakeUserInterface.h"
+#include "ShpFiles.h"
+#include "shp/ShpConversion.h"
+#include "shp/ShpPalette.h"
+#include "sprite/S16Format.h"
+#include "sprite/S16Image.h"
+#include "support/Progress.h"
+
+namespace {
+
+// Rows of a w-wide frame given as index rows (159 = transparent), coded as literals and skips.
+Bytes CodedRows(const std::vector<std::vector<int>>& rows) {
+    Bytes out;
+    for (const auto& row : rows) {
+        for (int v : row) {
+            if (v == 159) {
+                out.insert(out.end(), {1, 1});
+            } else {
+                out.insert(out.end(), {3, static_cast<std::uint8_t>(v)});
+            }
+        }
+        out.push_back(0);
+    }
+    return out;
+}
+
+ShpFrameSpec FrameOf(const std::vector<std::vector<int>>& rows) {
+    const int w = static_cast<int>(rows[0].size()), h = static_cast<int>(rows.size());
+    return {FrameHeader(w, h, 0, 0, w - 1, h - 1), CodedRows(rows)};
+}
+
+class ShpConversionTest : public ::testing::Test {
+protected:
+    // Converts one SHP file of `frames` and opens the result.
+    S16Image& Convert(const std::vector<ShpFrameSpec>& frames) {
+        WriteFileBytes(dir / "in.shp", ShpBytes(frames));
+        EXPECT_TRUE(ConvertShpToS16(dir / "in.shp", dir / "out.s16"));
+        EXPECT_TRUE(image.OpenFile(dir / "out.s16"));
+        return image;
+    }
+
+    FakeUserInterface ui;
+    TempDir dir;
+    S16Image image;
+};
+
+}  // namespace
+
+TEST_F(ShpConversionTest, StoresTheRectangleOfOpaquePixels) {
+    std::vector<std::vector<int>> rows(8, std::vector<int>(10, 159));
+    for (int y = 1; y <= 3; ++y) {
+        for (int x = 2; x <= 5; ++x)
+            rows[y][x] = 40 + x;
+    }
+    Convert({FrameOf(rows)});
+    const S16Icon& r = image.Icon(1);
+    EXPECT_EQ(r.TWidth, 10);
+    EXPECT_EQ(r.THeight, 8);
+    EXPECT_EQ(r.StartX, 2);
+    EXPECT_EQ(r.StartY, 1);
+    EXPECT_EQ(r.Width, 4);
+    EXPECT_EQ(r.Height, 3);
+    ASSERT_EQ(image.DecodeIcon(), 12);
+    EXPECT_EQ(image.GetColor(3, 2), s16::ToColor(ShpColourWord(43)));
+    EXPECT_EQ(image.GetColor(0, 0), s16::kKeyColor);
+}
+
+TEST_F(ShpConversionTest, ChoosesRunsOnlyWhenShorter) {
+    Convert({FrameOf({{7, 7, 7, 7}, {7, 7, 7, 7}, {7, 7, 7, 7}})});
+    EXPECT_EQ(image.Icon(1).Compress, 1);
+    EXPECT_EQ(image.Icon(1).Bytes, 3);
+    Convert({FrameOf({{7, 8}})});
+    EXPECT_EQ(image.Icon(1).Compress, 0);
+    EXPECT_EQ(image.Icon(1).Bytes, 4);
+    Convert({FrameOf({{7, 7, 8}})});  // 6 bytes either way: raw
+    EXPECT_EQ(image.Icon(1).Compress, 0);
+    EXPECT_EQ(image.Icon(1).Bytes, 6);
+}
+
+TEST_F(ShpConversionTest, SplitsLongRunsAndStoresATransparentFrameWhole) {
+    Convert({{FrameHeader(300, 1, 0, 0, 299, 0), {254, 9, 254, 9, 92, 9, 0}}});
+    CodedIcon coded;
+    ASSERT_TRUE(image.ReadCodedIcon(1, coded));
+    const std::uint16_t word = ShpColourWord(9);
+    const auto lo = static_cast<std::uint8_t>(word), hi = static_cast<std::uint8_t>(word >> 8);
+    EXPECT_EQ(coded.data, (Bytes{255, lo, hi, 45, lo, hi}));
+
+    Convert({FrameOf({{159, 159, 159}, {159, 159, 159}})});
+    const S16Icon& r = image.Icon(1);
+    EXPECT_EQ(r.Width, 3);
+    EXPECT_EQ(r.Height, 2);
+    EXPECT_EQ(r.Compress, 1);
+    ASSERT_TRUE(image.ReadCodedIcon(1, coded));
+    EXPECT_EQ(coded.data, (Bytes{6, 0x1F, 0xF8}));
+    ASSERT_EQ(image.DecodeIcon(), 6);
+    EXPECT_EQ(image.GetColor(2, 1), s16::kTransparentColor);
+}
+
+TEST_F(ShpConversionTest, LaysOutTheIconsBackToBack) {
+    // Frames whose codings take 30, 3 and 12 bytes.
+    std::vector<int> noisy(15);
+    for (int i = 0; i < 15; ++i)
+        noisy[static_cast<std::size_t>(i)] = i;
+    Convert({FrameOf({noisy}), FrameOf({{5, 5, 5, 5}}), FrameOf({{1, 2, 3}, {4, 5, 6}})});
+    ASSERT_EQ(image.IconCount(), 3);
+    EXPECT_EQ(image.Icon(1).Bytes, 30);
+    EXPECT_EQ(image.Icon(2).Bytes, 3);
+    EXPECT_EQ(image.Icon(3).Bytes, 12);
+    EXPECT_EQ(image.Icon(1).Starts, 0);
+    EXPECT_EQ(image.Icon(2).Starts, 30);
+    EXPECT_EQ(image.Icon(3).Starts, 33);
+    EXPECT_EQ(ReadFileBytes(dir / "out.s16").size(), 124u + 45);
+}
+
+TEST_F(ShpConversionTest, FailsWithoutWritingAnything) {
+    WriteFileBytes(dir / "none.shp", ShpBytes({}));
+    EXPECT_FALSE(ConvertShpToS16(dir / "none.shp", dir / "none.s16"));
+    EXPECT_FALSE(FileExists(dir / "none.s16"));
+    WriteFileBytes(dir / "big.shp", ShpBytes({{FrameHeader(641, 481, 0, 0, 0, 0), {0}}}));
+    EXPECT_FALSE(ConvertShpToS16(dir / "big.shp", dir / "big.s16"));
+    WriteFileBytes(dir / "empty.shp", ShpBytes({{FrameHeader(0, 4, 0, 0, 0, 0), {0}}}));
+    EXPECT_FALSE(ConvertShpToS16(dir / "empty.shp", dir / "empty.s16"));
+    EXPECT_FALSE(ConvertShpToS16(dir / "missing.shp", dir / "missing.s16"));
+    EXPECT_EQ(FolderListing(dir.Path()),
+              (std::vector<std::string>{"big.shp", "empty.shp", "none.shp"}));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ShpConversionTest, BatchesListOnlyNewFilesAndReportFailures) {
+    WriteFileBytes(dir / "shp/a.shp", ShpBytes({FrameOf({{1, 2}})}));
+    WriteFileBytes(dir / "shp/b.shp", ShpBytes({FrameOf({{3, 4}})}));
+    WriteFileBytes(dir / "shp/c.SHP", Bytes{1, 2, 3});
+    WriteFileBytes(dir / "s16/A.S16", Bytes{0, 0, 0, 0});
+    const std::string shpFolder = dir / "shp/", s16Folder = dir / "s16/";
+    EXPECT_EQ(ListShpFiles(shpFolder, s16Folder, true),
+              (std::vector<std::string>{"b.shp", "c.SHP"}));
+    EXPECT_EQ(ListShpFiles(shpFolder, s16Folder, false),
+              (std::vector<std::string>{"a.shp", "b.shp", "c.SHP"}));
+
+    std::vector<std::string> announced;
+    const ShpBatchResult result =
+        ConvertShpFiles(shpFolder, {"a.shp", "b.shp"}, s16Folder, NoProgress(),
+                        [&](const std::string& path) { announced.push_back(path); });
+    EXPECT_EQ(result.converted, 2);
+    EXPECT_EQ(announced, (std::vector<std::string>{s16Folder + "a.s16", s16Folder + "b.s16"}));
+    EXPECT_TRUE(ListShpFiles(shpFolder, s16Folder, true) == std::vector<std::string>{"c.SHP"});
+    TellShpBatch(result, s16Folder);
+    EXPECT_EQ(ui.LastText(), "\nConverted 2 files  \nto folder: \n\t" + s16Folder + "\n ");
+
+    const ShpBatchResult failed = ConvertShpFiles(shpFolder, {"c.SHP"}, s16Folder, NoProgress());
+    EXPECT_EQ(failed.converted, 0);
+    TellShpBatch(failed, s16Folder);
+    EXPECT_EQ(ui.LastText(), "1 SHP files could not be converted:\nc.SHP");
+}
