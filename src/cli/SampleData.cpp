@@ -80,16 +80,16 @@ bool WriteArchive(const std::string& folder, int items, Progress& progress) {
     for (int i = 0; ok && i < items; ++i) {
         const bool unit = i < units;
         const std::string name =
-            unit ? FormatText("UNIT%02d.S16", i + 1) : FormatText("PANEL%02d.S16", i - units + 1);
+            unit ? FormatText("UNIT%02d.S16", i + 1) : FormatText("WIDGET%02d.S16", i - units + 1);
         ok = WriteWholeFile(staging + name, unit ? UnitS16(i) : InterfaceS16(i));
     }
-    ok = ok && WriteText(staging + "README.TXT", "Sample archive written by varnok-dat sample.\n");
+    ok = ok && WriteText(staging + "VERSION.TXT", "Sample archive written by varnok-dat sample.\n");
     ErrorLog log;
     ok = ok && RepackFolder(staging + "KELPAR.dat", log, progress);
     if (ok) {
         DatArchive archive;
         ok = archive.OpenArchive(staging + "KELPAR.dat") &&
-             archive.AddItem(staging + "README.TXT", progress) > 0;
+             archive.AddItem(staging + "VERSION.TXT", progress) > 0;
     }
     if (ok) fs::rename(staging + "KELPAR.dat", folder + "KELPAR.dat", error);
     ok = ok && !error;

@@ -1,0 +1,372 @@
+// The commands of the DAT Tool: asking the user, then running the archive
+// operations that the command line runs too.
+#include <QComboBox>
+#include <QDir>
+#include <QListWidget>
+
+#include "app/CAppDoc.h"
+#include "app/CShpView.h"
+#include "app/CommandIds.h"
+#include "app/PictureArea.h"
+#include "app/QtProgress.h"
+#include "archive/ArchiveCommands.h"
+#include "archive/RepackFolder.h"
+#include "sprite/IconExport.h"
+#include "sprite/IconRenderer.h"
+#include "support/Messages.h"
+#include "support/Paths.h"
+#include "support/UserInterface.h"
+
+namespace {
+
+const char* const kDatFilter = "DAT Files (*.DAT)|*.dat|";
+const char* const kS16Filter = "Files (*.S16)|*.s16|";
+const char* const kTextFilter = "Text files |*.txt";
+
+// The folder the Open dialog starts in when no archive was opened yet.
+std::string DefaultGameFolder() {
+#ifdef _WIN32
+    return "C:\\GAMES\\VARNOK\\";
+#else
+    const std::string wine =
+        AsFolder(QDir::homePath().toStdString()) + ".wine/drive_c/GAMES/VARNOK/";
+    return Exists(wine) ? wine : AsFolder(QDir::homePath().toStdString());
+#endif
+}
+
+UserInterface& Ui() {
+    return CurrentUserInterface();
+}
+
+}  // namespace
+
+bool CShpView::Handles(int command) const {
+    switch (command) {
+        case kCmdOpen:
+        case kCmdShowAll:
+        case kCmdShowUnits:
+        case kCmdShowInterface:
+        case kCmdZoom1:
+        case kCmdZoom2:
+        case kCmdZoom3:
+        case kCmdZoom4:
+        case kCmdZoom5:
+        case kCmdCollage:
+        case kCmdMirror:
+        case kCmdSaveIcon:
+        case kCmdSaveAllIcons:
+        case kCmdRepack:
+        case kCmdReplace:
+        case kCmdRemove:
+        case kCmdAdd:
+        case kCmdUnpack:
+        case kCmdExtract:
+        case kCmdExtractFiltered:
+        case kCmdReportIcons:
+        case kCmdReportItems:
+        case kCmdCompare:
+            return true;
+        default:
+            return false;
+    }
+}
+
+CommandState CShpView::StateOf(int command) const {
+    const bool open = doc_.Archive().IsOpen();
+    const auto zoomState = [this](int k) {
+        return k == 1 ? CommandState{zoom_ != 1 && !collage_, zoom_ == 1 || collage_}
+                      : CommandState{zoom_ != k && !collage_, zoom_ == k && !collage_};
+    };
+    switch (command) {
+        case kCmdShowAll:
+            return {filterMode_ != 0, filterMode_ == 0};
+        case kCmdShowUnits:
+            return {filterMode_ != 1, filterMode_ == 1};
+        case kCmdShowInterface:
+            return {filterMode_ != 2, filterMode_ == 2};
+        case kCmdZoom1:
+            return zoomState(1);
+        case kCmdZoom2:
+            return zoomState(2);
+        case kCmdZoom3:
+            return zoomState(3);
+        case kCmdZoom4:
+            return zoomState(4);
+        case kCmdZoom5:
+            return zoomState(5);
+        case kCmdCollage:
+            return {true, collage_};
+        case kCmdMirror:
+            return {true, mirror_};
+        case kCmdOpen:
+        case kCmdRepack:
+            return {true, false};
+        default:
+            return {open, false};
+    }
+}
+
+void CShpView::Run(int command) {
+    switch (command) {
+        case kCmdOpen:
+            Open();
+            break;
+        case kCmdShowAll:
+            SetFilterMode(0);
+            break;
+        case kCmdShowUnits:
+            SetFilterMode(1);
+            break;
+        case kCmdShowInterface:
+            SetFilterMode(2);
+            break;
+        case kCmdZoom1:
+            SetZoom(1);
+            break;
+        case kCmdZoom2:
+            SetZoom(2);
+            break;
+        case kCmdZoom3:
+            SetZoom(3);
+            break;
+        case kCmdZoom4:
+            SetZoom(4);
+            break;
+        case kCmdZoom5:
+            SetZoom(5);
+            break;
+        case kCmdCollage:
+            ToggleCollage();
+            break;
+        case kCmdMirror:
+            ToggleMirror();
+            break;
+        case kCmdSaveIcon:
+            SaveIconOrCollage();
+            break;
+        case kCmdSaveAllIcons:
+            SaveAllIcons();
+            break;
+        case kCmdRepack:
+            Repack();
+            break;
+        case kCmdReplace:
+            Replace();
+            break;
+        case kCmdRemove:
+            Remove();
+            break;
+        case kCmdAdd:
+            Add();
+            break;
+        case kCmdUnpack:
+            Unpack();
+            break;
+        case kCmdExtract:
+            Extract();
+            break;
+        case kCmdExtractFiltered:
+            ExtractFiltered();
+            break;
+        case kCmdReportIcons:
+            Report(true);
+            break;
+        case kCmdReportItems:
+            Report(false);
+            break;
+        case kCmdCompare:
+            Compare();
+            break;
+        default:
+            break;
+    }
+    emit StateChanged();
+}
+
+std::string CShpView::CurrentName() const {
+    return currentItem_ >= 0 ? doc_.Archive().Entry(currentItem_).Name() : std::string();
+}
+
+std::string CShpView::CurrentBaseName() const {
+    return SplitPath(CurrentName(), kPathBaseName);
+}
+
+void CShpView::Open() {
+    const std::string last = doc_.Archive().ArchivePath();
+    const std::string path = Ui().ChooseOpenFile(
+        {last.empty() ? DefaultGameFolder() : last, "Select DAT file", kDatFilter, ".dat"});
+    if (path.empty()) return;
+    if (doc_.Archive().OpenArchive(path)) {
+        FillList(0);
+        doc_.NoteOpened(path);
+    } else {
+        FillList(0);
+    }
+}
+
+void CShpView::SetFilterMode(int mode) {
+    filterCombo_->setCurrentIndex(mode);
+    FillList(0);
+}
+
+void CShpView::SetZoom(int zoom) {
+    zoom_ = zoom;
+    Draw();
+}
+
+void CShpView::ToggleCollage() {
+    collage_ = !collage_;
+    if (!HasItems()) return;
+    if (collage_) {
+        zoom_ = 1;
+        Draw();
+    } else {
+        atEnd_ = false;
+        iconNumber_ = doc_.Archive().SelectIcon(iconNumber_);
+        UpdateStatus(false);
+        Draw();
+    }
+}
+
+void CShpView::ToggleMirror() {
+    mirror_ = !mirror_;
+    doc_.Archive().SetMirrorX(mirror_);
+    Draw();
+}
+
+void CShpView::SaveIconOrCollage() {
+    if (!HasItems() || currentItem_ < 0) return;
+    AppSettings& settings = doc_.Settings();
+    const std::string base = CurrentBaseName();
+    const std::string proposed =
+        collage_ ? FormatText("%s%s_all.bmp", settings.bmpFolder.c_str(), base.c_str())
+                 : FormatText("%s%s_%d.bmp", settings.bmpFolder.c_str(), base.c_str(), iconNumber_);
+    const std::string path =
+        Ui().ChooseSaveFile({proposed, "BMP file for picture", "Files (*.BMP)|*.bmp|", ".bmp"});
+    if (path.empty()) return;
+    settings.bmpFolder = SplitPath(path, kPathFolder);
+    DatArchive& archive = doc_.Archive();
+    if (collage_) {
+        BuildCollage(archive, path, picture_->Area(), iconNumber_);
+    } else {
+        archive.SelectIcon(iconNumber_);
+        if (archive.DecodeIcon() > 0) SaveIconAsBmp(archive, path);
+    }
+    Draw();
+}
+
+void CShpView::SaveAllIcons() {
+    if (!HasItems() || currentItem_ < 0) return;
+    const std::string folder =
+        Ui().ChooseFolder(doc_.Settings().bmpFolder, "Select folder for Bitmaps");
+    if (folder.empty()) return;
+    SaveAllIconsAsBmp(doc_.Archive(), FormatText("%s%s_%d.bmp", folder.c_str(),
+                                                 CurrentBaseName().c_str(), iconNumber_));
+    Draw();
+}
+
+void CShpView::Repack() {
+    const std::string path = Ui().ChooseSaveFile(
+        {doc_.Settings().s16Folder + "*.dat", "Select new DAT file to create", kDatFilter, ".dat"});
+    if (path.empty()) return;
+    ErrorLog log;
+    log.Start(path);
+    if (!RepackFolder(path, log, *progress_)) {
+        log.Finish(false);
+        return;
+    }
+    log.Finish(true);
+    if (doc_.Archive().OpenArchive(path)) {
+        FillList(0);
+        doc_.NoteOpened(path);
+    }
+}
+
+void CShpView::Replace() {
+    if (!HasItems() || currentItem_ < 0) return;
+    AppSettings& settings = doc_.Settings();
+    const std::string path = Ui().ChooseOpenFile(
+        {settings.s16Folder + CurrentName(), "Select S16 replacement file", kS16Filter, ".s16"});
+    if (path.empty()) return;
+    settings.s16Folder = SplitPath(path, kPathFolder);
+    const int row = SelectedRow();
+    ReplaceWithSameNamedFile(doc_.Archive(), currentItem_, path, *progress_);
+    FillList(row);
+}
+
+void CShpView::Add() {
+    if (!HasItems()) return;
+    AppSettings& settings = doc_.Settings();
+    const std::vector<std::string> paths = Ui().ChooseFiles(
+        {settings.s16Folder + "*.s16", "Select S16 file to add", kS16Filter, ".s16"});
+    if (paths.empty()) return;
+    const int row = SelectedRow();
+    AddFiles(doc_.Archive(), paths, *progress_);  // one rewrite for all the files
+    settings.s16Folder = SplitPath(paths.back(), kPathFolder);
+    FillList(row);
+}
+
+void CShpView::Remove() {
+    if (!HasItems() || currentItem_ < 0) return;
+    const int row = SelectedRow();
+    RemoveItemAndTell(doc_.Archive(), currentItem_, *progress_);
+    FillList(row);
+}
+
+void CShpView::Extract() {
+    if (!HasItems() || currentItem_ < 0) return;
+    const std::string path = Ui().ChooseSaveFile(
+        {doc_.Settings().s16Folder + CurrentName(), "Select extract file name", "", ""});
+    if (!path.empty()) ExtractItemAndTell(doc_.Archive(), currentItem_, path);
+}
+
+void CShpView::ExtractFiltered() {
+    if (!HasItems()) return;
+    const std::string folder = Ui().ChooseFolder(doc_.Settings().s16Folder, "Select folder ");
+    if (folder.empty()) return;
+    int written = 0;
+    for (int index : rows_) {
+        const std::string proposed = ItemPathInFolder(doc_.Archive().Entry(index), folder);
+        if (proposed.empty()) continue;
+        const std::string path =
+            Ui().ChooseSaveFile({proposed, "Select extract file name", "", ""});
+        if (!path.empty() && doc_.Archive().ExtractItem(index, path)) ++written;
+    }
+    TellFilteredExtraction(written, folder);
+}
+
+void CShpView::Unpack() {
+    if (!HasItems()) return;
+    const std::string folder =
+        Ui().ChooseFolder(SplitPath(doc_.Archive().ArchivePath(), kPathFolder), "Select folder ");
+    if (!folder.empty()) doc_.Archive().UnpackAll(folder, *progress_);
+}
+
+void CShpView::Report(bool withIcons) {
+    if (!HasItems()) return;
+    const std::string path =
+        Ui().ChooseSaveFile({ChangeExtension(doc_.Archive().ArchivePath(), ".txt"),
+                             "Select file to report", kTextFilter, ".txt"});
+    if (!path.empty()) doc_.Archive().WriteReport(path, withIcons);
+}
+
+void CShpView::Compare() {
+    if (!HasItems()) return;
+    DatArchive& archive = doc_.Archive();
+    const std::string other =
+        Ui().ChooseOpenFile({SplitPath(archive.ArchivePath(), kPathFolder) + "*.dat",
+                             "Select DAT file to compare", kDatFilter, ".dat"});
+    if (other.empty()) return;
+    if (!Exists(other)) {
+        ReportMissingFile(other);
+        return;
+    }
+    const std::string report =
+        Ui().ChooseSaveFile({SplitPath(archive.ArchivePath(), kPathWithoutExt) + "_diff.txt",
+                             "Select file to report", kTextFilter, ".txt"});
+    if (report.empty()) return;
+    const bool differencesOnly =
+        AskYesNo("\n Do you want to include ONLY items \n not included on both files ? \n");
+    archive.CompareArchives(other, report, differencesOnly);
+    ShowCurrent();
+}

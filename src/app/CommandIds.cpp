@@ -1,0 +1,44 @@
+#include "app/CommandIds.h"
+
+namespace {
+
+const CommandText kTexts[] = {
+    {kCmdSaveAllIcons, "Save &ALL Icons", "Save all icons as BMP files", "All"},
+    {kCmdShowAll, "Show ALL icons", "Show ALL icons", "*"},
+    {kCmdShowInterface, "Show Interface", "Show Interface", "If"},
+    {kCmdZoom2, "Show Zoomed x 2", "Show Zoomed x 2", "x2"},
+    {kCmdZoom3, "Show Zoomed x3", "Show Zoomed x3", "x3"},
+    {kCmdShowUnits, "Show only units icons (9 images)", "Show only units icons (9 images)", "9"},
+    {kCmdCollage, "&Collage", "Collage", "Col"},
+    {kCmdZoom1, "Show normal", "Show normal", "x1"},
+    {kCmdZoom5, "Show Zoomed x5", "Show Zoomed x5", "x5"},
+    {kCmdExtract, "&Extract as S16 file", "Extract as S16 file", "Ext"},
+    {kCmdUnpack, "&UnPack to a folder", "UnPack to a folder", "Unp"},
+    {kCmdReplace, "&Replace this S16", "Replace this S16", "Rep"},
+    {kCmdAdd, "&Add S16 from file", "Add S16 from file", "Add"},
+    {kCmdRepack, "&New DAT file (Repack) ... ", "New DAT file (Repack)", "New"},
+    {kCmdRemove, "re&Move this S16", "Remove this S16", "Rem"},
+    {kCmdSaveIcon, "Save &Icon / Collage", "Save icon or collage as BMP", "BMP"},
+    {kCmdZoom4, "Show Zoomed x4", "Show Zoomed x4", "x4"},
+    {kCmdS16Tool, "&S16 Tool", "S16 Tool", "S16"},
+    {kCmdReportIcons, "Report items and &#icons", "Report items and icons", "R#"},
+    {kCmdReportItems, "Report &Items only", "Report items only", "Ri"},
+    {kCmdCompare, "&Compare Report", "Compare Report", "Cmp"},
+    {kCmdS16Maker, "S16 &Maker", "S16 Maker", "Mk"},
+    {kCmdDatTool, "&Dat Tool", "Dat Tool", "DAT"},
+    {kCmdMirror, "&Mirror", "Mirror", "Mir"},
+    {kCmdShpImport, "&Helmar-Shp to S16 tool", "Helmar SHP to S16 tool", "SHP"},
+    {kCmdExtractFiltered, "Extract filtered items", "Extract filtered items", "ExF"},
+    {kCmdOpen, "&Open...", "Open an existing DAT File", "Open"},
+    {kCmdAbout, "&About DatVarnok...", "About Varnok Dat Tool", "?"},
+    {kCmdHelp, "&Help Topics", "Help Topics", "Hlp"},
+};
+
+}  // namespace
+
+const CommandText* FindCommandText(int id) {
+    for (const CommandText& text : kTexts) {
+        if (text.id == id) return &text;
+    }
+    return nullptr;
+}

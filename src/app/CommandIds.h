@@ -1,0 +1,45 @@
+#pragma once
+// The commands of the main window, with the texts of their menus, tooltips
+// and status prompts.
+
+enum CommandId : int {
+    kCmdSaveAllIcons = 1023,
+    kCmdShowAll = 32771,
+    kCmdShowInterface = 32773,
+    kCmdZoom2 = 32774,
+    kCmdZoom3 = 32775,
+    kCmdShowUnits = 32776,
+    kCmdCollage = 32777,
+    kCmdZoom1 = 32778,
+    kCmdZoom5 = 32779,
+    kCmdExtract = 32780,
+    kCmdUnpack = 32781,
+    kCmdReplace = 32782,
+    kCmdAdd = 32783,
+    kCmdRepack = 32784,
+    kCmdRemove = 32785,
+    kCmdSaveIcon = 32788,
+    kCmdZoom4 = 32792,
+    kCmdS16Tool = 32794,
+    kCmdReportIcons = 32802,
+    kCmdReportItems = 32803,
+    kCmdCompare = 32804,
+    kCmdS16Maker = 32806,
+    kCmdDatTool = 32807,
+    kCmdMirror = 32809,
+    kCmdShpImport = 32812,
+    kCmdExtractFiltered = 32814,
+    kCmdOpen = 57601,
+    kCmdAbout = 57664,
+    kCmdHelp = 57667,
+};
+
+struct CommandText {
+    int id;
+    const char* menu;    // menu text, with its accelerator mark
+    const char* prompt;  // status bar prompt and tooltip
+    const char* glyph;   // the short text drawn on the toolbar icon
+};
+
+// Every command's texts; null when the id is unknown.
+const CommandText* FindCommandText(int id);

@@ -1,0 +1,92 @@
+#include "browse/FolderOperations.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <filesystem>
+#include <system_error>
+
+#include "support/Messages.h"
+#include "support/Paths.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path Normal(const std::string& folder) {
+    std::error_code ignored;
+    fs::path path = fs::weakly_canonical(fs::path(folder), ignored);
+    if (!path.has_filename()) path = path.parent_path();
+    return path;
+}
+
+}  // namespace
+
+bool CreateNewFolder(const std::string& parent, std::string& created) {
+    created = AsFolder(parent) + "NewFolder";
+    std::error_code error;
+    if (!fs::create_directory(created, error)) {
+        ShowError("Error on creating folder\n%s\ntry another name\n", created.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool RenameFolder(const std::string& folder, const std::string& newName, std::string& renamed) {
+    const fs::path from = Normal(folder);
+    renamed = (from.parent_path() / newName).string();
+    std::error_code error;
+    if (newName.empty() || fs::exists(renamed, error)) return false;
+    fs::rename(from, renamed, error);
+    return !error;
+}
+
+bool DeleteFolder(const std::string& folder, bool permanently) {
+    std::error_code error;
+    if (permanently) return fs::remove_all(Normal(folder), error) > 0 && !error;
+    return QFile::moveToTrash(QString::fromStdString(Normal(folder).string()));
+}
+
+bool CanDropFolder(const std::string& folder, const std::string& target) {
+    const fs::path source = Normal(folder);
+    const fs::path into = Normal(target);
+    if (source == into || source.parent_path() == into || !fs::is_directory(into)) return false;
+    // A folder cannot go inside itself.
+    const auto [end, _] = std::mismatch(source.begin(), source.end(), into.begin(), into.end());
+    return end != source.end();
+}
+
+bool DropFolder(const std::string& folder, const std::string& target, bool copy) {
+    if (!CanDropFolder(folder, target)) return false;
+    const fs::path source = Normal(folder);
+    const fs::path destination = Normal(target) / source.filename();
+    std::error_code error;
+    if (fs::exists(destination, error)) return false;
+    if (copy) {
+        fs::copy(source, destination, fs::copy_options::recursive, error);
+    } else {
+        fs::rename(source, destination, error);
+    }
+    return !error;
+}
+
+std::string FolderProperties(const std::string& folder) {
+    std::uintmax_t bytes = 0;
+    int files = 0, folders = 0;
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(folder, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        std::error_code ignored;
+        if (it->is_directory(ignored)) {
+            ++folders;
+        } else {
+            ++files;
+            bytes += it->file_size(ignored);
+        }
+    }
+    const QFileInfo info(QString::fromStdString(folder));
+    return FormatText("%s\n\n%d files in %d folders, %llu bytes\nCreated: %s\nModified: %s",
+                      folder.c_str(), files, folders, static_cast<unsigned long long>(bytes),
+                      info.birthTime().toString(Qt::ISODate).toStdString().c_str(),
+                      info.lastModified().toString(Qt::ISODate).toStdString().c_str());
+}

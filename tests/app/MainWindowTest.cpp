@@ -1,0 +1,245 @@
+// The real window, driven offscreen: the DAT Tool on the sample archive.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolBar>
+#include <QtTest>
+#include <filesystem>
+
+#include "FakeUserInterface.h"
+#include "TestFiles.h"
+#include "app/CAppDoc.h"
+#include "app/CMainFrame.h"
+#include "app/CShpTool.h"
+#include "app/CShpView.h"
+#include "app/CommandIds.h"
+#include "app/PictureArea.h"
+#include "app/ToolIcons.h"
+#include "cli/SampleData.h"
+#include "sprite/IconRenderer.h"
+#include "sprite/S16Format.h"
+#include "support/MemorySettingsStore.h"
+#include "support/Progress.h"
+
+namespace {
+
+QColor Colour(ColorValue c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<FakeUserInterface> ui_;
+    std::unique_ptr<MemorySettingsStore> store_;
+    std::unique_ptr<CAppDoc> doc_;
+    std::unique_ptr<CMainFrame> frame_;
+
+    std::string Sample(const std::string& name) const { return *dir_ / name; }
+    CShpView* View() const { return static_cast<CShpView*>(frame_->View(CMainFrame::kDatTool)); }
+    QColor PixelAt(int x, int y) const {
+        const Rect area = View()->Picture()->Area();
+        return View()->Picture()->Picture().pixelColor(area.left + x, area.top + y);
+    }
+    QStringList Rows() const {
+        QStringList rows;
+        for (int i = 0; i < View()->ItemList()->count(); ++i)
+            rows << View()->ItemList()->item(i)->text();
+        return rows;
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        QVERIFY(WriteSampleData(dir_->Path(), 24, NoProgress()));
+        ui_ = std::make_unique<FakeUserInterface>();
+        store_ = std::make_unique<MemorySettingsStore>();
+        doc_ = std::make_unique<CAppDoc>(*store_);
+        frame_ = std::make_unique<CMainFrame>(*doc_);
+        frame_->resize(1000, 700);
+        frame_->SwitchTool(CMainFrame::kS16Tool);
+        frame_->show();
+        QVERIFY(doc_->OpenDocument(Sample("KELPAR.dat")));
+        frame_->SwitchTool(CMainFrame::kDatTool);
+        QCoreApplication::processEvents();
+    }
+
+    void cleanup() {
+        frame_.reset();
+        doc_.reset();
+        store_.reset();
+        ui_.reset();
+        dir_.reset();
+    }
+
+    void showsTheFirstUnitAsACollage() {
+        QCOMPARE(View()->ItemList()->count(), 25);
+        QCOMPARE(View()->ItemList()->item(0)->text(), QString("UNIT01.S16  (9)"));
+        QCOMPARE(View()->ItemList()->currentRow(), 0);
+        QCOMPARE(View()->ItemsText()->text(), QString("25 / 25 "));
+        QCOMPARE(View()->IconText()->text(), QString("Shown: 1-9 / 9 icons"));
+        QCOMPARE(View()->FieldText(4), QString("32"));  // TWidth
+        QVERIFY(frame_->windowTitle().startsWith("Varnok DurOrer 1.3 Jun 2007 * "));
+        QVERIFY(frame_->Toolbar(CMainFrame::kDatTool)->isVisible());
+        QVERIFY(!frame_->Toolbar(CMainFrame::kS16Tool)->isVisible());
+        // Cells of 32 x 32 with one-pixel gaps, three to a row.
+        QCOMPARE(PixelAt(1, 1), Colour(s16::kKeyColor));
+        QCOMPARE(PixelAt(33, 1), Colour(kSilver));
+        QCOMPARE(PixelAt(34, 1), Colour(s16::kKeyColor));
+        QCOMPARE(PixelAt(67, 67), Colour(s16::kKeyColor));
+        QCOMPARE(PixelAt(100, 1), Colour(kSilver));      // no fourth icon in the row
+        QCOMPARE(PixelAt(17, 17), QColor(200, 40, 40));  // the unit's body
+    }
+
+    void filtersTheList() {
+        View()->FilterText()->setText("$03");
+        View()->FillList(0);
+        QCOMPARE(Rows(), (QStringList{"UNIT03.S16  (9)", "WIDGET03.S16  (1)"}));
+        QCOMPARE(View()->ItemsText()->text(), QString("2 / 25 "));
+        View()->FilterText()->setText("");
+        frame_->Action(kCmdShowUnits)->trigger();
+        QCOMPARE(View()->ItemList()->count(), 12);
+        QVERIFY(frame_->Action(kCmdShowUnits)->isChecked());
+        QVERIFY(!frame_->Action(kCmdShowUnits)->isEnabled());
+        frame_->Action(kCmdShowInterface)->trigger();
+        QCOMPARE(View()->ItemList()->count(), 13);  // the text item too
+        View()->ItemList()->setCurrentRow(0);
+        QCOMPARE(View()->ItemList()->currentItem()->text(), QString("VERSION.TXT  (0)"));
+        QCOMPARE(View()->FieldText(0), QString("0"));
+    }
+
+    void pagesZoomsAndMirrors() {
+        QVERIFY(!frame_->Action(kCmdZoom2)->isEnabled());  // no zoom in collage display
+        frame_->Action(kCmdCollage)->trigger();
+        QVERIFY(!View()->Collage());
+        QVERIFY(frame_->Action(kCmdZoom2)->isEnabled());
+        QCOMPARE(View()->IconText()->text(), QString("Current: 1 / 9 icons"));
+        View()->NextIcon();
+        QCOMPARE(View()->IconNumber(), 2);
+        QCOMPARE(View()->IconText()->text(), QString("Current: 2 / 9 icons"));
+        View()->NextPage();
+        QCOMPARE(View()->IconNumber(), 9);
+        View()->FirstIcon();
+        QCOMPARE(View()->IconNumber(), 1);
+        frame_->Action(kCmdZoom2)->trigger();
+        QCOMPARE(View()->Zoom(), 2);
+        QCOMPARE(PixelAt(63, 63), Colour(s16::kKeyColor));  // 32 x 32 drawn 64 x 64
+        QCOMPARE(PixelAt(65, 5), Colour(kSilver));
+        QVERIFY(frame_->Action(kCmdZoom2)->isChecked());
+        // Icon 1 faces east: its pointer is on the right, and on the left when mirrored.
+        frame_->Action(kCmdZoom1)->trigger();
+        const QColor right = PixelAt(28, 15);
+        QCOMPARE(right, QColor(240, 220, 40));
+        frame_->Action(kCmdMirror)->trigger();
+        QVERIFY(View()->Mirror());
+        QCOMPARE(PixelAt(31 - 28, 15), right);
+        frame_->Action(kCmdCollage)->trigger();
+        QCOMPARE(View()->Zoom(), 1);
+    }
+
+    void replacesAddsAndRemovesItems() {
+        // Remove the first unit.
+        frame_->Action(kCmdRemove)->trigger();
+        QCOMPARE(ui_->LastText(), std::string("\nUNIT01.S16 \t removed  \n"));
+        QCOMPARE(View()->ItemList()->count(), 24);
+        QCOMPARE(View()->ItemList()->item(0)->text(), QString("UNIT02.S16  (9)"));
+        QVERIFY(FileExists(Sample("KELPAR_back.dat")));
+
+        // Add two files in one command.
+        ui_->multiFileAnswers.push_back({Sample("tank.s16"), Sample("panel.s16")});
+        frame_->Action(kCmdAdd)->trigger();
+        QCOMPARE(View()->ItemList()->count(), 26);
+        QVERIFY(Rows().contains("TANK.S16  (9)"));
+        QVERIFY(Rows().contains("PANEL.S16  (1)"));
+        QCOMPARE(ui_->fileChoices.back().title, std::string("Select S16 file to add"));
+
+        // Replace the selected item with a file of its name, then one of another name.
+        View()->ItemList()->setCurrentRow(Rows().indexOf("UNIT02.S16  (9)"));
+        std::filesystem::create_directories(Sample("new"));
+        std::filesystem::copy_file(Sample("panel.s16"), Sample("new/UNIT02.S16"));
+        ui_->fileAnswers.push_back(Sample("new/UNIT02.S16"));
+        frame_->Action(kCmdReplace)->trigger();
+        QVERIFY(Rows().contains("UNIT02.S16  (1)"));
+        QCOMPARE(View()->ItemList()->currentItem()->text(), QString("UNIT02.S16  (1)"));
+        ui_->fileAnswers.push_back(Sample("tank.s16"));
+        frame_->Action(kCmdReplace)->trigger();
+        QCOMPARE(ui_->LastText(), std::string("\n   You must pick a same name S16 file for "
+                                              "replacement !   \nUse Add option instead"));
+        QCOMPARE(doc_->Settings().s16Folder, Sample(""));
+    }
+
+    void extractsAndReports() {
+        ui_->fileAnswers.push_back(Sample("out.s16"));
+        frame_->Action(kCmdExtract)->trigger();
+        QCOMPARE(ui_->fileChoices.back().title, std::string("Select extract file name"));
+        QVERIFY(FileExists(Sample("out.s16")));
+        ui_->fileAnswers.push_back(Sample("report.txt"));
+        frame_->Action(kCmdReportItems)->trigger();
+        QVERIFY(ReadFileText(Sample("report.txt")).rfind("*** KELPAR.dat\n*** 25 items\n", 0) == 0);
+        QCOMPARE(ui_->opened.back(), Sample("report.txt"));
+    }
+
+    void switchesToolsCreatingEachViewOnce() {
+        ToolView* dat = frame_->View(CMainFrame::kDatTool);
+        frame_->Action(kCmdS16Tool)->trigger();
+        QCOMPARE(frame_->CurrentTool(), int(CMainFrame::kS16Tool));
+        QCOMPARE(frame_->windowTitle(), QString("Varnok DurOrer 1.3 Jun 2007"));
+        frame_->Action(kCmdDatTool)->trigger();
+        frame_->Action(kCmdDatTool)->trigger();
+        QCOMPARE(frame_->View(CMainFrame::kDatTool), dat);
+        QVERIFY(!ToolIcon(kCmdOpen).pixmap(24, 24).isNull());
+    }
+
+    void commandsNeedAnOpenArchive() {
+        doc_->Archive().CloseArchive();
+        frame_->UpdateCommandStates();
+        QVERIFY(frame_->Action(kCmdOpen)->isEnabled());
+        QVERIFY(frame_->Action(kCmdRepack)->isEnabled());
+        QVERIFY(!frame_->Action(kCmdExtract)->isEnabled());
+        QVERIFY(!frame_->Action(kCmdCompare)->isEnabled());
+    }
+
+    void s16ToolListsAndEditsFiles() {
+        doc_->Settings().s16Folder = Sample("");
+        frame_->SwitchTool(CMainFrame::kS16Tool);
+        auto* tool = static_cast<CShpTool*>(frame_->View(CMainFrame::kS16Tool));
+        tool->OnUpdate();
+        QCOMPARE(tool->Files()->count(), 2);
+        QCOMPARE(tool->Files()->item(0)->text(), QString("panel.s16"));
+        QCOMPARE(tool->Icons()->count(), 1);
+        QVERIFY(tool->Icons()->item(0)->text().startsWith("Icon #1 ("));
+        QVERIFY(tool->Status()->text().startsWith("Pix0 is RGB("));
+        tool->Files()->setCurrentRow(1);
+        QCOMPARE(tool->Icons()->count(), 9);
+        tool->Icons()->setCurrentRow(8);
+        QCOMPARE(tool->IconNumber(), 9);
+
+        ui_->fileAnswers.push_back(Sample("soldier.bmp"));
+        tool->InsertIcon(true);
+        QCOMPARE(tool->Icons()->count(), 10);
+        QCOMPARE(tool->Icons()->currentRow(), 8);  // icon 9 stays selected
+        QVERIFY(FileExists(Sample("tank.back")));
+
+        ui_->yesNoAnswers.push_back(false);
+        tool->Icons()->setCurrentRow(0);
+        tool->RemoveSelectedIcon();
+        QCOMPARE(tool->Icons()->count(), 10);  // not confirmed: nothing removed
+        ui_->yesNoAnswers.push_back(true);
+        tool->RemoveSelectedIcon();
+        QCOMPARE(tool->Icons()->count(), 9);
+
+        ui_->fileAnswers.push_back(Sample("tank.shp"));
+        tool->SaveAsShp();
+        QCOMPARE(ui_->LastText(), "\n   " + Sample("tank.shp") + "\n  succesfuly created  \n");
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
