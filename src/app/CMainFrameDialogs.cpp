@@ -9,6 +9,8 @@
 #include "app/CAppDoc.h"
 #include "app/CMainFrame.h"
 #include "app/CommandIds.h"
+#include "app/S16MakerDialog.h"
+#include "app/ShpImportDialog.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/UserInterface.h"
@@ -76,6 +78,13 @@ void CMainFrame::ShowHelp() {
 }
 
 void CMainFrame::RunToolDialog(int command) {
-    (void)command;
+    doc_.LoadSettingsOnce();
+    if (command == kCmdS16Maker) {
+        S16MakerDialog dialog(doc_, this);
+        dialog.exec();
+    } else {
+        ShpImportDialog dialog(doc_, this);
+        dialog.exec();
+    }
     doc_.UpdateAllViews();
 }

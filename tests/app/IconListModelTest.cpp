@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include "app/IconListModel.h"
+
+TEST(IconListModel, NumbersMovesAndRemovesEntries) {
+    IconListModel list;
+    list.Add({"a", "b", "c"});
+    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"#001 : a", "#002 : b", "#003 : c"}));
+    EXPECT_EQ(list.Move(2, -1), 1);
+    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"#001 : a", "#002 : c", "#003 : b"}));
+    EXPECT_EQ(list.Move(0, -1), 0);
+    EXPECT_EQ(list.Move(2, 1), 2);
+    EXPECT_TRUE(list.Remove(0));
+    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"#001 : c", "#002 : b"}));
+    EXPECT_FALSE(list.Remove(5));
+    list.Clear();
+    list.Add({"tank"});
+    EXPECT_EQ(list.Entries(), std::vector<std::string>{"#001 : tank"});
+}
+
+TEST(IconListModel, FileSpecsGetTheBitmapExtension) {
+    EXPECT_EQ(NormalizeFileSpec(""), "*.bmp");
+    EXPECT_EQ(NormalizeFileSpec("tank"), "tank.bmp");
+    EXPECT_EQ(NormalizeFileSpec("tank "), "tank*.bmp");
+    EXPECT_EQ(NormalizeFileSpec("*.s16"), "*.s16");
+}

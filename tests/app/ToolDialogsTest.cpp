@@ -1,0 +1,166 @@
+// The S16 Maker and the SHP import dialogs, driven offscreen on the sample data.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
+
+#include "FakeUserInterface.h"
+#include "TestFiles.h"
+#include "app/CAppDoc.h"
+#include "app/S16MakerDialog.h"
+#include "app/ShpImportDialog.h"
+#include "cli/SampleData.h"
+#include "sprite/S16Builder.h"
+#include "support/MemorySettingsStore.h"
+#include "support/Paths.h"
+#include "support/Progress.h"
+
+class ToolDialogsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<FakeUserInterface> ui_;
+    std::unique_ptr<MemorySettingsStore> store_;
+    std::unique_ptr<CAppDoc> doc_;
+
+    std::string At(const std::string& name) const { return *dir_ / name; }
+    static void Select(QListWidget* list, const QStringList& names) {
+        list->clearSelection();
+        for (int row = 0; row < list->count(); ++row) {
+            if (names.contains(list->item(row)->text())) list->item(row)->setSelected(true);
+        }
+    }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        QVERIFY(WriteSampleData(dir_->Path(), 8, NoProgress()));
+        ui_ = std::make_unique<FakeUserInterface>();
+        store_ = std::make_unique<MemorySettingsStore>();
+        store_->SetString("Settings", "Last", At("KELPAR.dat"));
+        doc_ = std::make_unique<CAppDoc>(*store_);
+        doc_->LoadSettingsOnce();
+    }
+
+    void cleanup() {
+        doc_.reset();
+        store_.reset();
+        ui_.reset();
+        dir_.reset();
+    }
+
+    void makerListsAndPreviewsBitmaps() {
+        S16MakerDialog dialog(*doc_);
+        QCOMPARE(dialog.windowTitle(), QString("Varnok S16 Creator"));
+        QCOMPARE(dialog.Mode(), int(S16MakerDialog::kList));  // the default mode
+        QCOMPARE(dialog.Bitmaps()->count(), 4);
+        QCOMPARE(dialog.Bitmaps()->item(0)->text(), QString("flag8.bmp"));
+        QVERIFY(dialog.SizeLabel()->text() == "8 bits 36 x 24");
+        QVERIFY(dialog.PixelLabel()->text().startsWith("Pix 0 is 159 ("));
+        dialog.FileSpec()->setText("sheet ");
+        dialog.ShowFiles();
+        QCOMPARE(dialog.FileSpec()->text(), QString("sheet*.bmp"));
+        QCOMPARE(dialog.Bitmaps()->count(), 2);
+        QVERIFY(!dialog.MakeButton()->isEnabled());
+        dialog.Make();
+        QCOMPARE(ui_->LastText(), std::string("No icons added yet .."));
+    }
+
+    void makerBuildsInEveryMode() {
+        {
+            S16MakerDialog dialog(*doc_);
+            dialog.SetMode(S16MakerDialog::kCloned);
+            Select(dialog.Bitmaps(), {"soldier.bmp"});
+            dialog.PreviewFocused();
+            QVERIFY(dialog.MakeButton()->isEnabled());
+            dialog.Make();
+            QCOMPARE(ui_->LastText(), std::string("\nDone !\n1 files created all with 9 icons\n"));
+            const Bytes made = ReadFileBytes(At("soldier.s16"));
+            std::filesystem::remove(At("soldier.s16"));
+            MakeClonedS16(dir_->Path(), {"soldier.bmp"});
+            QVERIFY(ReadFileBytes(At("soldier.s16")) == made);
+
+            dialog.SetMode(S16MakerDialog::kSheet);
+            dialog.Grid()->setChecked(false);
+            Select(dialog.Bitmaps(), {"sheet9x1.bmp"});
+            dialog.Make();
+            const Bytes sheet = ReadFileBytes(At("sheet9x1.s16"));
+            MakeS16FromSheet(dir_->Path(), {"sheet9x1.bmp"}, false);
+            QVERIFY(ReadFileBytes(At("sheet9x1.s16")) == sheet);
+        }
+        QCOMPARE(store_->GetInt("Settings", "Option", -1), int(S16MakerDialog::kSheet));
+
+        S16MakerDialog dialog(*doc_);
+        QCOMPARE(dialog.Mode(), int(S16MakerDialog::kSheet));  // remembered
+        dialog.SetMode(S16MakerDialog::kList);
+        Select(dialog.Bitmaps(), {"flag8.bmp", "sheet3x3.bmp", "soldier.bmp"});
+        dialog.AddSelectedToList();
+        QCOMPARE(dialog.IconList()->count(), 3);
+        QCOMPARE(dialog.IconList()->item(2)->text(), QString("#003 : soldier"));
+        dialog.IconList()->setCurrentRow(2);
+        dialog.MoveEntry(-1);
+        QCOMPARE(dialog.IconList()->item(1)->text(), QString("#002 : soldier"));
+        QCOMPARE(dialog.IconList()->currentRow(), 1);
+        ui_->fileAnswers.push_back(At("list.s16"));
+        dialog.Make();
+        QCOMPARE(ui_->LastText(), "\n " + At("list.s16") + " was created \n");
+        const Bytes list = ReadFileBytes(At("list.s16"));
+        MakeS16FromList(dir_->Path(), {"#001 : flag8", "#002 : soldier", "#003 : sheet3x3"},
+                        At("again.s16"));
+        QVERIFY(ReadFileBytes(At("again.s16")) == list);
+    }
+
+    void importListsOnlyNewFilesAndConverts() {
+        doc_->Settings().helmarFolder = At("");
+        doc_->Settings().s16Folder = At("game/");
+        std::filesystem::create_directories(At("game"));
+        WriteFileBytes(At("game/KNIGHT.S16"), Bytes{0, 0, 0, 0});
+        ShpImportDialog dialog(*doc_);
+        QCOMPARE(dialog.windowTitle(), QString("Import Helmar - SHP files"));
+        QCOMPARE(dialog.Files()->count(), 1);
+        QCOMPARE(dialog.Files()->item(0)->text(), QString("banner.shp"));
+        QCOMPARE(dialog.CountLine()->text(), QString("1 SHP files to convert"));
+        QVERIFY(FileExists(dialog.ScratchPath()));
+        QVERIFY(dialog.ScratchPath().rfind(TemporaryFolder(), 0) == 0);
+        dialog.OnlyNew()->setChecked(false);
+        dialog.FillList();
+        QCOMPARE(dialog.Files()->count(), 2);
+
+        // A nine-frame file pages three by three.
+        dialog.Files()->setCurrentRow(1);
+        QCOMPARE(dialog.RangeLine()->text(), QString("Icons: 1-9 / 9 total"));
+        dialog.ShowAsS16()->setChecked(true);
+        dialog.Paint();
+        QCOMPARE(dialog.RangeLine()->text(), QString("Icons: 1-9 / 9 total"));
+        dialog.PreviousFrame();
+        QCOMPARE(dialog.FirstShown(), 1);
+
+        dialog.OnlyNew()->setChecked(true);
+        dialog.FillList();
+        dialog.Files()->item(0)->setSelected(true);
+        dialog.MakeS16();
+        QVERIFY(FileExists(At("game/banner.s16")));
+        QCOMPARE(dialog.Files()->count(), 0);
+        QVERIFY(!dialog.MakeButton()->isEnabled());
+        QCOMPARE(ui_->LastText(), "\nConverted 1 files  \nto folder: \n\t" + At("game/") + "\n ");
+    }
+
+    void importRemovesItsScratchFile() {
+        doc_->Settings().helmarFolder = At("");
+        doc_->Settings().s16Folder = At("");
+        std::string scratch;
+        {
+            ShpImportDialog dialog(*doc_);
+            scratch = dialog.ScratchPath();
+            QVERIFY(FileExists(scratch));
+        }
+        QVERIFY(!FileExists(scratch));
+    }
+};
+
+QTEST_MAIN(ToolDialogsTest)
+#include "ToolDialogsTest.moc"
