@@ -24,4 +24,8 @@ void AppSettings::Save(SettingsStore& store) const {
 void AppSettings::SetLast(const std::string& path) {
     last = path;
     datFolder = SplitPath(path, kPathFolder);
+    // Folders still empty (a first run) take the archive's folder, as loading would.
+    if (s16Folder.empty()) s16Folder = datFolder;
+    if (bmpFolder.empty()) bmpFolder = s16Folder;
+    if (helmarFolder.empty()) helmarFolder = s16Folder;
 }

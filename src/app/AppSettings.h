@@ -18,6 +18,6 @@ struct AppSettings {
     // Reads the values; an empty folder falls back to the DAT folder, then the S16 folder.
     void Load(const SettingsStore& store);
     void Save(SettingsStore& store) const;
-    // Remembers `path` as the last archive.
+    // Remembers `path` as the last archive; empty folders take its folder.
     void SetLast(const std::string& path);
 };

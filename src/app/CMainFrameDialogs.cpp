@@ -36,7 +36,7 @@ const char* const kAboutTexts[] = {
 
 bool CMainFrame::IsFrameCommand(int command) {
     return command == kCmdS16Tool || command == kCmdDatTool || command == kCmdAbout ||
-           command == kCmdHelp || command == kCmdOpen || command == kCmdRepack;
+           command == kCmdHelp || command == kCmdS16Maker || command == kCmdShpImport;
 }
 
 void CMainFrame::ShowAbout() {

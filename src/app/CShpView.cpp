@@ -224,6 +224,7 @@ void CShpView::Draw() {
     picture_->Paint([&](Surface& surface, const Rect& area) {
         if (collage_) {
             iconsShown_ = DrawCollage(archive, &surface, area, iconNumber_, atEnd_);
+            archive.SelectIcon(iconNumber_);  // the fields show the collage's first icon
         } else {
             archive.SelectIcon(iconNumber_);
             DrawIcon(archive, &surface, area, zoom_);

@@ -58,6 +58,7 @@ void S16MakerDialog::BuildLayout() {
     auto* specRow = new QHBoxLayout;
     specRow->addWidget(new QLabel("Show Files", this));
     spec_ = new QLineEdit("*.bmp", this);
+    spec_->setMinimumWidth(90);
     spec_->setToolTip(
         "Can limit the files to show in order to select easier\nIf no suffix is typed, [.BMP] will "
         "be "

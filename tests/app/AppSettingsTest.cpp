@@ -21,15 +21,19 @@ TEST(AppSettings, FoldersFallBackToTheArchivesFolder) {
     EXPECT_EQ(settings.bmpFolder, "/s16/");
 }
 
-TEST(AppSettings, SavesTheFourValuesAsTheyStand) {
+TEST(AppSettings, SavesTheFourValuesAndFillsEmptyFoldersFromTheArchive) {
     MemorySettingsStore store;
     AppSettings settings;
     settings.Load(store);
     settings.SetLast("/games/X.DAT");
     settings.Save(store);
     EXPECT_EQ(store.GetString("Settings", "Last", "?"), "/games/X.DAT");
-    EXPECT_EQ(store.GetString("Settings", "S16 folder", "?"), "");
-    EXPECT_EQ(store.GetString("Settings", "Helmar folder", "?"), "");
+    EXPECT_EQ(store.GetString("Settings", "S16 folder", "?"), "/games/");
+    EXPECT_EQ(store.GetString("Settings", "Helmar folder", "?"), "/games/");
+    settings.bmpFolder = "/art/";
+    settings.SetLast("/other/Y.DAT");
+    EXPECT_EQ(settings.bmpFolder, "/art/");
+    EXPECT_EQ(settings.s16Folder, "/games/");
 }
 
 TEST(RecentFiles, KeepsSixMostRecentFirst) {
