@@ -44,15 +44,11 @@ CommandState CShpTool::StateOf(int command) const {
     const bool single = !Collage();
     switch (command) {
         case kCmdZoom1:
-            return {zoom_ != 1 && single, !(zoom_ != 1 && single)};
         case kCmdZoom2:
-            return {zoom_ != 2 && single, zoom_ == 2 && single};
         case kCmdZoom3:
-            return {zoom_ != 3 && single, zoom_ == 3 && single};
         case kCmdZoom4:
-            return {zoom_ != 4 && single, zoom_ == 4 && single};
         case kCmdZoom5:
-            return {zoom_ != 5 && single, zoom_ == 5 && single};
+            return ZoomCommandState(command, zoom_, single);
         case kCmdCollage:
             return {true, Collage()};
         case kCmdMirror:
@@ -69,11 +65,7 @@ void CShpTool::Run(int command) {
         case kCmdZoom3:
         case kCmdZoom4:
         case kCmdZoom5:
-            zoom_ = command == kCmdZoom1   ? 1
-                    : command == kCmdZoom2 ? 2
-                    : command == kCmdZoom3 ? 3
-                    : command == kCmdZoom4 ? 4
-                                           : 5;
+            zoom_ = ZoomOfCommand(command);
             Redraw();
             break;
         case kCmdCollage:

@@ -73,10 +73,6 @@ bool CShpView::Handles(int command) const {
 
 CommandState CShpView::StateOf(int command) const {
     const bool open = doc_.Archive().IsOpen();
-    const auto zoomState = [this](int k) {
-        return k == 1 ? CommandState{zoom_ != 1 && !collage_, zoom_ == 1 || collage_}
-                      : CommandState{zoom_ != k && !collage_, zoom_ == k && !collage_};
-    };
     switch (command) {
         case kCmdShowAll:
             return {filterMode_ != 0, filterMode_ == 0};
@@ -85,15 +81,11 @@ CommandState CShpView::StateOf(int command) const {
         case kCmdShowInterface:
             return {filterMode_ != 2, filterMode_ == 2};
         case kCmdZoom1:
-            return zoomState(1);
         case kCmdZoom2:
-            return zoomState(2);
         case kCmdZoom3:
-            return zoomState(3);
         case kCmdZoom4:
-            return zoomState(4);
         case kCmdZoom5:
-            return zoomState(5);
+            return ZoomCommandState(command, zoom_, !collage_);
         case kCmdCollage:
             return {true, collage_};
         case kCmdMirror:
@@ -121,19 +113,11 @@ void CShpView::Run(int command) {
             SetFilterMode(2);
             break;
         case kCmdZoom1:
-            SetZoom(1);
-            break;
         case kCmdZoom2:
-            SetZoom(2);
-            break;
         case kCmdZoom3:
-            SetZoom(3);
-            break;
         case kCmdZoom4:
-            SetZoom(4);
-            break;
         case kCmdZoom5:
-            SetZoom(5);
+            SetZoom(ZoomOfCommand(command));
             break;
         case kCmdCollage:
             ToggleCollage();

@@ -1,5 +1,7 @@
 #include "app/CommandIds.h"
 
+#include "app/ToolView.h"
+
 namespace {
 
 const CommandText kTexts[] = {
@@ -41,4 +43,27 @@ const CommandText* FindCommandText(int id) {
         if (text.id == id) return &text;
     }
     return nullptr;
+}
+
+int ZoomOfCommand(int command) {
+    switch (command) {
+        case kCmdZoom1:
+            return 1;
+        case kCmdZoom2:
+            return 2;
+        case kCmdZoom3:
+            return 3;
+        case kCmdZoom4:
+            return 4;
+        case kCmdZoom5:
+            return 5;
+        default:
+            return 0;
+    }
+}
+
+CommandState ZoomCommandState(int command, int zoom, bool singleIcon) {
+    const int k = ZoomOfCommand(command);
+    const bool enabled = zoom != k && singleIcon;
+    return {enabled, k == 1 ? !enabled : zoom == k && singleIcon};
 }

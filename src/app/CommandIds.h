@@ -43,3 +43,11 @@ struct CommandText {
 
 // Every command's texts; null when the id is unknown.
 const CommandText* FindCommandText(int id);
+
+// The factor of a zoom command (1 to 5), 0 for any other command.
+int ZoomOfCommand(int command);
+
+struct CommandState;
+// A zoom command is enabled while another zoom is in use and one icon is
+// shown; "Show normal" is checked otherwise, the others when theirs is in use.
+CommandState ZoomCommandState(int command, int zoom, bool singleIcon);

@@ -5,6 +5,7 @@
 
 #include "shp/ShpPalette.h"
 #include "shp/ShpRowDecoder.h"
+#include "sprite/CollageLayout.h"
 #include "support/ByteIo.h"
 #include "support/DataFile.h"
 
@@ -79,40 +80,22 @@ int ShpImage::DecodeFrame() {
 }
 
 int ShpImage::DrawPage(Surface* surface, const Rect& area, int first, bool& noMore) {
-    const int areaWidth = area.Width();
-    const int areaHeight = area.Height();
     if (surface)
-        surface->FillRect(area.left, area.top, areaWidth, areaHeight, MakeColor(162, 220, 220));
-    noMore = false;
-    int placed = 0;
-    int x = 1, y = 1, rowBottom = 1;
-    bool newRow = false;
-    while (!noMore) {
-        const int n = first + placed;
-        if (n > frameCount_) break;
-        SelectFrame(n);
-        int w = header_.Width();
-        int h = header_.Height();
-        if (w > areaWidth - 1) w = areaWidth - 3;
-        if (h > areaHeight - 1) h = areaHeight - 3;
-        int column = x;
-        x = x + w + 1;
-        rowBottom = std::max(rowBottom, y + h);
-        if (x > areaWidth || newRow) {
-            column = 1;
-            x = w + 2;
-            y = rowBottom + 1;
-            rowBottom = y + h;
-        }
-        if (rowBottom > areaHeight) {
-            noMore = true;
-            break;
-        }
-        ++placed;
-        if (DecodeFrame() > 0) Draw(surface, area.left + column, area.top + y, w, h, false);
-        newRow = frameCount_ == 9 && (placed == 3 || placed == 6);
-    }
+        surface->FillRect(area.left, area.top, area.Width(), area.Height(),
+                          MakeColor(162, 220, 220));
+    const CollageResult result = LayOutCells(
+        first, frameCount_, area.Width(), area.Height(), true,
+        [this](int number) {
+            SelectFrame(number);
+            return CellSize{header_.Width(), header_.Height()};
+        },
+        [&](const CollageCell& cell) {
+            SelectFrame(cell.icon);
+            if (DecodeFrame() > 0)
+                Draw(surface, area.left + cell.x, area.top + cell.y, cell.width, cell.height,
+                     false);
+        });
     // Only a placed last frame ends the paging, so that it can always be reached.
-    noMore = first + placed - 1 >= frameCount_;
-    return placed;
+    noMore = result.lastPlaced >= frameCount_;
+    return result.placed;
 }

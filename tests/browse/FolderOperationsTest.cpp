@@ -43,7 +43,8 @@ TEST(FolderOperations, MovesCopiesAndRenamesFolders) {
     ASSERT_TRUE(CreateNewFolder(dir / "b", created));
     EXPECT_EQ(created, dir / "b/NewFolder");
     EXPECT_FALSE(CreateNewFolder(dir / "b/", created));
-    EXPECT_EQ(ui.LastText(), "Error on creating folder\n" + (dir / "b/NewFolder") + "\ntry another name\n");
+    EXPECT_EQ(ui.LastText(),
+              "Error on creating folder\n" + (dir / "b/NewFolder") + "\ntry another name\n");
     EXPECT_TRUE(DeleteFolder(dir / "b/NewFolder", true));
     EXPECT_FALSE(FileExists(dir / "b/NewFolder"));
     EXPECT_NE(FolderProperties(dir / "b").find("2 files in 3 folders"), std::string::npos);
