@@ -26,8 +26,8 @@ namespace {
 const char* const kModeTexts[] = {
     "Create a S16 file with 9 cloned icons, for each Bitmap you mark\n --   Express batch mode  --",
     "Create a S16 file from a bitmap including 9 icons same sized. Can select more than 1 bitmap",
-    "Create a S16 file with all the icons you add to list\n-- Double Clcik on a Bitmap to add as "
-    "icon to list --",
+    ("Create a S16 file with all the icons you add to list\n-- Double Clcik on a Bitmap to add as "
+     "icon to list --"),
 };
 
 }  // namespace
