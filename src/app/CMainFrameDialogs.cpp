@@ -17,19 +17,18 @@
 
 namespace {
 
+// Each text is one literal, split only to keep the lines short.
 const char* const kAboutTexts[] = {
     "This tool  is intended to allow an easier file maintenance for Varnok  .DAT and .S16 files",
-    "DAT Files can be created packing all S16 files in a folder and then you can add, replace or "
-    "remove any of them.",
-    "S16 Files can be created from a single icon BMP file and then you can append, insert new "
-    "icons from others BMP. "
-    "You can also remove any icon.",
-    "From a DAT File you can extract any item as a S16 file or as a BMP file to edit with an "
-    "external  graphic "
-    "editor. You can also save a collage as BMP",
-    "In order to allow reading a BMP into a  S16 icon saving some space,  you should use color RGB "
-    "( 220, 2220, 248 ) "
-    "(or 0x00F8DCDC) to define all areas not used.",
+    ("DAT Files can be created packing all S16 files in a folder and then you can add, replace or "
+     "remove any of them."),
+    ("S16 Files can be created from a single icon BMP file and then you can append, insert new "
+     "icons from others BMP. You can also remove any icon."),
+    ("From a DAT File you can extract any item as a S16 file or as a BMP file to edit with an "
+     "external  graphic editor. You can also save a collage as BMP"),
+    ("In order to allow reading a BMP into a  S16 icon saving some space,  you should use color "
+     "RGB "
+     "( 220, 2220, 248 ) (or 0x00F8DCDC) to define all areas not used."),
 };
 
 }  // namespace
