@@ -20,6 +20,7 @@ Rect PictureArea::Area() const {
 }
 
 void PictureArea::Paint(const std::function<void(Surface&, const Rect&)>& draw) {
+    if (width() <= 0 || height() <= 0) return;  // not laid out yet: nothing to paint on
     if (picture_.size() != size()) picture_ = QImage(size(), QImage::Format_RGB32);
     picture_.fill(palette().color(QPalette::Window));
     {
