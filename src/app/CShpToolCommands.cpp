@@ -24,12 +24,8 @@ UserInterface& Ui() {
 }  // namespace
 
 bool CShpTool::Handles(int command) const {
+    if (ZoomOfCommand(command) != 0) return true;
     switch (command) {
-        case kCmdZoom1:
-        case kCmdZoom2:
-        case kCmdZoom3:
-        case kCmdZoom4:
-        case kCmdZoom5:
         case kCmdCollage:
         case kCmdMirror:
         case kCmdSaveIcon:
@@ -41,14 +37,8 @@ bool CShpTool::Handles(int command) const {
 }
 
 CommandState CShpTool::StateOf(int command) const {
-    const bool single = !Collage();
+    if (ZoomOfCommand(command) != 0) return ZoomCommandState(command, zoom_, !Collage());
     switch (command) {
-        case kCmdZoom1:
-        case kCmdZoom2:
-        case kCmdZoom3:
-        case kCmdZoom4:
-        case kCmdZoom5:
-            return ZoomCommandState(command, zoom_, single);
         case kCmdCollage:
             return {true, Collage()};
         case kCmdMirror:
@@ -59,15 +49,11 @@ CommandState CShpTool::StateOf(int command) const {
 }
 
 void CShpTool::Run(int command) {
+    if (const int zoom = ZoomOfCommand(command); zoom != 0) {
+        zoom_ = zoom;
+        Redraw();
+    }
     switch (command) {
-        case kCmdZoom1:
-        case kCmdZoom2:
-        case kCmdZoom3:
-        case kCmdZoom4:
-        case kCmdZoom5:
-            zoom_ = ZoomOfCommand(command);
-            Redraw();
-            break;
         case kCmdCollage:
             (Collage() ? iconMode_ : collageMode_)->setChecked(true);
             Redraw();

@@ -41,16 +41,12 @@ UserInterface& Ui() {
 }  // namespace
 
 bool CShpView::Handles(int command) const {
+    if (ZoomOfCommand(command) != 0) return true;
     switch (command) {
         case kCmdOpen:
         case kCmdShowAll:
         case kCmdShowUnits:
         case kCmdShowInterface:
-        case kCmdZoom1:
-        case kCmdZoom2:
-        case kCmdZoom3:
-        case kCmdZoom4:
-        case kCmdZoom5:
         case kCmdCollage:
         case kCmdMirror:
         case kCmdSaveIcon:
@@ -72,6 +68,7 @@ bool CShpView::Handles(int command) const {
 }
 
 CommandState CShpView::StateOf(int command) const {
+    if (ZoomOfCommand(command) != 0) return ZoomCommandState(command, zoom_, !collage_);
     const bool open = doc_.Archive().IsOpen();
     switch (command) {
         case kCmdShowAll:
@@ -80,12 +77,6 @@ CommandState CShpView::StateOf(int command) const {
             return {filterMode_ != 1, filterMode_ == 1};
         case kCmdShowInterface:
             return {filterMode_ != 2, filterMode_ == 2};
-        case kCmdZoom1:
-        case kCmdZoom2:
-        case kCmdZoom3:
-        case kCmdZoom4:
-        case kCmdZoom5:
-            return ZoomCommandState(command, zoom_, !collage_);
         case kCmdCollage:
             return {true, collage_};
         case kCmdMirror:
@@ -99,6 +90,7 @@ CommandState CShpView::StateOf(int command) const {
 }
 
 void CShpView::Run(int command) {
+    if (const int zoom = ZoomOfCommand(command); zoom != 0) SetZoom(zoom);
     switch (command) {
         case kCmdOpen:
             Open();
@@ -111,13 +103,6 @@ void CShpView::Run(int command) {
             break;
         case kCmdShowInterface:
             SetFilterMode(2);
-            break;
-        case kCmdZoom1:
-        case kCmdZoom2:
-        case kCmdZoom3:
-        case kCmdZoom4:
-        case kCmdZoom5:
-            SetZoom(ZoomOfCommand(command));
             break;
         case kCmdCollage:
             ToggleCollage();
