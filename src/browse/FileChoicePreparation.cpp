@@ -1,6 +1,5 @@
 #include "browse/FileChoicePreparation.h"
 
-#include "browse/FolderHistory.h"
 #include "support/Paths.h"
 
 namespace {

@@ -12,12 +12,6 @@ constexpr int kLastKeyIndex = 999;
 
 }  // namespace
 
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 FolderHistory::FolderHistory(SettingsStore& store, std::string section, std::string prefix)
     : store_(store), section_(std::move(section)), prefix_(std::move(prefix)) {}
 

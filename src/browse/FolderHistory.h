@@ -44,5 +44,3 @@ private:
     bool existenceCheck_ = false;
     int selected_ = -1;
 };
-
-std::string Trimmed(const std::string& text);

@@ -4,7 +4,7 @@ namespace {
 
 // Message texts carry their own layout ("\n", "\t", padding); on a console
 // only the surrounding blank lines are dropped.
-std::string Trimmed(const std::string& text) {
+std::string WithoutBlankLines(const std::string& text) {
     const auto first = text.find_first_not_of(" \n");
     if (first == std::string::npos) return {};
     const auto last = text.find_last_not_of(" \n");
@@ -18,7 +18,7 @@ int ConsoleUserInterface::ShowMessage(MessageKind kind, const std::string& text)
         ++errors_;
         err_ << "error: ";
     }
-    err_ << Trimmed(text) << '\n';
+    err_ << WithoutBlankLines(text) << '\n';
     return 1;
 }
 

@@ -69,6 +69,12 @@ std::string ToUpper(std::string text) {
     return text;
 }
 
+std::string Trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 bool EqualsNoCase(const std::string& a, const std::string& b) {
     return ToUpper(a) == ToUpper(b);
 }

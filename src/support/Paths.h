@@ -27,6 +27,8 @@ std::string ChangeExtension(const std::string& path, const std::string& extensio
 std::string UpperExtension(const std::string& path);
 std::string ShortenPath(const std::string& path, std::size_t maximum, bool cutAtSeparator);
 std::string ToUpper(std::string text);
+// The text without spaces at either end.
+std::string Trimmed(const std::string& text);
 bool EqualsNoCase(const std::string& a, const std::string& b);
 
 // The platform's folder separator, which folder values chosen here end in.
