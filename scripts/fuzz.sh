@@ -15,7 +15,7 @@ for target in build-fuzz/fuzz/fuzz_*; do
     mkdir -p "$work/$name"
     cp "fuzz/corpus/${name#fuzz_}"/* "$work/$name/" 2>/dev/null || true
     echo "== $name for ${seconds}s"
-    if ! (cd "$work" && "$root/$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=4096 \
+    if ! (cd "$work" && "$root/$target" -max_total_time="$seconds" -max_len=4194304 -rss_limit_mb=2048 \
             -print_final_stats=1 "$work/$name" >"$work/$name.log" 2>&1); then
         tail -n 60 "$work/$name.log"
         status=1
