@@ -8,6 +8,7 @@
 #include "archive/ItemFilter.h"
 #include "archive/RepackFolder.h"
 #include "cli/CliCommands.h"
+#include "cli/ItemLookup.h"
 #include "support/DataFile.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
@@ -52,13 +53,6 @@ bool Emit(CliContext& context, const std::string& text, const std::string& outpu
     return true;
 }
 
-int ItemIndex(const DatArchive& archive, const std::string& name) {
-    const int index = archive.FindItem(name);
-    if (index < 0)
-        ShowError("%s is not an item of %s", name.c_str(), archive.ArchivePath().c_str());
-    return index;
-}
-
 bool NeedsItems(const DatArchive& archive) {
     if (archive.ItemCount() > 0) return true;
     ShowError("%s holds no item: repack a folder to fill it", archive.ArchivePath().c_str());
@@ -80,9 +74,10 @@ bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
 
 bool Extract(DatArchive& archive, const ArchiveArgs& a) {
     const std::string folder = AsFolder(a.output.empty() ? std::string(".") : a.output);
+    const ItemLookup lookup(archive);
     bool ok = true;
     for (const std::string& name : a.names) {
-        const int index = ItemIndex(archive, name);
+        const int index = lookup.Find(name);
         const std::string path =
             index < 0 ? std::string() : ItemPathInFolder(archive.Entry(index), folder);
         ok = !path.empty() && ExtractItemAndTell(archive, index, path) && ok;
@@ -97,24 +92,30 @@ bool Unpack(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     return archive.UnpackAll(AsFolder(a.output), context.progress, &failures) && failures == 0;
 }
 
+// Every name is resolved and every file checked before the one rewrite: a
+// refused name leaves the archive as it was.
 bool Replace(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     if (!NeedsItems(archive)) return false;
-    bool ok = true;
+    const ItemLookup lookup(archive);
+    std::vector<std::pair<int, std::string>> replacements;
     for (const std::string& path : a.names) {
-        const int index = ItemIndex(archive, SplitPath(path, kPathFileName));
-        ok = index >= 0 && ReplaceWithSameNamedFile(archive, index, path, context.progress) && ok;
+        const int index = lookup.Find(SplitPath(path, kPathFileName));
+        if (index < 0) return false;
+        replacements.emplace_back(index, path);
     }
-    return ok;
+    return ReplaceWithSameNamedFiles(archive, replacements, context.progress);
 }
 
 bool Remove(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     if (!NeedsItems(archive)) return false;
-    bool ok = true;
+    const ItemLookup lookup(archive);
+    std::vector<int> indices;
     for (const std::string& name : a.names) {
-        const int index = ItemIndex(archive, name);
-        ok = index >= 0 && !RemoveItemAndTell(archive, index, context.progress).empty() && ok;
+        const int index = lookup.Find(name);
+        if (index < 0) return false;
+        indices.push_back(index);
     }
-    return ok;
+    return !RemoveItemsAndTell(archive, indices, context.progress).empty();
 }
 
 bool Repack(CliContext& context, const std::string& newArchive) {

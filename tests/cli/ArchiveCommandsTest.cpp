@@ -84,3 +84,32 @@ TEST_F(ArchiveCli, RepacksAFolderAndReadsSpritesFromArchives) {
         RunCli({"to-bmp", archive + ":UNIT02.S16", "--icon", "9", "-o", dir / "nine.bmp"}).status,
         kExitDone);
 }
+
+TEST_F(ArchiveCli, SeveralNamesMakeOneRewriteWithOneBackup) {
+    const Bytes before = ReadFileBytes(archive);
+    CliRun run = RunCli({"remove", archive, "UNIT01.S16", "panel01.s16"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"list", archive}).out, "UNIT02.S16  (9)\n");
+    EXPECT_EQ(ReadFileBytes(dir / "KELPAR_back.dat"), before);
+
+    // A name that is not there stops the command before anything changes.
+    const Bytes one = ReadFileBytes(archive);
+    run = RunCli({"remove", archive, "UNIT02.S16", "NOPE.S16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("NOPE.S16 is not an item of"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(archive), one);
+
+    WriteFileBytes(archive, DatBytes({{"A.S16", unit}, {"B.S16", unit}, {"C.S16", unit}}));
+    const Bytes three = ReadFileBytes(archive);
+    WriteFileBytes(dir / "new/a.s16", panel);
+    WriteFileBytes(dir / "new/C.S16", panel);
+    run = RunCli({"replace", archive, dir / "new/a.s16", dir / "new/C.S16"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"list", archive}).out, "A.S16  (1)\nB.S16  (9)\nC.S16  (1)\n");
+    EXPECT_EQ(ReadFileBytes(dir / "KELPAR_back.dat"), three);
+    // One missing replacement: nothing is replaced.
+    const Bytes replaced = ReadFileBytes(archive);
+    EXPECT_EQ(RunCli({"replace", archive, dir / "new/C.S16", dir / "new/B.S16"}).status,
+              kExitFailed);
+    EXPECT_EQ(ReadFileBytes(archive), replaced);
+}
