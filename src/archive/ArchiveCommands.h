@@ -10,10 +10,21 @@ class DatArchive;
 struct DatEntry;
 class Progress;
 
+// What a file must be to become an item. The hints end the refusal messages
+// (the command line names its options there; the window leaves them empty).
 struct SourceRules {
-    bool allowDuplicate = false;
-    bool force = false;
+    bool allowDuplicate = false;  // add a second item of a name already present
+    bool force = false;           // store a file named *.S16 that does not read as one
+    std::string duplicateHint;
+    std::string forceHint;
 };
+
+// True when the file at `path` reads as an S16 file: at least one icon, and
+// the icon table and every icon's data inside the file.
+bool ReadsAsS16File(const std::string& path);
+// A file named *.S16 must read as an S16 file unless `rules.force`; other
+// names are stored as they are. False after a message naming the file.
+bool CheckItemSource(const std::string& path, const SourceRules& rules);
 
 // Replaces item `index` with a file of the same name; any other name is
 // refused with the system's message. False when nothing was rewritten.

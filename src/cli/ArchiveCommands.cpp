@@ -16,6 +16,10 @@
 
 namespace {
 
+constexpr const char* kItemHelp =
+    "item names (any case), or #N for the N-th item: the N-th row of an unfiltered list, "
+    "counted from 1 (reaches each of several items of one name)";
+
 struct ArchiveArgs {
     std::string archive;
     std::string other;
@@ -26,6 +30,7 @@ struct ArchiveArgs {
     bool interface = false;
     bool namesOnly = false;
     bool differencesOnly = false;
+    bool allowDuplicate = false;
 };
 
 // Runs `body` on the opened archive; the command fails when the archive does
@@ -98,8 +103,13 @@ bool Replace(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     if (!NeedsItems(archive)) return false;
     const ItemLookup lookup(archive);
     std::vector<std::pair<int, std::string>> replacements;
-    for (const std::string& path : a.names) {
-        const int index = lookup.Find(SplitPath(path, kPathFileName));
+    for (const std::string& text : a.names) {
+        // "#N=FILE" reaches the N-th item, also one whose name another item has too.
+        const std::size_t equals = text.find('=');
+        const bool numbered = text.front() == '#' && equals != std::string::npos;
+        const std::string path = numbered ? text.substr(equals + 1) : text;
+        const int index =
+            lookup.Find(numbered ? text.substr(0, equals) : SplitPath(path, kPathFileName));
         if (index < 0) return false;
         replacements.emplace_back(index, path);
     }
@@ -163,7 +173,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
         run([&context, a](DatArchive& archive) { return Compare(context, archive, *a); }));
 
     auto* extract = AddArchiveCommand(app, "extract", "Write items as files", *a);
-    extract->add_option("ITEM", a->names, "item names (any case)")->required();
+    extract->add_option("ITEM", a->names, kItemHelp)->required();
     extract->add_option("-o,--output", a->output, "the folder (default: the current one)");
     extract->callback(run([a](DatArchive& archive) { return Extract(archive, *a); }));
 
@@ -174,17 +184,26 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
 
     auto* add = AddArchiveCommand(app, "add", "Add files as items (one rewrite for all)", *a);
     add->add_option("FILE", a->names, "the files")->required();
+    add->add_flag("--allow-duplicate", a->allowDuplicate,
+                  "add a file even when an item of its name is already there");
     add->callback(run([&context, a](DatArchive& archive) {
-        return NeedsItems(archive) && AddFiles(archive, a->names, context.progress);
+        SourceRules rules;
+        rules.allowDuplicate = a->allowDuplicate;
+        rules.duplicateHint = " (--allow-duplicate adds a second item of that name)";
+        return NeedsItems(archive) && AddFiles(archive, a->names, context.progress, rules);
     }));
 
     auto* replace = AddArchiveCommand(app, "replace", "Replace the items named like the files", *a);
-    replace->add_option("FILE", a->names, "the files")->required();
+    replace
+        ->add_option("FILE", a->names,
+                     "files named like the items they replace; #N=FILE replaces the N-th item "
+                     "(the N-th row of an unfiltered list), which must be named like FILE")
+        ->required();
     replace->callback(
         run([&context, a](DatArchive& archive) { return Replace(context, archive, *a); }));
 
     auto* remove = AddArchiveCommand(app, "remove", "Remove items", *a);
-    remove->add_option("ITEM", a->names, "item names (any case)")->required();
+    remove->add_option("ITEM", a->names, kItemHelp)->required();
     remove->callback(
         run([&context, a](DatArchive& archive) { return Remove(context, archive, *a); }));
 

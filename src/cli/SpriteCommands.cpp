@@ -118,7 +118,10 @@ bool Make(const MakeOptions& o) {
 void AddSpriteCommands(CLI::App& app, CliContext& context) {
     auto* icons = app.add_subcommand("icons", "Print the icon table of a sprite");
     auto sprite = std::make_shared<std::string>();
-    icons->add_option("SPRITE", *sprite, "an .s16 file or ARCHIVE.dat:ITEM")->required();
+    icons
+        ->add_option("SPRITE", *sprite,
+                     "an .s16 file, ARCHIVE.dat:ITEM or ARCHIVE.dat:#N (the N-th item)")
+        ->required();
     icons->callback([&context, sprite] {
         auto image = OpenSprite(*sprite);
         if (image) PrintIconTable(*image, context.out);
@@ -127,7 +130,10 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
 
     auto* toBmp = app.add_subcommand("to-bmp", "Save one icon, every icon or a collage as BMP");
     auto bmp = std::make_shared<ToBmpOptions>();
-    toBmp->add_option("SPRITE", bmp->sprite, "an .s16 file or ARCHIVE.dat:ITEM")->required();
+    toBmp
+        ->add_option("SPRITE", bmp->sprite,
+                     "an .s16 file, ARCHIVE.dat:ITEM or ARCHIVE.dat:#N (the N-th item)")
+        ->required();
     toBmp
         ->add_option("-o,--output", bmp->output,
                      "the BMP file (with --all: the base of \"<base>_NNN.bmp\")")

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "CliRunner.h"
 #include "DatFiles.h"
 #include "S16Files.h"
@@ -112,4 +114,52 @@ TEST_F(ArchiveCli, SeveralNamesMakeOneRewriteWithOneBackup) {
     EXPECT_EQ(RunCli({"replace", archive, dir / "new/C.S16", dir / "new/B.S16"}).status,
               kExitFailed);
     EXPECT_EQ(ReadFileBytes(archive), replaced);
+}
+
+TEST_F(ArchiveCli, AddRefusesLongAndTakenNamesAndNumbersReachEveryItem) {
+    const Bytes before = ReadFileBytes(archive);
+    WriteFileBytes(dir / "LONGNAME1234.S16", panel);
+    CliRun run = RunCli({"add", archive, dir / "LONGNAME1234.S16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("LONGNAME1234.S16: an item name has at most 12 characters"),
+              std::string::npos);
+    WriteFileBytes(dir / "new/unit01.s16", panel);
+    run = RunCli({"add", archive, dir / "new/unit01.s16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("unit01.s16 is already an item of " + archive +
+                           ": use replace to change it (--allow-duplicate"),
+              std::string::npos);
+    WriteFileBytes(dir / "a/X.S16", panel);
+    WriteFileBytes(dir / "b/x.s16", panel);
+    run = RunCli({"add", archive, dir / "a/X.S16", dir / "b/x.s16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("x.s16 is named twice among the files to add"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(archive), before);
+
+    run = RunCli({"add", archive, dir / "new/unit01.s16", "--allow-duplicate"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"list", archive}).out,
+              "PANEL01.S16  (1)\nUNIT01.S16  (9)\nUNIT01.S16  (1)\nUNIT02.S16  (9)\n");
+
+    // The second of two equal names is reachable by its number only.
+    std::filesystem::create_directories(dir / "out");
+    run = RunCli({"extract", archive, "#3", "-o", dir / "out"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(ReadFileBytes(dir / "out/UNIT01.S16"), panel);
+    const CliRun icons = RunCli({"icons", archive + ":#3"});
+    ASSERT_EQ(icons.status, kExitDone) << icons.err;
+    EXPECT_EQ(std::count(icons.out.begin(), icons.out.end(), '\n'), 2);
+    WriteFileBytes(dir / "UNIT01.S16", CodedS16(2, 3, 3, [](int, int, int) { return 0u; }));
+    run = RunCli({"replace", archive, "#3=" + (dir / "UNIT01.S16")});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"list", archive, "--filter", "UNIT01"}).out,
+              "UNIT01.S16  (9)\nUNIT01.S16  (2)\n");
+    run = RunCli({"remove", archive, "#2", "#9"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("#9 is not an item of " + archive + ": its items are #1 to #4"),
+              std::string::npos);
+    ASSERT_EQ(RunCli({"remove", archive, "#2"}).status, kExitDone);
+    EXPECT_EQ(RunCli({"list", archive}).out,
+              "PANEL01.S16  (1)\nUNIT01.S16  (2)\nUNIT02.S16  (9)\n");
+    EXPECT_EQ(RunCli({"icons", archive + ":#0"}).status, kExitFailed);
 }
