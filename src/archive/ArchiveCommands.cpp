@@ -96,8 +96,8 @@ bool ReplaceWithSameNamedFiles(DatArchive& archive,
                 "instead");
             return false;
         }
+        if (!CheckItemSource(path, rules)) return false;
     }
-    (void)rules;
     return archive.ReplaceItems(replacements, progress);
 }
 
@@ -105,6 +105,9 @@ bool AddFiles(DatArchive& archive, const std::vector<std::string>& paths, Progre
               const SourceRules& rules) {
     if (archive.ItemCount() < 1 || paths.empty()) return false;
     if (!CheckNewNames(archive, paths, rules)) return false;
+    for (const std::string& path : paths) {
+        if (!CheckItemSource(path, rules)) return false;
+    }
     bool done = false;
     archive.AddItems(paths, progress, &done);
     return done;

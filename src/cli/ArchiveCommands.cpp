@@ -20,6 +20,10 @@ constexpr const char* kItemHelp =
     "item names (any case), or #N for the N-th item: the N-th row of an unfiltered list, "
     "counted from 1 (reaches each of several items of one name)";
 
+constexpr const char* kForceHelp =
+    "store a file named *.S16 even when it does not read as an S16 file (other names are "
+    "always stored as they are)";
+
 struct ArchiveArgs {
     std::string archive;
     std::string other;
@@ -31,7 +35,18 @@ struct ArchiveArgs {
     bool namesOnly = false;
     bool differencesOnly = false;
     bool allowDuplicate = false;
+    bool force = false;
 };
+
+// The rules of add and replace, with the options that relax them.
+SourceRules RulesOf(const ArchiveArgs& a) {
+    SourceRules rules;
+    rules.allowDuplicate = a.allowDuplicate;
+    rules.force = a.force;
+    rules.duplicateHint = " (--allow-duplicate adds a second item of that name)";
+    rules.forceHint = " (--force stores it anyway)";
+    return rules;
+}
 
 // Runs `body` on the opened archive; the command fails when the archive does
 // not open, when `body` says so, or when any error was shown on the way.
@@ -113,7 +128,7 @@ bool Replace(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
         if (index < 0) return false;
         replacements.emplace_back(index, path);
     }
-    return ReplaceWithSameNamedFiles(archive, replacements, context.progress);
+    return ReplaceWithSameNamedFiles(archive, replacements, context.progress, RulesOf(a));
 }
 
 bool Remove(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
@@ -186,11 +201,9 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     add->add_option("FILE", a->names, "the files")->required();
     add->add_flag("--allow-duplicate", a->allowDuplicate,
                   "add a file even when an item of its name is already there");
+    add->add_flag("--force", a->force, kForceHelp);
     add->callback(run([&context, a](DatArchive& archive) {
-        SourceRules rules;
-        rules.allowDuplicate = a->allowDuplicate;
-        rules.duplicateHint = " (--allow-duplicate adds a second item of that name)";
-        return NeedsItems(archive) && AddFiles(archive, a->names, context.progress, rules);
+        return NeedsItems(archive) && AddFiles(archive, a->names, context.progress, RulesOf(*a));
     }));
 
     auto* replace = AddArchiveCommand(app, "replace", "Replace the items named like the files", *a);
@@ -199,6 +212,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
                      "files named like the items they replace; #N=FILE replaces the N-th item "
                      "(the N-th row of an unfiltered list), which must be named like FILE")
         ->required();
+    replace->add_flag("--force", a->force, kForceHelp);
     replace->callback(
         run([&context, a](DatArchive& archive) { return Replace(context, archive, *a); }));
 

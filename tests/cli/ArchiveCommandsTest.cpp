@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "BmpBuilder.h"
 #include "CliRunner.h"
 #include "DatFiles.h"
 #include "S16Files.h"
@@ -162,4 +163,29 @@ TEST_F(ArchiveCli, AddRefusesLongAndTakenNamesAndNumbersReachEveryItem) {
     EXPECT_EQ(RunCli({"list", archive}).out,
               "PANEL01.S16  (1)\nUNIT01.S16  (2)\nUNIT02.S16  (9)\n");
     EXPECT_EQ(RunCli({"icons", archive + ":#0"}).status, kExitFailed);
+}
+
+TEST_F(ArchiveCli, FilesNamedS16MustReadAsS16UnlessForced) {
+    const Bytes before = ReadFileBytes(archive);
+    WriteFileBytes(dir / "UNIT04.S16", Bmp24(4, 4, [](int, int) { return 0u; }));
+    CliRun run = RunCli({"add", archive, dir / "UNIT04.S16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find((dir / "UNIT04.S16") +
+                           " does not read as an S16 file: its icon count or icon table does not "
+                           "fit in it (--force stores it anyway)"),
+              std::string::npos);
+    WriteFileBytes(dir / "new/UNIT01.S16", {});
+    EXPECT_EQ(RunCli({"replace", archive, dir / "new/UNIT01.S16"}).status, kExitFailed);
+    EXPECT_EQ(ReadFileBytes(archive), before);
+
+    WriteFileBytes(dir / "VERSION.TXT", {'v', '1'});
+    run = RunCli({"add", archive, dir / "VERSION.TXT"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    run = RunCli({"add", archive, dir / "UNIT04.S16", "--force"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    run = RunCli({"replace", archive, dir / "new/UNIT01.S16", "--force"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"report", archive, "--names-only"}).out,
+              "*** KELPAR.dat\n*** 5 items\n//////////////\nPANEL01.S16\nUNIT01.S16\nUNIT02.S16\n"
+              "UNIT04.S16\nVERSION.TXT\n");
 }
