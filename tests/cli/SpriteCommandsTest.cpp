@@ -90,3 +90,26 @@ TEST_F(SpriteCommands, MakeBuildsInEachMode) {
     EXPECT_EQ(RunCli({"make", "--sheet", "4x4", dir / "pic.bmp"}).status, kExitUsage);
     EXPECT_EQ(RunCli({"make", "--cloned", dir / "missing.bmp"}).status, kExitFailed);
 }
+
+TEST_F(SpriteCommands, MakeWritesNothingForARefusedBitmap) {
+    WriteFileBytes(dir / "broken.bmp", {'B', 'M', 1, 2, 3});
+    CliRun run = RunCli({"make", "--list", dir / "list.s16", dir / "pic.bmp", dir / "broken.bmp"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find((dir / "broken.bmp") +
+                           " cannot become an icon: nothing was written to " + (dir / "list.s16")),
+              std::string::npos);
+    EXPECT_EQ(run.err.find("was created"), std::string::npos);
+    EXPECT_FALSE(FileExists(dir / "list.s16"));
+
+    // --cloned and --sheet: each output on its own, in every folder.
+    WriteFileBytes(dir / "b/pic.bmp", ReadFileBytes(dir / "pic.bmp"));
+    run = RunCli({"make", "--cloned", dir / "broken.bmp", dir / "b/pic.bmp"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_FALSE(FileExists(dir / "broken.s16"));
+    EXPECT_TRUE(FileExists(dir / "b/pic.s16"));
+    WriteFileBytes(dir / "sheet.bmp", Bmp24(27, 9, [](int x, int) { return MakeColor(x, 0, 0); }));
+    run = RunCli({"make", "--sheet", "3x3", dir / "sheet.bmp", dir / "broken.bmp"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_TRUE(FileExists(dir / "sheet.s16"));
+    EXPECT_FALSE(FileExists(dir / "broken.s16"));
+}
