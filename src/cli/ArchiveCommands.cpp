@@ -94,6 +94,12 @@ bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
 
 bool Extract(DatArchive& archive, const ArchiveArgs& a) {
     const std::string folder = AsFolder(a.output.empty() ? std::string(".") : a.output);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        ReportCreationError(folder);
+        return false;
+    }
     const ItemLookup lookup(archive);
     bool ok = true;
     for (const std::string& name : a.names) {
@@ -189,7 +195,8 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
 
     auto* extract = AddArchiveCommand(app, "extract", "Write items as files", *a);
     extract->add_option("ITEM", a->names, kItemHelp)->required();
-    extract->add_option("-o,--output", a->output, "the folder (default: the current one)");
+    extract->add_option("-o,--output", a->output,
+                        "the folder (made when missing; default: the current one)");
     extract->callback(run([a](DatArchive& archive) { return Extract(archive, *a); }));
 
     auto* unpack = AddArchiveCommand(app, "unpack", "Write every item into a folder", *a);

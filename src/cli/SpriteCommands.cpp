@@ -39,8 +39,20 @@ struct ToBmpOptions {
 };
 
 bool ParseSize(const std::string& text, int& width, int& height) {
-    return std::sscanf(text.c_str(), "%dx%d", &width, &height) == 2 && width > 0 && height > 0;
+    int used = 0;
+    return std::sscanf(text.c_str(), "%dx%d%n", &width, &height, &used) == 2 &&
+           used == static_cast<int>(text.size()) && width > 0 && height > 0;
 }
+
+// A wrong --size is wrong usage, found while the arguments are read.
+const CLI::Validator kSizeText(
+    [](std::string& text) {
+        int width = 0, height = 0;
+        return ParseSize(text, width, height)
+                   ? std::string()
+                   : "Invalid size " + text + ": use WIDTHxHEIGHT, both above 0";
+    },
+    "WIDTHxHEIGHT");
 
 bool ToBmp(const ToBmpOptions& o) {
     auto image = OpenSprite(o.sprite);
@@ -48,12 +60,13 @@ bool ToBmp(const ToBmpOptions& o) {
     if (o.all) return SaveAllIconsAsBmp(*image, o.output) == 0;
     if (o.collage) {
         int width = 0, height = 0;
-        if (!ParseSize(o.size, width, height)) {
-            ShowError("Invalid size %s: use WIDTHxHEIGHT", o.size.c_str());
-            return false;
-        }
+        ParseSize(o.size, width, height);  // checked while parsing
         if (BuildCollage(*image, o.output, Rect{0, 0, width, height}, o.first)) return true;
         ShowError("No icon of %s fits in %s", o.sprite.c_str(), o.size.c_str());
+        return false;
+    }
+    if (o.icon < 1 || o.icon > image->IconCount()) {
+        ShowError("Icon %d is not in %s (%d icons)", o.icon, o.sprite.c_str(), image->IconCount());
         return false;
     }
     const int selected = image->SelectIcon(o.icon);
@@ -163,6 +176,7 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     toBmp
         ->add_option("--size", bmp->size,
                      "with --collage: the area, WIDTHxHEIGHT (default 640x480)")
+        ->check(kSizeText)
         ->needs(collageFlag);
     iconOption->excludes(allFlag)->excludes(collageFlag);
     allFlag->excludes(collageFlag);

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "BmpBuilder.h"
 #include "CliRunner.h"
 #include "DatFiles.h"
@@ -50,6 +48,13 @@ TEST_F(ArchiveCli, ExtractsAndUnpacks) {
     ASSERT_EQ(run.status, kExitDone) << run.err;
     EXPECT_EQ(ReadFileBytes(dir / "UNIT02.S16"), unit);
     EXPECT_EQ(RunCli({"extract", archive, "NOPE.S16", "-o", dir.Path()}).status, kExitFailed);
+    run = RunCli({"extract", archive, "UNIT01.S16", "-o", dir / "new/folder"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(ReadFileBytes(dir / "new/folder/UNIT01.S16"), unit);
+    WriteFileBytes(dir / "plain", {1});
+    run = RunCli({"extract", archive, "UNIT01.S16", "-o", dir / "plain/sub"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("Error on creating [" + (dir / "plain/sub/") + "]"), std::string::npos);
     ASSERT_EQ(RunCli({"unpack", archive, dir / "all"}).status, kExitDone);
     EXPECT_EQ(FolderListing(dir / "all"),
               (std::vector<std::string>{"PANEL01.S16", "UNIT01.S16", "UNIT02.S16"}));
@@ -143,7 +148,6 @@ TEST_F(ArchiveCli, AddRefusesLongAndTakenNamesAndNumbersReachEveryItem) {
               "PANEL01.S16  (1)\nUNIT01.S16  (9)\nUNIT01.S16  (1)\nUNIT02.S16  (9)\n");
 
     // The second of two equal names is reachable by its number only.
-    std::filesystem::create_directories(dir / "out");
     run = RunCli({"extract", archive, "#3", "-o", dir / "out"});
     ASSERT_EQ(run.status, kExitDone) << run.err;
     EXPECT_EQ(ReadFileBytes(dir / "out/UNIT01.S16"), panel);

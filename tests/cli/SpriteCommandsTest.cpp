@@ -51,8 +51,17 @@ TEST_F(SpriteCommands, ToBmpWritesOneIconAllIconsOrACollage) {
 
     EXPECT_EQ(RunCli({"to-bmp", sprite, "--all", "--collage", "-o", dir / "x.bmp"}).status,
               kExitUsage);
-    EXPECT_EQ(RunCli({"to-bmp", sprite, "--collage", "--size", "big", "-o", dir / "x.bmp"}).status,
-              kExitFailed);
+    for (const char* size : {"big", "10x", "0x10", "10x20x"}) {
+        EXPECT_EQ(
+            RunCli({"to-bmp", sprite, "--collage", "--size", size, "-o", dir / "x.bmp"}).status,
+            kExitUsage)
+            << size;
+    }
+    const CliRun missing = RunCli({"to-bmp", sprite, "--icon", "99", "-o", dir / "x.bmp"});
+    EXPECT_EQ(missing.status, kExitFailed);
+    EXPECT_NE(missing.err.find("Icon 99 is not in " + sprite + " (9 icons)"), std::string::npos);
+    EXPECT_EQ(RunCli({"to-bmp", sprite, "--icon", "0", "-o", dir / "x.bmp"}).status, kExitFailed);
+    EXPECT_FALSE(FileExists(dir / "x.bmp"));
 }
 
 TEST_F(SpriteCommands, InsertAndRemoveIcons) {
