@@ -16,6 +16,10 @@
 
 namespace {
 
+constexpr const char* kKeyColourHelp =
+    "Paint the areas an icon does not use in the key colour red 248, green 220, blue 220 "
+    "(0xF8DCDC): they are left out of the stored icon and save space.";
+
 void PrintIconTable(S16Image& image, std::ostream& out) {
     out << FormatText("%-4s %6s %6s %6s %6s %6s %7s %8s %8s %8s %8s\n", "#", "Width", "Height",
                       "StartX", "StartY", "TWidth", "THeight", "Starts", "Bytes", "Compress",
@@ -185,6 +189,7 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     auto* insert =
         app.add_subcommand("insert-icon", "Insert an icon made from a bitmap into an S16 file");
     auto insertArgs = std::make_shared<std::tuple<std::string, std::string, int>>("", "", 0);
+    insert->footer(kKeyColourHelp);
     insert->add_option("FILE", std::get<0>(*insertArgs), "the .s16 file")->required();
     insert->add_option("BITMAP", std::get<1>(*insertArgs), "the BMP file")->required();
     insert->add_option("--at", std::get<2>(*insertArgs),
@@ -221,6 +226,7 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     });
 
     auto* make = app.add_subcommand("make", "Build S16 files from bitmaps");
+    make->footer(kKeyColourHelp);
     auto makeArgs = std::make_shared<MakeOptions>();
     auto* cloned =
         make->add_flag("--cloned", makeArgs->cloned, "one S16 with 9 cloned icons per bitmap");

@@ -122,3 +122,12 @@ TEST_F(SpriteCommands, MakeWritesNothingForARefusedBitmap) {
     EXPECT_TRUE(FileExists(dir / "sheet.s16"));
     EXPECT_FALSE(FileExists(dir / "broken.s16"));
 }
+
+TEST(SpriteHelp, TellsTheKeyColour) {
+    for (const char* command : {"make", "insert-icon"}) {
+        const CliRun run = RunCli({command, "--help"});
+        EXPECT_EQ(run.status, kExitDone);
+        EXPECT_NE(run.out.find("key colour red 248, green 220, blue 220"), std::string::npos)
+            << command;
+    }
+}
