@@ -79,9 +79,14 @@ bool NeedsItems(const DatArchive& archive) {
     return false;
 }
 
-bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+// The rows `list` shows for the options, in order: the window's filter.
+std::vector<int> ListedItems(const DatArchive& archive, const ArchiveArgs& a) {
     const int mode = a.units ? kShowUnits : a.interface ? kShowInterface : kShowAll;
-    for (int index : FilterItems(archive.Entries(), mode, a.filter))
+    return FilterItems(archive.Entries(), mode, a.filter);
+}
+
+bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+    for (int index : ListedItems(archive, a))
         context.out << ItemRow(archive.Entry(index)) << '\n';
     return true;
 }
@@ -92,6 +97,20 @@ bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
            Emit(context, text, a.output);
 }
 
+// Without item names: the items `list` shows with the same options.
+bool ExtractListed(DatArchive& archive, const ArchiveArgs& a, const std::string& folder) {
+    bool ok = true;
+    int written = 0;
+    for (int index : ListedItems(archive, a)) {
+        const std::string path = ItemPathInFolder(archive.Entry(index), folder);
+        const bool extracted = !path.empty() && archive.ExtractItem(index, path);
+        written += extracted ? 1 : 0;
+        ok = extracted && ok;
+    }
+    TellFilteredExtraction(written, folder);
+    return ok;
+}
+
 bool Extract(DatArchive& archive, const ArchiveArgs& a) {
     const std::string folder = AsFolder(a.output.empty() ? std::string(".") : a.output);
     std::error_code error;
@@ -100,6 +119,7 @@ bool Extract(DatArchive& archive, const ArchiveArgs& a) {
         ReportCreationError(folder);
         return false;
     }
+    if (a.names.empty()) return ExtractListed(archive, a, folder);
     const ItemLookup lookup(archive);
     bool ok = true;
     for (const std::string& name : a.names) {
@@ -164,6 +184,16 @@ CLI::App* AddArchiveCommand(CLI::App& app, const char* name, const char* descrip
     return command;
 }
 
+// --units, --interface and --filter, as the DAT Tool filters its list.
+std::vector<CLI::Option*> AddFilterOptions(CLI::App& command, ArchiveArgs& a) {
+    auto* units = command.add_flag("--units", a.units, "only items with 9 icons");
+    auto* interface =
+        command.add_flag("--interface", a.interface, "only the other items")->excludes(units);
+    auto* filter = command.add_option(
+        "--filter", a.filter, "names beginning with TEXT, or containing it with a leading $");
+    return {units, interface, filter};
+}
+
 }  // namespace
 
 void AddArchiveCommands(CLI::App& app, CliContext& context) {
@@ -173,10 +203,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     };
 
     auto* list = AddArchiveCommand(app, "list", "List the items as the DAT Tool lists them", *a);
-    auto* units = list->add_flag("--units", a->units, "only items with 9 icons");
-    list->add_flag("--interface", a->interface, "only the other items")->excludes(units);
-    list->add_option("--filter", a->filter,
-                     "names beginning with TEXT, or containing it with a leading $");
+    AddFilterOptions(*list, *a);
     list->callback(run([&context, a](DatArchive& archive) { return List(context, archive, *a); }));
 
     auto* report = AddArchiveCommand(app, "report", "The item report", *a);
@@ -193,8 +220,14 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     compare->callback(
         run([&context, a](DatArchive& archive) { return Compare(context, archive, *a); }));
 
-    auto* extract = AddArchiveCommand(app, "extract", "Write items as files", *a);
-    extract->add_option("ITEM", a->names, kItemHelp)->required();
+    auto* extract = AddArchiveCommand(
+        app, "extract",
+        "Write items as files: the items named, or without names those list shows with the same "
+        "options",
+        *a);
+    auto* items = extract->add_option("ITEM", a->names, kItemHelp);
+    for (CLI::Option* option : AddFilterOptions(*extract, *a))
+        items->excludes(option);
     extract->add_option("-o,--output", a->output,
                         "the folder (made when missing; default: the current one)");
     extract->callback(run([a](DatArchive& archive) { return Extract(archive, *a); }));

@@ -193,3 +193,18 @@ TEST_F(ArchiveCli, FilesNamedS16MustReadAsS16UnlessForced) {
               "*** KELPAR.dat\n*** 5 items\n//////////////\nPANEL01.S16\nUNIT01.S16\nUNIT02.S16\n"
               "UNIT04.S16\nVERSION.TXT\n");
 }
+
+TEST_F(ArchiveCli, ExtractWithoutNamesWritesWhatListShows) {
+    CliRun run = RunCli({"extract", archive, "--units", "-o", dir / "units"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(FolderListing(dir / "units"), (std::vector<std::string>{"UNIT01.S16", "UNIT02.S16"}));
+    EXPECT_NE(run.err.find("2 items saved to"), std::string::npos);
+    ASSERT_EQ(RunCli({"extract", archive, "--interface", "-o", dir / "other"}).status, kExitDone);
+    EXPECT_EQ(FolderListing(dir / "other"), (std::vector<std::string>{"PANEL01.S16"}));
+    ASSERT_EQ(RunCli({"extract", archive, "--filter", "$02", "-o", dir / "two"}).status, kExitDone);
+    EXPECT_EQ(FolderListing(dir / "two"), (std::vector<std::string>{"UNIT02.S16"}));
+    EXPECT_EQ(ReadFileBytes(dir / "two/UNIT02.S16"), unit);
+    ASSERT_EQ(RunCli({"extract", archive, "-o", dir / "all"}).status, kExitDone);
+    EXPECT_EQ(FolderListing(dir / "all").size(), 3u);
+    EXPECT_EQ(RunCli({"extract", archive, "UNIT01.S16", "--units"}).status, kExitUsage);
+}
