@@ -3,6 +3,7 @@
 #include <set>
 
 #include "archive/DatArchive.h"
+#include "archive/ItemFilter.h"
 #include "sprite/S16Format.h"
 #include "sprite/S16Image.h"
 #include "support/ByteIo.h"
@@ -123,7 +124,7 @@ std::vector<std::string> RemoveItemsAndTell(DatArchive& archive, const std::vect
     if (archive.ItemCount() < 1) return {};
     const std::vector<std::string> names = archive.RemoveItems(indices, progress);
     for (const std::string& name : names)
-        ShowInfo("\n%s \t removed  \n", name.c_str());
+        ShowInfo("\n%s \t removed  \n", PrintableName(name).c_str());
     return names;
 }
 
@@ -140,7 +141,8 @@ void TellFilteredExtraction(int written, const std::string& folder) {
 std::string ItemPathInFolder(const DatEntry& entry, const std::string& folder) {
     const std::string name = entry.Name();
     if (!IsPlainItemName(name)) {
-        ShowError("[%s] is not a plain file name: the item is not written", name.c_str());
+        ShowError("[%s] is not a plain file name: the item is not written",
+                  PrintableName(name).c_str());
         return {};
     }
     return folder + name;

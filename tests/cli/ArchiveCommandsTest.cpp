@@ -208,3 +208,19 @@ TEST_F(ArchiveCli, ExtractWithoutNamesWritesWhatListShows) {
     EXPECT_EQ(FolderListing(dir / "all").size(), 3u);
     EXPECT_EQ(RunCli({"extract", archive, "UNIT01.S16", "--units"}).status, kExitUsage);
 }
+
+TEST_F(ArchiveCli, ControlCharactersInNamesAreShownEscaped) {
+    WriteFileBytes(archive, DatBytes({{"A\nB.S16", unit},
+                                      {"C\x1b[2J.S16", panel},
+                                      {"D\\E\t.TXT", {1, 2}},
+                                      {"F\x7f.S16", panel}}));
+    CliRun run = RunCli({"list", archive});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.out, "A\\nB.S16  (9)\nC\\x1B[2J.S16  (1)\nD\\\\E\\t.TXT  (0)\nF\\x7F.S16  (1)\n");
+    run = RunCli({"report", archive});
+    EXPECT_NE(run.out.find("A\\nB.S16         9 icons\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
+    run = RunCli({"remove", archive, "#2"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_NE(run.err.find("C\\x1B[2J.S16 \t removed"), std::string::npos);
+}
