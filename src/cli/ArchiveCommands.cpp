@@ -20,6 +20,9 @@ constexpr const char* kItemHelp =
     "item names (any case), or #N for the N-th item: the N-th row of an unfiltered list, "
     "counted from 1 (reaches each of several items of one name)";
 
+constexpr const char* kBackupHelp =
+    "The archive from before the command is kept as <name>_back.dat.";
+
 constexpr const char* kForceHelp =
     "store a file named *.S16 even when it does not read as an S16 file (other names are "
     "always stored as they are)";
@@ -238,6 +241,12 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
         run([&context, a](DatArchive& archive) { return Unpack(context, archive, *a); }));
 
     auto* add = AddArchiveCommand(app, "add", "Add files as items (one rewrite for all)", *a);
+    add->footer(
+        "An item is named like its file, in at most 12 characters: longer names are refused. A "
+        "name already in the archive is refused (replace changes that item) unless "
+        "--allow-duplicate; use #N to reach each item of a name then. Files named *.S16 must "
+        "read as S16 files unless --force; other files are stored as they are. " +
+        std::string(kBackupHelp));
     add->add_option("FILE", a->names, "the files")->required();
     add->add_flag("--allow-duplicate", a->allowDuplicate,
                   "add a file even when an item of its name is already there");
@@ -246,7 +255,13 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
         return NeedsItems(archive) && AddFiles(archive, a->names, context.progress, RulesOf(*a));
     }));
 
-    auto* replace = AddArchiveCommand(app, "replace", "Replace the items named like the files", *a);
+    auto* replace = AddArchiveCommand(
+        app, "replace", "Replace the items named like the files (one rewrite for all)", *a);
+    replace->footer(
+        "Files named *.S16 must read as S16 files unless --force. A name that is not "
+        "an item, or a file that cannot be read, stops the command before anything "
+        "changes. " +
+        std::string(kBackupHelp));
     replace
         ->add_option("FILE", a->names,
                      "files named like the items they replace; #N=FILE replaces the N-th item "
@@ -256,7 +271,9 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     replace->callback(
         run([&context, a](DatArchive& archive) { return Replace(context, archive, *a); }));
 
-    auto* remove = AddArchiveCommand(app, "remove", "Remove items", *a);
+    auto* remove = AddArchiveCommand(app, "remove", "Remove items (one rewrite for all)", *a);
+    remove->footer("A name that is not an item stops the command before anything changes. " +
+                   std::string(kBackupHelp));
     remove->add_option("ITEM", a->names, kItemHelp)->required();
     remove->callback(
         run([&context, a](DatArchive& archive) { return Remove(context, archive, *a); }));
