@@ -150,7 +150,7 @@ bool Replace(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     for (const std::string& text : a.names) {
         // "#N=FILE" reaches the N-th item, also one whose name another item has too.
         const std::size_t equals = text.find('=');
-        const bool numbered = text.front() == '#' && equals != std::string::npos;
+        const bool numbered = !text.empty() && text.front() == '#' && equals != std::string::npos;
         const std::string path = numbered ? text.substr(equals + 1) : text;
         const int index =
             lookup.Find(numbered ? text.substr(0, equals) : SplitPath(path, kPathFileName));
