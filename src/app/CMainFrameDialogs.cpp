@@ -28,7 +28,7 @@ const char* const kAboutTexts[] = {
      "external  graphic editor. You can also save a collage as BMP"),
     ("In order to allow reading a BMP into a  S16 icon saving some space,  you should use color "
      "RGB "
-     "( 220, 2220, 248 ) (or 0x00F8DCDC) to define all areas not used."),
+     "( 248, 220, 220 ) (or 0x00F8DCDC) to define all areas not used."),
 };
 
 }  // namespace

@@ -1,35 +1,131 @@
 #include "archive/ArchiveCommands.h"
 
+#include <set>
+
 #include "archive/DatArchive.h"
+#include "archive/ItemFilter.h"
+#include "sprite/S16Format.h"
+#include "sprite/S16Image.h"
+#include "support/ByteIo.h"
+#include "support/DataFile.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 
-bool ReplaceWithSameNamedFile(DatArchive& archive, int index, const std::string& path,
-                              Progress& progress) {
-    if (archive.ItemCount() < 1 || index < 0 || index >= archive.ItemCount()) return false;
-    if (ToUpper(SplitPath(path, kPathFileName)) !=
-        ToUpper(SplitPath(archive.Entry(index).Name(), kPathFileName))) {
-        ShowError(
-            "\n   You must pick a same name S16 file for replacement !   \nUse Add option instead");
-        return false;
-    }
-    bool done = false;
-    archive.ReplaceItem(index, path, progress, &done);
-    return done;
+namespace {
+
+bool SameFileName(const std::string& path, const std::string& itemName) {
+    return ToUpper(SplitPath(path, kPathFileName)) == ToUpper(SplitPath(itemName, kPathFileName));
 }
 
-bool AddFiles(DatArchive& archive, const std::vector<std::string>& paths, Progress& progress) {
+// The names the new items get, checked against the archive and each other.
+bool CheckNewNames(const DatArchive& archive, const std::vector<std::string>& paths,
+                   const SourceRules& rules) {
+    std::set<std::string> taken;
+    if (!rules.allowDuplicate) {
+        for (const DatEntry& entry : archive.Entries())
+            taken.insert(ToUpper(entry.Name()));
+    }
+    std::set<std::string> given;
+    for (const std::string& path : paths) {
+        const std::string name = SplitPath(path, kPathFileName);
+        if (static_cast<int>(name.size()) > dat::kMaxFolderNameLength) {
+            ShowError("%s: an item name has at most %d characters", path.c_str(),
+                      dat::kMaxFolderNameLength);
+            return false;
+        }
+        if (rules.allowDuplicate) continue;
+        if (taken.count(ToUpper(name)) > 0) {
+            ShowError("%s is already an item of %s: use replace to change it%s", name.c_str(),
+                      archive.ArchivePath().c_str(), rules.duplicateHint.c_str());
+            return false;
+        }
+        if (!given.insert(ToUpper(name)).second) {
+            ShowError("%s is named twice among the files to add%s", name.c_str(),
+                      rules.duplicateHint.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReadsAsS16File(const std::string& path) {
+    DataFile raw;
+    std::uint8_t countBytes[s16::kCountSize];
+    if (!raw.Open(path, "rb", false) || !raw.ReadAt(0, countBytes, sizeof countBytes)) return false;
+    const std::int64_t count = static_cast<std::int32_t>(LoadU32(countBytes));
+    const std::uint64_t length = raw.Length();
+    if (count < 1 ||
+        static_cast<std::uint64_t>(count) > (length - s16::kCountSize) / s16::kIconRecordSize)
+        return false;
+    S16Image image;
+    if (!image.OpenFile(path) || image.IconCount() != count) return false;
+    CodedIcon coded;
+    for (int k = 1; k <= image.IconCount(); ++k) {
+        if (!image.ReadCodedIcon(k, coded)) return false;
+    }
+    return true;
+}
+
+bool CheckItemSource(const std::string& path, const SourceRules& rules) {
+    if (rules.force || UpperExtension(path) != ".S16") return true;
+    if (!Exists(path)) {
+        ReportOpenError(path);
+        return false;
+    }
+    if (ReadsAsS16File(path)) return true;
+    ShowError("%s does not read as an S16 file: its icon count or icon table does not fit in it%s",
+              path.c_str(), rules.forceHint.c_str());
+    return false;
+}
+
+bool ReplaceWithSameNamedFile(DatArchive& archive, int index, const std::string& path,
+                              Progress& progress) {
+    return ReplaceWithSameNamedFiles(archive, {{index, path}}, progress);
+}
+
+bool ReplaceWithSameNamedFiles(DatArchive& archive,
+                               const std::vector<std::pair<int, std::string>>& replacements,
+                               Progress& progress, const SourceRules& rules) {
+    if (archive.ItemCount() < 1 || replacements.empty()) return false;
+    for (const auto& [index, path] : replacements) {
+        if (index < 0 || index >= archive.ItemCount()) return false;
+        if (!SameFileName(path, archive.Entry(index).Name())) {
+            ShowError(
+                "\n   You must pick a same name S16 file for replacement !   \nUse Add option "
+                "instead");
+            return false;
+        }
+        if (!CheckItemSource(path, rules)) return false;
+    }
+    return archive.ReplaceItems(replacements, progress);
+}
+
+bool AddFiles(DatArchive& archive, const std::vector<std::string>& paths, Progress& progress,
+              const SourceRules& rules) {
     if (archive.ItemCount() < 1 || paths.empty()) return false;
+    if (!CheckNewNames(archive, paths, rules)) return false;
+    for (const std::string& path : paths) {
+        if (!CheckItemSource(path, rules)) return false;
+    }
     bool done = false;
     archive.AddItems(paths, progress, &done);
     return done;
 }
 
 std::string RemoveItemAndTell(DatArchive& archive, int index, Progress& progress) {
+    const std::vector<std::string> names = RemoveItemsAndTell(archive, {index}, progress);
+    return names.empty() ? std::string() : names.front();
+}
+
+std::vector<std::string> RemoveItemsAndTell(DatArchive& archive, const std::vector<int>& indices,
+                                            Progress& progress) {
     if (archive.ItemCount() < 1) return {};
-    const std::string name = archive.RemoveItem(index, progress);
-    if (!name.empty()) ShowInfo("\n%s \t removed  \n", name.c_str());
-    return name;
+    const std::vector<std::string> names = archive.RemoveItems(indices, progress);
+    for (const std::string& name : names)
+        ShowInfo("\n%s \t removed  \n", PrintableName(name).c_str());
+    return names;
 }
 
 bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path) {
@@ -45,7 +141,8 @@ void TellFilteredExtraction(int written, const std::string& folder) {
 std::string ItemPathInFolder(const DatEntry& entry, const std::string& folder) {
     const std::string name = entry.Name();
     if (!IsPlainItemName(name)) {
-        ShowError("[%s] is not a plain file name: the item is not written", name.c_str());
+        ShowError("[%s] is not a plain file name: the item is not written",
+                  PrintableName(name).c_str());
         return {};
     }
     return folder + name;

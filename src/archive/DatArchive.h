@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "archive/DatEntry.h"
@@ -43,6 +44,14 @@ public:
     }
     // Drops item `index`; returns its name, empty when nothing was done.
     std::string RemoveItem(int index, Progress& progress);
+    // Drops the items at `indices` (any order; a repeated index counts once) in
+    // one rewrite; returns their names in directory order, empty when nothing
+    // was done.
+    std::vector<std::string> RemoveItems(const std::vector<int>& indices, Progress& progress);
+    // Replaces each item (index, path) with the bytes of the file at path, in
+    // one rewrite. False when nothing was done.
+    bool ReplaceItems(const std::vector<std::pair<int, std::string>>& replacements,
+                      Progress& progress);
 
     // Copies item `index` unchanged to `outputPath`.
     bool ExtractItem(int index, const std::string& outputPath);

@@ -5,6 +5,7 @@
 
 #include "archive/DatArchive.h"
 #include "archive/DatFormat.h"
+#include "archive/ItemFilter.h"
 #include "support/ByteIo.h"
 #include "support/DataFile.h"
 #include "support/Messages.h"
@@ -63,8 +64,9 @@ std::string DatArchive::ItemReport(bool withIcons) const {
     text += FormatText("*** %d items\n", ItemCount());
     text += "//////////////\n";
     for (const DatEntry& entry : directory_) {
-        text += withIcons ? FormatText("%-16s %d icons\n", entry.Name().c_str(), entry.icons)
-                          : FormatText("%s\n", entry.Name().c_str());
+        const std::string name = PrintableName(entry.Name());
+        text += withIcons ? FormatText("%-16s %d icons\n", name.c_str(), entry.icons)
+                          : FormatText("%s\n", name.c_str());
     }
     return text;
 }
@@ -100,7 +102,7 @@ bool DatArchive::ComparisonReport(const std::string& otherPath, bool differences
     int inBoth = 0, onlyMine = 0, onlyTheirs = 0;
     std::size_t i = 0;
     auto mineMissing = [&](const std::string& name) {
-        text += FormatText("%-15s ... not in %s \n", name.c_str(), theirs.c_str());
+        text += FormatText("%-15s ... not in %s \n", PrintableName(name).c_str(), theirs.c_str());
         ++onlyMine;
     };
     for (const std::string& b : otherNames) {
@@ -108,11 +110,11 @@ bool DatArchive::ComparisonReport(const std::string& otherPath, bool differences
             mineMissing(directory_[i++].Name());
         if (i < directory_.size() && CompareNameTexts(directory_[i].Name(), b) == 0) {
             if (!differencesOnly)
-                text += FormatText("%-15s ... = \n", directory_[i].Name().c_str());
+                text += FormatText("%-15s ... = \n", PrintableName(directory_[i].Name()).c_str());
             ++inBoth;
             ++i;
         } else {
-            text += FormatText("%15s ... not in %s \n", b.c_str(), mine.c_str());
+            text += FormatText("%15s ... not in %s \n", PrintableName(b).c_str(), mine.c_str());
             ++onlyTheirs;
         }
     }

@@ -93,3 +93,46 @@ std::string DatArchive::RemoveItem(int index, Progress& progress) {
     scope.Step();  // the removed item, visited by the copy pass
     return name;
 }
+
+std::vector<std::string> DatArchive::RemoveItems(const std::vector<int>& indices,
+                                                 Progress& progress) {
+    if (!open_ || indices.empty()) return {};
+    std::vector<bool> dropped(directory_.size(), false);
+    for (int index : indices) {
+        if (index < 0 || index >= ItemCount()) return {};
+        dropped[static_cast<std::size_t>(index)] = true;
+    }
+    std::vector<PlannedItem> plan;
+    std::vector<std::string> names;
+    plan.reserve(directory_.size());
+    for (std::size_t i = 0; i < directory_.size(); ++i) {
+        const DatEntry& entry = directory_[i];
+        if (dropped[i])
+            names.push_back(entry.Name());
+        else
+            plan.push_back(PlannedItem{entry, &file, entry.offset});
+    }
+    ProgressScope scope(progress, 2 * ItemCount());
+    if (!Rewrite(plan, progress)) return {};
+    scope.Step(2 * static_cast<int>(names.size()));  // the removed items, never copied
+    return names;
+}
+
+bool DatArchive::ReplaceItems(const std::vector<std::pair<int, std::string>>& replacements,
+                              Progress& progress) {
+    if (!open_ || replacements.empty()) return false;
+    std::vector<PlannedItem> plan = CurrentItems(directory_, file);
+    std::vector<std::unique_ptr<DataFile>> sources;
+    for (const auto& [index, path] : replacements) {
+        if (index < 0 || index >= ItemCount()) return false;
+        auto source = OpenSource(path);
+        if (!source) return false;  // a file that cannot be read stops the whole command
+        PlannedItem& replaced = plan[static_cast<std::size_t>(index)];
+        replaced.entry.size = static_cast<std::int64_t>(source->Length());
+        replaced.source = source.get();
+        replaced.sourceOffset = 0;
+        sources.push_back(std::move(source));
+    }
+    ProgressScope scope(progress, 2 * ItemCount());
+    return Rewrite(plan, progress);
+}

@@ -12,5 +12,9 @@ enum ItemFilterMode : int { kShowAll = 0, kShowUnits = 1, kShowInterface = 2 };
 // Indexes of the entries that pass, in directory order.
 std::vector<int> FilterItems(const std::vector<DatEntry>& entries, int mode,
                              const std::string& text);
-// A list row: "%s  (%d)" with the name and the icon count.
+// A list row: "%s  (%d)" with the printable name and the icon count.
 std::string ItemRow(const DatEntry& entry);
+// An item name as it may be shown: control characters and backslashes
+// escaped C-style ("\n", "\t", "\x1B", "\\"), so that no name can split a
+// row or drive a terminal.
+std::string PrintableName(const std::string& name);

@@ -8,12 +8,24 @@
 #include "archive/ItemFilter.h"
 #include "archive/RepackFolder.h"
 #include "cli/CliCommands.h"
+#include "cli/ItemLookup.h"
 #include "support/DataFile.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 
 namespace {
+
+constexpr const char* kItemHelp =
+    "item names (any case), or #N for the N-th item: the N-th row of an unfiltered list, "
+    "counted from 1 (reaches each of several items of one name)";
+
+constexpr const char* kBackupHelp =
+    "The archive from before the command is kept as <name>_back.dat.";
+
+constexpr const char* kForceHelp =
+    "store a file named *.S16 even when it does not read as an S16 file (other names are "
+    "always stored as they are)";
 
 struct ArchiveArgs {
     std::string archive;
@@ -25,7 +37,19 @@ struct ArchiveArgs {
     bool interface = false;
     bool namesOnly = false;
     bool differencesOnly = false;
+    bool allowDuplicate = false;
+    bool force = false;
 };
+
+// The rules of add and replace, with the options that relax them.
+SourceRules RulesOf(const ArchiveArgs& a) {
+    SourceRules rules;
+    rules.allowDuplicate = a.allowDuplicate;
+    rules.force = a.force;
+    rules.duplicateHint = " (--allow-duplicate adds a second item of that name)";
+    rules.forceHint = " (--force stores it anyway)";
+    return rules;
+}
 
 // Runs `body` on the opened archive; the command fails when the archive does
 // not open, when `body` says so, or when any error was shown on the way.
@@ -52,22 +76,20 @@ bool Emit(CliContext& context, const std::string& text, const std::string& outpu
     return true;
 }
 
-int ItemIndex(const DatArchive& archive, const std::string& name) {
-    const int index = archive.FindItem(name);
-    if (index < 0)
-        ShowError("%s is not an item of %s", name.c_str(), archive.ArchivePath().c_str());
-    return index;
-}
-
 bool NeedsItems(const DatArchive& archive) {
     if (archive.ItemCount() > 0) return true;
     ShowError("%s holds no item: repack a folder to fill it", archive.ArchivePath().c_str());
     return false;
 }
 
-bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+// The rows `list` shows for the options, in order: the window's filter.
+std::vector<int> ListedItems(const DatArchive& archive, const ArchiveArgs& a) {
     const int mode = a.units ? kShowUnits : a.interface ? kShowInterface : kShowAll;
-    for (int index : FilterItems(archive.Entries(), mode, a.filter))
+    return FilterItems(archive.Entries(), mode, a.filter);
+}
+
+bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+    for (int index : ListedItems(archive, a))
         context.out << ItemRow(archive.Entry(index)) << '\n';
     return true;
 }
@@ -78,11 +100,33 @@ bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
            Emit(context, text, a.output);
 }
 
+// Without item names: the items `list` shows with the same options.
+bool ExtractListed(DatArchive& archive, const ArchiveArgs& a, const std::string& folder) {
+    bool ok = true;
+    int written = 0;
+    for (int index : ListedItems(archive, a)) {
+        const std::string path = ItemPathInFolder(archive.Entry(index), folder);
+        const bool extracted = !path.empty() && archive.ExtractItem(index, path);
+        written += extracted ? 1 : 0;
+        ok = extracted && ok;
+    }
+    TellFilteredExtraction(written, folder);
+    return ok;
+}
+
 bool Extract(DatArchive& archive, const ArchiveArgs& a) {
     const std::string folder = AsFolder(a.output.empty() ? std::string(".") : a.output);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        ReportCreationError(folder);
+        return false;
+    }
+    if (a.names.empty()) return ExtractListed(archive, a, folder);
+    const ItemLookup lookup(archive);
     bool ok = true;
     for (const std::string& name : a.names) {
-        const int index = ItemIndex(archive, name);
+        const int index = lookup.Find(name);
         const std::string path =
             index < 0 ? std::string() : ItemPathInFolder(archive.Entry(index), folder);
         ok = !path.empty() && ExtractItemAndTell(archive, index, path) && ok;
@@ -97,24 +141,35 @@ bool Unpack(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     return archive.UnpackAll(AsFolder(a.output), context.progress, &failures) && failures == 0;
 }
 
+// Every name is resolved and every file checked before the one rewrite: a
+// refused name leaves the archive as it was.
 bool Replace(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     if (!NeedsItems(archive)) return false;
-    bool ok = true;
-    for (const std::string& path : a.names) {
-        const int index = ItemIndex(archive, SplitPath(path, kPathFileName));
-        ok = index >= 0 && ReplaceWithSameNamedFile(archive, index, path, context.progress) && ok;
+    const ItemLookup lookup(archive);
+    std::vector<std::pair<int, std::string>> replacements;
+    for (const std::string& text : a.names) {
+        // "#N=FILE" reaches the N-th item, also one whose name another item has too.
+        const std::size_t equals = text.find('=');
+        const bool numbered = !text.empty() && text.front() == '#' && equals != std::string::npos;
+        const std::string path = numbered ? text.substr(equals + 1) : text;
+        const int index =
+            lookup.Find(numbered ? text.substr(0, equals) : SplitPath(path, kPathFileName));
+        if (index < 0) return false;
+        replacements.emplace_back(index, path);
     }
-    return ok;
+    return ReplaceWithSameNamedFiles(archive, replacements, context.progress, RulesOf(a));
 }
 
 bool Remove(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     if (!NeedsItems(archive)) return false;
-    bool ok = true;
+    const ItemLookup lookup(archive);
+    std::vector<int> indices;
     for (const std::string& name : a.names) {
-        const int index = ItemIndex(archive, name);
-        ok = index >= 0 && !RemoveItemAndTell(archive, index, context.progress).empty() && ok;
+        const int index = lookup.Find(name);
+        if (index < 0) return false;
+        indices.push_back(index);
     }
-    return ok;
+    return !RemoveItemsAndTell(archive, indices, context.progress).empty();
 }
 
 bool Repack(CliContext& context, const std::string& newArchive) {
@@ -132,6 +187,16 @@ CLI::App* AddArchiveCommand(CLI::App& app, const char* name, const char* descrip
     return command;
 }
 
+// --units, --interface and --filter, as the DAT Tool filters its list.
+std::vector<CLI::Option*> AddFilterOptions(CLI::App& command, ArchiveArgs& a) {
+    auto* units = command.add_flag("--units", a.units, "only items with 9 icons");
+    auto* interface =
+        command.add_flag("--interface", a.interface, "only the other items")->excludes(units);
+    auto* filter = command.add_option(
+        "--filter", a.filter, "names beginning with TEXT, or containing it with a leading $");
+    return {units, interface, filter};
+}
+
 }  // namespace
 
 void AddArchiveCommands(CLI::App& app, CliContext& context) {
@@ -141,10 +206,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     };
 
     auto* list = AddArchiveCommand(app, "list", "List the items as the DAT Tool lists them", *a);
-    auto* units = list->add_flag("--units", a->units, "only items with 9 icons");
-    list->add_flag("--interface", a->interface, "only the other items")->excludes(units);
-    list->add_option("--filter", a->filter,
-                     "names beginning with TEXT, or containing it with a leading $");
+    AddFilterOptions(*list, *a);
     list->callback(run([&context, a](DatArchive& archive) { return List(context, archive, *a); }));
 
     auto* report = AddArchiveCommand(app, "report", "The item report", *a);
@@ -161,9 +223,16 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     compare->callback(
         run([&context, a](DatArchive& archive) { return Compare(context, archive, *a); }));
 
-    auto* extract = AddArchiveCommand(app, "extract", "Write items as files", *a);
-    extract->add_option("ITEM", a->names, "item names (any case)")->required();
-    extract->add_option("-o,--output", a->output, "the folder (default: the current one)");
+    auto* extract = AddArchiveCommand(
+        app, "extract",
+        "Write items as files: the items named, or without names those list shows with the same "
+        "options",
+        *a);
+    auto* items = extract->add_option("ITEM", a->names, kItemHelp);
+    for (CLI::Option* option : AddFilterOptions(*extract, *a))
+        items->excludes(option);
+    extract->add_option("-o,--output", a->output,
+                        "the folder (made when missing; default: the current one)");
     extract->callback(run([a](DatArchive& archive) { return Extract(archive, *a); }));
 
     auto* unpack = AddArchiveCommand(app, "unpack", "Write every item into a folder", *a);
@@ -172,18 +241,40 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
         run([&context, a](DatArchive& archive) { return Unpack(context, archive, *a); }));
 
     auto* add = AddArchiveCommand(app, "add", "Add files as items (one rewrite for all)", *a);
+    add->footer(
+        "An item is named like its file, in at most 12 characters: longer names are refused. A "
+        "name already in the archive is refused (replace changes that item) unless "
+        "--allow-duplicate; use #N to reach each item of a name then. Files named *.S16 must "
+        "read as S16 files unless --force; other files are stored as they are. " +
+        std::string(kBackupHelp));
     add->add_option("FILE", a->names, "the files")->required();
+    add->add_flag("--allow-duplicate", a->allowDuplicate,
+                  "add a file even when an item of its name is already there");
+    add->add_flag("--force", a->force, kForceHelp);
     add->callback(run([&context, a](DatArchive& archive) {
-        return NeedsItems(archive) && AddFiles(archive, a->names, context.progress);
+        return NeedsItems(archive) && AddFiles(archive, a->names, context.progress, RulesOf(*a));
     }));
 
-    auto* replace = AddArchiveCommand(app, "replace", "Replace the items named like the files", *a);
-    replace->add_option("FILE", a->names, "the files")->required();
+    auto* replace = AddArchiveCommand(
+        app, "replace", "Replace the items named like the files (one rewrite for all)", *a);
+    replace->footer(
+        "Files named *.S16 must read as S16 files unless --force. A name that is not "
+        "an item, or a file that cannot be read, stops the command before anything "
+        "changes. " +
+        std::string(kBackupHelp));
+    replace
+        ->add_option("FILE", a->names,
+                     "files named like the items they replace; #N=FILE replaces the N-th item "
+                     "(the N-th row of an unfiltered list), which must be named like FILE")
+        ->required();
+    replace->add_flag("--force", a->force, kForceHelp);
     replace->callback(
         run([&context, a](DatArchive& archive) { return Replace(context, archive, *a); }));
 
-    auto* remove = AddArchiveCommand(app, "remove", "Remove items", *a);
-    remove->add_option("ITEM", a->names, "item names (any case)")->required();
+    auto* remove = AddArchiveCommand(app, "remove", "Remove items (one rewrite for all)", *a);
+    remove->footer("A name that is not an item stops the command before anything changes. " +
+                   std::string(kBackupHelp));
+    remove->add_option("ITEM", a->names, kItemHelp)->required();
     remove->callback(
         run([&context, a](DatArchive& archive) { return Remove(context, archive, *a); }));
 

@@ -10,7 +10,11 @@ void AddSampleCommand(CLI::App& app, CliContext& context) {
     auto folder = std::make_shared<std::string>();
     auto items = std::make_shared<int>(kDefaultSampleItems);
     sample->add_option("FOLDER", *folder, "where to write (made when missing)")->required();
-    sample->add_option("--items", *items, "S16 items in the archive (default 24)")
+    sample
+        ->add_option(
+            "--items", *items,
+            "S16 items in the archive, exactly, named within 12 characters; the archive holds "
+            "VERSION.TXT besides (default 24)")
         ->check(CLI::Range(1, 100000));
     sample->callback([&context, folder, items] {
         context.Finish(WriteSampleData(*folder, *items, context.progress));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "archive/DatArchive.h"
+#include "archive/DatFormat.h"
 #include "archive/RepackFolder.h"
 #include "bitmap/PixelBuffer24.h"
 #include "shp/ShpExport.h"
@@ -14,6 +15,7 @@
 #include "sprite/S16Format.h"
 #include "sprite/S16Icon.h"
 #include "sprite/S16Image.h"
+#include "support/DataFile.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -65,8 +67,24 @@ std::vector<std::uint8_t> InterfaceS16(int item) {
     return S16Of({&picture});
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
-    return WriteWholeFile(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+// Scratch files are removed again, so they are written without the flush to
+// disk that a user's file gets: thousands of flushes took a minute.
+bool WriteScratchFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    DataFile file;
+    if (!file.Open(path, "wb", true)) return false;
+    if (!file.Write(bytes.data(), bytes.size()) || !file.Close()) {
+        ReportWriteError(path);
+        return false;
+    }
+    return true;
+}
+
+// "<prefix><number>.S16" within the 12 characters of an item name: the
+// prefix gives way to the digits ("UNIT01", "UNIT1234", "UNI12345").
+std::string ItemName(const std::string& prefix, int number) {
+    const std::string digits = FormatText("%02d", number);
+    const std::size_t room = dat::kMaxFolderNameLength - 4 - digits.size();
+    return prefix.substr(0, room) + digits + ".S16";
 }
 
 // The S16 items of the archive, written into a scratch folder and packed there.
@@ -79,11 +97,11 @@ bool WriteArchive(const std::string& folder, int items, Progress& progress) {
     const int units = (items + 1) / 2;
     for (int i = 0; ok && i < items; ++i) {
         const bool unit = i < units;
-        const std::string name =
-            unit ? FormatText("UNIT%02d.S16", i + 1) : FormatText("WIDGET%02d.S16", i - units + 1);
-        ok = WriteWholeFile(staging + name, unit ? UnitS16(i) : InterfaceS16(i));
+        const std::string name = unit ? ItemName("UNIT", i + 1) : ItemName("WIDGET", i - units + 1);
+        ok = WriteScratchFile(staging + name, unit ? UnitS16(i) : InterfaceS16(i));
     }
-    ok = ok && WriteText(staging + "VERSION.TXT", "Sample archive written by varnok-dat sample.\n");
+    const std::string version = "Sample archive written by varnok-dat sample.\n";
+    ok = ok && WriteScratchFile(staging + "VERSION.TXT", {version.begin(), version.end()});
     ErrorLog log;
     ok = ok && RepackFolder(staging + "KELPAR.dat", log, progress);
     if (ok) {
@@ -148,7 +166,7 @@ bool WriteShpFiles(const std::string& folder) {
     for (const auto& [name, bytes] :
          {std::pair{"knight.shp", UnitS16(5)}, std::pair{"banner.shp", InterfaceS16(1)}}) {
         S16Image set;
-        ok = ok && WriteWholeFile(scratch, bytes) && set.OpenFile(scratch) &&
+        ok = ok && WriteScratchFile(scratch, bytes) && set.OpenFile(scratch) &&
              ExportIconSetAsShp(set, folder + name);
     }
     std::error_code ignored;

@@ -11,8 +11,9 @@ class PixelBuffer24;
 
 inline constexpr int kDefaultSampleItems = 24;
 
-// Writes the sample set into `folder` (made when missing); `items` S16 items go
-// into the archive, about half of them 9-icon units. False after a message.
+// Writes the sample set into `folder` (made when missing); exactly `items` S16
+// items go into the archive, about half of them 9-icon units, beside
+// VERSION.TXT. False after a message.
 bool WriteSampleData(const std::string& folder, int items, Progress& progress);
 
 // The pictures the sample is made of, for tests and benchmarks as well.

@@ -5,6 +5,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/SpriteSource.h"
+#include "sprite/IconEncoder.h"
 #include "sprite/IconExport.h"
 #include "sprite/IconRenderer.h"
 #include "sprite/S16Builder.h"
@@ -14,6 +15,10 @@
 #include "support/Paths.h"
 
 namespace {
+
+constexpr const char* kKeyColourHelp =
+    "Paint the areas an icon does not use in the key colour red 248, green 220, blue 220 "
+    "(0xF8DCDC): they are left out of the stored icon and save space.";
 
 void PrintIconTable(S16Image& image, std::ostream& out) {
     out << FormatText("%-4s %6s %6s %6s %6s %6s %7s %8s %8s %8s %8s\n", "#", "Width", "Height",
@@ -38,8 +43,20 @@ struct ToBmpOptions {
 };
 
 bool ParseSize(const std::string& text, int& width, int& height) {
-    return std::sscanf(text.c_str(), "%dx%d", &width, &height) == 2 && width > 0 && height > 0;
+    int used = 0;
+    return std::sscanf(text.c_str(), "%dx%d%n", &width, &height, &used) == 2 &&
+           used == static_cast<int>(text.size()) && width > 0 && height > 0;
 }
+
+// A wrong --size is wrong usage, found while the arguments are read.
+const CLI::Validator kSizeText(
+    [](std::string& text) {
+        int width = 0, height = 0;
+        return ParseSize(text, width, height)
+                   ? std::string()
+                   : "Invalid size " + text + ": use WIDTHxHEIGHT, both above 0";
+    },
+    "WIDTHxHEIGHT");
 
 bool ToBmp(const ToBmpOptions& o) {
     auto image = OpenSprite(o.sprite);
@@ -47,12 +64,13 @@ bool ToBmp(const ToBmpOptions& o) {
     if (o.all) return SaveAllIconsAsBmp(*image, o.output) == 0;
     if (o.collage) {
         int width = 0, height = 0;
-        if (!ParseSize(o.size, width, height)) {
-            ShowError("Invalid size %s: use WIDTHxHEIGHT", o.size.c_str());
-            return false;
-        }
+        ParseSize(o.size, width, height);  // checked while parsing
         if (BuildCollage(*image, o.output, Rect{0, 0, width, height}, o.first)) return true;
         ShowError("No icon of %s fits in %s", o.sprite.c_str(), o.size.c_str());
+        return false;
+    }
+    if (o.icon < 1 || o.icon > image->IconCount()) {
+        ShowError("Icon %d is not in %s (%d icons)", o.icon, o.sprite.c_str(), image->IconCount());
         return false;
     }
     const int selected = image->SelectIcon(o.icon);
@@ -84,6 +102,21 @@ struct MakeOptions {
     std::vector<std::string> bitmaps;
 };
 
+// The list builder keeps a blank icon for a bitmap it cannot use; on the
+// command line a list is built whole or not at all.
+bool AllBecomeIcons(const std::vector<std::string>& bitmaps, const std::string& output) {
+    bool ok = true;
+    PixelBuffer24 picture;
+    CodedIcon icon;
+    for (const std::string& path : bitmaps) {
+        if (picture.Load(path) && EncodeIcon(picture, icon)) continue;
+        ShowError("%s cannot become an icon: nothing was written to %s", path.c_str(),
+                  output.c_str());
+        ok = false;
+    }
+    return ok;
+}
+
 bool MakeFromList(const MakeOptions& o) {
     const auto groups = ByFolder(o.bitmaps);
     if (groups.size() != 1) {
@@ -99,7 +132,8 @@ bool MakeFromList(const MakeOptions& o) {
         entries.push_back(
             IconListEntry(static_cast<int>(entries.size()) + 1, SplitPath(path, kPathBaseName)));
     }
-    return MakeS16FromList(groups.front().first, entries, o.list);
+    return AllBecomeIcons(o.bitmaps, o.list) &&
+           MakeS16FromList(groups.front().first, entries, o.list);
 }
 
 bool Make(const MakeOptions& o) {
@@ -108,7 +142,7 @@ bool Make(const MakeOptions& o) {
     for (const auto& [folder, names] : ByFolder(o.bitmaps)) {
         const BuildCounts counts = o.cloned ? MakeClonedS16(folder, names)
                                             : MakeS16FromSheet(folder, names, o.sheet == "3x3");
-        ok = ok && counts.failed == 0;
+        ok = counts.failed == 0 && ok;  // every folder is built, whatever the others gave
     }
     return ok;
 }
@@ -118,7 +152,10 @@ bool Make(const MakeOptions& o) {
 void AddSpriteCommands(CLI::App& app, CliContext& context) {
     auto* icons = app.add_subcommand("icons", "Print the icon table of a sprite");
     auto sprite = std::make_shared<std::string>();
-    icons->add_option("SPRITE", *sprite, "an .s16 file or ARCHIVE.dat:ITEM")->required();
+    icons
+        ->add_option("SPRITE", *sprite,
+                     "an .s16 file, ARCHIVE.dat:ITEM or ARCHIVE.dat:#N (the N-th item)")
+        ->required();
     icons->callback([&context, sprite] {
         auto image = OpenSprite(*sprite);
         if (image) PrintIconTable(*image, context.out);
@@ -127,7 +164,10 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
 
     auto* toBmp = app.add_subcommand("to-bmp", "Save one icon, every icon or a collage as BMP");
     auto bmp = std::make_shared<ToBmpOptions>();
-    toBmp->add_option("SPRITE", bmp->sprite, "an .s16 file or ARCHIVE.dat:ITEM")->required();
+    toBmp
+        ->add_option("SPRITE", bmp->sprite,
+                     "an .s16 file, ARCHIVE.dat:ITEM or ARCHIVE.dat:#N (the N-th item)")
+        ->required();
     toBmp
         ->add_option("-o,--output", bmp->output,
                      "the BMP file (with --all: the base of \"<base>_NNN.bmp\")")
@@ -140,6 +180,7 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     toBmp
         ->add_option("--size", bmp->size,
                      "with --collage: the area, WIDTHxHEIGHT (default 640x480)")
+        ->check(kSizeText)
         ->needs(collageFlag);
     iconOption->excludes(allFlag)->excludes(collageFlag);
     allFlag->excludes(collageFlag);
@@ -148,6 +189,7 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     auto* insert =
         app.add_subcommand("insert-icon", "Insert an icon made from a bitmap into an S16 file");
     auto insertArgs = std::make_shared<std::tuple<std::string, std::string, int>>("", "", 0);
+    insert->footer(kKeyColourHelp);
     insert->add_option("FILE", std::get<0>(*insertArgs), "the .s16 file")->required();
     insert->add_option("BITMAP", std::get<1>(*insertArgs), "the BMP file")->required();
     insert->add_option("--at", std::get<2>(*insertArgs),
@@ -184,6 +226,7 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     });
 
     auto* make = app.add_subcommand("make", "Build S16 files from bitmaps");
+    make->footer(kKeyColourHelp);
     auto makeArgs = std::make_shared<MakeOptions>();
     auto* cloned =
         make->add_flag("--cloned", makeArgs->cloned, "one S16 with 9 cloned icons per bitmap");

@@ -1,6 +1,7 @@
 #include "cli/SpriteSource.h"
 
 #include "archive/DatArchive.h"
+#include "cli/ItemLookup.h"
 #include "sprite/S16Image.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -19,11 +20,8 @@ bool SplitArchiveItem(const std::string& spec, std::string& archive, std::string
 std::unique_ptr<S16Image> OpenArchiveItem(const std::string& archivePath, const std::string& item) {
     auto archive = std::make_unique<DatArchive>();
     if (!archive->OpenArchive(archivePath)) return nullptr;
-    const int index = archive->FindItem(item);
-    if (index < 0) {
-        ShowError("%s is not an item of %s", item.c_str(), archivePath.c_str());
-        return nullptr;
-    }
+    const int index = ItemLookup(*archive).Find(item);
+    if (index < 0) return nullptr;
     if (!archive->Entry(index).isS16) {
         ShowError("%s is not an S16 item", item.c_str());
         return nullptr;

@@ -1,10 +1,13 @@
 // The real window, driven offscreen: the DAT Tool on the sample archive.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 #include <filesystem>
@@ -204,6 +207,20 @@ private slots:
         QVERIFY(frame_->Action(kCmdRepack)->isEnabled());
         QVERIFY(!frame_->Action(kCmdExtract)->isEnabled());
         QVERIFY(!frame_->Action(kCmdCompare)->isEnabled());
+    }
+
+    void aboutBoxTellsTheKeyColour() {
+        QString texts;
+        QTimer::singleShot(0, [&texts] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!box) return;
+            for (const QLabel* label : box->findChildren<QLabel*>())
+                texts += label->text() + "\n";
+            box->accept();
+        });
+        frame_->Action(kCmdAbout)->trigger();
+        QVERIFY(texts.contains("RGB ( 248, 220, 220 ) (or 0x00F8DCDC)"));
+        QCOMPARE(Colour(s16::kKeyColor), QColor(248, 220, 220));
     }
 
     void s16ToolListsAndEditsFiles() {

@@ -2,6 +2,7 @@
 
 #include "DatFiles.h"
 #include "FakeUserInterface.h"
+#include "S16Files.h"
 #include "archive/ArchiveCommands.h"
 #include "archive/DatArchive.h"
 #include "support/Progress.h"
@@ -24,18 +25,56 @@ protected:
 }  // namespace
 
 TEST_F(ArchiveCommandsTest, ReplaceNeedsAFileOfTheSameName) {
-    WriteFileBytes(dir / "unit01.s16", Filler(3, 7));
-    WriteFileBytes(dir / "OTHER.S16", Filler(3, 7));
+    const Bytes sprite = CodedS16(2, 3, 3, [](int, int x, int) { return MakeColor(0, 9 * x, 0); });
+    WriteFileBytes(dir / "unit01.s16", sprite);
+    WriteFileBytes(dir / "OTHER.S16", sprite);
     EXPECT_FALSE(ReplaceWithSameNamedFile(archive, 1, dir / "OTHER.S16", NoProgress()));
     EXPECT_EQ(
         ui.LastText(),
         "\n   You must pick a same name S16 file for replacement !   \nUse Add option instead");
     EXPECT_TRUE(ReplaceWithSameNamedFile(archive, 0, dir / "unit01.s16", NoProgress()));
-    EXPECT_EQ(archive.Entry(0).size, 3);
-    // An empty replacement is a replacement too.
-    WriteFileBytes(dir / "UNIT02.S16", {});
-    EXPECT_TRUE(ReplaceWithSameNamedFile(archive, 1, dir / "UNIT02.S16", NoProgress()));
-    EXPECT_EQ(archive.Entry(1).size, 0);
+    EXPECT_EQ(archive.Entry(0).size, static_cast<std::int64_t>(sprite.size()));
+    EXPECT_EQ(archive.Entry(0).icons, 2);
+}
+
+TEST_F(ArchiveCommandsTest, FilesNamedS16MustReadAsS16) {
+    const Bytes sprite = CodedS16(3, 4, 2, [](int i, int, int) { return MakeColor(20 * i, 0, 0); });
+    WriteFileBytes(dir / "good.s16", sprite);
+    EXPECT_TRUE(ReadsAsS16File(dir / "good.s16"));
+    Bytes hugeCount = sprite;
+    hugeCount[0] = 0xC2;  // 456,543,554 icons in a file of a few hundred bytes
+    hugeCount[1] = 0x4D;
+    hugeCount[2] = 0x36;
+    hugeCount[3] = 0x1B;
+    Bytes cut(sprite.begin(), sprite.end() - 1);  // the last icon's data end outside the file
+    Bytes negative = sprite;
+    negative[3] = 0xFF;
+    for (const auto& [name, bytes] :
+         std::vector<std::pair<std::string, Bytes>>{{"empty.s16", {}},
+                                                    {"count.s16", hugeCount},
+                                                    {"cut.s16", cut},
+                                                    {"negative.s16", negative},
+                                                    {"zero.s16", Bytes(44, 0)}}) {
+        WriteFileBytes(dir / name, bytes);
+        EXPECT_FALSE(ReadsAsS16File(dir / name)) << name;
+    }
+
+    // The window's rules: refused with a message naming the file; --force-like
+    // rules and names of other kinds store anything.
+    ui.Clear();
+    WriteFileBytes(dir / "UNIT01.S16", hugeCount);
+    EXPECT_FALSE(ReplaceWithSameNamedFile(archive, 0, dir / "UNIT01.S16", NoProgress()));
+    EXPECT_EQ(ui.LastText(), (dir / "UNIT01.S16") +
+                                 " does not read as an S16 file: its icon count or icon table "
+                                 "does not fit in it");
+    EXPECT_FALSE(AddFiles(archive, {dir / "empty.s16"}, NoProgress()));
+    EXPECT_EQ(archive.ItemCount(), 2);
+    SourceRules force;
+    force.force = true;
+    EXPECT_TRUE(AddFiles(archive, {dir / "empty.s16"}, NoProgress(), force));
+    WriteFileBytes(dir / "NOTES.TXT", hugeCount);
+    EXPECT_TRUE(AddFiles(archive, {dir / "NOTES.TXT"}, NoProgress()));
+    EXPECT_EQ(archive.ItemCount(), 4);
 }
 
 TEST_F(ArchiveCommandsTest, RemoveAndExtractTellWhatTheyDid) {

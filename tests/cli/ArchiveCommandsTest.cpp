@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "BmpBuilder.h"
 #include "CliRunner.h"
 #include "DatFiles.h"
 #include "S16Files.h"
@@ -47,6 +48,13 @@ TEST_F(ArchiveCli, ExtractsAndUnpacks) {
     ASSERT_EQ(run.status, kExitDone) << run.err;
     EXPECT_EQ(ReadFileBytes(dir / "UNIT02.S16"), unit);
     EXPECT_EQ(RunCli({"extract", archive, "NOPE.S16", "-o", dir.Path()}).status, kExitFailed);
+    run = RunCli({"extract", archive, "UNIT01.S16", "-o", dir / "new/folder"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(ReadFileBytes(dir / "new/folder/UNIT01.S16"), unit);
+    WriteFileBytes(dir / "plain", {1});
+    run = RunCli({"extract", archive, "UNIT01.S16", "-o", dir / "plain/sub"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("Error on creating [" + (dir / "plain/sub/") + "]"), std::string::npos);
     ASSERT_EQ(RunCli({"unpack", archive, dir / "all"}).status, kExitDone);
     EXPECT_EQ(FolderListing(dir / "all"),
               (std::vector<std::string>{"PANEL01.S16", "UNIT01.S16", "UNIT02.S16"}));
@@ -83,4 +91,136 @@ TEST_F(ArchiveCli, RepacksAFolderAndReadsSpritesFromArchives) {
     ASSERT_EQ(
         RunCli({"to-bmp", archive + ":UNIT02.S16", "--icon", "9", "-o", dir / "nine.bmp"}).status,
         kExitDone);
+}
+
+TEST_F(ArchiveCli, SeveralNamesMakeOneRewriteWithOneBackup) {
+    const Bytes before = ReadFileBytes(archive);
+    CliRun run = RunCli({"remove", archive, "UNIT01.S16", "panel01.s16"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"list", archive}).out, "UNIT02.S16  (9)\n");
+    EXPECT_EQ(ReadFileBytes(dir / "KELPAR_back.dat"), before);
+
+    // A name that is not there stops the command before anything changes.
+    const Bytes one = ReadFileBytes(archive);
+    run = RunCli({"remove", archive, "UNIT02.S16", "NOPE.S16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("NOPE.S16 is not an item of"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(archive), one);
+
+    WriteFileBytes(archive, DatBytes({{"A.S16", unit}, {"B.S16", unit}, {"C.S16", unit}}));
+    const Bytes three = ReadFileBytes(archive);
+    WriteFileBytes(dir / "new/a.s16", panel);
+    WriteFileBytes(dir / "new/C.S16", panel);
+    run = RunCli({"replace", archive, dir / "new/a.s16", dir / "new/C.S16"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"list", archive}).out, "A.S16  (1)\nB.S16  (9)\nC.S16  (1)\n");
+    EXPECT_EQ(ReadFileBytes(dir / "KELPAR_back.dat"), three);
+    // One missing replacement: nothing is replaced.
+    const Bytes replaced = ReadFileBytes(archive);
+    EXPECT_EQ(RunCli({"replace", archive, dir / "new/C.S16", dir / "new/B.S16"}).status,
+              kExitFailed);
+    EXPECT_EQ(ReadFileBytes(archive), replaced);
+}
+
+TEST_F(ArchiveCli, AddRefusesLongAndTakenNamesAndNumbersReachEveryItem) {
+    const Bytes before = ReadFileBytes(archive);
+    WriteFileBytes(dir / "LONGNAME1234.S16", panel);
+    CliRun run = RunCli({"add", archive, dir / "LONGNAME1234.S16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("LONGNAME1234.S16: an item name has at most 12 characters"),
+              std::string::npos);
+    WriteFileBytes(dir / "new/unit01.s16", panel);
+    run = RunCli({"add", archive, dir / "new/unit01.s16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("unit01.s16 is already an item of " + archive +
+                           ": use replace to change it (--allow-duplicate"),
+              std::string::npos);
+    WriteFileBytes(dir / "a/X.S16", panel);
+    WriteFileBytes(dir / "b/x.s16", panel);
+    run = RunCli({"add", archive, dir / "a/X.S16", dir / "b/x.s16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("x.s16 is named twice among the files to add"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(archive), before);
+
+    run = RunCli({"add", archive, dir / "new/unit01.s16", "--allow-duplicate"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"list", archive}).out,
+              "PANEL01.S16  (1)\nUNIT01.S16  (9)\nUNIT01.S16  (1)\nUNIT02.S16  (9)\n");
+
+    // The second of two equal names is reachable by its number only.
+    run = RunCli({"extract", archive, "#3", "-o", dir / "out"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(ReadFileBytes(dir / "out/UNIT01.S16"), panel);
+    const CliRun icons = RunCli({"icons", archive + ":#3"});
+    ASSERT_EQ(icons.status, kExitDone) << icons.err;
+    EXPECT_EQ(std::count(icons.out.begin(), icons.out.end(), '\n'), 2);
+    WriteFileBytes(dir / "UNIT01.S16", CodedS16(2, 3, 3, [](int, int, int) { return 0u; }));
+    run = RunCli({"replace", archive, "#3=" + (dir / "UNIT01.S16")});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"list", archive, "--filter", "UNIT01"}).out,
+              "UNIT01.S16  (9)\nUNIT01.S16  (2)\n");
+    run = RunCli({"remove", archive, "#2", "#9"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("#9 is not an item of " + archive + ": its items are #1 to #4"),
+              std::string::npos);
+    ASSERT_EQ(RunCli({"remove", archive, "#2"}).status, kExitDone);
+    EXPECT_EQ(RunCli({"list", archive}).out,
+              "PANEL01.S16  (1)\nUNIT01.S16  (2)\nUNIT02.S16  (9)\n");
+    EXPECT_EQ(RunCli({"icons", archive + ":#0"}).status, kExitFailed);
+}
+
+TEST_F(ArchiveCli, FilesNamedS16MustReadAsS16UnlessForced) {
+    const Bytes before = ReadFileBytes(archive);
+    WriteFileBytes(dir / "UNIT04.S16", Bmp24(4, 4, [](int, int) { return 0u; }));
+    CliRun run = RunCli({"add", archive, dir / "UNIT04.S16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find((dir / "UNIT04.S16") +
+                           " does not read as an S16 file: its icon count or icon table does not "
+                           "fit in it (--force stores it anyway)"),
+              std::string::npos);
+    WriteFileBytes(dir / "new/UNIT01.S16", {});
+    EXPECT_EQ(RunCli({"replace", archive, dir / "new/UNIT01.S16"}).status, kExitFailed);
+    EXPECT_EQ(ReadFileBytes(archive), before);
+
+    WriteFileBytes(dir / "VERSION.TXT", {'v', '1'});
+    run = RunCli({"add", archive, dir / "VERSION.TXT"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    run = RunCli({"add", archive, dir / "UNIT04.S16", "--force"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    run = RunCli({"replace", archive, dir / "new/UNIT01.S16", "--force"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"report", archive, "--names-only"}).out,
+              "*** KELPAR.dat\n*** 5 items\n//////////////\nPANEL01.S16\nUNIT01.S16\nUNIT02.S16\n"
+              "UNIT04.S16\nVERSION.TXT\n");
+}
+
+TEST_F(ArchiveCli, ExtractWithoutNamesWritesWhatListShows) {
+    CliRun run = RunCli({"extract", archive, "--units", "-o", dir / "units"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(FolderListing(dir / "units"), (std::vector<std::string>{"UNIT01.S16", "UNIT02.S16"}));
+    EXPECT_NE(run.err.find("2 items saved to"), std::string::npos);
+    ASSERT_EQ(RunCli({"extract", archive, "--interface", "-o", dir / "other"}).status, kExitDone);
+    EXPECT_EQ(FolderListing(dir / "other"), (std::vector<std::string>{"PANEL01.S16"}));
+    ASSERT_EQ(RunCli({"extract", archive, "--filter", "$02", "-o", dir / "two"}).status, kExitDone);
+    EXPECT_EQ(FolderListing(dir / "two"), (std::vector<std::string>{"UNIT02.S16"}));
+    EXPECT_EQ(ReadFileBytes(dir / "two/UNIT02.S16"), unit);
+    ASSERT_EQ(RunCli({"extract", archive, "-o", dir / "all"}).status, kExitDone);
+    EXPECT_EQ(FolderListing(dir / "all").size(), 3u);
+    EXPECT_EQ(RunCli({"extract", archive, "UNIT01.S16", "--units"}).status, kExitUsage);
+}
+
+TEST_F(ArchiveCli, ControlCharactersInNamesAreShownEscaped) {
+    WriteFileBytes(archive, DatBytes({{"A\nB.S16", unit},
+                                      {"C\x1b[2J.S16", panel},
+                                      {"D\\E\t.TXT", {1, 2}},
+                                      {"F\x7f.S16", panel}}));
+    CliRun run = RunCli({"list", archive});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.out, "A\\nB.S16  (9)\nC\\x1B[2J.S16  (1)\nD\\\\E\\t.TXT  (0)\nF\\x7F.S16  (1)\n");
+    run = RunCli({"report", archive});
+    EXPECT_NE(run.out.find("A\\nB.S16         9 icons\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find('\x1b'), std::string::npos);
+    run = RunCli({"remove", archive, "#2"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_NE(run.err.find("C\\x1B[2J.S16 \t removed"), std::string::npos);
 }

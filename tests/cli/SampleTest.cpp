@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "CliRunner.h"
 #include "TestFiles.h"
 #include "archive/DatArchive.h"
@@ -35,4 +37,26 @@ TEST(Sample, WritesADeterministicDataSet) {
     EXPECT_EQ(other, 1);
     EXPECT_GT(raw, 0);
     EXPECT_GT(runs, 0);
+}
+
+TEST(Sample, WritesExactlyTheItemsAskedForWithShortNames) {
+    TempDir dir;
+    const CliRun run = RunCli({"sample", dir.Path(), "--items", "250"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.err.find("error"), std::string::npos) << run.err;
+    DatArchive archive;
+    ASSERT_TRUE(archive.OpenArchive(dir / "KELPAR.dat"));
+    ASSERT_EQ(archive.ItemCount(), 251);
+    std::set<std::string> names;
+    for (int i = 0; i < archive.ItemCount(); ++i) {
+        const std::string name = archive.Entry(i).Name();
+        EXPECT_LE(name.size(), 12u) << name;
+        names.insert(name);
+        EXPECT_EQ(archive.Entry(i).isS16, name != "VERSION.TXT") << name;
+    }
+    EXPECT_EQ(names.size(), 251u);
+    EXPECT_EQ(names.count("UNIT125.S16"), 1u);
+    EXPECT_EQ(names.count("WIDGE125.S16"), 1u);
+    // The scratch folder is gone.
+    EXPECT_FALSE(FileExists(dir / "KELPAR.items"));
 }

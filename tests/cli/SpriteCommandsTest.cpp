@@ -51,8 +51,17 @@ TEST_F(SpriteCommands, ToBmpWritesOneIconAllIconsOrACollage) {
 
     EXPECT_EQ(RunCli({"to-bmp", sprite, "--all", "--collage", "-o", dir / "x.bmp"}).status,
               kExitUsage);
-    EXPECT_EQ(RunCli({"to-bmp", sprite, "--collage", "--size", "big", "-o", dir / "x.bmp"}).status,
-              kExitFailed);
+    for (const char* size : {"big", "10x", "0x10", "10x20x"}) {
+        EXPECT_EQ(
+            RunCli({"to-bmp", sprite, "--collage", "--size", size, "-o", dir / "x.bmp"}).status,
+            kExitUsage)
+            << size;
+    }
+    const CliRun missing = RunCli({"to-bmp", sprite, "--icon", "99", "-o", dir / "x.bmp"});
+    EXPECT_EQ(missing.status, kExitFailed);
+    EXPECT_NE(missing.err.find("Icon 99 is not in " + sprite + " (9 icons)"), std::string::npos);
+    EXPECT_EQ(RunCli({"to-bmp", sprite, "--icon", "0", "-o", dir / "x.bmp"}).status, kExitFailed);
+    EXPECT_FALSE(FileExists(dir / "x.bmp"));
 }
 
 TEST_F(SpriteCommands, InsertAndRemoveIcons) {
@@ -89,4 +98,36 @@ TEST_F(SpriteCommands, MakeBuildsInEachMode) {
     EXPECT_EQ(RunCli({"make", dir / "pic.bmp"}).status, kExitUsage);
     EXPECT_EQ(RunCli({"make", "--sheet", "4x4", dir / "pic.bmp"}).status, kExitUsage);
     EXPECT_EQ(RunCli({"make", "--cloned", dir / "missing.bmp"}).status, kExitFailed);
+}
+
+TEST_F(SpriteCommands, MakeWritesNothingForARefusedBitmap) {
+    WriteFileBytes(dir / "broken.bmp", {'B', 'M', 1, 2, 3});
+    CliRun run = RunCli({"make", "--list", dir / "list.s16", dir / "pic.bmp", dir / "broken.bmp"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find((dir / "broken.bmp") +
+                           " cannot become an icon: nothing was written to " + (dir / "list.s16")),
+              std::string::npos);
+    EXPECT_EQ(run.err.find("was created"), std::string::npos);
+    EXPECT_FALSE(FileExists(dir / "list.s16"));
+
+    // --cloned and --sheet: each output on its own, in every folder.
+    WriteFileBytes(dir / "b/pic.bmp", ReadFileBytes(dir / "pic.bmp"));
+    run = RunCli({"make", "--cloned", dir / "broken.bmp", dir / "b/pic.bmp"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_FALSE(FileExists(dir / "broken.s16"));
+    EXPECT_TRUE(FileExists(dir / "b/pic.s16"));
+    WriteFileBytes(dir / "sheet.bmp", Bmp24(27, 9, [](int x, int) { return MakeColor(x, 0, 0); }));
+    run = RunCli({"make", "--sheet", "3x3", dir / "sheet.bmp", dir / "broken.bmp"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_TRUE(FileExists(dir / "sheet.s16"));
+    EXPECT_FALSE(FileExists(dir / "broken.s16"));
+}
+
+TEST(SpriteHelp, TellsTheKeyColour) {
+    for (const char* command : {"make", "insert-icon"}) {
+        const CliRun run = RunCli({command, "--help"});
+        EXPECT_EQ(run.status, kExitDone);
+        EXPECT_NE(run.out.find("key colour red 248, green 220, blue 220"), std::string::npos)
+            << command;
+    }
 }

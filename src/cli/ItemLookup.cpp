@@ -1,0 +1,37 @@
+#include "cli/ItemLookup.h"
+
+#include <string>
+
+#include "archive/DatArchive.h"
+#include "support/Messages.h"
+#include "support/Paths.h"
+
+ItemLookup::ItemLookup(const DatArchive& archive) : archive_(archive) {
+    for (int i = 0; i < archive.ItemCount(); ++i)
+        firstByName_.emplace(ToUpper(archive.Entry(i).Name()), i);
+}
+
+namespace {
+
+// N of "#N" (digits only, at most 11 of them); -1 when `text` is no number.
+long long ItemNumber(const std::string& text) {
+    if (text.size() < 2 || text.size() > 12 || text.front() != '#') return -1;
+    if (text.find_first_not_of("0123456789", 1) != std::string::npos) return -1;
+    return std::stoll(text.substr(1));
+}
+
+}  // namespace
+
+int ItemLookup::Find(const std::string& text) const {
+    const long long number = ItemNumber(text);
+    if (number > 0 && number <= archive_.ItemCount()) return static_cast<int>(number - 1);
+    if (number >= 0) {
+        ShowError("%s is not an item of %s: its items are #1 to #%d", text.c_str(),
+                  archive_.ArchivePath().c_str(), archive_.ItemCount());
+        return -1;
+    }
+    const auto found = firstByName_.find(ToUpper(text));
+    if (found != firstByName_.end()) return found->second;
+    ShowError("%s is not an item of %s", text.c_str(), archive_.ArchivePath().c_str());
+    return -1;
+}
