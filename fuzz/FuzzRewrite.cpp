@@ -162,7 +162,7 @@ void FuzzDat(const std::string& folder, const Bytes& input, int choice) {
     DatArchive archive;
     if (!archive.OpenArchive(path) || archive.ItemCount() == 0) return;
     const int index = choice % archive.ItemCount();
-    if (!archive.RemoveItem(index, progress).empty()) {
+    if (!archive.RemoveItems({index}, progress).empty()) {
         auto expected = before;
         expected.erase(expected.begin() + index);
         Check(StoredItems(path) == expected);
