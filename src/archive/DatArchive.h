@@ -19,8 +19,9 @@ public:
     ~DatArchive() override = default;
 
     // Opens the archive for reading and writing and reads its directory with
-    // the icon count of every S16 item. Shows why and returns false on failure;
-    // a missing file keeps the archive that was open.
+    // the icon count of every S16 item. Shows why and returns false on failure
+    // (a file that is no archive closes it); a missing file keeps the archive
+    // that was open.
     bool OpenArchive(const std::string& path);
     // Makes item `index` current and reads its icon table with icon n current;
     // returns the icon selected, 0 for a non-S16 item or a bad index.
@@ -79,7 +80,7 @@ public:
 private:
     // Writes `plan` as the new archive, puts it in place and reopens it.
     bool Rewrite(const std::vector<PlannedItem>& plan, Progress& progress);
-    void ReadDirectory();
+    bool ReadDirectory();
     bool WriteItem(const DatEntry& entry, const std::string& outputPath);
 
     bool open_ = false;
