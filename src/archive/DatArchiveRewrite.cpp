@@ -1,9 +1,8 @@
 // Replacing, adding and removing items: each writes the whole archive anew
 // beside it, keeps the old one as the backup and reopens the archive.
-#include <memory>
-
 #include "archive/DatArchive.h"
 #include "archive/DatWriter.h"
+#include "archive/ItemSource.h"
 #include "support/DataFile.h"
 #include "support/Paths.h"
 #include "support/Progress.h"
@@ -16,15 +15,20 @@ std::vector<PlannedItem> CurrentItems(const std::vector<DatEntry>& entries, Data
     std::vector<PlannedItem> plan;
     plan.reserve(entries.size() + 1);
     for (const DatEntry& entry : entries)
-        plan.push_back(PlannedItem{entry, &archive, entry.offset});
+        plan.push_back(PlannedItem{entry, &archive, entry.offset, {}});
     return plan;
 }
 
-// Opens a replacement or added file; reports one that cannot be read.
-std::unique_ptr<DataFile> OpenSource(const std::string& path) {
-    auto source = std::make_unique<DataFile>();
-    if (!source->Open(path, "rb", true)) return nullptr;
-    return source;
+// A replacement or added file as an item named `name`; false, after a
+// message, when it cannot be stored.
+bool PlanSource(const std::string& path, PlannedItem& item) {
+    std::uint64_t size = 0;
+    if (!CheckItemSource(path, size)) return false;
+    item.entry.size = static_cast<std::int64_t>(size);
+    item.source = nullptr;
+    item.sourceOffset = 0;
+    item.sourcePath = path;
+    return true;
 }
 
 }  // namespace
@@ -43,14 +47,10 @@ std::uint64_t DatArchive::ReplaceItem(int index, const std::string& path, Progre
                                       bool* done) {
     if (done) *done = false;
     if (!open_ || index < 0 || index >= ItemCount()) return 0;
-    const auto source = OpenSource(path);
-    if (!source) return 0;
-    const std::uint64_t size = source->Length();
     std::vector<PlannedItem> plan = CurrentItems(directory_, file);
     PlannedItem& replaced = plan[static_cast<std::size_t>(index)];
-    replaced.entry.size = static_cast<std::int64_t>(size);
-    replaced.source = source.get();
-    replaced.sourceOffset = 0;
+    if (!PlanSource(path, replaced)) return 0;
+    const auto size = static_cast<std::uint64_t>(replaced.entry.size);
     ProgressScope scope(progress, 2 * ItemCount());
     const bool rewritten = Rewrite(plan, progress);
     if (done) *done = rewritten;
@@ -61,19 +61,15 @@ std::uint64_t DatArchive::AddItems(const std::vector<std::string>& paths, Progre
                                    bool* done) {
     if (done) *done = false;
     if (!open_ || paths.empty()) return 0;
-    std::vector<std::unique_ptr<DataFile>> sources;
     std::vector<PlannedItem> plan = CurrentItems(directory_, file);
     std::uint64_t added = 0;
     for (const std::string& path : paths) {
-        auto source = OpenSource(path);
-        if (!source) return 0;  // a file that cannot be read stops the whole command
         PlannedItem item;
+        // A file that cannot be stored stops the whole command before anything is written.
+        if (!PlanSource(path, item)) return 0;
         item.entry.SetName(SplitPath(path, kPathFileName));  // as spelled, not upper-cased
-        item.entry.size = static_cast<std::int64_t>(source->Length());
-        item.source = source.get();
         added += static_cast<std::uint64_t>(item.entry.size);
-        plan.push_back(item);
-        sources.push_back(std::move(source));
+        plan.push_back(std::move(item));
     }
     ProgressScope scope(progress, 2 * static_cast<int>(plan.size()) + 11);
     SortByName(plan);

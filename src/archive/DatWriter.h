@@ -3,6 +3,7 @@
 // its source, in directory order and without gaps.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "archive/DatEntry.h"
@@ -11,11 +12,13 @@ class DataFile;
 class Progress;
 
 // One item of an archive about to be written: its name and size, and where its
-// bytes come from (a file, read from an offset).
+// bytes come from: an open file read from an offset, or a checked file named
+// by `sourcePath` that is opened only while it is copied.
 struct PlannedItem {
     DatEntry entry;
     DataFile* source = nullptr;
     std::uint64_t sourceOffset = 0;
+    std::string sourcePath;
 };
 
 // Sorts items by the archive's name order; equal names keep their order.

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
-#include <memory>
 #include <system_error>
 #include <vector>
 
 #include "archive/DatFormat.h"
 #include "archive/DatWriter.h"
+#include "archive/ItemSource.h"
 #include "support/DataFile.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
@@ -66,26 +66,24 @@ bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& pr
     }
     SafeFileWriter writer(newArchivePath, SplitPath(newArchivePath, kPathWithoutExt) + "_new.dat",
                           "");
-    if (!writer.Create()) return false;
 
     std::vector<FolderFile> accepted;
     std::copy_if(files.begin(), files.end(), std::back_inserter(accepted),
                  [&log](const FolderFile& file) { return Accept(file, log); });
     ProgressScope scope(progress, 2 * static_cast<int>(accepted.size()) + 10);
-    std::vector<std::unique_ptr<DataFile>> sources;
     std::vector<PlannedItem> plan;
     for (const FolderFile& file : accepted) {
-        auto source = std::make_unique<DataFile>();
-        if (!source->Open(folder + file.name, "rb", true)) return false;
         PlannedItem item;
+        std::uint64_t size = 0;
+        if (!CheckItemSource(folder + file.name, size)) return false;
         item.entry.SetName(file.name);
-        item.entry.size = static_cast<std::int64_t>(source->Length());
-        item.source = source.get();
-        plan.push_back(item);
-        sources.push_back(std::move(source));
+        item.entry.size = static_cast<std::int64_t>(size);
+        item.sourcePath = folder + file.name;
+        plan.push_back(std::move(item));
         scope.Step();
     }
     SortByName(plan);
     scope.Step(10);
+    if (!writer.Create()) return false;
     return WriteDat(writer.File(), plan, progress) && writer.Commit();
 }

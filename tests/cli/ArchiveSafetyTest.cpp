@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "CliRunner.h"
 #include "DatFiles.h"
@@ -48,4 +49,20 @@ TEST_F(ArchiveSafety, FilesThatAreNoArchiveAreSaidToBeSo) {
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_EQ(run.out, "NOTES.TXT  (0)\n");
     EXPECT_NE(run.err.find("1 items lie outside the file"), std::string::npos);
+}
+
+TEST_F(ArchiveSafety, OnlyRegularFilesAreAddedReplacedOrRepacked) {
+    const std::string fifo = dir / "UNIT01.S16";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const Bytes before = ReadFileBytes(archive);
+    for (const char* command : {"add", "replace"}) {
+        const CliRun run = RunCli({command, archive, fifo});
+        EXPECT_EQ(run.status, kExitFailed) << command;
+        EXPECT_EQ(run.err, "error: [" + fifo +
+                               "] is not a regular file: only regular files can be stored\n");
+    }
+    CliRun run = RunCli({"add", archive, "/proc/self/status"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("[/proc/self/status] is not a regular file"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(archive), before);
 }
