@@ -1,6 +1,7 @@
 #include "archive/DatArchive.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "archive/DatDirectory.h"
 #include "archive/DatFormat.h"
@@ -16,8 +17,15 @@ bool DatArchive::OpenArchive(const std::string& path) {
     }
     CloseArchive();
     if (!file.Open(path, "r+b", false)) {
-        ShowInfo("%s\nMain data file not found.", path.c_str());
-        return false;
+        // A file the user may only read (a game in a system folder) is still listed,
+        // unpacked and compared; only the rewrites refuse it.
+        const int reason = errno;
+        readOnly_ = (reason == EACCES || reason == EROFS || reason == EPERM) &&
+                    file.Open(path, "rb", false);
+        if (!readOnly_) {
+            ShowInfo("%s\nMain data file not found.", path.c_str());
+            return false;
+        }
     }
     open_ = true;
     archivePath_ = path;
@@ -76,6 +84,7 @@ void DatArchive::CloseArchive() {
     CloseFile();
     directory_.clear();
     open_ = false;
+    readOnly_ = false;
     loaded_ = false;
     currentItem_ = -1;
 }

@@ -18,7 +18,8 @@ public:
     DatArchive() = default;
     ~DatArchive() override = default;
 
-    // Opens the archive for reading and writing and reads its directory with
+    // Opens the archive for reading and writing (for reading only when the
+    // system refuses writing) and reads its directory with
     // the icon count of every S16 item. Shows why and returns false on failure
     // (a file that is no archive closes it); a missing file keeps the archive
     // that was open.
@@ -29,7 +30,8 @@ public:
     // Closes the archive file; the archive then lists no items.
     void CloseArchive();
 
-    // Rewrites (each one new file, the old one kept as "<stem>_back.dat").
+    // Rewrites (each one new file, the old one kept as "<stem>_back.dat"); a
+    // read-only archive is refused with a message.
     // `done` (optional) tells whether the archive was rewritten, which the
     // size alone cannot for an empty file.
     // Replaces item `index` with the bytes of `path`; returns their size, 0 when nothing was done.
@@ -64,6 +66,8 @@ public:
                           std::string& text) const;
 
     bool IsOpen() const { return open_; }
+    // The archive could be opened for reading only: every rewrite is refused.
+    bool IsReadOnly() const { return readOnly_; }
     bool IsLoaded() const { return loaded_; }
     int ItemCount() const { return static_cast<int>(directory_.size()); }
     const DatEntry& Entry(int index) const { return directory_[static_cast<std::size_t>(index)]; }
@@ -84,6 +88,7 @@ private:
     bool WriteItem(const DatEntry& entry, const std::string& outputPath);
 
     bool open_ = false;
+    bool readOnly_ = false;
     bool loaded_ = false;
     int currentItem_ = -1;
     std::string archivePath_;

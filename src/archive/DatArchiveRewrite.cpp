@@ -4,6 +4,7 @@
 #include "archive/DatWriter.h"
 #include "archive/ItemSource.h"
 #include "support/DataFile.h"
+#include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/Progress.h"
 #include "support/SafeFileWriter.h"
@@ -34,6 +35,10 @@ bool PlanSource(const std::string& path, PlannedItem& item) {
 }  // namespace
 
 bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progress) {
+    if (readOnly_) {
+        ShowError("[%s] is read-only: nothing was changed", archivePath_.c_str());
+        return false;
+    }
     SafeFileWriter writer(archivePath_, NewPath(), BackupPath());
     if (!writer.Create() || !WriteDat(writer.File(), plan, progress)) return false;
     const std::string path = archivePath_;

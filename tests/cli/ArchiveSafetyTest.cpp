@@ -1,12 +1,52 @@
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
 
 #include "CliRunner.h"
 #include "DatFiles.h"
 #include "S16Files.h"
 #include "cli/CliCommands.h"
+#include "support/Messages.h"
 
 namespace {
+
+// Runs `body` with the rights of an ordinary user and gives back what it
+// returns: as root (which file modes do not bind) in a child process that
+// gives root up first.
+std::string AsOrdinaryUser(const std::function<std::string()>& body) {
+    if (geteuid() != 0) return body();
+    int channel[2];
+    if (pipe(channel) != 0) return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        std::string result = "could not give up root";
+        if (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0) result = body();
+        const ssize_t written = write(channel[1], result.data(), result.size());
+        _exit(written == static_cast<ssize_t>(result.size()) ? 0 : 1);
+    }
+    close(channel[1]);
+    std::string result;
+    char buffer[4096];
+    for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;)
+        result.append(buffer, static_cast<std::size_t>(got));
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return result;
+}
+
+// The status and both streams of a run, as one comparable text.
+std::string Outcome(const std::vector<std::string>& args) {
+    const CliRun run = RunCli(args);
+    return FormatText("%s -> %d\n%s%s", args.front().c_str(), run.status, run.out.c_str(),
+                      run.err.c_str());
+}
 
 class ArchiveSafety : public ::testing::Test {
 protected:
@@ -64,5 +104,41 @@ TEST_F(ArchiveSafety, OnlyRegularFilesAreAddedReplacedOrRepacked) {
     CliRun run = RunCli({"add", archive, "/proc/self/status"});
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_NE(run.err.find("[/proc/self/status] is not a regular file"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(archive), before);
+}
+
+TEST_F(ArchiveSafety, AReadOnlyArchiveIsReadAndNeverRewritten) {
+    namespace fs = std::filesystem;
+    fs::permissions(dir.Path(), fs::perms::owner_all | fs::perms::group_read |
+                                    fs::perms::group_exec | fs::perms::others_read |
+                                    fs::perms::others_exec);
+    fs::permissions(archive,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::create_directory(dir / "out");
+    fs::permissions(dir / "out", fs::perms::all);
+    WriteFileBytes(dir / "NEW.S16", unit);
+    const Bytes before = ReadFileBytes(archive);
+
+    const std::string readOnly = "error: [" + archive + "] is read-only: nothing was changed\n";
+    const std::string outcome = AsOrdinaryUser([&] {
+        return Outcome({"list", archive}) + Outcome({"report", archive, "--names-only"}) +
+               Outcome({"compare", archive, archive, "--differences-only"}) +
+               Outcome({"icons", archive + ":unit01.s16"}) +
+               Outcome({"extract", archive, "NOTES.TXT", "-o", dir / "out"}) +
+               Outcome({"unpack", archive, dir / "out/all"}) +
+               Outcome({"remove", archive, "NOTES.TXT"}) +
+               Outcome({"add", archive, dir / "NEW.S16"});
+    });
+    EXPECT_NE(outcome.find("list -> 0\nNOTES.TXT  (0)\nUNIT01.S16  (9)\n"), std::string::npos)
+        << outcome;
+    EXPECT_NE(outcome.find("report -> 0\n"), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("compare -> 0\n"), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("icons -> 0\n"), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("extract -> 0\n"), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("unpack -> 0\n"), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("remove -> 1\n" + readOnly), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("add -> 1\n" + readOnly), std::string::npos) << outcome;
+    EXPECT_EQ(ReadFileBytes(dir / "out/NOTES.TXT"), Filler(40, 1));
+    EXPECT_EQ(ReadFileBytes(dir / "out/all/UNIT01.S16"), unit);
     EXPECT_EQ(ReadFileBytes(archive), before);
 }
