@@ -142,3 +142,15 @@ TEST_F(ArchiveSafety, AReadOnlyArchiveIsReadAndNeverRewritten) {
     EXPECT_EQ(ReadFileBytes(dir / "out/all/UNIT01.S16"), unit);
     EXPECT_EQ(ReadFileBytes(archive), before);
 }
+
+TEST_F(ArchiveSafety, RepackOverAnArchiveKeepsTheOldOne) {
+    const Bytes before = ReadFileBytes(archive);
+    WriteFileBytes(dir / "UNIT01.S16", unit);
+    WriteFileBytes(dir / "UNIT02.S16", unit);
+    const CliRun run = RunCli({"repack", archive});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.err, "The old archive is kept as [" + (dir / "KELPAR_back.dat") +
+                           "]: 1 of its items are not in the new one\n");
+    EXPECT_EQ(ReadFileBytes(dir / "KELPAR_back.dat"), before);
+    EXPECT_EQ(RunCli({"list", archive}).out, "UNIT01.S16  (9)\nUNIT02.S16  (9)\n");
+}
