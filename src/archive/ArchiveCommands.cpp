@@ -32,8 +32,10 @@ std::string RemoveItemAndTell(DatArchive& archive, int index, Progress& progress
     return name;
 }
 
-bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path) {
-    if (archive.ItemCount() < 1 || !archive.ExtractItem(index, path)) return false;
+bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path,
+                        bool askBeforeReplacing) {
+    if (archive.ItemCount() < 1 || !archive.ExtractItem(index, path, askBeforeReplacing))
+        return false;
     ShowInfo("\n%s \t saved to disk  \n", path.c_str());
     return true;
 }

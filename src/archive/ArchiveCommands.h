@@ -17,8 +17,10 @@ bool ReplaceWithSameNamedFile(DatArchive& archive, int index, const std::string&
 bool AddFiles(DatArchive& archive, const std::vector<std::string>& paths, Progress& progress);
 // Removes item `index` and says so; returns the removed name or empty.
 std::string RemoveItemAndTell(DatArchive& archive, int index, Progress& progress);
-// Extracts item `index` to `path` and says so.
-bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path);
+// Extracts item `index` to `path` and says so; `askBeforeReplacing` when the
+// user did not name the file.
+bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path,
+                        bool askBeforeReplacing = false);
 // Tells how many items an extraction of the filtered list wrote to `folder`.
 void TellFilteredExtraction(int written, const std::string& folder);
 // folder + the item's name; empty, after a message, when the name is not a

@@ -47,11 +47,15 @@ public:
     // Drops item `index`; returns its name, empty when nothing was done.
     std::string RemoveItem(int index, Progress& progress);
 
-    // Copies item `index` unchanged to `outputPath`.
-    bool ExtractItem(int index, const std::string& outputPath);
-    // Writes every item into `folder` (ending in a separator). Items whose names
-    // are not plain file names, or whose files cannot be written, are reported
-    // and counted in `failures`. False when no archive is open.
+    // Copies item `index` unchanged to `outputPath`, which the user named
+    // (else `askBeforeReplacing` asks before an existing file is replaced).
+    // The archive's own file is never written over.
+    bool ExtractItem(int index, const std::string& outputPath, bool askBeforeReplacing = false);
+    // Writes every item into `folder` (ending in a separator), asking before
+    // an existing file is replaced. Items of the same name get distinct file
+    // names, with a message. Items whose names are not plain file names, whose
+    // bytes overlap another item's, or whose files cannot be written are
+    // reported and counted in `failures`. False when no archive is open.
     bool UnpackAll(const std::string& folder, Progress& progress, int* failures = nullptr);
 
     // Writes the item report (with or without icon counts) and opens it.
@@ -85,6 +89,9 @@ private:
     // Writes `plan` as the new archive, puts it in place and reopens it.
     bool Rewrite(const std::vector<PlannedItem>& plan, Progress& progress);
     bool ReadDirectory();
+    enum class OutputCheck { kWrite, kRefused, kKept };
+    OutputCheck CheckOutput(const std::string& path, bool askBeforeReplacing);
+    bool IsArchiveFile(const std::string& path);
     bool WriteItem(const DatEntry& entry, const std::string& outputPath);
 
     bool open_ = false;

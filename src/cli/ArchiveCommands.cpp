@@ -25,6 +25,7 @@ struct ArchiveArgs {
     bool interface = false;
     bool namesOnly = false;
     bool differencesOnly = false;
+    bool overwrite = false;
 };
 
 // Runs `body` on the opened archive; the command fails when the archive does
@@ -85,7 +86,7 @@ bool Extract(DatArchive& archive, const ArchiveArgs& a) {
         const int index = ItemIndex(archive, name);
         const std::string path =
             index < 0 ? std::string() : ItemPathInFolder(archive.Entry(index), folder);
-        ok = !path.empty() && ExtractItemAndTell(archive, index, path) && ok;
+        ok = !path.empty() && ExtractItemAndTell(archive, index, path, true) && ok;
     }
     return ok;
 }
@@ -164,12 +165,19 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     auto* extract = AddArchiveCommand(app, "extract", "Write items as files", *a);
     extract->add_option("ITEM", a->names, "item names (any case)")->required();
     extract->add_option("-o,--output", a->output, "the folder (default: the current one)");
-    extract->callback(run([a](DatArchive& archive) { return Extract(archive, *a); }));
+    extract->add_flag("--overwrite", a->overwrite, "replace files already in the folder");
+    extract->callback(run([&context, a](DatArchive& archive) {
+        context.ui.SetAnswer(a->overwrite);
+        return Extract(archive, *a);
+    }));
 
     auto* unpack = AddArchiveCommand(app, "unpack", "Write every item into a folder", *a);
     unpack->add_option("FOLDER", a->output, "the folder (made when missing)")->required();
-    unpack->callback(
-        run([&context, a](DatArchive& archive) { return Unpack(context, archive, *a); }));
+    unpack->add_flag("--overwrite", a->overwrite, "replace files already in the folder");
+    unpack->callback(run([&context, a](DatArchive& archive) {
+        context.ui.SetAnswer(a->overwrite);
+        return Unpack(context, archive, *a);
+    }));
 
     auto* add = AddArchiveCommand(app, "add", "Add files as items (one rewrite for all)", *a);
     add->add_option("FILE", a->names, "the files")->required();

@@ -154,3 +154,39 @@ TEST_F(ArchiveSafety, RepackOverAnArchiveKeepsTheOldOne) {
     EXPECT_EQ(ReadFileBytes(dir / "KELPAR_back.dat"), before);
     EXPECT_EQ(RunCli({"list", archive}).out, "UNIT01.S16  (9)\nUNIT02.S16  (9)\n");
 }
+
+TEST_F(ArchiveSafety, ExtractAndUnpackReplaceOnlyWhatTheyMay) {
+    // An item named like the archive, unpacked into the archive's own folder.
+    const std::string own = dir / "OWN.DAT";
+    WriteFileBytes(own, DatBytes({{"OWN.DAT", Filler(3, 1)}, {"UNIT01.S16", unit}}));
+    const Bytes before = ReadFileBytes(own);
+    CliRun run = RunCli({"unpack", own, dir.Path(), "--overwrite"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: [" + own + "] is the archive being read: the item is not written\n");
+    EXPECT_EQ(ReadFileBytes(own), before);
+    EXPECT_EQ(ReadFileBytes(dir / "UNIT01.S16"), unit);
+
+    // A file already there is kept without --overwrite, replaced with it.
+    WriteFileBytes(dir / "NOTES.TXT", Filler(2, 2));
+    run = RunCli({"extract", archive, "notes.txt", "-o", dir.Path()});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: [" + (dir / "NOTES.TXT") +
+                           "] already exists and is kept: the item is not written\n");
+    EXPECT_EQ(ReadFileBytes(dir / "NOTES.TXT"), Filler(2, 2));
+    run = RunCli({"unpack", archive, dir.Path()});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: 2 files already in [" + dir.Path() +
+                           "] are kept: their items are not written\n");
+    EXPECT_EQ(ReadFileBytes(dir / "NOTES.TXT"), Filler(2, 2));
+    run = RunCli({"extract", archive, "notes.txt", "-o", dir.Path(), "--overwrite"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(ReadFileBytes(dir / "NOTES.TXT"), Filler(40, 1));
+
+    // Items of one name all arrive.
+    WriteFileBytes(own, DatBytes({{"UNIT01.S16", unit}, {"unit01.s16", Filler(4, 4)}}));
+    run = RunCli({"unpack", own, dir / "twice"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.err,
+              "[UNIT01.S16] has the name of another item: it is written as UNIT01~2.S16\n");
+    EXPECT_EQ(ReadFileBytes(dir / "twice/UNIT01~2.S16"), Filler(4, 4));
+}
