@@ -40,7 +40,7 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
         return false;
     }
     SafeFileWriter writer(archivePath_, NewPath(), BackupPath());
-    if (!writer.Create() || !WriteDat(writer.File(), plan, progress)) return false;
+    if (!writer.Create() || !WriteDat(writer.File(), plan, progress, archivePath_)) return false;
     const std::string path = archivePath_;
     CloseArchive();  // the old file is renamed next; nothing may hold it
     const bool committed = writer.Commit();

@@ -24,7 +24,10 @@ struct PlannedItem {
 // Sorts items by the archive's name order; equal names keep their order.
 void SortByName(std::vector<PlannedItem>& items);
 
-// Writes the archive into `out`, stepping `progress` once per directory record
-// and once per item copied. Refuses (with a message) an archive that would
-// pass 4 GiB; reports a source that ends early.
-bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& progress);
+// Writes the archive into `out` (a new, empty file), stepping `progress` once
+// per directory record and once per item copied. Refuses an archive that would
+// pass 4 GiB, and stops at a source that ends early or a position that is not
+// where the bytes written so far end; messages name `targetPath`, the archive
+// that `out` is to become, or the source.
+bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& progress,
+              const std::string& targetPath);

@@ -125,7 +125,7 @@ bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& pr
     }
     SortByName(plan);
     scope.Step(10);
-    if (!writer.Create() || !WriteDat(writer.File(), plan, progress)) return false;
+    if (!writer.Create() || !WriteDat(writer.File(), plan, progress, newArchivePath)) return false;
 
     // An archive already at the path is kept as the backup, as every rewrite keeps one.
     const std::string backupPath = SplitPath(newArchivePath, kPathWithoutExt) + "_back.dat";
