@@ -1,9 +1,11 @@
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -89,6 +91,29 @@ TEST_F(ArchiveSafety, FilesThatAreNoArchiveAreSaidToBeSo) {
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_EQ(run.out, "NOTES.TXT  (0)\n");
     EXPECT_NE(run.err.find("1 items lie outside the file"), std::string::npos);
+}
+
+TEST_F(ArchiveSafety, AddsAndRepacksMoreFilesThanMayBeOpenAtOnce) {
+    constexpr int kFiles = 1100;
+    std::vector<std::string> args{"add", archive};
+    for (int i = 0; i < kFiles; ++i) {
+        args.push_back(dir / FormatText("many/M%04d.S16", i));
+        WriteFileBytes(args.back(), unit);
+    }
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit lowered = saved;
+    lowered.rlim_cur = 256;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    const CliRun added = RunCli(args);
+    const CliRun repacked = RunCli({"repack", dir / "many/ALL.dat"});
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(added.status, kExitDone) << added.err;
+    EXPECT_EQ(repacked.status, kExitDone) << repacked.err;
+    const CliRun listed = RunCli({"list", dir / "many/ALL.dat", "--units"});
+    EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), kFiles);
+    const std::string all = RunCli({"list", archive}).out;
+    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), kFiles + 2);
 }
 
 TEST_F(ArchiveSafety, OnlyRegularFilesAreAddedReplacedOrRepacked) {
