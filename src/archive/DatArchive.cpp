@@ -45,7 +45,7 @@ bool DatArchive::ReadDirectory() {
     loaded_ = true;
     const std::uint64_t length = file.Length();
     std::uint64_t records = 0;
-    std::int64_t stated = 0;
+    std::uint64_t seen = 0;
     DatEntry previous;
     auto addPrevious = [&](std::uint32_t next) {
         const std::uint32_t offset = previous.offset;
@@ -60,19 +60,15 @@ bool DatArchive::ReadDirectory() {
             entry.icons = std::max<std::int32_t>(static_cast<std::int32_t>(LoadU32(icons)), 0);
         directory_.push_back(entry);
     };
-    std::uint8_t countBytes[dat::kCountSize];
-    if (file.ReadAt(0, countBytes, sizeof countBytes))
-        records = static_cast<std::uint32_t>(LoadU32(countBytes));
-    const bool read = ReadDatRecords(file, [&](const DatEntry& record) {
-        if (stated++ > 0) addPrevious(record.offset);
+    const bool read = ReadDatRecords(file, records, [&](const DatEntry& record) {
+        if (seen++ > 0) addPrevious(record.offset);
         previous = record;
     });
     if (!read) {
         directory_.clear();
         return false;
     }
-    const auto leftOut =
-        static_cast<int>(stated - 1 - static_cast<std::int64_t>(directory_.size()));
+    const auto leftOut = static_cast<int>(records - 1 - directory_.size());
     if (leftOut > 0) {
         ShowError("[%s] is damaged: %d items lie outside the file and are not listed",
                   archivePath_.c_str(), leftOut);

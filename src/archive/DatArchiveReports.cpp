@@ -16,8 +16,10 @@ namespace {
 
 // The upper-cased item names of another archive; false when it is no archive.
 bool ReadOtherNames(DataFile& other, std::vector<std::string>& names) {
-    const bool read = ReadDatRecords(
-        other, [&names](const DatEntry& record) { names.push_back(ToUpper(record.Name())); });
+    std::uint64_t count = 0;
+    const bool read = ReadDatRecords(other, count, [&names](const DatEntry& record) {
+        names.push_back(ToUpper(record.Name()));
+    });
     if (read) names.pop_back();  // the end record names no item
     return read;
 }

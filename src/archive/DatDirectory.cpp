@@ -14,14 +14,18 @@ constexpr std::uint64_t kRecordsPerBlock = 1 << 14;
 
 }  // namespace
 
-bool ReadDatRecords(DataFile& file, const std::function<void(const DatEntry&)>& visit) {
+bool ReadDatRecords(DataFile& file, std::uint64_t& count,
+                    const std::function<void(const DatEntry&)>& visit) {
+    count = 0;
     const std::uint64_t length = file.Length();
     std::uint8_t countBytes[dat::kCountSize];
     if (length < dat::kCountSize || !file.ReadAt(0, countBytes, sizeof countBytes)) return false;
     const std::int64_t stored = static_cast<std::int32_t>(LoadU32(countBytes));
     if (stored < 1) return false;
-    const auto count = static_cast<std::uint64_t>(stored);
-    if (dat::DirectorySize(count) > std::min(length, dat::kMaxArchiveSize)) return false;
+    if (dat::DirectorySize(static_cast<std::uint64_t>(stored)) >
+        std::min(length, dat::kMaxArchiveSize))
+        return false;
+    count = static_cast<std::uint64_t>(stored);
 
     std::vector<std::uint8_t> block;
     for (std::uint64_t first = 0; first < count; first += kRecordsPerBlock) {

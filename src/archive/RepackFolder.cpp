@@ -62,8 +62,9 @@ bool Accept(const FolderFile& file, ErrorLog& log) {
 bool ReadOldNames(const std::string& path, std::vector<std::string>& names) {
     DataFile old;
     if (!old.Open(path, "rb", false)) return false;
+    std::uint64_t count = 0;
     const bool read = ReadDatRecords(
-        old, [&names](const DatEntry& record) { names.push_back(ToUpper(record.Name())); });
+        old, count, [&names](const DatEntry& record) { names.push_back(ToUpper(record.Name())); });
     if (read) names.pop_back();  // the end record names no item
     return read;
 }
