@@ -70,14 +70,13 @@ bool DatArchive::IsArchiveFile(const std::string& path) {
 }
 
 DatArchive::OutputCheck DatArchive::CheckOutput(const std::string& path, bool askBeforeReplacing) {
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(path, error))) return OutputCheck::kWrite;
     if (IsArchiveFile(path)) {
         ShowError("[%s] is the archive being read: the item is not written", path.c_str());
         return OutputCheck::kRefused;
     }
-    std::error_code error;
-    const bool present = fs::exists(fs::symlink_status(path, error));
-    if (present && askBeforeReplacing &&
-        !AskYesNo("[%s] already exists.\nWrite over it?", path.c_str()))
+    if (askBeforeReplacing && !AskYesNo("[%s] already exists.\nWrite over it?", path.c_str()))
         return OutputCheck::kKept;
     return OutputCheck::kWrite;
 }
