@@ -7,7 +7,7 @@
 #include "archive/DatArchive.h"
 #include "archive/RepackFolder.h"
 #include "support/ErrorLog.h"
-#include "support/Paths.h"
+#include "support/Messages.h"
 #include "support/Progress.h"
 
 namespace {
