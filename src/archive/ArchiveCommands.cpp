@@ -4,6 +4,7 @@
 
 #include "archive/DatArchive.h"
 #include "archive/ItemFilter.h"
+#include "archive/ItemSource.h"
 #include "sprite/S16Format.h"
 #include "sprite/S16Image.h"
 #include "support/ByteIo.h"
@@ -68,12 +69,11 @@ bool ReadsAsS16File(const std::string& path) {
     return true;
 }
 
-bool CheckItemSource(const std::string& path, const SourceRules& rules) {
+bool CheckSourceRules(const std::string& path, const SourceRules& rules) {
+    // Only a readable regular file is opened below: a FIFO would never answer.
+    std::uint64_t size = 0;
+    if (!CheckItemSource(path, size)) return false;
     if (rules.force || UpperExtension(path) != ".S16") return true;
-    if (!Exists(path)) {
-        ReportOpenError(path);
-        return false;
-    }
     if (ReadsAsS16File(path)) return true;
     ShowError("%s does not read as an S16 file: its icon count or icon table does not fit in it%s",
               path.c_str(), rules.forceHint.c_str());
@@ -97,7 +97,7 @@ bool ReplaceWithSameNamedFiles(DatArchive& archive,
                 "instead");
             return false;
         }
-        if (!CheckItemSource(path, rules)) return false;
+        if (!CheckSourceRules(path, rules)) return false;
     }
     return archive.ReplaceItems(replacements, progress);
 }
@@ -107,7 +107,7 @@ bool AddFiles(DatArchive& archive, const std::vector<std::string>& paths, Progre
     if (archive.ItemCount() < 1 || paths.empty()) return false;
     if (!CheckNewNames(archive, paths, rules)) return false;
     for (const std::string& path : paths) {
-        if (!CheckItemSource(path, rules)) return false;
+        if (!CheckSourceRules(path, rules)) return false;
     }
     bool done = false;
     archive.AddItems(paths, progress, &done);
@@ -128,8 +128,10 @@ std::vector<std::string> RemoveItemsAndTell(DatArchive& archive, const std::vect
     return names;
 }
 
-bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path) {
-    if (archive.ItemCount() < 1 || !archive.ExtractItem(index, path)) return false;
+bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path,
+                        bool askBeforeReplacing) {
+    if (archive.ItemCount() < 1 || !archive.ExtractItem(index, path, askBeforeReplacing))
+        return false;
     ShowInfo("\n%s \t saved to disk  \n", path.c_str());
     return true;
 }

@@ -24,7 +24,7 @@ struct SourceRules {
 bool ReadsAsS16File(const std::string& path);
 // A file named *.S16 must read as an S16 file unless `rules.force`; other
 // names are stored as they are. False after a message naming the file.
-bool CheckItemSource(const std::string& path, const SourceRules& rules);
+bool CheckSourceRules(const std::string& path, const SourceRules& rules);
 
 // Replaces item `index` with a file of the same name; any other name is
 // refused with the system's message. False when nothing was rewritten.
@@ -45,8 +45,10 @@ std::string RemoveItemAndTell(DatArchive& archive, int index, Progress& progress
 // Removes the items in one rewrite and names each; returns the removed names.
 std::vector<std::string> RemoveItemsAndTell(DatArchive& archive, const std::vector<int>& indices,
                                             Progress& progress);
-// Extracts item `index` to `path` and says so.
-bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path);
+// Extracts item `index` to `path` and says so; `askBeforeReplacing` when the
+// user did not name the file.
+bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path,
+                        bool askBeforeReplacing = false);
 // Tells how many items an extraction of the filtered list wrote to `folder`.
 void TellFilteredExtraction(int written, const std::string& folder);
 // folder + the item's name; empty, after a message, when the name is not a

@@ -1,7 +1,10 @@
 #include "archive/DatArchive.h"
 
 #include <algorithm>
+#include <cerrno>
 
+#include "archive/DatDirectory.h"
+#include "archive/DatFormat.h"
 #include "support/ByteIo.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -14,62 +17,70 @@ bool DatArchive::OpenArchive(const std::string& path) {
     }
     CloseArchive();
     if (!file.Open(path, "r+b", false)) {
-        ShowInfo("%s\nMain data file not found.", path.c_str());
-        return false;
+        // A file the user may only read (a game in a system folder) is still listed,
+        // unpacked and compared; only the rewrites refuse it.
+        const int reason = errno;
+        readOnly_ = (reason == EACCES || reason == EROFS || reason == EPERM) &&
+                    file.Open(path, "rb", false);
+        if (!readOnly_) {
+            ShowInfo("%s\nMain data file not found.", path.c_str());
+            return false;
+        }
     }
     open_ = true;
     archivePath_ = path;
     fileName = path;
     WaitCursor wait;
-    ReadDirectory();
+    if (!ReadDirectory()) {
+        ShowError("[%s] is not a DAT archive or is damaged", path.c_str());
+        CloseArchive();
+        return false;
+    }
     return true;
 }
 
-// Reads the directory in one block. Records beyond the end of the file and
-// items whose bytes do not lie inside it are left out, with one message.
-void DatArchive::ReadDirectory() {
+// Items whose bytes do not lie inside the file, after the directory, are left
+// out with one message; a file that cannot hold its directory is no archive.
+bool DatArchive::ReadDirectory() {
     loaded_ = true;
     const std::uint64_t length = file.Length();
-    std::uint8_t countBytes[dat::kCountSize];
-    if (!file.ReadAt(0, countBytes, sizeof countBytes)) return;
-    const std::int64_t stored = static_cast<std::int32_t>(LoadU32(countBytes));
-    if (stored <= 0) return;
-    const std::int64_t present = std::min<std::int64_t>(
-        stored, static_cast<std::int64_t>((length - dat::kCountSize) / dat::kRecordSize));
-    std::vector<std::uint8_t> records(static_cast<std::size_t>(present) * dat::kRecordSize);
-    if (!file.ReadAt(dat::kCountSize, records.data(), records.size())) return;
-
-    directory_.reserve(static_cast<std::size_t>(std::max<std::int64_t>(present - 1, 0)));
-    for (std::int64_t i = 0; i + 1 < present; ++i) {
-        const std::uint8_t* record = records.data() + i * dat::kRecordSize;
-        const std::uint32_t offset = LoadU32(record);
-        const std::uint32_t next = LoadU32(record + dat::kRecordSize);
-        if (next < offset || next > length) continue;
+    std::uint64_t records = 0;
+    std::uint64_t seen = 0;
+    DatEntry previous;
+    auto addPrevious = [&](std::uint32_t next) {
+        const std::uint32_t offset = previous.offset;
+        if (offset < dat::DirectorySize(records) || next < offset || next > length) return;
         DatEntry entry;
-        std::string name(reinterpret_cast<const char*>(record + 4), dat::kNameSize);
-        name.resize(std::min(name.find('\0'), name.size()));
-        entry.SetName(ToUpper(name));
+        entry.SetName(ToUpper(previous.Name()));
         entry.offset = offset;
         entry.size = next - offset;
         entry.isS16 = IsS16Name(entry.Name());
         std::uint8_t icons[4];
-        if (entry.isS16 && entry.size >= 4 && file.ReadAt(offset, icons, sizeof icons)) {
+        if (entry.isS16 && entry.size >= 4 && file.ReadAt(offset, icons, sizeof icons))
             entry.icons = std::max<std::int32_t>(static_cast<std::int32_t>(LoadU32(icons)), 0);
-        }
         directory_.push_back(entry);
+    };
+    const bool read = ReadDatRecords(file, records, [&](const DatEntry& record) {
+        if (seen++ > 0) addPrevious(record.offset);
+        previous = record;
+    });
+    if (!read) {
+        directory_.clear();
+        return false;
     }
-    const auto leftOut =
-        static_cast<int>(stored - 1 - static_cast<std::int64_t>(directory_.size()));
+    const auto leftOut = static_cast<int>(records - 1 - directory_.size());
     if (leftOut > 0) {
         ShowError("[%s] is damaged: %d items lie outside the file and are not listed",
                   archivePath_.c_str(), leftOut);
     }
+    return true;
 }
 
 void DatArchive::CloseArchive() {
     CloseFile();
     directory_.clear();
     open_ = false;
+    readOnly_ = false;
     loaded_ = false;
     currentItem_ = -1;
 }

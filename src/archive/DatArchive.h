@@ -19,9 +19,11 @@ public:
     DatArchive() = default;
     ~DatArchive() override = default;
 
-    // Opens the archive for reading and writing and reads its directory with
-    // the icon count of every S16 item. Shows why and returns false on failure;
-    // a missing file keeps the archive that was open.
+    // Opens the archive for reading and writing (for reading only when the
+    // system refuses writing) and reads its directory with
+    // the icon count of every S16 item. Shows why and returns false on failure
+    // (a file that is no archive closes it); a missing file keeps the archive
+    // that was open.
     bool OpenArchive(const std::string& path);
     // Makes item `index` current and reads its icon table with icon n current;
     // returns the icon selected, 0 for a non-S16 item or a bad index.
@@ -29,7 +31,8 @@ public:
     // Closes the archive file; the archive then lists no items.
     void CloseArchive();
 
-    // Rewrites (each one new file, the old one kept as "<stem>_back.dat").
+    // Rewrites (each one new file, the old one kept as "<stem>_back.dat"); a
+    // read-only archive is refused with a message.
     // `done` (optional) tells whether the archive was rewritten, which the
     // size alone cannot for an empty file.
     // Replaces item `index` with the bytes of `path`; returns their size, 0 when nothing was done.
@@ -53,11 +56,15 @@ public:
     bool ReplaceItems(const std::vector<std::pair<int, std::string>>& replacements,
                       Progress& progress);
 
-    // Copies item `index` unchanged to `outputPath`.
-    bool ExtractItem(int index, const std::string& outputPath);
-    // Writes every item into `folder` (ending in a separator). Items whose names
-    // are not plain file names, or whose files cannot be written, are reported
-    // and counted in `failures`. False when no archive is open.
+    // Copies item `index` unchanged to `outputPath`, which the user named
+    // (else `askBeforeReplacing` asks before an existing file is replaced).
+    // The archive's own file is never written over.
+    bool ExtractItem(int index, const std::string& outputPath, bool askBeforeReplacing = false);
+    // Writes every item into `folder` (ending in a separator), asking before
+    // an existing file is replaced. Items of the same name get distinct file
+    // names, with a message. Items whose names are not plain file names, whose
+    // bytes overlap another item's, or whose files cannot be written are
+    // reported and counted in `failures`. False when no archive is open.
     bool UnpackAll(const std::string& folder, Progress& progress, int* failures = nullptr);
 
     // Writes the item report (with or without icon counts) and opens it.
@@ -72,6 +79,8 @@ public:
                           std::string& text) const;
 
     bool IsOpen() const { return open_; }
+    // The archive could be opened for reading only: every rewrite is refused.
+    bool IsReadOnly() const { return readOnly_; }
     bool IsLoaded() const { return loaded_; }
     int ItemCount() const { return static_cast<int>(directory_.size()); }
     const DatEntry& Entry(int index) const { return directory_[static_cast<std::size_t>(index)]; }
@@ -88,10 +97,14 @@ public:
 private:
     // Writes `plan` as the new archive, puts it in place and reopens it.
     bool Rewrite(const std::vector<PlannedItem>& plan, Progress& progress);
-    void ReadDirectory();
+    bool ReadDirectory();
+    enum class OutputCheck { kWrite, kRefused, kKept };
+    OutputCheck CheckOutput(const std::string& path, bool askBeforeReplacing);
+    bool IsArchiveFile(const std::string& path);
     bool WriteItem(const DatEntry& entry, const std::string& outputPath);
 
     bool open_ = false;
+    bool readOnly_ = false;
     bool loaded_ = false;
     int currentItem_ = -1;
     std::string archivePath_;

@@ -1,6 +1,14 @@
-// Copying items out of the archive into ordinary files.
+// Copying items out of the archive into ordinary files. Nothing is written over
+// the archive itself, over a file the user did not name unless the user agrees,
+// or through a link; each file appears only when complete.
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
 #include "archive/ArchiveCommands.h"
 #include "archive/DatArchive.h"
+#include "archive/ItemOutputFile.h"
 #include "support/DataFile.h"
 #include "support/FileCopy.h"
 #include "support/Messages.h"
@@ -8,31 +16,133 @@
 #include "support/Progress.h"
 #include "support/UserInterface.h"
 
-bool DatArchive::WriteItem(const DatEntry& entry, const std::string& outputPath) {
-    DataFile out;
-    if (!out.Open(outputPath, "wb", true)) return false;
-    if (!CopyFileRange(file, entry.offset, static_cast<std::uint64_t>(entry.size), out) ||
-        !out.Close()) {
-        ReportWriteError(outputPath);
-        return false;
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The file names that unpacking gives the items: the first item of a name (in
+// any letter case) keeps it, the others get "BASE~2.EXT", "BASE~3.EXT", ...
+// so that no item is lost on any file system.
+std::vector<std::string> DistinctFileNames(const std::vector<DatEntry>& entries) {
+    std::set<std::string> taken;
+    std::vector<bool> first(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        first[i] = taken.insert(ToUpper(entries[i].Name())).second;
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string name = entries[i].Name();
+        if (first[i]) {
+            names.push_back(name);
+            continue;
+        }
+        const std::string base = SplitPath(name, kPathBaseName);
+        const std::string extension = SplitPath(name, kPathExtension);
+        std::string distinct;
+        for (int n = 2; distinct.empty() || !taken.insert(ToUpper(distinct)).second; ++n)
+            distinct = FormatText("%s~%d%s", base.c_str(), n, extension.c_str());
+        if (IsPlainItemName(name)) {
+            ShowInfo("[%s] has the name of another item: it is written as %s", name.c_str(),
+                     distinct.c_str());
+        }
+        names.push_back(distinct);
     }
-    return true;
+    return names;
 }
 
-bool DatArchive::ExtractItem(int index, const std::string& outputPath) {
+}  // namespace
+
+// Whether `path` (which may not exist) is the archive's own file, by device and file number.
+bool DatArchive::IsArchiveFile(const std::string& path) {
+#ifndef _WIN32
+    struct stat mine {};
+    struct stat other {};
+    return ::fstat(fileno(file.Handle()), &mine) == 0 && ::stat(path.c_str(), &other) == 0 &&
+           mine.st_dev == other.st_dev && mine.st_ino == other.st_ino;
+#else
+    std::error_code error;
+    return fs::equivalent(path, archivePath_, error);
+#endif
+}
+
+DatArchive::OutputCheck DatArchive::CheckOutput(const std::string& path, bool askBeforeReplacing) {
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(path, error))) return OutputCheck::kWrite;
+    if (IsArchiveFile(path)) {
+        ShowError("[%s] is the archive being read: the item is not written", path.c_str());
+        return OutputCheck::kRefused;
+    }
+    if (askBeforeReplacing && !AskYesNo("[%s] already exists.\nWrite over it?", path.c_str()))
+        return OutputCheck::kKept;
+    return OutputCheck::kWrite;
+}
+
+bool DatArchive::WriteItem(const DatEntry& entry, const std::string& outputPath) {
+    ItemOutputFile out(outputPath);
+    if (!out.Create()) return false;
+    if (!CopyFileRange(file, entry.offset, static_cast<std::uint64_t>(entry.size), out.File())) {
+        if (out.File().Failed()) {
+            ReportWriteError(outputPath);
+        } else {
+            ShowError("Error on reading [%s]", archivePath_.c_str());
+        }
+        return false;
+    }
+    return out.Commit();
+}
+
+bool DatArchive::ExtractItem(int index, const std::string& outputPath, bool askBeforeReplacing) {
     if (!open_ || index < 0 || index >= ItemCount()) return false;
     WaitCursor wait;
+    switch (CheckOutput(outputPath, askBeforeReplacing)) {
+        case OutputCheck::kRefused:
+            return false;
+        case OutputCheck::kKept:
+            ShowError("[%s] already exists and is kept: the item is not written",
+                      outputPath.c_str());
+            return false;
+        case OutputCheck::kWrite:
+            break;
+    }
     return WriteItem(Entry(index), outputPath);
 }
 
 bool DatArchive::UnpackAll(const std::string& folder, Progress& progress, int* failures) {
     if (!open_) return false;
     ProgressScope scope(progress, ItemCount());
+    const std::vector<std::string> names = DistinctFileNames(directory_);
     int failed = 0;
-    for (const DatEntry& entry : directory_) {
-        const std::string path = ItemPathInFolder(entry, folder);
-        if (path.empty() || !WriteItem(entry, path)) ++failed;
+    int kept = 0;
+    std::uint64_t end = 0;  // the furthest byte of the items so far
+    for (std::size_t i = 0; i < directory_.size(); ++i) {
+        const DatEntry& entry = directory_[i];
         scope.Step();
+        if (ItemPathInFolder(entry, folder).empty()) {
+            ++failed;
+            continue;
+        }
+        // Items of a sound archive lie one after the other; bytes shared by
+        // several items would make the output far larger than the archive.
+        const std::uint64_t itemEnd = entry.offset + static_cast<std::uint64_t>(entry.size);
+        if (entry.size > 0 && entry.offset < end) {
+            ShowError("[%s] shares its bytes with another item: the item is not written",
+                      entry.Name().c_str());
+            ++failed;
+            continue;
+        }
+        end = std::max(end, itemEnd);
+        const std::string path = folder + names[i];
+        const OutputCheck check = CheckOutput(path, true);
+        if (check == OutputCheck::kKept) ++kept;
+        if (check != OutputCheck::kWrite || !WriteItem(entry, path)) ++failed;
+    }
+    if (kept > 0) {
+        ShowError("%d files already in [%s] are kept: their items are not written", kept,
+                  folder.c_str());
     }
     if (failures) *failures = failed;
     return true;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "archive/DatArchive.h"
+#include "archive/DatDirectory.h"
 #include "archive/DatFormat.h"
 #include "archive/ItemFilter.h"
 #include "support/ByteIo.h"
@@ -14,27 +15,14 @@
 
 namespace {
 
-// The names of another archive's directory, upper-cased, as far as its file holds them.
-std::vector<std::string> ReadOtherNames(DataFile& other) {
-    std::uint8_t countBytes[dat::kCountSize];
-    if (!other.ReadAt(0, countBytes, sizeof countBytes)) return {};
-    const std::int64_t items =
-        static_cast<std::int64_t>(static_cast<std::int32_t>(LoadU32(countBytes))) - 1;
-    const std::uint64_t length = other.Length();
-    const std::int64_t present = std::min<std::int64_t>(
-        items, static_cast<std::int64_t>((length - dat::kCountSize) / dat::kRecordSize));
-    if (present <= 0) return {};
-    std::vector<std::uint8_t> records(static_cast<std::size_t>(present) * dat::kRecordSize);
-    if (!other.ReadAt(dat::kCountSize, records.data(), records.size())) return {};
-    std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(present));
-    for (std::int64_t i = 0; i < present; ++i) {
-        std::string name(reinterpret_cast<const char*>(records.data() + i * dat::kRecordSize + 4),
-                         dat::kNameSize);
-        name.resize(std::min(name.find('\0'), name.size()));
-        names.push_back(ToUpper(name));
-    }
-    return names;
+// The upper-cased item names of another archive; false when it is no archive.
+bool ReadOtherNames(DataFile& other, std::vector<std::string>& names) {
+    std::uint64_t count = 0;
+    const bool read = ReadDatRecords(other, count, [&names](const DatEntry& record) {
+        names.push_back(ToUpper(record.Name()));
+    });
+    if (read) names.pop_back();  // the end record names no item
+    return read;
 }
 
 // Writes the text and opens it; reports a file that cannot be written.
@@ -91,7 +79,11 @@ bool DatArchive::ComparisonReport(const std::string& otherPath, bool differences
         return false;
     }
     WaitCursor wait;
-    const std::vector<std::string> otherNames = ReadOtherNames(other);
+    std::vector<std::string> otherNames;
+    if (!ReadOtherNames(other, otherNames)) {
+        ShowError("[%s] is not a DAT archive or is damaged", otherPath.c_str());
+        return false;
+    }
     const std::string mine = SplitPath(archivePath_, kPathBaseName);
     const std::string theirs = SplitPath(otherPath, kPathBaseName);
     text = "*** Comparing:\n";

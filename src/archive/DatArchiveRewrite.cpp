@@ -1,10 +1,10 @@
 // Replacing, adding and removing items: each writes the whole archive anew
 // beside it, keeps the old one as the backup and reopens the archive.
-#include <memory>
-
 #include "archive/DatArchive.h"
 #include "archive/DatWriter.h"
+#include "archive/ItemSource.h"
 #include "support/DataFile.h"
+#include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/Progress.h"
 #include "support/SafeFileWriter.h"
@@ -16,22 +16,31 @@ std::vector<PlannedItem> CurrentItems(const std::vector<DatEntry>& entries, Data
     std::vector<PlannedItem> plan;
     plan.reserve(entries.size() + 1);
     for (const DatEntry& entry : entries)
-        plan.push_back(PlannedItem{entry, &archive, entry.offset});
+        plan.push_back(PlannedItem{entry, &archive, entry.offset, {}});
     return plan;
 }
 
-// Opens a replacement or added file; reports one that cannot be read.
-std::unique_ptr<DataFile> OpenSource(const std::string& path) {
-    auto source = std::make_unique<DataFile>();
-    if (!source->Open(path, "rb", true)) return nullptr;
-    return source;
+// A replacement or added file as an item named `name`; false, after a
+// message, when it cannot be stored.
+bool PlanSource(const std::string& path, PlannedItem& item) {
+    std::uint64_t size = 0;
+    if (!CheckItemSource(path, size)) return false;
+    item.entry.size = static_cast<std::int64_t>(size);
+    item.source = nullptr;
+    item.sourceOffset = 0;
+    item.sourcePath = path;
+    return true;
 }
 
 }  // namespace
 
 bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progress) {
+    if (readOnly_) {
+        ShowError("[%s] is read-only: nothing was changed", archivePath_.c_str());
+        return false;
+    }
     SafeFileWriter writer(archivePath_, NewPath(), BackupPath());
-    if (!writer.Create() || !WriteDat(writer.File(), plan, progress)) return false;
+    if (!writer.Create() || !WriteDat(writer.File(), plan, progress, archivePath_)) return false;
     const std::string path = archivePath_;
     CloseArchive();  // the old file is renamed next; nothing may hold it
     const bool committed = writer.Commit();
@@ -42,38 +51,24 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
 std::uint64_t DatArchive::ReplaceItem(int index, const std::string& path, Progress& progress,
                                       bool* done) {
     if (done) *done = false;
-    if (!open_ || index < 0 || index >= ItemCount()) return 0;
-    const auto source = OpenSource(path);
-    if (!source) return 0;
-    const std::uint64_t size = source->Length();
-    std::vector<PlannedItem> plan = CurrentItems(directory_, file);
-    PlannedItem& replaced = plan[static_cast<std::size_t>(index)];
-    replaced.entry.size = static_cast<std::int64_t>(size);
-    replaced.source = source.get();
-    replaced.sourceOffset = 0;
-    ProgressScope scope(progress, 2 * ItemCount());
-    const bool rewritten = Rewrite(plan, progress);
-    if (done) *done = rewritten;
-    return rewritten ? size : 0;
+    if (!ReplaceItems({{index, path}}, progress)) return 0;
+    if (done) *done = true;
+    return static_cast<std::uint64_t>(Entry(index).size);
 }
 
 std::uint64_t DatArchive::AddItems(const std::vector<std::string>& paths, Progress& progress,
                                    bool* done) {
     if (done) *done = false;
     if (!open_ || paths.empty()) return 0;
-    std::vector<std::unique_ptr<DataFile>> sources;
     std::vector<PlannedItem> plan = CurrentItems(directory_, file);
     std::uint64_t added = 0;
     for (const std::string& path : paths) {
-        auto source = OpenSource(path);
-        if (!source) return 0;  // a file that cannot be read stops the whole command
         PlannedItem item;
+        // A file that cannot be stored stops the whole command before anything is written.
+        if (!PlanSource(path, item)) return 0;
         item.entry.SetName(SplitPath(path, kPathFileName));  // as spelled, not upper-cased
-        item.entry.size = static_cast<std::int64_t>(source->Length());
-        item.source = source.get();
         added += static_cast<std::uint64_t>(item.entry.size);
-        plan.push_back(item);
-        sources.push_back(std::move(source));
+        plan.push_back(std::move(item));
     }
     ProgressScope scope(progress, 2 * static_cast<int>(plan.size()) + 11);
     SortByName(plan);
@@ -84,14 +79,8 @@ std::uint64_t DatArchive::AddItems(const std::vector<std::string>& paths, Progre
 }
 
 std::string DatArchive::RemoveItem(int index, Progress& progress) {
-    if (!open_ || index < 0 || index >= ItemCount()) return {};
-    const std::string name = Entry(index).Name();
-    std::vector<PlannedItem> plan = CurrentItems(directory_, file);
-    plan.erase(plan.begin() + index);
-    ProgressScope scope(progress, 2 * (ItemCount() - 1));
-    if (!Rewrite(plan, progress)) return {};
-    scope.Step();  // the removed item, visited by the copy pass
-    return name;
+    const std::vector<std::string> names = RemoveItems({index}, progress);
+    return names.empty() ? std::string() : names.front();
 }
 
 std::vector<std::string> DatArchive::RemoveItems(const std::vector<int>& indices,
@@ -110,11 +99,12 @@ std::vector<std::string> DatArchive::RemoveItems(const std::vector<int>& indices
         if (dropped[i])
             names.push_back(entry.Name());
         else
-            plan.push_back(PlannedItem{entry, &file, entry.offset});
+            plan.push_back(PlannedItem{entry, &file, entry.offset, {}});
     }
-    ProgressScope scope(progress, 2 * ItemCount());
+    // Two steps per kept item (its record and its copy), then one per removed item.
+    ProgressScope scope(progress, 2 * static_cast<int>(plan.size()));
     if (!Rewrite(plan, progress)) return {};
-    scope.Step(2 * static_cast<int>(names.size()));  // the removed items, never copied
+    scope.Step(static_cast<int>(names.size()));
     return names;
 }
 
@@ -122,16 +112,10 @@ bool DatArchive::ReplaceItems(const std::vector<std::pair<int, std::string>>& re
                               Progress& progress) {
     if (!open_ || replacements.empty()) return false;
     std::vector<PlannedItem> plan = CurrentItems(directory_, file);
-    std::vector<std::unique_ptr<DataFile>> sources;
     for (const auto& [index, path] : replacements) {
         if (index < 0 || index >= ItemCount()) return false;
-        auto source = OpenSource(path);
-        if (!source) return false;  // a file that cannot be read stops the whole command
-        PlannedItem& replaced = plan[static_cast<std::size_t>(index)];
-        replaced.entry.size = static_cast<std::int64_t>(source->Length());
-        replaced.source = source.get();
-        replaced.sourceOffset = 0;
-        sources.push_back(std::move(source));
+        // A file that cannot be stored stops the whole command before anything is written.
+        if (!PlanSource(path, plan[static_cast<std::size_t>(index)])) return false;
     }
     ProgressScope scope(progress, 2 * ItemCount());
     return Rewrite(plan, progress);

@@ -3,11 +3,43 @@
 #include <algorithm>
 
 #include "archive/DatFormat.h"
+#include "archive/ItemSource.h"
 #include "support/ByteIo.h"
 #include "support/DataFile.h"
 #include "support/FileCopy.h"
 #include "support/Messages.h"
 #include "support/Progress.h"
+
+namespace {
+
+// Copies `length` bytes of the item's source (opened here when it is named by
+// its path) to the end of `out`; reports which side failed.
+bool CopyItems(const PlannedItem& item, std::uint64_t length, DataFile& out,
+               const std::string& targetPath) {
+    DataFile named;
+    DataFile* source = item.source;
+    if (!item.sourcePath.empty()) {
+        if (!OpenItemSource(item.sourcePath, length, named)) return false;
+        source = &named;
+    }
+    if (CopyFileRange(*source, item.sourceOffset, length, out)) return true;
+    if (out.Failed()) {
+        ReportWriteError(targetPath);
+    } else {
+        ShowError("Error on reading [%s]", source->Path().c_str());
+    }
+    return false;
+}
+
+// A copy placed by a failed position query would write over the directory:
+// after every step the file must end exactly where the bytes written so far do.
+bool AtExpectedEnd(DataFile& out, std::uint64_t expected, const std::string& targetPath) {
+    if (out.Tell() == expected && !out.Failed()) return true;
+    ReportWriteError(targetPath);
+    return false;
+}
+
+}  // namespace
 
 void SortByName(std::vector<PlannedItem>& items) {
     std::stable_sort(items.begin(), items.end(), [](const PlannedItem& a, const PlannedItem& b) {
@@ -15,14 +47,15 @@ void SortByName(std::vector<PlannedItem>& items) {
     });
 }
 
-bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& progress) {
+bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& progress,
+              const std::string& targetPath) {
     const std::uint64_t directory = dat::DirectorySize(items.size() + 1);
     std::uint64_t end = directory;
     for (const PlannedItem& item : items)
         end += static_cast<std::uint64_t>(item.entry.size);
     if (end > dat::kMaxArchiveSize) {
         ShowError("[%s] would pass 4 GiB, the limit of the archive format: nothing was written",
-                  out.Path().c_str());
+                  targetPath.c_str());
         return false;
     }
 
@@ -40,28 +73,27 @@ bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& pr
     w.U32(static_cast<std::uint32_t>(offset));
     w.Zeros(dat::kNameSize);
     if (!out.Write(head.data(), head.size())) {
-        ReportWriteError(out.Path());
+        ReportWriteError(targetPath);
         return false;
     }
+    std::uint64_t written = head.size();
+    if (!AtExpectedEnd(out, written, targetPath)) return false;
 
-    // Items that lie back to back in one source are copied in one go.
+    // Items that lie back to back in one open source are copied in one go.
     for (std::size_t first = 0; first < items.size();) {
         const PlannedItem& start = items[first];
         std::uint64_t length = 0;
         std::size_t next = first;
         while (next < items.size() && items[next].source == start.source &&
-               items[next].sourceOffset == start.sourceOffset + length) {
+               items[next].sourcePath == start.sourcePath &&
+               items[next].sourceOffset == start.sourceOffset + length &&
+               (next == first || start.sourcePath.empty())) {
             length += static_cast<std::uint64_t>(items[next].entry.size);
             ++next;
         }
-        if (!CopyFileRange(*start.source, start.sourceOffset, length, out)) {
-            if (out.Failed()) {
-                ReportWriteError(out.Path());
-            } else {
-                ShowError("Error on reading [%s]", start.source->Path().c_str());
-            }
-            return false;
-        }
+        if (!CopyItems(start, length, out, targetPath)) return false;
+        written += length;
+        if (!AtExpectedEnd(out, written, targetPath)) return false;
         progress.Step(static_cast<int>(next - first));
         first = next;
     }

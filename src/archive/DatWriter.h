@@ -3,6 +3,7 @@
 // its source, in directory order and without gaps.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "archive/DatEntry.h"
@@ -11,17 +12,22 @@ class DataFile;
 class Progress;
 
 // One item of an archive about to be written: its name and size, and where its
-// bytes come from (a file, read from an offset).
+// bytes come from: an open file read from an offset, or a checked file named
+// by `sourcePath` that is opened only while it is copied.
 struct PlannedItem {
     DatEntry entry;
     DataFile* source = nullptr;
     std::uint64_t sourceOffset = 0;
+    std::string sourcePath;
 };
 
 // Sorts items by the archive's name order; equal names keep their order.
 void SortByName(std::vector<PlannedItem>& items);
 
-// Writes the archive into `out`, stepping `progress` once per directory record
-// and once per item copied. Refuses (with a message) an archive that would
-// pass 4 GiB; reports a source that ends early.
-bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& progress);
+// Writes the archive into `out` (a new, empty file), stepping `progress` once
+// per directory record and once per item copied. Refuses an archive that would
+// pass 4 GiB, and stops at a source that ends early or a position that is not
+// where the bytes written so far end; messages name `targetPath`, the archive
+// that `out` is to become, or the source.
+bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& progress,
+              const std::string& targetPath);

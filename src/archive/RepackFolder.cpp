@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
-#include <memory>
+#include <set>
 #include <system_error>
 #include <vector>
 
+#include "archive/DatDirectory.h"
 #include "archive/DatFormat.h"
 #include "archive/DatWriter.h"
+#include "archive/ItemSource.h"
 #include "support/DataFile.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
@@ -55,6 +57,46 @@ bool Accept(const FolderFile& file, ErrorLog& log) {
     return true;
 }
 
+// The item names of the archive at `path` (upper-cased); false when there is
+// no file or it is no archive.
+bool ReadOldNames(const std::string& path, std::vector<std::string>& names) {
+    DataFile old;
+    if (!old.Open(path, "rb", false)) return false;
+    std::uint64_t count = 0;
+    const bool read = ReadDatRecords(
+        old, count, [&names](const DatEntry& record) { names.push_back(ToUpper(record.Name())); });
+    if (read) names.pop_back();  // the end record names no item
+    return read;
+}
+
+// Keeps the file at `path` as `backupPath` (a second name where the file
+// system allows it, else a copy), staged so that an older backup is replaced
+// in one step.
+bool KeepBackup(const std::string& path, const std::string& backupPath) {
+    std::error_code error;
+    const std::string staging = backupPath + ".part";
+    fs::remove(staging, error);
+    fs::create_hard_link(path, staging, error);
+    if (error) {
+        error.clear();
+        fs::copy_file(path, staging, fs::copy_options::overwrite_existing, error);
+    }
+    if (!error) fs::rename(staging, backupPath, error);
+    if (!error) return true;
+    fs::remove(staging, error);
+    ReportCreationError(backupPath);
+    return false;
+}
+
+// How many of `oldNames` no item of `plan` has (letter case aside).
+int CountLacking(const std::vector<std::string>& oldNames, const std::vector<PlannedItem>& plan) {
+    std::set<std::string> kept;
+    for (const PlannedItem& item : plan)
+        kept.insert(ToUpper(item.entry.Name()));
+    return static_cast<int>(std::count_if(oldNames.begin(), oldNames.end(),
+                                          [&kept](auto& name) { return kept.count(name) == 0; }));
+}
+
 }  // namespace
 
 bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& progress) {
@@ -66,26 +108,39 @@ bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& pr
     }
     SafeFileWriter writer(newArchivePath, SplitPath(newArchivePath, kPathWithoutExt) + "_new.dat",
                           "");
-    if (!writer.Create()) return false;
 
     std::vector<FolderFile> accepted;
     std::copy_if(files.begin(), files.end(), std::back_inserter(accepted),
                  [&log](const FolderFile& file) { return Accept(file, log); });
     ProgressScope scope(progress, 2 * static_cast<int>(accepted.size()) + 10);
-    std::vector<std::unique_ptr<DataFile>> sources;
     std::vector<PlannedItem> plan;
     for (const FolderFile& file : accepted) {
-        auto source = std::make_unique<DataFile>();
-        if (!source->Open(folder + file.name, "rb", true)) return false;
         PlannedItem item;
+        std::uint64_t size = 0;
+        if (!CheckItemSource(folder + file.name, size)) return false;
         item.entry.SetName(file.name);
-        item.entry.size = static_cast<std::int64_t>(source->Length());
-        item.source = source.get();
-        plan.push_back(item);
-        sources.push_back(std::move(source));
+        item.entry.size = static_cast<std::int64_t>(size);
+        item.sourcePath = folder + file.name;
+        plan.push_back(std::move(item));
         scope.Step();
     }
     SortByName(plan);
     scope.Step(10);
-    return WriteDat(writer.File(), plan, progress) && writer.Commit();
+    if (!writer.Create() || !WriteDat(writer.File(), plan, progress, newArchivePath)) return false;
+
+    // An archive already at the path is kept as the backup, as every rewrite keeps one.
+    const std::string backupPath = SplitPath(newArchivePath, kPathWithoutExt) + "_back.dat";
+    std::error_code error;
+    const bool replacing = fs::exists(newArchivePath, error);
+    std::vector<std::string> oldNames;
+    const bool wasArchive = replacing && ReadOldNames(newArchivePath, oldNames);
+    if (replacing && !KeepBackup(newArchivePath, backupPath)) return false;
+    if (!writer.Commit()) return false;
+    if (wasArchive) {
+        ShowInfo("The old archive is kept as [%s]: %d of its items are not in the new one",
+                 backupPath.c_str(), CountLacking(oldNames, plan));
+    } else if (replacing) {
+        ShowInfo("The old file is kept as [%s]", backupPath.c_str());
+    }
+    return true;
 }

@@ -39,6 +39,7 @@ struct ArchiveArgs {
     bool differencesOnly = false;
     bool allowDuplicate = false;
     bool force = false;
+    bool overwrite = false;
 };
 
 // The rules of add and replace, with the options that relax them.
@@ -106,7 +107,7 @@ bool ExtractListed(DatArchive& archive, const ArchiveArgs& a, const std::string&
     int written = 0;
     for (int index : ListedItems(archive, a)) {
         const std::string path = ItemPathInFolder(archive.Entry(index), folder);
-        const bool extracted = !path.empty() && archive.ExtractItem(index, path);
+        const bool extracted = !path.empty() && archive.ExtractItem(index, path, true);
         written += extracted ? 1 : 0;
         ok = extracted && ok;
     }
@@ -129,7 +130,7 @@ bool Extract(DatArchive& archive, const ArchiveArgs& a) {
         const int index = lookup.Find(name);
         const std::string path =
             index < 0 ? std::string() : ItemPathInFolder(archive.Entry(index), folder);
-        ok = !path.empty() && ExtractItemAndTell(archive, index, path) && ok;
+        ok = !path.empty() && ExtractItemAndTell(archive, index, path, true) && ok;
     }
     return ok;
 }
@@ -233,12 +234,19 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
         items->excludes(option);
     extract->add_option("-o,--output", a->output,
                         "the folder (made when missing; default: the current one)");
-    extract->callback(run([a](DatArchive& archive) { return Extract(archive, *a); }));
+    extract->add_flag("--overwrite", a->overwrite, "replace files already in the folder");
+    extract->callback(run([&context, a](DatArchive& archive) {
+        context.ui.SetAnswer(a->overwrite);
+        return Extract(archive, *a);
+    }));
 
     auto* unpack = AddArchiveCommand(app, "unpack", "Write every item into a folder", *a);
     unpack->add_option("FOLDER", a->output, "the folder (made when missing)")->required();
-    unpack->callback(
-        run([&context, a](DatArchive& archive) { return Unpack(context, archive, *a); }));
+    unpack->add_flag("--overwrite", a->overwrite, "replace files already in the folder");
+    unpack->callback(run([&context, a](DatArchive& archive) {
+        context.ui.SetAnswer(a->overwrite);
+        return Unpack(context, archive, *a);
+    }));
 
     auto* add = AddArchiveCommand(app, "add", "Add files as items (one rewrite for all)", *a);
     add->footer(

@@ -108,18 +108,51 @@ TEST_F(DatArchiveTest, ListsOnlyTheItemsThatLieInsideADamagedFile) {
     EXPECT_EQ(ui.LastText(), "[" + (dir / "cut.dat") +
                                  "] is damaged: 1 items lie outside the file and are not listed");
 
-    Bytes huge = DatBytes({{"A.S16", Filler(10, 1)}});
-    huge[0] = 0xFF;
-    huge[1] = 0xFF;
-    huge[2] = 0xFF;
-    huge[3] = 0x7F;  // two billion records
-    ASSERT_TRUE(archive.OpenArchive(Write("huge.dat", huge)));
-    EXPECT_EQ(archive.ItemCount(), 1);
+    // An item whose bytes would lie inside the directory is damaged as well.
+    Bytes inside = DatBytes({{"A.S16", Filler(10, 1)}, {"B.S16", Filler(20, 2)}});
+    inside[4] = 4;
+    inside[5] = 0;
+    ASSERT_TRUE(archive.OpenArchive(Write("inside.dat", inside)));
+    ASSERT_EQ(archive.ItemCount(), 1);
+    EXPECT_EQ(archive.Entry(0).Name(), "B.S16");
+}
 
-    Bytes none = DatBytes({});
-    none[3] = 0x80;  // a negative count
-    ASSERT_TRUE(archive.OpenArchive(Write("neg.dat", none)));
-    EXPECT_EQ(archive.ItemCount(), 0);
-    ASSERT_TRUE(archive.OpenArchive(Write("short.dat", Bytes{1})));
-    EXPECT_EQ(archive.ItemCount(), 0);
+TEST_F(DatArchiveTest, RefusesFilesThatCannotHoldTheirDirectory) {
+    ASSERT_TRUE(archive.OpenArchive(Write("good.dat", DatBytes({{"A.S16", Filler(10, 1)}}))));
+    auto refused = [&](const std::string& name, const Bytes& bytes) {
+        ui.Clear();
+        const bool opened = archive.OpenArchive(Write(name, bytes));
+        EXPECT_FALSE(opened) << name;
+        EXPECT_FALSE(archive.IsOpen()) << name;
+        EXPECT_EQ(archive.ItemCount(), 0) << name;
+        EXPECT_EQ(ui.Errors(), std::vector<std::string>{"[" + (dir / name) +
+                                                        "] is not a DAT archive or is damaged"});
+    };
+    Bytes huge = DatBytes({{"A.S16", Filler(10, 1)}});
+    huge[3] = 0x7F;  // two billion records in 47 bytes
+    refused("huge.dat", huge);
+    Bytes negative = DatBytes({});
+    negative[3] = 0x80;
+    refused("negative.dat", negative);
+    Bytes zero = DatBytes({});
+    zero[0] = 0;
+    refused("zero.dat", zero);
+    refused("empty.dat", {});
+    refused("short.dat", Bytes{1, 0});
+    Bytes random;
+    for (int i = 0; i < 4096; ++i)
+        random.push_back(static_cast<std::uint8_t>((i * 7919 + 13) >> 3));
+    refused("random.dat", random);
+    // The directory does not fit, even in the largest file the format allows.
+    Bytes cut = DatBytes({{"A.S16", Filler(10, 1)}, {"B.S16", Filler(20, 2)}});
+    cut.resize(4 + 17 * 2);
+    refused("cut.dat", cut);
+
+    // A sparse 4 GiB file claiming 2^31 - 1 items is refused before anything
+    // the size of its directory is allocated.
+    const std::string sparse = Write("sparse.dat", huge);
+    std::filesystem::resize_file(sparse, 1ull << 32);
+    ui.Clear();
+    EXPECT_FALSE(archive.OpenArchive(sparse));
+    EXPECT_EQ(ui.LastText(), "[" + sparse + "] is not a DAT archive or is damaged");
 }

@@ -1,10 +1,15 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "DatFiles.h"
 #include "FakeUserInterface.h"
 #include "archive/DatArchive.h"
+#include "archive/DatWriter.h"
+#include "support/DataFile.h"
 #include "support/Progress.h"
 
 namespace fs = std::filesystem;
@@ -161,9 +166,31 @@ TEST_F(DatRewriteTest, RefusesAnArchiveThatWouldPassFourGiB) {
     fs::resize_file(big, 0x100000000ull, error);  // sparse: takes no room
     if (error) GTEST_SKIP() << "no sparse files here";
     EXPECT_EQ(archive.AddItem(big, progress), 0u);
-    EXPECT_EQ(ui.LastText(),
-              "[" + (dir / "KELPAR_new.dat") +
-                  "] would pass 4 GiB, the limit of the archive format: nothing was written");
+    EXPECT_EQ(
+        ui.LastText(),
+        "[" + path + "] would pass 4 GiB, the limit of the archive format: nothing was written");
     EXPECT_EQ(ReadFileBytes(path), original);
     EXPECT_FALSE(FileExists(dir / "KELPAR_new.dat"));
+}
+
+TEST(DatWriterTest, StopsWhenTheWritePositionIsNotKnown) {
+    // A pipe cannot tell its position: a copy placed by it could land on the
+    // directory, so nothing may be reported as written.
+    FakeUserInterface ui;
+    TempDir dir;
+    const std::string pipe = dir / "pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    DataFile out;
+    ASSERT_TRUE(out.Open(pipe, "wb", false));
+    WriteFileBytes(dir / "A.S16", Filler(10, 1));
+    PlannedItem item;
+    item.entry.SetName("A.S16");
+    item.entry.size = 10;
+    item.sourcePath = dir / "A.S16";
+    EXPECT_FALSE(WriteDat(out, {item}, NoProgress(), dir / "K.dat"));
+    EXPECT_EQ(ui.Errors(), std::vector<std::string>{"Error on writing [" + (dir / "K.dat") + "]"});
+    out.Close();
+    ::close(reader);
 }

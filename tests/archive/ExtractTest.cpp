@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "DatFiles.h"
 #include "FakeUserInterface.h"
 #include "S16Files.h"
 #include "archive/DatArchive.h"
+#include "support/Messages.h"
 #include "support/Progress.h"
 
 TEST(Extract, UnpacksEveryItemWithItsBytes) {
@@ -58,4 +62,175 @@ TEST(Extract, NeverWritesOutsideTheChosenFolder) {
     DatArchive closed;
     EXPECT_FALSE(closed.UnpackAll(dir / "out/", NoProgress()));
     EXPECT_FALSE(closed.ExtractItem(0, dir / "x"));
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// An archive in a folder of its own, opened, with an output folder beside it.
+class ExtractSafetyTest : public ::testing::Test {
+protected:
+    void Open(const std::vector<NamedItem>& items) {
+        WriteFileBytes(path, DatBytes(items));
+        ASSERT_TRUE(archive.OpenArchive(path));
+        fs::create_directory(out);
+    }
+    int Unpack() {
+        int failures = -1;
+        EXPECT_TRUE(archive.UnpackAll(out, NoProgress(), &failures));
+        return failures;
+    }
+
+    FakeUserInterface ui;
+    TempDir dir;
+    std::string path = dir / "KELPAR.DAT";
+    std::string out = dir / "out/";
+    DatArchive archive;
+};
+
+// Lowers the soft limit on file sizes for the lifetime of the object; going
+// past it is then a failed write instead of a signal.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) {
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ExtractSafetyTest, NeverWritesOverTheArchiveBeingRead) {
+    Open({{"A.S16", Filler(5, 1)}, {"KELPAR.DAT", Filler(6, 2)}, {"LINK.DAT", Filler(7, 3)}});
+    const Bytes original = ReadFileBytes(path);
+    fs::create_hard_link(path, out + "LINK.DAT");
+    fs::create_symlink(path, out + "KELPAR.DAT");
+    ui.yesNoAnswers = {true, true, true, true, true, true};
+    EXPECT_EQ(Unpack(), 2);
+    // Unpacking into the archive's own folder, the window's default.
+    int failures = 0;
+    EXPECT_TRUE(archive.UnpackAll(dir.Path(), NoProgress(), &failures));
+    EXPECT_EQ(failures, 1);
+    EXPECT_FALSE(archive.ExtractItem(1, path));
+    EXPECT_EQ(ReadFileBytes(path), original);
+    const std::string refused = "] is the archive being read: the item is not written";
+    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{"[" + out + "KELPAR.DAT" + refused,
+                                                     "[" + out + "LINK.DAT" + refused,
+                                                     "[" + path + refused, "[" + path + refused}));
+    EXPECT_EQ(ReadFileBytes(out + "A.S16"), Filler(5, 1));
+}
+
+TEST_F(ExtractSafetyTest, AsksBeforeReplacingAFileTheUserDidNotName) {
+    Open({{"A.S16", Filler(5, 1)}, {"B.S16", Filler(6, 2)}});
+    WriteFileBytes(out + "A.S16", Filler(9, 9));
+    ui.yesNoAnswers = {false};
+    EXPECT_EQ(Unpack(), 1);
+    EXPECT_EQ(ui.questions,
+              std::vector<std::string>{"[" + out + "A.S16] already exists.\nWrite over it?"});
+    EXPECT_EQ(ReadFileBytes(out + "A.S16"), Filler(9, 9));
+    EXPECT_EQ(ReadFileBytes(out + "B.S16"), Filler(6, 2));
+    EXPECT_EQ(ui.LastText(),
+              "1 files already in [" + out + "] are kept: their items are not written");
+
+    ui.yesNoAnswers = {false};
+    EXPECT_FALSE(archive.ExtractItem(0, out + "A.S16", true));
+    EXPECT_EQ(ui.LastText(),
+              "[" + out + "A.S16] already exists and is kept: the item is not written");
+    ui.yesNoAnswers = {true};
+    EXPECT_TRUE(archive.ExtractItem(0, out + "A.S16", true));
+    EXPECT_EQ(ReadFileBytes(out + "A.S16"), Filler(5, 1));
+    // A file the user named is replaced without a second question.
+    ui.questions.clear();
+    EXPECT_TRUE(archive.ExtractItem(1, out + "A.S16"));
+    EXPECT_EQ(ReadFileBytes(out + "A.S16"), Filler(6, 2));
+    EXPECT_TRUE(ui.questions.empty());
+}
+
+TEST_F(ExtractSafetyTest, LinksAtTheOutputNameAreReplacedNeverFollowed) {
+    Open({{"A.S16", Filler(5, 1)}, {"B.S16", Filler(6, 2)}});
+    WriteFileBytes(dir / "victim", Filler(3, 3));
+    fs::create_symlink(dir / "victim", out + "A.S16");
+    fs::create_symlink(dir / "nowhere", out + "B.S16");
+    ui.yesNoAnswers = {true, true};
+    EXPECT_EQ(Unpack(), 0);
+    EXPECT_EQ(ReadFileBytes(dir / "victim"), Filler(3, 3));
+    EXPECT_FALSE(FileExists(dir / "nowhere"));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(out + "A.S16")));
+    EXPECT_EQ(ReadFileBytes(out + "A.S16"), Filler(5, 1));
+    EXPECT_EQ(ReadFileBytes(out + "B.S16"), Filler(6, 2));
+}
+
+TEST_F(ExtractSafetyTest, AFailedWriteLeavesTheOldFileAndNoPartialOne) {
+    Open({{"BIG.S16", Filler(300000, 1)},
+          {"NEW.S16", Filler(200000, 2)},
+          {"SMALL.S16", Filler(10, 3)}});
+    WriteFileBytes(out + "BIG.S16", Filler(9, 9));
+    ui.yesNoAnswers = {true};
+    int failures = -1;
+    {
+        FileSizeLimit limit(100000);
+        EXPECT_TRUE(archive.UnpackAll(out, NoProgress(), &failures));
+    }
+    EXPECT_EQ(failures, 2);
+    EXPECT_EQ(ReadFileBytes(out + "BIG.S16"), Filler(9, 9));
+    EXPECT_EQ(FolderListing(out), (std::vector<std::string>{"BIG.S16", "SMALL.S16"}));
+    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{"Error on writing [" + out + "BIG.S16]",
+                                                     "Error on writing [" + out + "NEW.S16]"}));
+}
+
+TEST_F(ExtractSafetyTest, ItemsOfOneNameAreAllKeptUnderDistinctNames) {
+    Open({{"UNIT.S16", Filler(5, 1)},
+          {"unit.s16", Filler(6, 2)},
+          {"UNIT~2.S16", Filler(7, 3)},
+          {"A", Filler(8, 4)},
+          {"A", Filler(9, 5)}});
+    EXPECT_EQ(Unpack(), 0);
+    EXPECT_EQ(FolderListing(out),
+              (std::vector<std::string>{"A", "A~2", "UNIT.S16", "UNIT~2.S16", "UNIT~3.S16"}));
+    EXPECT_EQ(ReadFileBytes(out + "UNIT~3.S16"), Filler(6, 2));
+    EXPECT_EQ(ReadFileBytes(out + "UNIT~2.S16"), Filler(7, 3));
+    EXPECT_EQ(ReadFileBytes(out + "A~2"), Filler(9, 5));
+    EXPECT_EQ(ui.Texts(),
+              (std::vector<std::string>{
+                  "[UNIT.S16] has the name of another item: it is written as UNIT~3.S16",
+                  "[A] has the name of another item: it is written as A~2"}));
+}
+
+TEST_F(ExtractSafetyTest, ItemsSharingBytesAreNotWrittenAgainAndAgain) {
+    // Records alternate between two offsets: every other item is damaged and
+    // the rest all claim the same 1,000 bytes.
+    constexpr std::uint32_t kRecords = 201;
+    constexpr std::uint32_t kData = 4 + 17 * kRecords;
+    Bytes bytes;
+    PutU32(bytes, kRecords);
+    for (std::uint32_t i = 0; i < kRecords; ++i) {
+        PutU32(bytes, i % 2 == 0 ? kData : kData + 1000);
+        const std::string name = FormatText("I%03u.BIN", i);
+        for (int c = 0; c < 13; ++c)
+            bytes.push_back(c < static_cast<int>(name.size()) ? static_cast<std::uint8_t>(name[c])
+                                                              : 0);
+    }
+    const Bytes data = Filler(1000, 7);
+    bytes.insert(bytes.end(), data.begin(), data.end());
+    WriteFileBytes(path, bytes);
+    ASSERT_TRUE(archive.OpenArchive(path));
+    ASSERT_EQ(archive.ItemCount(), 100);
+    fs::create_directory(out);
+    ui.Clear();
+    EXPECT_EQ(Unpack(), 99);
+    EXPECT_EQ(FolderListing(out), std::vector<std::string>{"I000.BIN"});
+    EXPECT_EQ(ui.Errors().front(),
+              "[I002.BIN] shares its bytes with another item: the item is not written");
 }

@@ -91,5 +91,27 @@ TEST_F(RepackFolderTest, ReplacesAnExistingArchiveOnlyWhenComplete) {
     std::filesystem::remove(dir / "NEW_new.dat");
     ASSERT_TRUE(Repack());
     EXPECT_EQ(StoredNames(ReadFileBytes(target)), std::vector<std::string>{"A.s16"});
-    EXPECT_EQ(FolderListing(dir.Path()), (std::vector<std::string>{"A.s16", "NEW.dat"}));
+    EXPECT_EQ(FolderListing(dir.Path()),
+              (std::vector<std::string>{"A.s16", "NEW.dat", "NEW_back.dat"}));
+    EXPECT_EQ(ReadFileBytes(dir / "NEW_back.dat"), Filler(9, 1));
+    EXPECT_EQ(ui.LastText(), "The old file is kept as [" + (dir / "NEW_back.dat") + "]");
+}
+
+TEST_F(RepackFolderTest, KeepsTheOldArchiveAndCountsItsItemsThatAreGone) {
+    const Bytes old = DatBytes({{"A.S16", Filler(3, 1)},
+                                {"MAP.TXT", Filler(4, 2)},
+                                {"b.s16", Filler(5, 3)},
+                                {"GONE.S16", Filler(6, 4)}});
+    WriteFileBytes(target, old);
+    WriteFileBytes(dir / "NEW_back.dat", Filler(7, 7));  // an older backup is replaced
+    WriteFileBytes(dir / "a.s16", Filler(10, 1));
+    WriteFileBytes(dir / "B.S16", Filler(11, 2));
+    WriteFileBytes(dir / "C.s16", Filler(12, 3));
+    ASSERT_TRUE(Repack());
+    EXPECT_EQ(StoredNames(ReadFileBytes(target)),
+              (std::vector<std::string>{"a.s16", "B.S16", "C.s16"}));
+    EXPECT_EQ(ReadFileBytes(dir / "NEW_back.dat"), old);
+    EXPECT_EQ(ui.LastText(), "The old archive is kept as [" + (dir / "NEW_back.dat") +
+                                 "]: 2 of its items are not in the new one");
+    EXPECT_TRUE(ui.Errors().empty());
 }

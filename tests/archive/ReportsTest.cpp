@@ -92,9 +92,9 @@ TEST_F(ReportsTest, AnOtherFileThatCannotBeOpenedIsReported) {
     EXPECT_FALSE(archive.CompareArchives(dir / "none.dat", dir / "d.txt", false));
     EXPECT_EQ(ui.LastText(), "[" + (dir / "none.dat") + "] Not found");
     EXPECT_FALSE(FileExists(dir / "d.txt"));
-    // A file that is not an archive gives a harmless report.
+    // A file that is not an archive is said to be one, not compared as empty.
     WriteFileBytes(dir / "junk.dat", Bytes{0xFF, 0xFF, 0xFF, 0x7F, 1, 2});
     std::string text;
-    EXPECT_TRUE(archive.ComparisonReport(dir / "junk.dat", false, text));
-    EXPECT_NE(text.find("*   junk (0 items) \n"), std::string::npos);
+    EXPECT_FALSE(archive.ComparisonReport(dir / "junk.dat", false, text));
+    EXPECT_EQ(ui.LastText(), "[" + (dir / "junk.dat") + "] is not a DAT archive or is damaged");
 }

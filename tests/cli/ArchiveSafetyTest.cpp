@@ -1,0 +1,220 @@
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+#include "CliRunner.h"
+#include "DatFiles.h"
+#include "S16Files.h"
+#include "cli/CliCommands.h"
+#include "support/Messages.h"
+
+namespace {
+
+// Runs `body` with the rights of an ordinary user and gives back what it
+// returns: as root (which file modes do not bind) in a child process that
+// gives root up first.
+std::string AsOrdinaryUser(const std::function<std::string()>& body) {
+    if (geteuid() != 0) return body();
+    int channel[2];
+    if (pipe(channel) != 0) return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        std::string result = "could not give up root";
+        if (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0) result = body();
+        const ssize_t written = write(channel[1], result.data(), result.size());
+        _exit(written == static_cast<ssize_t>(result.size()) ? 0 : 1);
+    }
+    close(channel[1]);
+    std::string result;
+    char buffer[4096];
+    for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;)
+        result.append(buffer, static_cast<std::size_t>(got));
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return result;
+}
+
+// The status and both streams of a run, as one comparable text.
+std::string Outcome(const std::vector<std::string>& args) {
+    const CliRun run = RunCli(args);
+    return FormatText("%s -> %d\n%s%s", args.front().c_str(), run.status, run.out.c_str(),
+                      run.err.c_str());
+}
+
+class ArchiveSafety : public ::testing::Test {
+protected:
+    void SetUp() override {
+        unit = CodedS16(9, 4, 4, [](int i, int, int) { return MakeColor(8 * i, 0, 0); });
+        WriteFileBytes(archive, DatBytes({{"NOTES.TXT", Filler(40, 1)}, {"UNIT01.S16", unit}}));
+    }
+
+    TempDir dir;
+    std::string archive = dir / "KELPAR.dat";
+    Bytes unit;
+};
+
+}  // namespace
+
+TEST_F(ArchiveSafety, FilesThatAreNoArchiveAreSaidToBeSo) {
+    Bytes random;
+    for (int i = 0; i < 2000; ++i)
+        random.push_back(static_cast<std::uint8_t>(i * 131 + 7));
+    WriteFileBytes(dir / "random.dat", random);
+    WriteFileBytes(dir / "empty.dat", {});
+    for (const std::string name : {"random.dat", "empty.dat"}) {
+        for (const char* command : {"list", "report", "unpack"}) {
+            std::vector<std::string> args{command, dir / name};
+            if (std::string(command) == "unpack") args.push_back(dir / "out");
+            const CliRun run = RunCli(args);
+            EXPECT_EQ(run.status, kExitFailed) << command << " " << name;
+            EXPECT_EQ(run.out, "") << command << " " << name;
+            EXPECT_EQ(run.err,
+                      "error: [" + (dir / name) + "] is not a DAT archive or is damaged\n");
+        }
+    }
+    EXPECT_EQ(RunCli({"compare", archive, dir / "empty.dat"}).status, kExitFailed);
+
+    // A damaged archive still lists what lies inside the file, and says so.
+    Bytes cut = ReadFileBytes(archive);
+    cut.resize(cut.size() - 1);
+    WriteFileBytes(dir / "cut.dat", cut);
+    const CliRun run = RunCli({"list", dir / "cut.dat"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.out, "NOTES.TXT  (0)\n");
+    EXPECT_NE(run.err.find("1 items lie outside the file"), std::string::npos);
+}
+
+TEST_F(ArchiveSafety, AddsAndRepacksMoreFilesThanMayBeOpenAtOnce) {
+    constexpr int kFiles = 1100;
+    std::vector<std::string> args{"add", archive};
+    for (int i = 0; i < kFiles; ++i) {
+        args.push_back(dir / FormatText("many/M%04d.S16", i));
+        WriteFileBytes(args.back(), unit);
+    }
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit lowered = saved;
+    lowered.rlim_cur = 256;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    const CliRun added = RunCli(args);
+    const CliRun repacked = RunCli({"repack", dir / "many/ALL.dat"});
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(added.status, kExitDone) << added.err;
+    EXPECT_EQ(repacked.status, kExitDone) << repacked.err;
+    const CliRun listed = RunCli({"list", dir / "many/ALL.dat", "--units"});
+    EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), kFiles);
+    const std::string all = RunCli({"list", archive}).out;
+    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), kFiles + 2);
+}
+
+TEST_F(ArchiveSafety, OnlyRegularFilesAreAddedReplacedOrRepacked) {
+    // A new name for add, an item's name for replace: the file's kind is what is refused.
+    const std::string fresh = dir / "FRESH.S16";
+    const std::string taken = dir / "UNIT01.S16";
+    ASSERT_EQ(mkfifo(fresh.c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(taken.c_str(), 0600), 0);
+    const Bytes before = ReadFileBytes(archive);
+    for (const auto& [command, fifo] : {std::pair{"add", fresh}, std::pair{"replace", taken}}) {
+        const CliRun run = RunCli({command, archive, fifo});
+        EXPECT_EQ(run.status, kExitFailed) << command;
+        EXPECT_EQ(run.err, "error: [" + fifo +
+                               "] is not a regular file: only regular files can be stored\n");
+    }
+    CliRun run = RunCli({"add", archive, "/proc/self/status"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("[/proc/self/status] is not a regular file"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(archive), before);
+}
+
+TEST_F(ArchiveSafety, AReadOnlyArchiveIsReadAndNeverRewritten) {
+    namespace fs = std::filesystem;
+    fs::permissions(dir.Path(), fs::perms::owner_all | fs::perms::group_read |
+                                    fs::perms::group_exec | fs::perms::others_read |
+                                    fs::perms::others_exec);
+    fs::permissions(archive,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::create_directory(dir / "out");
+    fs::permissions(dir / "out", fs::perms::all);
+    WriteFileBytes(dir / "NEW.S16", unit);
+    const Bytes before = ReadFileBytes(archive);
+
+    const std::string readOnly = "error: [" + archive + "] is read-only: nothing was changed\n";
+    const std::string outcome = AsOrdinaryUser([&] {
+        return Outcome({"list", archive}) + Outcome({"report", archive, "--names-only"}) +
+               Outcome({"compare", archive, archive, "--differences-only"}) +
+               Outcome({"icons", archive + ":unit01.s16"}) +
+               Outcome({"extract", archive, "NOTES.TXT", "-o", dir / "out"}) +
+               Outcome({"unpack", archive, dir / "out/all"}) +
+               Outcome({"remove", archive, "NOTES.TXT"}) +
+               Outcome({"add", archive, dir / "NEW.S16"});
+    });
+    EXPECT_NE(outcome.find("list -> 0\nNOTES.TXT  (0)\nUNIT01.S16  (9)\n"), std::string::npos)
+        << outcome;
+    EXPECT_NE(outcome.find("report -> 0\n"), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("compare -> 0\n"), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("icons -> 0\n"), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("extract -> 0\n"), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("unpack -> 0\n"), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("remove -> 1\n" + readOnly), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("add -> 1\n" + readOnly), std::string::npos) << outcome;
+    EXPECT_EQ(ReadFileBytes(dir / "out/NOTES.TXT"), Filler(40, 1));
+    EXPECT_EQ(ReadFileBytes(dir / "out/all/UNIT01.S16"), unit);
+    EXPECT_EQ(ReadFileBytes(archive), before);
+}
+
+TEST_F(ArchiveSafety, RepackOverAnArchiveKeepsTheOldOne) {
+    const Bytes before = ReadFileBytes(archive);
+    WriteFileBytes(dir / "UNIT01.S16", unit);
+    WriteFileBytes(dir / "UNIT02.S16", unit);
+    const CliRun run = RunCli({"repack", archive});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.err, "The old archive is kept as [" + (dir / "KELPAR_back.dat") +
+                           "]: 1 of its items are not in the new one\n");
+    EXPECT_EQ(ReadFileBytes(dir / "KELPAR_back.dat"), before);
+    EXPECT_EQ(RunCli({"list", archive}).out, "UNIT01.S16  (9)\nUNIT02.S16  (9)\n");
+}
+
+TEST_F(ArchiveSafety, ExtractAndUnpackReplaceOnlyWhatTheyMay) {
+    // An item named like the archive, unpacked into the archive's own folder.
+    const std::string own = dir / "OWN.DAT";
+    WriteFileBytes(own, DatBytes({{"OWN.DAT", Filler(3, 1)}, {"UNIT01.S16", unit}}));
+    const Bytes before = ReadFileBytes(own);
+    CliRun run = RunCli({"unpack", own, dir.Path(), "--overwrite"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: [" + own + "] is the archive being read: the item is not written\n");
+    EXPECT_EQ(ReadFileBytes(own), before);
+    EXPECT_EQ(ReadFileBytes(dir / "UNIT01.S16"), unit);
+
+    // A file already there is kept without --overwrite, replaced with it.
+    WriteFileBytes(dir / "NOTES.TXT", Filler(2, 2));
+    run = RunCli({"extract", archive, "notes.txt", "-o", dir.Path()});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: [" + (dir / "NOTES.TXT") +
+                           "] already exists and is kept: the item is not written\n");
+    EXPECT_EQ(ReadFileBytes(dir / "NOTES.TXT"), Filler(2, 2));
+    run = RunCli({"unpack", archive, dir.Path()});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: 2 files already in [" + dir.Path() +
+                           "] are kept: their items are not written\n");
+    EXPECT_EQ(ReadFileBytes(dir / "NOTES.TXT"), Filler(2, 2));
+    run = RunCli({"extract", archive, "notes.txt", "-o", dir.Path(), "--overwrite"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(ReadFileBytes(dir / "NOTES.TXT"), Filler(40, 1));
+
+    // Items of one name all arrive.
+    WriteFileBytes(own, DatBytes({{"UNIT01.S16", unit}, {"unit01.s16", Filler(4, 4)}}));
+    run = RunCli({"unpack", own, dir / "twice"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.err,
+              "[UNIT01.S16] has the name of another item: it is written as UNIT01~2.S16\n");
+    EXPECT_EQ(ReadFileBytes(dir / "twice/UNIT01~2.S16"), Filler(4, 4));
+}
