@@ -88,14 +88,24 @@ bool S16Image::ReadCodedIcon(int number, CodedIcon& out) {
 }
 
 int S16Image::DecodeIcon() {
+    const int placed = DecodeCurrentIcon();
+    if (placed < 1) {
+        // A half-made picture would report one size over a buffer of another.
+        FreePixels();
+        Create(0, 0, 24, false);
+    }
+    return placed;
+}
+
+int S16Image::DecodeCurrentIcon() {
     if (currentIcon < 1) return 0;
     const S16Icon& r = CurrentIcon();
     if (r.TWidth < 1 || r.TWidth > s16::kMaxIconWidth || r.THeight < 1 ||
-        r.THeight > s16::kMaxIconHeight)
+        r.THeight > s16::kMaxIconHeight || r.TWidth * r.THeight > s16::kMaxIconPixels)
         return 0;
-    Create(r.TWidth, r.THeight, 24, false);
     const std::int64_t storedPixels = static_cast<std::int64_t>(r.Width) * r.Height;
-    if (r.TWidth * r.THeight > s16::kMaxIconPixels || storedPixels < 1) return 0;
+    if (storedPixels < 1) return 0;
+    Create(r.TWidth, r.THeight, 24, false);
     if (!Allocate()) return 0;
     FillWithKeyColour(*this);
 

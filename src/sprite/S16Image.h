@@ -24,6 +24,7 @@ public:
     // Makes icon n current (clamped to 1..count); returns the number selected.
     int SelectIcon(int n);
     // Decodes the current icon into the picture; returns the pixels placed.
+    // When nothing could be placed the picture is left empty (0 x 0, no pixels).
     int DecodeIcon();
     void CloseFile();
     // Sets every pixel of the decoded picture equal to `from` to `to`.
@@ -59,5 +60,7 @@ protected:
     int currentIcon = 0;
 
 private:
+    int DecodeCurrentIcon();
+
     std::vector<std::uint8_t> scratch_;  // coded data of the icon being decoded
 };
