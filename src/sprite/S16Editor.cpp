@@ -11,12 +11,16 @@
 
 namespace {
 
-// The coded icons of the image as stored, in icon order; reports an icon whose
-// data do not lie inside the file.
-bool ReadAllIcons(S16Image& image, std::vector<CodedIcon>& icons) {
-    icons.resize(static_cast<std::size_t>(image.IconCount()));
+// The coded icons of the image as stored, in icon order, leaving out icon
+// `skipped` (0 keeps them all): a damaged icon can still be removed. Reports an
+// icon whose data do not lie inside the file.
+bool ReadKeptIcons(S16Image& image, int skipped, std::vector<CodedIcon>& icons) {
+    icons.clear();
+    icons.reserve(static_cast<std::size_t>(image.IconCount()));
     for (int k = 1; k <= image.IconCount(); ++k) {
-        if (!image.ReadCodedIcon(k, icons[static_cast<std::size_t>(k - 1)])) {
+        if (k == skipped) continue;
+        icons.emplace_back();
+        if (!image.ReadCodedIcon(k, icons.back())) {
             ShowError("Error reading icon %d of [%s]", k, image.FileName().c_str());
             return false;
         }
@@ -49,7 +53,7 @@ bool InsertIconFromBmp(S16Image& image, const std::string& bitmapPath, int n) {
     CodedIcon added;
     if (!EncodeIcon(picture, added)) return false;
     std::vector<CodedIcon> icons;
-    if (!ReadAllIcons(image, icons)) return false;
+    if (!ReadKeptIcons(image, 0, icons)) return false;
     const int count = static_cast<int>(icons.size());
     const int slot = (n - 1 < 0 || n - 1 > count) ? count : n - 1;
     icons.insert(icons.begin() + slot, std::move(added));
@@ -59,7 +63,6 @@ bool InsertIconFromBmp(S16Image& image, const std::string& bitmapPath, int n) {
 bool RemoveIcon(S16Image& image, int n) {
     if (n < 1 || n > image.IconCount()) return false;
     std::vector<CodedIcon> icons;
-    if (!ReadAllIcons(image, icons)) return false;
-    icons.erase(icons.begin() + (n - 1));
+    if (!ReadKeptIcons(image, n, icons)) return false;
     return Rewrite(image, icons);
 }

@@ -133,3 +133,24 @@ TEST_F(S16EditorTest, RefusesToRewriteAFileWhoseIconDataAreMissing) {
     EXPECT_EQ(ui.LastText(), "Error reading icon 3 of [" + path + "]");
     EXPECT_EQ(ReadFileBytes(path), cut);
 }
+
+TEST_F(S16EditorTest, ADamagedIconCanBeRemovedButNotKept) {
+    // Icon 2's data are said to lie far beyond the end of the file.
+    Bytes damaged = original;
+    const std::size_t starts = 4 + 40 + 24;  // icon 2's Starts field
+    damaged[starts + 3] = 0x10;
+    WriteFileBytes(path, damaged);
+    ASSERT_TRUE(image.OpenFile(path));
+    EXPECT_FALSE(RemoveIcon(image, 3));
+    EXPECT_EQ(ui.LastText(), "Error reading icon 2 of [" + path + "]");
+    EXPECT_EQ(ReadFileBytes(path), damaged);
+
+    ASSERT_TRUE(image.OpenFile(path));
+    ASSERT_TRUE(RemoveIcon(image, 2));
+    S16Image edited;
+    ASSERT_TRUE(edited.OpenFile(path));
+    ASSERT_EQ(edited.IconCount(), 2);
+    edited.SelectIcon(2);
+    ASSERT_EQ(edited.DecodeIcon(), 24);
+    EXPECT_EQ(edited.GetColor(3, 0), MakeColor(24, 0, 0));
+}
