@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bitmap/PixelBuffer24.h"
+#include "bitmap/PixelReader.h"
 #include "sprite/S16Format.h"
 #include "support/ByteIo.h"
 #include "support/Messages.h"
@@ -38,6 +39,7 @@ void ReadColours(const PixelBuffer24& picture, PictureColours& out) {
         out.indexes.resize(out.colours.size());
         out.key = PaletteColour(picture.Palette(), s16::kTransparentIndex);
     }
+    const PixelReader reader = picture.Reader();
     ColorValue* dst = out.colours.data();
     for (int y = 0; y < out.height; ++y) {
         const std::uint8_t* p = picture.RowPtr(y);
@@ -48,23 +50,12 @@ void ReadColours(const PixelBuffer24& picture, PictureColours& out) {
                 for (int x = 0; x < out.width; ++x)
                     *dst++ = PaletteColour(picture.Palette(), p[x]);
                 break;
-            case 16:  // read in the 5-5-5 layout, as GetColor does
-                for (int x = 0; x < out.width; ++x, p += 2) {
-                    const unsigned v = p[0] | (p[1] << 8);
-                    *dst++ =
-                        MakeColor(((v >> 10) & 0x1F) << 3, ((v >> 5) & 0x1F) << 3, (v & 0x1F) << 3);
-                }
-                break;
-            case 24:
-            case 32: {
+            default: {
                 const int step = bpp / 8;
-                for (int x = 0; x < out.width; ++x, p += step)
-                    *dst++ = MakeColor(p[2], p[1], p[0]);
+                for (int x = 0; x < out.width; ++x)
+                    *dst++ = reader.ColorAt(p + x * step);
                 break;
             }
-            default:
-                std::fill(dst, dst + out.width, ColorValue{0});
-                dst += out.width;
         }
     }
 }

@@ -90,3 +90,36 @@ TEST_F(SpriteCommands, MakeBuildsInEachMode) {
     EXPECT_EQ(RunCli({"make", "--sheet", "4x4", dir / "pic.bmp"}).status, kExitUsage);
     EXPECT_EQ(RunCli({"make", "--cloned", dir / "missing.bmp"}).status, kExitFailed);
 }
+
+TEST_F(SpriteCommands, SixteenBitBitmapsGiveTheSameRightColoursToMakeAndInsertIcon) {
+    if (!HaveProgram("/usr/bin/convert") ||
+        !RunShell("/usr/bin/convert -version | grep -q ImageMagick")) {
+        GTEST_SKIP() << "ImageMagick is not installed";
+    }
+    const auto colour = [](int x, int y) { return MakeColor(200 - 40 * x, 30 + 50 * y, 16 * x); };
+    WriteFileBytes(dir / "in.bmp", Bmp24(5, 4, colour));
+    for (const std::string subtype : {"RGB565", "RGB555"}) {
+        SCOPED_TRACE(subtype);
+        const std::string bitmap = dir / ("p" + subtype + ".bmp");
+        ASSERT_TRUE(RunShell("/usr/bin/convert " + (dir / "in.bmp") +
+                             " -define bmp:subtype=" + subtype + " BMP:" + bitmap));
+        ASSERT_EQ(RunCli({"make", "--cloned", bitmap}).status, kExitDone);
+        ASSERT_EQ(RunCli({"insert-icon", sprite, bitmap, "--at", "1"}).status, kExitDone);
+        S16Image made, inserted;
+        ASSERT_TRUE(made.OpenFile(dir / ("p" + subtype + ".s16")));
+        ASSERT_TRUE(inserted.OpenFile(sprite));
+        ASSERT_EQ(made.DecodeIcon(), 20);
+        ASSERT_EQ(inserted.DecodeIcon(), 20);
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 5; ++x) {
+                const ColorValue got = made.GetColor(x, y);
+                EXPECT_EQ(inserted.GetColor(x, y), got) << x << "," << y;
+                for (const int shift : {0, 8, 16}) {
+                    const int channel = static_cast<int>((got >> shift) & 0xFF);
+                    const int wanted = static_cast<int>((colour(x, y) >> shift) & 0xFF);
+                    EXPECT_LE(std::abs(channel - wanted), 16) << x << "," << y << " >> " << shift;
+                }
+            }
+        }
+    }
+}
