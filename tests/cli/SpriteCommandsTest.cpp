@@ -123,3 +123,19 @@ TEST_F(SpriteCommands, SixteenBitBitmapsGiveTheSameRightColoursToMakeAndInsertIc
         }
     }
 }
+
+TEST_F(SpriteCommands, PicturesTooLargeForAnIconAreRefusedByName) {
+    const std::string wide = dir / "wide.bmp";
+    WriteFileBytes(wide, Bmp24(1000, 50, [](int x, int) { return MakeColor(x % 256, 0, 0); }));
+    const Bytes before = ReadFileBytes(sprite);
+    const CliRun insert = RunCli({"insert-icon", sprite, wide});
+    EXPECT_EQ(insert.status, kExitFailed);
+    EXPECT_NE(insert.err.find(wide + " is 1000 x 50; an icon is at most 800 x 600"),
+              std::string::npos)
+        << insert.err;
+    EXPECT_EQ(ReadFileBytes(sprite), before);
+    const CliRun make = RunCli({"make", "--cloned", wide});
+    EXPECT_EQ(make.status, kExitFailed);
+    EXPECT_NE(make.err.find(wide + " is 1000 x 50"), std::string::npos) << make.err;
+    EXPECT_FALSE(FileExists(dir / "wide.s16"));
+}
