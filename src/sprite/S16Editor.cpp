@@ -48,6 +48,8 @@ std::string S16BackupPath(const std::string& path) {
 }
 
 bool InsertIconFromBmp(S16Image& image, const std::string& bitmapPath, int n) {
+    // Without the whole table the rewrite would keep only the new icon.
+    if (!CheckS16Table(image, image.FileName(), false)) return false;
     PixelBuffer24 picture;
     if (!picture.Load(bitmapPath) || !picture.ConvertTo24(false)) return false;
     CodedIcon added;
@@ -61,6 +63,7 @@ bool InsertIconFromBmp(S16Image& image, const std::string& bitmapPath, int n) {
 }
 
 bool RemoveIcon(S16Image& image, int n) {
+    if (!CheckS16Table(image, image.FileName(), false)) return false;
     if (n < 1 || n > image.IconCount()) return false;
     std::vector<CodedIcon> icons;
     if (!ReadKeptIcons(image, n, icons)) return false;

@@ -33,6 +33,15 @@ public:
     // data do not lie inside the S16.
     bool ReadCodedIcon(int number, CodedIcon& out);
 
+    // Why the S16 cannot be one at all: an icon count that it cannot hold.
+    // Empty when the count is sound.
+    std::string CountProblem() const;
+    // CountProblem, or else the first icon over the size limits or with data
+    // outside the S16. Empty when the table can be what it claims.
+    std::string TableProblem() const;
+    // True when the table could not be read from the file: a rewrite would lose icons.
+    bool TableReadFailed() const { return tableReadFailed; }
+
     int IconCount() const { return iconCount; }
     int CurrentIconNumber() const { return currentIcon; }
     // The current icon's record; a zero record when there is none.
@@ -56,6 +65,7 @@ protected:
     // The count as stored; the pixel data area starts after this many records
     // even when the table had to be cut to the records present.
     std::int64_t storedCount = 0;
+    bool tableReadFailed = false;
     std::vector<S16Icon> table;
     int currentIcon = 0;
 
@@ -64,3 +74,8 @@ private:
 
     std::vector<std::uint8_t> scratch_;  // coded data of the icon being decoded
 };
+
+// False, after a message naming `name`, when the icon table could not be read
+// or its count cannot be sound ("... is not an S16 file or is damaged: why");
+// with `wholeTable`, also when a record cannot be.
+bool CheckS16Table(const S16Image& image, const std::string& name, bool wholeTable);

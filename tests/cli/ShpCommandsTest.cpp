@@ -2,6 +2,7 @@
 
 #include "CliRunner.h"
 #include "S16Files.h"
+#include "ShpFiles.h"
 #include "TestFiles.h"
 
 TEST(ShpCli, ExportsInspectsAndConvertsBack) {
@@ -25,4 +26,42 @@ TEST(ShpCli, ExportsInspectsAndConvertsBack) {
     WriteFileBytes(dir / "junk.shp", Bytes{1, 2});
     EXPECT_EQ(RunCli({"from-shp", dir / "junk.shp", "-o", dir / "out"}).status, kExitFailed);
     EXPECT_EQ(RunCli({"shp-info", dir / "none.shp"}).status, kExitFailed);
+}
+
+TEST(ShpCli, FilesWhoseFrameTableCannotBeSoundAreRefusedByName) {
+    TempDir dir;
+    const Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                    0,    0,   0,   16,  0,    0,    0,    16,   8, 6, 0, 0,  0,   0,   0,   0};
+    const Bytes good = ShpBytes({{FrameHeader(4, 3, 0, 0, 3, 2), Bytes{0, 0, 0}},
+                                 {FrameHeader(2, 2, 0, 0, 1, 1), Bytes{0, 0}}});
+    Bytes beyond = good;
+    beyond[16] = 0xF0;  // frame 2's offset, far past the end
+    Bytes huge = good;
+    const std::size_t widthMinus1 = 8 + 2 * 8 + 2;  // frame 1's header, second field
+    huge[widthMinus1] = 0x00;
+    huge[widthMinus1 + 1] = 0x03;  // 769 pixels wide
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* why;
+    } cases[] = {
+        {"logo.png", png, "it claims 169478669 frames but has room for 3"},
+        {"beyond.shp", beyond, "frame 2 lies outside the file"},
+        {"huge.shp", huge, "frame 1 is 769 x 3, over the limits of a frame"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir / c.name;
+        WriteFileBytes(path, c.bytes);
+        const CliRun run = RunCli({"shp-info", path});
+        EXPECT_EQ(run.status, kExitFailed);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(path + " is not an SHP file or is damaged: " + c.why),
+                  std::string::npos)
+            << run.err;
+    }
+    WriteFileBytes(dir / "good.shp", good);
+    const CliRun run = RunCli({"shp-info", dir / "good.shp"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.out.rfind("2 frames\n", 0), 0u);
 }

@@ -139,3 +139,43 @@ TEST_F(SpriteCommands, PicturesTooLargeForAnIconAreRefusedByName) {
     EXPECT_NE(make.err.find(wide + " is 1000 x 50"), std::string::npos) << make.err;
     EXPECT_FALSE(FileExists(dir / "wide.s16"));
 }
+
+TEST_F(SpriteCommands, FilesThatCannotBeAnS16AreRefusedByName) {
+    const Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    Bytes noise(5000);
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<std::uint8_t>(i * 7919 >> 3);
+    const Bytes wide = S16Bytes({Record(1, 1, 0, 0, 900, 10, 0, 2, 0)}, RawData({1}));
+    const Bytes outside = S16Bytes(
+        {Record(1, 1, 0, 0, 4, 4, 0, 2, 0), Record(1, 1, 0, 0, 4, 4, 2, 4, 0)}, RawData({1, 2}));
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* why;
+    } cases[] = {
+        {"logo.png", png, "it claims 1196314761 icons but has room for 0"},
+        {"noise.s16", noise, "icons but has room for 124"},
+        {"pic.bmp", ReadFileBytes(dir / "pic.bmp"), "icons but has room for"},
+        {"wide.s16", wide, "icon 1 is 900 x 10, over the limits of an icon"},
+        {"outside.s16", outside, "the data of icon 2 (4 bytes at 2) lie outside the file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir / c.name;
+        WriteFileBytes(path, c.bytes);
+        const CliRun run = RunCli({"icons", path});
+        EXPECT_EQ(run.status, kExitFailed);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(path + " is not an S16 file or is damaged: "), std::string::npos)
+            << run.err;
+        EXPECT_NE(run.err.find(c.why), std::string::npos) << run.err;
+    }
+    // A count the file cannot hold stops the other commands as well.
+    const CliRun toBmp = RunCli({"to-bmp", dir / "logo.png", "-o", dir / "x.bmp"});
+    EXPECT_EQ(toBmp.status, kExitFailed);
+    EXPECT_NE(toBmp.err.find("is not an S16 file or is damaged"), std::string::npos);
+    const CliRun remove = RunCli({"remove-icon", dir / "logo.png", "1"});
+    EXPECT_EQ(remove.status, kExitFailed);
+    EXPECT_NE(remove.err.find("is not an S16 file or is damaged"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(dir / "logo.png"), png);
+}

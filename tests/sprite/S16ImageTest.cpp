@@ -184,3 +184,21 @@ TEST_F(S16ImageTest, AFailedDecodeLeavesAnEmptyPicture) {
     EXPECT_EQ(image.Pixels(), nullptr);
     EXPECT_EQ(image.Width(), 0);
 }
+
+TEST_F(S16ImageTest, TheTableIsSoundOnlyWhenEveryRecordFitsTheFile) {
+    const Bytes data = RawData({kRed, kBlue});
+    // Data ending exactly at the end of the file, and a zero placeholder record.
+    Open(S16Bytes({Record(1, 1, 0, 0, 2, 2, 2, 2, 0), S16Icon{}}, data));
+    EXPECT_EQ(image.TableProblem(), "");
+    Open(S16Bytes({Record(1, 1, 0, 0, 2, 2, -2, 2, 0)}, data));
+    EXPECT_EQ(image.TableProblem(), "the data of icon 1 (2 bytes at -2) lie outside the file");
+    Open(S16Bytes({Record(1, 1, 0, 0, 2, 2, 2, 3, 0)}, data));
+    EXPECT_NE(image.TableProblem(), "");
+    Open(S16Bytes({Record(1, 1, 0, 0, 800, 601, 0, 2, 0)}, data));
+    EXPECT_EQ(image.TableProblem(), "icon 1 is 800 x 601, over the limits of an icon");
+    EXPECT_EQ(image.CountProblem(), "");
+    Bytes cut = S16Bytes({Record(1, 1, 0, 0, 2, 2, 0, 2, 0)}, data);
+    cut[0] = 3;  // three records claimed, one present
+    Open(cut);
+    EXPECT_EQ(image.CountProblem(), "it claims 3 icons but has room for 1");
+}
