@@ -178,8 +178,14 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
     }
     const std::size_t toRead =
         static_cast<std::size_t>(std::min<std::int64_t>(layout.available, layout.pixelBytes));
-    const std::size_t got = file.Read(pixels, toRead);
-    if (got < imageSize) std::memset(pixels + got, 0, imageSize - got);
+    // Only a missing padding of the last row (never counted in `toRead`) is
+    // filled; a file that gives fewer bytes than it holds is an error.
+    if (file.Read(pixels, toRead) != toRead) {
+        FreePixels();
+        ShowError("Error reading %s", path.c_str());
+        return false;
+    }
+    if (toRead < imageSize) std::memset(pixels + toRead, 0, imageSize - toRead);
     return true;
 }
 

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
 
 #include "BmpBuilder.h"
 #include "CliRunner.h"
@@ -20,6 +23,26 @@ protected:
     TempDir dir;
     std::string sprite = dir / "unit.s16";
 };
+
+// Runs the program itself with every read of `threshold` bytes or more cut
+// to half; arguments must not need quoting.
+CliRun RunWithShortReads(std::size_t threshold, const std::vector<std::string>& args,
+                         const TempDir& dir) {
+    std::string command = "VARNOK_SHORT_READ_FROM=" + std::to_string(threshold) +
+                          " LD_PRELOAD=" VARNOK_SHORT_READ_SHIM
+                          " ASAN_OPTIONS=verify_asan_link_order=0 " VARNOK_DAT_PROGRAM;
+    for (const std::string& arg : args)
+        command += " " + arg;
+    command += " >" + (dir / "run.out") + " 2>" + (dir / "run.err");
+    const int status = std::system(command.c_str());
+    CliRun run;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const Bytes out = ReadFileBytes(dir / "run.out");
+    const Bytes err = ReadFileBytes(dir / "run.err");
+    run.out.assign(out.begin(), out.end());
+    run.err.assign(err.begin(), err.end());
+    return run;
+}
 
 }  // namespace
 
@@ -178,4 +201,33 @@ TEST_F(SpriteCommands, FilesThatCannotBeAnS16AreRefusedByName) {
     EXPECT_EQ(remove.status, kExitFailed);
     EXPECT_NE(remove.err.find("is not an S16 file or is damaged"), std::string::npos);
     EXPECT_EQ(ReadFileBytes(dir / "logo.png"), png);
+}
+
+TEST_F(SpriteCommands, ReadErrorsAbandonTheWorkWithAMessageNamingTheFile) {
+    // A bitmap whose pixels arrive short is not built from zeros.
+    const std::string bitmap = dir / "big.bmp";
+    WriteFileBytes(bitmap, Bmp24(100, 100, [](int x, int y) { return MakeColor(x, y, 99); }));
+    CliRun run = RunWithShortReads(1000, {"make", "--cloned", bitmap}, dir);
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("Error reading " + bitmap), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("Done"), std::string::npos) << run.err;
+    EXPECT_FALSE(FileExists(dir / "big.s16"));
+
+    // An icon table that cannot be read is not rewritten as a file of the new icon alone.
+    const Bytes before = ReadFileBytes(sprite);
+    run = RunWithShortReads(200, {"insert-icon", sprite, dir / "pic.bmp"}, dir);
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("Error reading the icon table of [" + sprite + "]"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadFileBytes(sprite), before);
+    run = RunWithShortReads(200, {"remove-icon", sprite, "1"}, dir);
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("Error reading the icon table of [" + sprite + "]"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadFileBytes(sprite), before);
+
+    // Without the cut both work.
+    EXPECT_EQ(RunWithShortReads(0, {"insert-icon", sprite, dir / "pic.bmp"}, dir).status,
+              kExitDone);
+    EXPECT_EQ(RunWithShortReads(0, {"make", "--cloned", bitmap}, dir).status, kExitDone);
 }
