@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "bitmap/PixelBuffer24.h"
+#include "sprite/IconDataMap.h"
 #include "sprite/IconEncoder.h"
 #include "sprite/S16Image.h"
 #include "support/Messages.h"
@@ -12,14 +13,29 @@
 namespace {
 
 // The coded icons of the image as stored, in icon order, leaving out icon
-// `skipped` (0 keeps them all): a damaged icon can still be removed. Reports an
-// icon whose data do not lie inside the file.
+// `skipped` (0 keeps them all): a damaged icon can still be removed. Data that
+// several icons share are read once and stay shared; icons whose data overlap
+// in part, or lie outside the file, are reported.
 bool ReadKeptIcons(S16Image& image, int skipped, std::vector<CodedIcon>& icons) {
+    const IconDataMap map = MapIconData(image, skipped, false);
+    if (map.Overlaps()) {
+        ShowError("Icons %d and %d of [%s] overlap in the file", map.overlapFirst,
+                  map.overlapSecond, image.FileName().c_str());
+        return false;
+    }
     icons.clear();
     icons.reserve(static_cast<std::size_t>(image.IconCount()));
+    std::vector<int> position(static_cast<std::size_t>(image.IconCount()) + 1, -1);
     for (int k = 1; k <= image.IconCount(); ++k) {
         if (k == skipped) continue;
+        position[static_cast<std::size_t>(k)] = static_cast<int>(icons.size());
         icons.emplace_back();
+        const int owner = map.owner[static_cast<std::size_t>(k - 1)];
+        if (owner != k) {
+            icons.back().record = image.Icon(k);
+            icons.back().sharedWith = position[static_cast<std::size_t>(owner)];
+            continue;
+        }
         if (!image.ReadCodedIcon(k, icons.back())) {
             ShowError("Error reading icon %d of [%s]", k, image.FileName().c_str());
             return false;
@@ -58,6 +74,9 @@ bool InsertIconFromBmp(S16Image& image, const std::string& bitmapPath, int n) {
     if (!ReadKeptIcons(image, 0, icons)) return false;
     const int count = static_cast<int>(icons.size());
     const int slot = (n - 1 < 0 || n - 1 > count) ? count : n - 1;
+    for (CodedIcon& icon : icons) {
+        if (icon.sharedWith >= slot) ++icon.sharedWith;
+    }
     icons.insert(icons.begin() + slot, std::move(added));
     return Rewrite(image, icons);
 }

@@ -114,6 +114,13 @@ std::uint64_t S16Image::DataPosition(int number) const {
     return position < 0 ? dataEnd : static_cast<std::uint64_t>(position);
 }
 
+std::uint64_t S16Image::DataAreaSize() const {
+    const std::uint64_t tableEnd =
+        baseOffset + std::uint64_t{s16::kCountSize} +
+        static_cast<std::uint64_t>(std::max<std::int64_t>(storedCount, 0)) * s16::kIconRecordSize;
+    return dataEnd > tableEnd ? dataEnd - tableEnd : 0;
+}
+
 bool S16Image::ReadCodedIcon(int number, CodedIcon& out) {
     if (number < 1 || number > iconCount) return false;
     out.record = Icon(number);

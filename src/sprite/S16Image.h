@@ -49,6 +49,8 @@ public:
     const S16Icon& Icon(int number) const { return table[static_cast<std::size_t>(number - 1)]; }
     const std::vector<S16Icon>& Table() const { return table; }
     std::uint32_t BaseOffset() const { return baseOffset; }
+    // Bytes of the pixel data area: from the end of the stored table to the S16's end.
+    std::uint64_t DataAreaSize() const;
     bool HasFile() const { return file.IsOpen(); }
 
 protected:

@@ -65,3 +65,45 @@ TEST(ShpCli, FilesWhoseFrameTableCannotBeSoundAreRefusedByName) {
     EXPECT_EQ(run.status, kExitDone) << run.err;
     EXPECT_EQ(run.out.rfind("2 frames\n", 0), 0u);
 }
+
+TEST(ShpCli, CraftedFilesWhoseDataOverlapStayBoundedOrAreRefused) {
+    TempDir dir;
+    std::vector<std::uint16_t> words(1000);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        words[i] = static_cast<std::uint16_t>(i * 4099);
+    std::vector<S16Icon> records(2000, Record(20, 50, 0, 0, 20, 50, 0, 2000, 0));
+    const Bytes shared = S16Bytes(records, RawData(words));
+    WriteFileBytes(dir / "shared.s16", shared);
+    CliRun run = RunCli({"to-shp", dir / "shared.s16", dir / "shared.shp"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    const Bytes shp = ReadFileBytes(dir / "shared.shp");
+    EXPECT_LT(shp.size(), shared.size());
+
+    // Back again: the entries all point at one frame, which becomes one icon.
+    run = RunCli({"from-shp", dir / "shared.shp", "-o", dir / "back"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_LE(ReadFileBytes(dir / "back/shared.s16").size(), shared.size());
+
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i].StartX = static_cast<std::int32_t>(i % 7);
+    WriteFileBytes(dir / "crafted.s16", S16Bytes(records, RawData(words)));
+    run = RunCli({"to-shp", dir / "crafted.s16", dir / "crafted.shp"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("Icons 1 and 2 of [" + (dir / "crafted.s16") + "] overlap in the file"),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(FileExists(dir / "crafted.shp"));
+
+    // Frame 2 starts inside frame 1.
+    Bytes overlapping =
+        ShpBytes({{FrameHeader(3, 2, 0, 0, 2, 1), Bytes{7, 5, 6, 7, 0, 7, 8, 9, 10, 0}},
+                  {FrameHeader(2, 2, 0, 0, 1, 1), Bytes{5, 5, 6, 0, 5, 7, 8, 0}}});
+    overlapping[16] = static_cast<std::uint8_t>(overlapping[8] + 4);
+    WriteFileBytes(dir / "crafted.shp", overlapping);
+    run = RunCli({"from-shp", dir / "crafted.shp", "-o", dir / "back"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("Frames 1 and 2 of " + (dir / "crafted.shp") + " overlap in the file"),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(FileExists(dir / "back/crafted.s16"));
+}
