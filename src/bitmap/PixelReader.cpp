@@ -46,6 +46,15 @@ void PixelReader::RowTo24(const std::uint8_t* src, std::uint8_t* dst, int width)
         std::memcpy(dst, src, static_cast<std::size_t>(width) * 3);
         return;
     }
+    if (bitsPerPixel_ == 8 && palette_) {
+        for (int x = 0; x < width; ++x, dst += 3) {
+            const std::uint8_t* entry = palette_ + 4 * src[x];
+            dst[0] = entry[0];
+            dst[1] = entry[1];
+            dst[2] = entry[2];
+        }
+        return;
+    }
     const int step = bitsPerPixel_ / 8;
     for (int x = 0; x < width; ++x, src += step, dst += 3) {
         const ColorValue c = step > 0 ? ColorAt(src) : 0;
