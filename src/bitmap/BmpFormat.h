@@ -13,6 +13,11 @@ inline constexpr int kInfoHeaderSize = 40;
 inline constexpr int kHeadersSize = kFileHeaderSize + kInfoHeaderSize;  // 54
 inline constexpr int kMaxPaletteEntries = 256;
 inline constexpr int kPaletteEntrySize = 4;
+inline constexpr std::uint32_t kCompressionRgb = 0;
+inline constexpr std::uint32_t kCompressionBitFields = 3;
+// Red, green and blue masks: right after a 40-byte info header, or inside the
+// longer headers at the same place.
+inline constexpr int kBitFieldsSize = 12;
 
 }  // namespace bmp
 

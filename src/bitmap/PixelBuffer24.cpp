@@ -3,48 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "bitmap/PixelReader.h"
 #include "support/Messages.h"
-
-namespace {
-
-// One row of any supported depth into 24-bit B, G, R bytes. 16-bit pixels are
-// widened from the 5-6-5 layout with the low bits left zero.
-void ConvertRowTo24(const std::uint8_t* src, int bpp, const std::uint8_t* palette,
-                    std::uint8_t* dst, int width) {
-    switch (bpp) {
-        case 8:
-            for (int x = 0; x < width; ++x, dst += 3) {
-                const std::uint8_t* entry = palette + 4 * src[x];
-                dst[0] = entry[0];
-                dst[1] = entry[1];
-                dst[2] = entry[2];
-            }
-            break;
-        case 16:
-            for (int x = 0; x < width; ++x, dst += 3, src += 2) {
-                const unsigned v = src[0] | (src[1] << 8);
-                dst[0] = static_cast<std::uint8_t>((v & 0x1F) << 3);
-                dst[1] = static_cast<std::uint8_t>(((v >> 5) & 0x3F) << 2);
-                dst[2] = static_cast<std::uint8_t>(((v >> 11) & 0x1F) << 3);
-            }
-            break;
-        case 24:
-            std::memcpy(dst, src, static_cast<std::size_t>(width) * 3);
-            break;
-        case 32:
-            for (int x = 0; x < width; ++x, dst += 3, src += 4) {
-                dst[0] = src[0];
-                dst[1] = src[1];
-                dst[2] = src[2];
-            }
-            break;
-        default:
-            std::memset(dst, 0, static_cast<std::size_t>(width) * 3);
-            break;
-    }
-}
-
-}  // namespace
 
 PixelBuffer24::PixelBuffer24() {
     RebuildHeader(0);
@@ -52,16 +12,26 @@ PixelBuffer24::PixelBuffer24() {
 
 void PixelBuffer24::Create(int newWidth, int newHeight, int bpp, bool newTopDown) {
     SetGeometry(newWidth, newHeight, bpp, newTopDown);
+    bitFields = BitFields::Default(bpp);
     RebuildHeader(0);
 }
 
 void PixelBuffer24::CreateLike(int newWidth, int newHeight, const PixelBuffer24& source) {
     Create(newWidth, newHeight, source.bitsPerPixel, source.topDown);
     palette = source.palette;
+    SetColorMasks(source.bitFields);
+}
+
+void PixelBuffer24::SetColorMasks(const BitFields& masks) {
+    bitFields = masks;
+    RebuildHeader(0);
 }
 
 void PixelBuffer24::RebuildHeader(int bpp) {
-    if (bpp > 0) bitsPerPixel = static_cast<std::uint16_t>(bpp);
+    if (bpp > 0 && bpp != bitsPerPixel) {
+        bitsPerPixel = static_cast<std::uint16_t>(bpp);
+        bitFields = BitFields::Default(bpp);
+    }
     switch (bitsPerPixel) {
         case 1:
             paletteCount = 2;
@@ -80,6 +50,9 @@ void PixelBuffer24::RebuildHeader(int bpp) {
     infoHeader.width = width;
     infoHeader.height = topDown ? -height : height;
     infoHeader.bitCount = bitsPerPixel;
+    infoHeader.compression = bitFields == BitFields::Default(bitsPerPixel)
+                                 ? bmp::kCompressionRgb
+                                 : bmp::kCompressionBitFields;
     infoHeader.sizeImage = static_cast<std::uint32_t>(imageSize);
     infoHeader.colorsUsed = static_cast<std::uint32_t>(paletteCount);
     infoHeader.colorsImportant = static_cast<std::uint32_t>(paletteCount);
@@ -113,22 +86,11 @@ void PixelBuffer24::SetColor(int x, int y, ColorValue color) {
 
 ColorValue PixelBuffer24::GetColor(int x, int y) const {
     if (!pixels || x < 0 || y < 0 || x >= width || y >= height) return 0;
-    const std::uint8_t* p = pixels + PixelOffset(x, y);
-    switch (bitsPerPixel) {
-        case 8: {
-            const std::uint8_t* entry = palette.data() + 4 * p[0];
-            return MakeColor(entry[2], entry[1], entry[0]);
-        }
-        case 16: {
-            const unsigned v = p[0] | (p[1] << 8);
-            return MakeColor(((v >> 10) & 0x1F) << 3, ((v >> 5) & 0x1F) << 3, (v & 0x1F) << 3);
-        }
-        case 24:
-        case 32:
-            return MakeColor(p[2], p[1], p[0]);
-        default:
-            return 0;
-    }
+    return Reader().ColorAt(pixels + PixelOffset(x, y));
+}
+
+PixelReader PixelBuffer24::Reader() const {
+    return PixelReader(bitsPerPixel, bitFields, palette.data());
 }
 
 void PixelBuffer24::SetPaletteRgb(const std::uint8_t* rgbTable) {
@@ -142,9 +104,9 @@ void PixelBuffer24::SetPaletteRgb(const std::uint8_t* rgbTable) {
 }
 
 void PixelBuffer24::ConvertPixelsInto(PixelBuffer24& target) const {
-    for (int y = 0; y < height; ++y) {
-        ConvertRowTo24(RowPtr(y), bitsPerPixel, palette.data(), target.RowPtr(y), width);
-    }
+    const PixelReader reader = Reader();
+    for (int y = 0; y < height; ++y)
+        reader.RowTo24(RowPtr(y), target.RowPtr(y), width);
 }
 
 bool PixelBuffer24::ConvertTo24(bool topDownArgument) {
@@ -195,6 +157,7 @@ DibView PixelBuffer24::View() const {
     view.topDown = topDown;
     view.palette = palette.data();
     view.paletteCount = paletteCount;
+    view.masks = bitFields;
     return view;
 }
 

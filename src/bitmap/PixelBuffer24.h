@@ -7,9 +7,12 @@
 #include <cstdint>
 #include <string>
 
+#include "bitmap/BitFields.h"
 #include "bitmap/BmpFormat.h"
 #include "bitmap/DibBuffer.h"
 #include "bitmap/Surface.h"
+
+class PixelReader;
 
 class PixelBuffer24 : public DibBuffer {
 public:
@@ -36,8 +39,11 @@ public:
     std::uint8_t GetIndex(int x, int y) const;
     void SetIndex(int x, int y, std::uint8_t index);
     void SetColor(int x, int y, ColorValue color);
-    // 8 bits: the palette colour; 16 bits: read as 5-5-5; 24 and 32 bits: B, G, R.
+    // 8 bits: the palette colour; 16 and 32 bits: under the colour masks
+    // (5-5-5 and B, G, R unless the file gave others); 24 bits: B, G, R.
     ColorValue GetColor(int x, int y) const;
+    // The reader that GetColor and the conversion to 24 bits share.
+    PixelReader Reader() const;
     // 256 entries from (red, green, blue) triples; null changes nothing.
     void SetPaletteRgb(const std::uint8_t* rgbTable);
 
@@ -54,6 +60,9 @@ public:
     const std::uint8_t* Palette() const { return palette.data(); }
     std::uint8_t* Palette() { return palette.data(); }
     int PaletteCount() const { return paletteCount; }
+    const BitFields& ColorMasks() const { return bitFields; }
+    // Takes other colour masks for the 16- or 32-bit pixels held.
+    void SetColorMasks(const BitFields& masks);
     bool MirrorX() const { return mirrorX; }
     void SetMirrorX(bool mirrored) { mirrorX = mirrored; }
 
@@ -62,6 +71,7 @@ protected:
     BmpInfoHeader infoHeader;
     std::array<std::uint8_t, bmp::kMaxPaletteEntries * bmp::kPaletteEntrySize> palette{};
     int paletteCount = 0;
+    BitFields bitFields = BitFields::Default(24);
     bool mirrorX = false;
 
 private:

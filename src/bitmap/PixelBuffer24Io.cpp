@@ -18,14 +18,28 @@ bool SupportedDepth(int bpp) {
     return bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;
 }
 
+// The info headers that begin with the 40-byte layout: the plain one, the two
+// that add masks, and the versions 4 and 5.
+bool KnownHeaderSize(std::uint32_t size) {
+    return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+}
+
+bool UsesBitFields(const BmpInfoHeader& header) {
+    return header.compression == bmp::kCompressionBitFields &&
+           (header.bitCount == 16 || header.bitCount == 32);
+}
+
 // Header facts of a BMP file that passed every test, before the image takes them.
 struct BmpLayout {
     BmpInfoHeader header;
     std::int64_t width = 0;
     std::int64_t height = 0;
-    std::int64_t pixelBytes = 0;  // stride x height
+    std::int64_t pixelBytes = 0;    // stride x height
+    std::int64_t paletteStart = 0;  // file offset of the colour table
     std::int64_t paletteBytes = 0;
+    std::int64_t pixelStart = 0;
     std::int64_t available = 0;  // pixel bytes the file holds
+    BitFields masks;
 };
 
 std::vector<std::uint8_t> FileHeaderBytes(std::uint32_t paletteBytes, std::size_t imageSize) {
@@ -69,9 +83,9 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
     const std::size_t infoRead = file.Read(infoBytes, sizeof infoBytes);
     BmpLayout layout;
     layout.header = BmpInfoHeader::Parse({infoBytes, infoRead});
-    if (infoRead != sizeof infoBytes || layout.header.size != bmp::kInfoHeaderSize) {
+    if (infoRead != sizeof infoBytes || !KnownHeaderSize(layout.header.size)) {
         // A file that ends inside the info header shows how many bytes it has.
-        const bool sizeKnown = infoRead >= 4 && layout.header.size != bmp::kInfoHeaderSize;
+        const bool sizeKnown = infoRead >= 4 && !KnownHeaderSize(layout.header.size);
         const int shown =
             sizeKnown ? static_cast<int>(layout.header.size) : static_cast<int>(infoRead);
         ShowError("Invalid BMP Header size: %d <> %d", shown, bmp::kInfoHeaderSize);
@@ -80,6 +94,11 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
     const int bpp = layout.header.bitCount;
     if (!SupportedDepth(bpp)) {
         ShowError("Only 8, 16, 24 and 32 bits BMP supported");
+        return false;
+    }
+    if (layout.header.compression != bmp::kCompressionRgb && !UsesBitFields(layout.header)) {
+        ShowError("Unsupported BMP compression %u in %s",
+                  static_cast<unsigned>(layout.header.compression), path.c_str());
         return false;
     }
     layout.width = std::llabs(static_cast<long long>(layout.header.width));
@@ -98,9 +117,23 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
         ShowError("Image too big to allocated buffer");
         return false;
     }
-    layout.paletteBytes = std::max<std::int64_t>(
-        0, static_cast<std::int64_t>(LoadU32(fileHeader + 10)) - bmp::kHeadersSize);
-    layout.available = fileLength - bmp::kHeadersSize - layout.paletteBytes;
+    const std::int64_t dataOffset = LoadU32(fileHeader + 10);
+    layout.paletteStart = bmp::kFileHeaderSize + static_cast<std::int64_t>(layout.header.size);
+    layout.masks = BitFields::Default(bpp);
+    if (UsesBitFields(layout.header)) {
+        // After a 40-byte header the masks come first; the offset must leave room for them.
+        if (layout.header.size == bmp::kInfoHeaderSize) layout.paletteStart += bmp::kBitFieldsSize;
+        std::uint8_t maskBytes[bmp::kBitFieldsSize];
+        if (dataOffset < bmp::kHeadersSize + bmp::kBitFieldsSize ||
+            !file.ReadAt(bmp::kHeadersSize, maskBytes, sizeof maskBytes)) {
+            ShowError("Missing BMP colour masks in %s", path.c_str());
+            return false;
+        }
+        layout.masks = {LoadU32(maskBytes), LoadU32(maskBytes + 4), LoadU32(maskBytes + 8)};
+    }
+    layout.paletteBytes = std::max<std::int64_t>(0, dataOffset - layout.paletteStart);
+    layout.pixelStart = layout.paletteStart + layout.paletteBytes;
+    layout.available = fileLength - layout.pixelStart;
     // Tolerate a file that only lacks the padding of its last row.
     const std::int64_t lastRowPadding = rowBytes - (layout.width * bpp + 7) / 8;
     if (layout.available < layout.pixelBytes - lastRowPadding) {
@@ -113,16 +146,18 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
     std::array<std::uint8_t, bmp::kMaxPaletteEntries* bmp::kPaletteEntrySize> newPalette = palette;
     const std::size_t tableBytes =
         static_cast<std::size_t>(std::min<std::int64_t>(layout.paletteBytes, sizeof newPalette));
-    if (tableBytes > 0 && file.Read(newPalette.data(), tableBytes) != tableBytes) {
+    if (tableBytes > 0 && !file.ReadAt(static_cast<std::uint64_t>(layout.paletteStart),
+                                       newPalette.data(), tableBytes)) {
         ShowError("Truncated BMP pixel data in %s", path.c_str());
         return false;
     }
-    if (!file.Seek(static_cast<std::uint64_t>(bmp::kHeadersSize + layout.paletteBytes))) {
+    if (!file.Seek(static_cast<std::uint64_t>(layout.pixelStart))) {
         ShowError("Error reading %s", path.c_str());
         return false;
     }
 
     infoHeader = layout.header;
+    infoHeader.size = bmp::kInfoHeaderSize;  // only the 40-byte part is kept
     palette = newPalette;
     paletteCount = 0;
     if (layout.paletteBytes > 0) {
@@ -133,6 +168,9 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
     }
     SetGeometry(static_cast<int>(layout.width), static_cast<int>(layout.height), bpp,
                 layout.header.height < 0);
+    bitFields = layout.masks;
+    infoHeader.compression =
+        bitFields == BitFields::Default(bpp) ? bmp::kCompressionRgb : bmp::kCompressionBitFields;
     infoHeader.sizeImage = static_cast<std::uint32_t>(imageSize);
     if (!Allocate()) {
         ShowError("Not enough memory!");
@@ -140,8 +178,14 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
     }
     const std::size_t toRead =
         static_cast<std::size_t>(std::min<std::int64_t>(layout.available, layout.pixelBytes));
-    const std::size_t got = file.Read(pixels, toRead);
-    if (got < imageSize) std::memset(pixels + got, 0, imageSize - got);
+    // Only a missing padding of the last row (never counted in `toRead`) is
+    // filled; a file that gives fewer bytes than it holds is an error.
+    if (file.Read(pixels, toRead) != toRead) {
+        FreePixels();
+        ShowError("Error reading %s", path.c_str());
+        return false;
+    }
+    if (toRead < imageSize) std::memset(pixels + toRead, 0, imageSize - toRead);
     return true;
 }
 
@@ -154,10 +198,20 @@ bool PixelBuffer24::Save(const std::string& path, bool bottomUp) {
     }
     const int entries = std::clamp(paletteCount, 0, bmp::kMaxPaletteEntries);
     const std::uint32_t paletteBytes = static_cast<std::uint32_t>(entries * bmp::kPaletteEntrySize);
-    std::vector<std::uint8_t> head = FileHeaderBytes(paletteBytes, imageSize);
+    const bool withMasks = bitFields != BitFields::Default(bitsPerPixel);
+    const std::uint32_t maskBytes = withMasks ? bmp::kBitFieldsSize : 0;
+    std::vector<std::uint8_t> head = FileHeaderBytes(maskBytes + paletteBytes, imageSize);
     BmpInfoHeader written = infoHeader;
+    written.size = bmp::kInfoHeaderSize;
+    written.compression = withMasks ? bmp::kCompressionBitFields : bmp::kCompressionRgb;
     if (bottomUp) written.height = height;
     written.AppendTo(head);
+    if (withMasks) {
+        ByteWriter w(head);
+        w.U32(bitFields.red);
+        w.U32(bitFields.green);
+        w.U32(bitFields.blue);
+    }
     head.insert(head.end(), palette.begin(), palette.begin() + paletteBytes);
     bool ok = file.Write(head.data(), head.size());
     if (topDown && bottomUp) {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "bitmap/BitFields.h"
+
 // A colour value: blue in bits 0-7, green in 8-15, red in 16-23.
 using ColorValue = std::uint32_t;
 
@@ -41,6 +43,7 @@ struct DibView {
     bool topDown = false;
     const std::uint8_t* palette = nullptr;  // blue, green, red, reserved per entry
     int paletteCount = 0;
+    BitFields masks{};  // 16 and 32 bits; none means the uncompressed layout
 
     // The colour of picture pixel (x, y), y = 0 at the top; no bounds check.
     ColorValue ColorAt(int x, int y) const;

@@ -19,6 +19,11 @@ bool PrintShpInfo(const std::string& path, std::ostream& out) {
         ReportOpenError(path);
         return false;
     }
+    const std::string problem = image.TableProblem();
+    if (!problem.empty()) {
+        ShowError("%s is not an SHP file or is damaged: %s", path.c_str(), problem.c_str());
+        return false;
+    }
     out << FormatText("%d frames\n", image.FrameCount());
     out << FormatText("%-4s %6s %6s %6s %6s %6s %6s\n", "#", "Width", "Height", "Left", "Top",
                       "Right", "Bottom");
@@ -69,7 +74,8 @@ void AddShpCommands(CLI::App& app, CliContext& context) {
     toShp->add_option("OUT", toArgs->second, "the .shp file to write")->required();
     toShp->callback([&context, toArgs] {
         auto image = OpenSprite(toArgs->first);
-        context.Finish(image && ExportIconSetAsShpAndTell(*image, toArgs->second));
+        context.Finish(image && CheckS16Table(*image, toArgs->first, false) &&
+                       ExportIconSetAsShpAndTell(*image, toArgs->second));
     });
 
     auto* info = app.add_subcommand("shp-info", "Print the frame count and each frame's header");

@@ -60,7 +60,7 @@ const CLI::Validator kSizeText(
 
 bool ToBmp(const ToBmpOptions& o) {
     auto image = OpenSprite(o.sprite);
-    if (!image) return false;
+    if (!image || !CheckS16Table(*image, o.sprite, false)) return false;
     if (o.all) return SaveAllIconsAsBmp(*image, o.output) == 0;
     if (o.collage) {
         int width = 0, height = 0;
@@ -158,8 +158,9 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
         ->required();
     icons->callback([&context, sprite] {
         auto image = OpenSprite(*sprite);
-        if (image) PrintIconTable(*image, context.out);
-        context.Finish(image != nullptr);
+        const bool sound = image && CheckS16Table(*image, *sprite, true);
+        if (sound) PrintIconTable(*image, context.out);
+        context.Finish(sound);
     });
 
     auto* toBmp = app.add_subcommand("to-bmp", "Save one icon, every icon or a collage as BMP");
@@ -213,6 +214,10 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
         S16Image image;
         if (!image.OpenFile(removeArgs->first)) {
             ReportOpenError(removeArgs->first);
+            context.Finish(false);
+            return;
+        }
+        if (!CheckS16Table(image, removeArgs->first, false)) {
             context.Finish(false);
             return;
         }

@@ -103,11 +103,16 @@ CodedIcon CodeFrame(const PixelBuffer24& frame) {
     return icon;
 }
 
-// Decodes frame `index` (0-based) of the file into `frame`; false when the
-// frame lies outside the file or does not fit the 640 x 480 working buffer.
-bool DecodeFrameAt(const std::vector<std::uint8_t>& file, std::size_t index, PixelBuffer24& frame) {
-    const std::size_t entry = shp::kHeaderSize + index * shp::kOffsetEntrySize;
-    const std::size_t offset = LoadU32(file.data() + entry);
+// The file offset of frame `index` (0-based).
+std::size_t FrameOffset(const std::vector<std::uint8_t>& file, std::size_t index) {
+    return LoadU32(file.data() + shp::kHeaderSize + index * shp::kOffsetEntrySize);
+}
+
+// Decodes the frame at `offset` into `frame`; false when the frame lies
+// outside the file or does not fit the 640 x 480 working buffer. `end`
+// receives where its coded rows stop.
+bool DecodeFrameAt(const std::vector<std::uint8_t>& file, std::size_t offset, PixelBuffer24& frame,
+                   std::size_t& end) {
     if (offset > file.size() || file.size() - offset < shp::kFrameHeaderSize) return false;
     ByteReader in({file.data() + offset, shp::kFrameHeaderSize});
     ShpFrameHeader header = ShpFrameHeader::Read(in);
@@ -116,7 +121,49 @@ bool DecodeFrameAt(const std::vector<std::uint8_t>& file, std::size_t index, Pix
         return false;
     frame.Create(w, h, 8, false);
     std::memset(frame.Pixels(), shp::kTransparentIndex, frame.ImageSize());
-    DecodeShpRows(file, offset + shp::kFrameHeaderSize, header, frame);
+    DecodeShpRows(file, offset + shp::kFrameHeaderSize, header, frame, &end);
+    return true;
+}
+
+// Codes every frame of `file`, in the order of their offsets so that frames
+// whose bytes overlap are found before any more is coded: frames at the same
+// offset become icons sharing one copy of the data, any other overlap refuses
+// the file. Memory and output thus stay in proportion to the file.
+bool CodeFrames(const std::vector<std::uint8_t>& file, std::size_t count,
+                const std::string& shpPath, std::vector<CodedIcon>& icons) {
+    std::vector<std::size_t> order(count);
+    for (std::size_t i = 0; i < count; ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&file](std::size_t a, std::size_t b) {
+        return FrameOffset(file, a) < FrameOffset(file, b);
+    });
+    std::vector<std::uint8_t> working(shp::kFrameBufferSize);
+    PixelBuffer24 frame;
+    frame.Attach(working.data(), working.size(), false);
+    icons.assign(count, CodedIcon{});
+    std::size_t previous = 0, previousEnd = 0;
+    bool first = true;
+    for (const std::size_t i : order) {
+        const std::size_t offset = FrameOffset(file, i);
+        if (!first && offset == FrameOffset(file, previous)) {
+            icons[i].record = icons[previous].record;
+            icons[i].sharedWith = static_cast<int>(previous);  // the sort keeps it the lower
+            continue;
+        }
+        if (!first && offset < previousEnd) {
+            ShowError("Frames %d and %d of %s overlap in the file",
+                      static_cast<int>(std::min(i, previous)) + 1,
+                      static_cast<int>(std::max(i, previous)) + 1, shpPath.c_str());
+            return false;
+        }
+        std::size_t end = offset;
+        if (!DecodeFrameAt(file, offset, frame, end))
+            return false;  // no other picture takes the frame's place
+        icons[i] = CodeFrame(frame);
+        previous = i;
+        previousEnd = end;
+        first = false;
+    }
     return true;
 }
 
@@ -131,16 +178,8 @@ bool ConvertShpToS16(const std::string& shpPath, const std::string& s16Path) {
                          (file.size() - shp::kHeaderSize) / shp::kOffsetEntrySize) {
         return false;
     }
-    std::vector<std::uint8_t> working(shp::kFrameBufferSize);
-    PixelBuffer24 frame;
-    frame.Attach(working.data(), working.size(), false);
     std::vector<CodedIcon> icons;
-    icons.reserve(static_cast<std::size_t>(count));
-    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
-        if (!DecodeFrameAt(file, i, frame))
-            return false;  // no other picture takes the frame's place
-        icons.push_back(CodeFrame(frame));
-    }
+    if (!CodeFrames(file, static_cast<std::size_t>(count), shpPath, icons)) return false;
     return WriteWholeFile(s16Path, BuildS16File(icons));
 }
 

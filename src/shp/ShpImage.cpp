@@ -8,6 +8,7 @@
 #include "sprite/CollageLayout.h"
 #include "support/ByteIo.h"
 #include "support/DataFile.h"
+#include "support/Messages.h"
 
 ShpImage::ShpImage() : frameBuffer_(shp::kFrameBufferSize) {
     Create(0, 0, 8, false);
@@ -35,8 +36,10 @@ int ShpImage::ReadDirectory(int n) {
     offsets_.clear();
     frameCount_ = 0;
     currentFrame_ = 0;
+    storedCount_ = 0;
     if (file_.size() < shp::kHeaderSize) return 0;
     const std::int32_t count = static_cast<std::int32_t>(LoadU32(file_.data() + 4));
+    storedCount_ = count;
     // A table longer than the file is cut to the entries it holds.
     const std::size_t room = (file_.size() - shp::kHeaderSize) / shp::kOffsetEntrySize;
     const std::size_t present =
@@ -46,6 +49,34 @@ int ShpImage::ReadDirectory(int n) {
     }
     frameCount_ = static_cast<int>(present);
     return SelectFrame(n);
+}
+
+std::string ShpImage::TableProblem() {
+    if (file_.size() < shp::kHeaderSize) return "it is too short to hold a frame count";
+    const std::size_t room = (file_.size() - shp::kHeaderSize) / shp::kOffsetEntrySize;
+    if (storedCount_ < 0 || static_cast<std::uint64_t>(storedCount_) > room) {
+        return FormatText("it claims %lld frames but has room for %zu",
+                          static_cast<long long>(storedCount_), room);
+    }
+    const int selected = currentFrame_;
+    std::string problem;
+    for (int k = 1; k <= frameCount_ && problem.empty(); ++k) {
+        const std::uint32_t offset = offsets_[static_cast<std::size_t>(k - 1)];
+        if (offset < static_cast<std::uint64_t>(shp::kHeaderSize) +
+                         static_cast<std::uint64_t>(storedCount_) * shp::kOffsetEntrySize ||
+            offset > file_.size() || file_.size() - offset < shp::kFrameHeaderSize) {
+            problem = FormatText("frame %d lies outside the file (offset %u)", k, offset);
+            break;
+        }
+        SelectFrame(k);
+        if (header_.WidthMinus1 < 0 || header_.WidthMinus1 > shp::kMaxFrameWidth - 1 ||
+            header_.HeightMinus1 < 0 || header_.HeightMinus1 > shp::kMaxFrameHeight - 1) {
+            problem = FormatText("frame %d is %d x %d, over the limits of a frame", k,
+                                 header_.Width(), header_.Height());
+        }
+    }
+    SelectFrame(selected);
+    return problem;
 }
 
 int ShpImage::SelectFrame(int n) {

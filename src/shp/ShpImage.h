@@ -29,6 +29,10 @@ public:
     // frames placed. `noMore` tells that the last frame was placed.
     int DrawPage(Surface* surface, const Rect& area, int first, bool& noMore);
 
+    // Why the frame table cannot be what it claims (a count the file cannot
+    // hold, a frame outside the file or over the size limits); empty when it can.
+    std::string TableProblem();
+
     int FrameCount() const { return frameCount_; }
     int CurrentFrame() const { return currentFrame_; }
     const ShpFrameHeader& CurrentHeader() const { return header_; }
@@ -36,6 +40,7 @@ public:
 private:
     std::vector<std::uint8_t> file_;  // the whole file
     std::vector<std::uint32_t> offsets_;
+    std::int64_t storedCount_ = 0;
     int frameCount_ = 0;
     int currentFrame_ = 0;
     ShpFrameHeader header_;

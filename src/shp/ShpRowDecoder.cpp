@@ -30,7 +30,7 @@ struct RowWriter {
 }  // namespace
 
 int DecodeShpRows(std::span<const std::uint8_t> data, std::size_t start, ShpFrameHeader& header,
-                  PixelBuffer24& picture) {
+                  PixelBuffer24& picture, std::size_t* stoppedAt) {
     std::int64_t firstRow = header.Top;
     std::int64_t lastRow = header.Bottom;
     if (header.Top < 0) {
@@ -73,5 +73,6 @@ int DecodeShpRows(std::span<const std::uint8_t> data, std::size_t start, ShpFram
         }
         if (at >= end) break;  // the end of the data ends every remaining row
     }
+    if (stoppedAt) *stoppedAt = std::max(at, start);
     return static_cast<int>(std::min<std::int64_t>(produced, 0x7FFFFFFF));
 }

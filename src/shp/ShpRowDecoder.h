@@ -13,6 +13,7 @@ class PixelBuffer24;
 // when Top is negative), each from column Left (0 when negative). Pixels
 // outside the picture are dropped; the end of the data ends every remaining
 // row, and decoding stops below the picture. `header`'s negative Top and Left
-// become 0. Returns the pixels produced (runs, literals and skips together).
+// become 0. Returns the pixels produced (runs, literals and skips together);
+// `stoppedAt` (if set) receives where in `data` decoding stopped.
 int DecodeShpRows(std::span<const std::uint8_t> data, std::size_t start, ShpFrameHeader& header,
-                  PixelBuffer24& picture);
+                  PixelBuffer24& picture, std::size_t* stoppedAt = nullptr);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bitmap/PixelBuffer24.h"
+#include "bitmap/PixelReader.h"
 #include "sprite/S16Format.h"
 #include "support/ByteIo.h"
 #include "support/Messages.h"
@@ -38,6 +39,7 @@ void ReadColours(const PixelBuffer24& picture, PictureColours& out) {
         out.indexes.resize(out.colours.size());
         out.key = PaletteColour(picture.Palette(), s16::kTransparentIndex);
     }
+    const PixelReader reader = picture.Reader();
     ColorValue* dst = out.colours.data();
     for (int y = 0; y < out.height; ++y) {
         const std::uint8_t* p = picture.RowPtr(y);
@@ -48,23 +50,12 @@ void ReadColours(const PixelBuffer24& picture, PictureColours& out) {
                 for (int x = 0; x < out.width; ++x)
                     *dst++ = PaletteColour(picture.Palette(), p[x]);
                 break;
-            case 16:  // read in the 5-5-5 layout, as GetColor does
-                for (int x = 0; x < out.width; ++x, p += 2) {
-                    const unsigned v = p[0] | (p[1] << 8);
-                    *dst++ =
-                        MakeColor(((v >> 10) & 0x1F) << 3, ((v >> 5) & 0x1F) << 3, (v & 0x1F) << 3);
-                }
-                break;
-            case 24:
-            case 32: {
+            default: {
                 const int step = bpp / 8;
-                for (int x = 0; x < out.width; ++x, p += step)
-                    *dst++ = MakeColor(p[2], p[1], p[0]);
+                for (int x = 0; x < out.width; ++x)
+                    *dst++ = reader.ColorAt(p + x * step);
                 break;
             }
-            default:
-                std::fill(dst, dst + out.width, ColorValue{0});
-                dst += out.width;
         }
     }
 }
@@ -124,10 +115,26 @@ std::uint16_t WordAt(const PictureColours& pic, int x, int y) {
     return s16::ToWord(pic.At(x, y));
 }
 
+// The size limits that decoding holds an icon to.
+bool FitsAnIcon(int width, int height, const std::string& source) {
+    if (width <= s16::kMaxIconWidth && height <= s16::kMaxIconHeight &&
+        static_cast<std::int64_t>(width) * height <= s16::kMaxIconPixels) {
+        return true;
+    }
+    ShowError("%s is %d x %d; an icon is at most %d x %d and %d pixels", source.c_str(), width,
+              height, s16::kMaxIconWidth, s16::kMaxIconHeight, s16::kMaxIconPixels);
+    return false;
+}
+
 }  // namespace
 
 bool EncodeIcon(const PixelBuffer24& picture, CodedIcon& out) {
+    return EncodeIcon(picture, picture.FileName(), out);
+}
+
+bool EncodeIcon(const PixelBuffer24& picture, const std::string& source, CodedIcon& out) {
     if (!picture.Pixels() || picture.Width() < 1 || picture.Height() < 1) return false;
+    if (!FitsAnIcon(picture.Width(), picture.Height(), source)) return false;
     WaitCursor wait;
     PictureColours pic;
     try {
@@ -147,7 +154,13 @@ bool EncodeIcon(const PixelBuffer24& picture, CodedIcon& out) {
     const std::int64_t raw = 2LL * r.Width * r.Height;
     const std::int64_t runLength = 3 * runs;
     r.Compress = raw < runLength ? 0 : s16::kRunLengthCoded;
-    r.Bytes = static_cast<std::int32_t>(r.Compress == 0 ? raw : runLength);
+    const std::int64_t coded = r.Compress == 0 ? raw : runLength;
+    if (coded > static_cast<std::int64_t>(s16::kMaxCodedBytes)) {
+        ShowError("%s codes to %lld bytes; an icon holds at most %zu bytes", source.c_str(),
+                  static_cast<long long>(coded), s16::kMaxCodedBytes);
+        return false;
+    }
+    r.Bytes = static_cast<std::int32_t>(coded);
 
     out.data.clear();
     try {

@@ -3,11 +3,16 @@
 // rectangle holding every pixel that differs from the key colour, coded raw
 // or run-length, whichever is shorter (ties go to run-length).
 
+#include <string>
+
 #include "sprite/S16Icon.h"
 
 class PixelBuffer24;
 
 // Codes `picture` (8, 16, 24 or 32 bits, read as GetColor reads it) into
-// `out`, whose record has Starts 0. False when the picture is empty or memory
-// runs out (after " Not enough  memory ").
+// `out`, whose record has Starts 0. False when the picture is empty, when
+// memory runs out (after " Not enough  memory "), or when the icon would be
+// one that decoding refuses (after a message naming `source` and the limit).
+bool EncodeIcon(const PixelBuffer24& picture, const std::string& source, CodedIcon& out);
+// The same, naming the picture's own file.
 bool EncodeIcon(const PixelBuffer24& picture, CodedIcon& out);

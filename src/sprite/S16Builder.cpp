@@ -28,6 +28,7 @@ bool ClonedIcons(const PixelBuffer24& bitmap, std::vector<CodedIcon>& icons) {
 }
 
 bool SheetIcons(const PixelBuffer24& bitmap, bool grid3x3, std::vector<CodedIcon>& icons) {
+    const std::string source = bitmap.FileName();
     const int w = grid3x3 ? bitmap.Width() / 3 : bitmap.Width() / 9;
     const int h = grid3x3 ? bitmap.Height() / 3 : bitmap.Height();
     if (w < 1 || h < 1) return false;  // a sheet too small for nine cells
@@ -40,7 +41,8 @@ bool SheetIcons(const PixelBuffer24& bitmap, bool grid3x3, std::vector<CodedIcon
         const int y = grid3x3 ? (j / 3) * h : 0;
         bitmap.CopyRect(x, y, x + w, y + h, cell, 0, 0);
         CodedIcon icon;
-        if (!EncodeIcon(cell, icon)) return false;
+        if (!EncodeIcon(cell, FormatText("Cell %d of %s", j + 1, source.c_str()), icon))
+            return false;
         icons.push_back(std::move(icon));
     }
     return true;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "bitmap/PixelBuffer24.h"
+#include "sprite/IconDataMap.h"
 #include "sprite/IconEncoder.h"
 #include "sprite/S16Image.h"
 #include "support/Messages.h"
@@ -11,12 +12,31 @@
 
 namespace {
 
-// The coded icons of the image as stored, in icon order; reports an icon whose
-// data do not lie inside the file.
-bool ReadAllIcons(S16Image& image, std::vector<CodedIcon>& icons) {
-    icons.resize(static_cast<std::size_t>(image.IconCount()));
+// The coded icons of the image as stored, in icon order, leaving out icon
+// `skipped` (0 keeps them all): a damaged icon can still be removed. Data that
+// several icons share are read once and stay shared; icons whose data overlap
+// in part, or lie outside the file, are reported.
+bool ReadKeptIcons(S16Image& image, int skipped, std::vector<CodedIcon>& icons) {
+    const IconDataMap map = MapIconData(image, skipped, false);
+    if (map.Overlaps()) {
+        ShowError("Icons %d and %d of [%s] overlap in the file", map.overlapFirst,
+                  map.overlapSecond, image.FileName().c_str());
+        return false;
+    }
+    icons.clear();
+    icons.reserve(static_cast<std::size_t>(image.IconCount()));
+    std::vector<int> position(static_cast<std::size_t>(image.IconCount()) + 1, -1);
     for (int k = 1; k <= image.IconCount(); ++k) {
-        if (!image.ReadCodedIcon(k, icons[static_cast<std::size_t>(k - 1)])) {
+        if (k == skipped) continue;
+        position[static_cast<std::size_t>(k)] = static_cast<int>(icons.size());
+        icons.emplace_back();
+        const int owner = map.owner[static_cast<std::size_t>(k - 1)];
+        if (owner != k) {
+            icons.back().record = image.Icon(k);
+            icons.back().sharedWith = position[static_cast<std::size_t>(owner)];
+            continue;
+        }
+        if (!image.ReadCodedIcon(k, icons.back())) {
             ShowError("Error reading icon %d of [%s]", k, image.FileName().c_str());
             return false;
         }
@@ -44,22 +64,27 @@ std::string S16BackupPath(const std::string& path) {
 }
 
 bool InsertIconFromBmp(S16Image& image, const std::string& bitmapPath, int n) {
+    // Without the whole table the rewrite would keep only the new icon.
+    if (!CheckS16Table(image, image.FileName(), false)) return false;
     PixelBuffer24 picture;
     if (!picture.Load(bitmapPath) || !picture.ConvertTo24(false)) return false;
     CodedIcon added;
     if (!EncodeIcon(picture, added)) return false;
     std::vector<CodedIcon> icons;
-    if (!ReadAllIcons(image, icons)) return false;
+    if (!ReadKeptIcons(image, 0, icons)) return false;
     const int count = static_cast<int>(icons.size());
     const int slot = (n - 1 < 0 || n - 1 > count) ? count : n - 1;
+    for (CodedIcon& icon : icons) {
+        if (icon.sharedWith >= slot) ++icon.sharedWith;
+    }
     icons.insert(icons.begin() + slot, std::move(added));
     return Rewrite(image, icons);
 }
 
 bool RemoveIcon(S16Image& image, int n) {
+    if (!CheckS16Table(image, image.FileName(), false)) return false;
     if (n < 1 || n > image.IconCount()) return false;
     std::vector<CodedIcon> icons;
-    if (!ReadAllIcons(image, icons)) return false;
-    icons.erase(icons.begin() + (n - 1));
+    if (!ReadKeptIcons(image, n, icons)) return false;
     return Rewrite(image, icons);
 }

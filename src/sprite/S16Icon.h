@@ -26,13 +26,17 @@ struct S16Icon {
 };
 
 // One coded icon: its record and its coded pixel data. A placeholder stands
-// for an icon that could not be made and is written as a zero record.
+// for an icon that could not be made and is written as a zero record. An icon
+// that uses the data of another icon of the same list names it in
+// `sharedWith` (an index into the list) and holds no data of its own.
 struct CodedIcon {
     S16Icon record;
     std::vector<std::uint8_t> data;
     bool placeholder = false;
+    int sharedWith = -1;
 };
 
 // The bytes of a whole S16 file holding `icons` in order; each record's Starts
-// and Bytes are set so that the data lie back to back.
+// and Bytes are set so that the data lie back to back, data shared by several
+// icons written once.
 std::vector<std::uint8_t> BuildS16File(std::vector<CodedIcon>& icons);

@@ -6,6 +6,7 @@
 #include "sprite/IconDecoder.h"
 #include "sprite/S16Format.h"
 #include "support/ByteIo.h"
+#include "support/Messages.h"
 
 namespace {
 
@@ -31,14 +32,16 @@ void S16Image::DropTable() {
     table.clear();
     iconCount = 0;
     storedCount = 0;
+    tableReadFailed = false;
     currentIcon = 0;
 }
 
 int S16Image::ReadIconTable(int n) {
     DropTable();
     std::uint8_t countBytes[s16::kCountSize];
-    if (!file.IsOpen() || baseOffset + std::uint64_t{s16::kCountSize} > dataEnd ||
-        !file.ReadAt(baseOffset, countBytes, sizeof countBytes)) {
+    if (!file.IsOpen() || baseOffset + std::uint64_t{s16::kCountSize} > dataEnd) return 0;
+    if (!file.ReadAt(baseOffset, countBytes, sizeof countBytes)) {
+        tableReadFailed = true;
         return 0;
     }
     storedCount = static_cast<std::int32_t>(LoadU32(countBytes));
@@ -47,14 +50,49 @@ int S16Image::ReadIconTable(int n) {
     const std::int64_t present = std::min<std::int64_t>(std::max<std::int64_t>(storedCount, 0),
                                                         static_cast<std::int64_t>(room));
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(present) * s16::kIconRecordSize);
-    if (!bytes.empty() && !file.ReadAt(baseOffset + s16::kCountSize, bytes.data(), bytes.size()))
+    if (!bytes.empty() && !file.ReadAt(baseOffset + s16::kCountSize, bytes.data(), bytes.size())) {
+        tableReadFailed = true;
         return 0;
+    }
     ByteReader in(bytes);
     table.reserve(static_cast<std::size_t>(present));
     for (std::int64_t i = 0; i < present; ++i)
         table.push_back(S16Icon::Read(in));
     iconCount = static_cast<int>(present);
     return SelectIcon(n);
+}
+
+std::string S16Image::CountProblem() const {
+    const std::uint64_t length = dataEnd > baseOffset ? dataEnd - baseOffset : 0;
+    if (length < s16::kCountSize) return "it is too short to hold an icon count";
+    const std::uint64_t room = (length - s16::kCountSize) / s16::kIconRecordSize;
+    if (storedCount < 0 || static_cast<std::uint64_t>(storedCount) > room) {
+        return FormatText("it claims %lld icons but has room for %llu",
+                          static_cast<long long>(storedCount),
+                          static_cast<unsigned long long>(room));
+    }
+    return {};
+}
+
+std::string S16Image::TableProblem() const {
+    std::string problem = CountProblem();
+    if (!problem.empty()) return problem;
+    const std::uint64_t dataArea = dataEnd - baseOffset - s16::kCountSize -
+                                   static_cast<std::uint64_t>(storedCount) * s16::kIconRecordSize;
+    for (int k = 1; k <= iconCount; ++k) {
+        const S16Icon& r = Icon(k);
+        if (r.TWidth < 0 || r.TWidth > s16::kMaxIconWidth || r.THeight < 0 ||
+            r.THeight > s16::kMaxIconHeight || r.TWidth * r.THeight > s16::kMaxIconPixels) {
+            return FormatText("icon %d is %d x %d, over the limits of an icon", k, r.TWidth,
+                              r.THeight);
+        }
+        if (r.Starts < 0 || r.Bytes < 0 ||
+            static_cast<std::uint64_t>(r.Starts) + static_cast<std::uint64_t>(r.Bytes) > dataArea) {
+            return FormatText("the data of icon %d (%d bytes at %d) lie outside the file", k,
+                              r.Bytes, r.Starts);
+        }
+    }
+    return {};
 }
 
 int S16Image::SelectIcon(int n) {
@@ -76,6 +114,13 @@ std::uint64_t S16Image::DataPosition(int number) const {
     return position < 0 ? dataEnd : static_cast<std::uint64_t>(position);
 }
 
+std::uint64_t S16Image::DataAreaSize() const {
+    const std::uint64_t tableEnd =
+        baseOffset + std::uint64_t{s16::kCountSize} +
+        static_cast<std::uint64_t>(std::max<std::int64_t>(storedCount, 0)) * s16::kIconRecordSize;
+    return dataEnd > tableEnd ? dataEnd - tableEnd : 0;
+}
+
 bool S16Image::ReadCodedIcon(int number, CodedIcon& out) {
     if (number < 1 || number > iconCount) return false;
     out.record = Icon(number);
@@ -88,14 +133,24 @@ bool S16Image::ReadCodedIcon(int number, CodedIcon& out) {
 }
 
 int S16Image::DecodeIcon() {
+    const int placed = DecodeCurrentIcon();
+    if (placed < 1) {
+        // A half-made picture would report one size over a buffer of another.
+        FreePixels();
+        Create(0, 0, 24, false);
+    }
+    return placed;
+}
+
+int S16Image::DecodeCurrentIcon() {
     if (currentIcon < 1) return 0;
     const S16Icon& r = CurrentIcon();
     if (r.TWidth < 1 || r.TWidth > s16::kMaxIconWidth || r.THeight < 1 ||
-        r.THeight > s16::kMaxIconHeight)
+        r.THeight > s16::kMaxIconHeight || r.TWidth * r.THeight > s16::kMaxIconPixels)
         return 0;
-    Create(r.TWidth, r.THeight, 24, false);
     const std::int64_t storedPixels = static_cast<std::int64_t>(r.Width) * r.Height;
-    if (r.TWidth * r.THeight > s16::kMaxIconPixels || storedPixels < 1) return 0;
+    if (storedPixels < 1) return 0;
+    Create(r.TWidth, r.THeight, 24, false);
     if (!Allocate()) return 0;
     FillWithKeyColour(*this);
 
@@ -135,4 +190,15 @@ void S16Image::ReplaceColour(ColorValue from, ColorValue to) {
             }
         }
     }
+}
+
+bool CheckS16Table(const S16Image& image, const std::string& name, bool wholeTable) {
+    if (image.TableReadFailed()) {
+        ShowError("Error reading the icon table of [%s]", name.c_str());
+        return false;
+    }
+    const std::string problem = wholeTable ? image.TableProblem() : image.CountProblem();
+    if (problem.empty()) return true;
+    ShowError("%s is not an S16 file or is damaged: %s", name.c_str(), problem.c_str());
+    return false;
 }

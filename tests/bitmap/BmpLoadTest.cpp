@@ -127,10 +127,10 @@ TEST_F(BmpLoad, RefusesMalformedHeadersWithTheirMessages) {
     EXPECT_EQ(Refusal(wrongType), "Invalid BMP type");
     BmpSpec spec;
     spec.pixels = Bytes(4, 0);
-    spec.headerSize = 108;
-    EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP Header size: 108 <> 40");
-    spec.headerSize = 124;
-    EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP Header size: 124 <> 40");
+    spec.headerSize = 64;
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP Header size: 64 <> 40");
+    spec.headerSize = 12;
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP Header size: 12 <> 40");
     Bytes cut = Bmp24(1, 1, Pattern);
     cut.resize(30);
     EXPECT_EQ(Refusal(cut), "Invalid BMP Header size: 16 <> 40");
@@ -189,4 +189,79 @@ TEST_F(BmpLoad, AnAttachedBufferTooSmallIsRefused) {
     EXPECT_EQ(picture.Pixels(), buffer);
     EXPECT_FALSE(picture.Load(Write("big.bmp", Bmp24(2, 4, Pattern))));
     EXPECT_EQ(ui.LastText(), "Image too big to allocated buffer");
+}
+
+namespace {
+
+Bytes Masks(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+    Bytes out;
+    PutU32(out, red);
+    PutU32(out, green);
+    PutU32(out, blue);
+    return out;
+}
+
+// Two 16-bit pixels: white-ish and pure green in the 5-6-5 layout.
+const Bytes kTwoPixels{0xFF, 0xFF, 0xE0, 0x07};
+
+}  // namespace
+
+TEST_F(BmpLoad, SixteenBitsFollowTheCompressionAndTheMasksOfAnyHeaderVersion) {
+    BmpSpec spec;
+    spec.width = 2;
+    spec.bitsPerPixel = 16;
+    spec.pixels = kTwoPixels;
+    PixelBuffer24 picture;
+    ASSERT_TRUE(picture.Load(Write("plain.bmp", BuildBmp(spec))));
+    EXPECT_EQ(picture.GetColor(1, 0), MakeColor(8, 248, 0));  // 5-5-5
+
+    spec.compression = 3;
+    spec.masks = Masks(0xF800, 0x07E0, 0x001F);
+    for (const std::uint32_t headerSize : {40u, 56u, 108u, 124u}) {
+        SCOPED_TRACE(headerSize);
+        spec.headerSize = headerSize;
+        ASSERT_TRUE(picture.Load(Write("565.bmp", BuildBmp(spec))));
+        EXPECT_EQ(picture.GetColor(0, 0), MakeColor(248, 252, 248));
+        EXPECT_EQ(picture.GetColor(1, 0), MakeColor(0, 252, 0));
+        // Saved and loaded again, the masks travel with the pixels.
+        ASSERT_TRUE(picture.Save(dir / "again.bmp", true));
+        PixelBuffer24 again;
+        ASSERT_TRUE(again.Load(dir / "again.bmp"));
+        EXPECT_EQ(again.GetColor(1, 0), MakeColor(0, 252, 0));
+        ASSERT_TRUE(again.ConvertTo24(false));
+        EXPECT_EQ(again.GetColor(1, 0), MakeColor(0, 252, 0));
+    }
+    spec.headerSize = 40;
+    spec.masks = Masks(0x000F, 0x00F0, 0x0F00);  // 4-4-4, blue on top
+    ASSERT_TRUE(picture.Load(Write("444.bmp", BuildBmp(spec))));
+    EXPECT_EQ(picture.GetColor(1, 0), MakeColor(0, 224, 112));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(BmpLoad, RefusesCompressedPixelsAndBitFieldsWithoutMasks) {
+    BmpSpec spec;
+    spec.width = 2;
+    spec.bitsPerPixel = 16;
+    spec.pixels = kTwoPixels;
+    spec.compression = 3;  // as some writers do, with no masks after the header
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Missing BMP colour masks in " + (dir / "bad.bmp"));
+    spec.compression = 1;
+    spec.bitsPerPixel = 8;
+    spec.palette = GrayPalette(256);
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Unsupported BMP compression 1 in " + (dir / "bad.bmp"));
+    spec.compression = 3;  // bit fields belong to 16 and 32 bits only
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Unsupported BMP compression 3 in " + (dir / "bad.bmp"));
+}
+
+TEST_F(BmpLoad, TheColourTableOfALongerHeaderFollowsThatHeader) {
+    BmpSpec spec;
+    spec.width = 2;
+    spec.bitsPerPixel = 8;
+    spec.headerSize = 124;
+    spec.palette = GrayPalette(256);
+    spec.pixels = Bytes{3, 200, 0, 0};
+    PixelBuffer24 picture;
+    ASSERT_TRUE(picture.Load(Write("v5.bmp", BuildBmp(spec))));
+    EXPECT_EQ(picture.GetColor(0, 0), MakeColor(1, 252, 3));
+    EXPECT_EQ(picture.GetColor(1, 0), MakeColor(100, 55, 200));
 }

@@ -41,22 +41,36 @@ TEST(PixelBuffer24, GeometryFollowsThePaddedRowRule) {
     EXPECT_EQ(picture.InfoHeader().width, 2);
 }
 
-TEST(PixelBuffer24, SixteenBitPixelsDifferBetweenGetColorAndConversion) {
-    PixelBuffer24 picture;
-    Prepare(picture, 2, 1, 16, false);
-    picture.Pixels()[0] = 0xFF;
-    picture.Pixels()[1] = 0xFF;
-    picture.Pixels()[2] = 0xE0;  // 0x07E0: all green in 5-6-5
-    picture.Pixels()[3] = 0x07;
-    EXPECT_EQ(picture.GetColor(0, 0), MakeColor(248, 248, 248));
-    EXPECT_EQ(picture.GetColor(1, 0), MakeColor(8, 248, 0));  // read as 5-5-5
-    ASSERT_TRUE(picture.ConvertTo24(false));
-    EXPECT_EQ(picture.BitsPerPixel(), 24);
-    const std::uint8_t* p = picture.Pixels();
-    EXPECT_EQ(p[0], 0xF8);
-    EXPECT_EQ(p[1], 0xFC);
-    EXPECT_EQ(p[2], 0xF8);
-    EXPECT_EQ(picture.GetColor(1, 0), MakeColor(0, 252, 0));
+TEST(PixelBuffer24, GetColorAndConversionReadPixelsUnderTheSameMasks) {
+    struct Case {
+        int depth;
+        BitFields masks;
+        std::uint32_t stored;
+        ColorValue colour;
+    };
+    const Case cases[] = {
+        {16, BitFields::Default(16), 0xFFFF, MakeColor(248, 248, 248)},  // bit 15 unused
+        {16, BitFields::Default(16), 0x07E0, MakeColor(8, 248, 0)},
+        {16, {0xF800, 0x07E0, 0x001F}, 0x07E0, MakeColor(0, 252, 0)},
+        {16, {0xF800, 0x07E0, 0x001F}, 0xFFFF, MakeColor(248, 252, 248)},
+        {16, {0x0F00, 0x00F0, 0x000F}, 0x0F5A, MakeColor(240, 80, 160)},
+        {32, BitFields::Default(32), 0x00123456, MakeColor(0x12, 0x34, 0x56)},
+        {32, {0x000000FF, 0x0000FF00, 0x00FF0000}, 0x00123456, MakeColor(0x56, 0x34, 0x12)},
+        {32, {0x3FF00000, 0x000FFC00, 0x000003FF}, 0x3FFFFFFF, MakeColor(255, 255, 255)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.depth << " bits, " << std::hex << c.stored);
+        PixelBuffer24 picture;
+        Prepare(picture, 2, 1, c.depth, false);
+        picture.SetColorMasks(c.masks);
+        std::memcpy(picture.Pixels() + c.depth / 8, &c.stored,
+                    static_cast<std::size_t>(c.depth / 8));
+        EXPECT_EQ(picture.GetColor(1, 0), c.colour);
+        EXPECT_EQ(picture.View().ColorAt(1, 0), c.colour);
+        ASSERT_TRUE(picture.ConvertTo24(false));
+        EXPECT_EQ(picture.GetColor(1, 0), c.colour);
+        EXPECT_EQ(picture.ColorMasks(), BitFields{});
+    }
 }
 
 TEST(PixelBuffer24, ConversionDropsTheFourthByteAndKeepsPictureCoordinates) {

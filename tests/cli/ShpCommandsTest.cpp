@@ -2,6 +2,7 @@
 
 #include "CliRunner.h"
 #include "S16Files.h"
+#include "ShpFiles.h"
 #include "TestFiles.h"
 
 TEST(ShpCli, ExportsInspectsAndConvertsBack) {
@@ -25,4 +26,84 @@ TEST(ShpCli, ExportsInspectsAndConvertsBack) {
     WriteFileBytes(dir / "junk.shp", Bytes{1, 2});
     EXPECT_EQ(RunCli({"from-shp", dir / "junk.shp", "-o", dir / "out"}).status, kExitFailed);
     EXPECT_EQ(RunCli({"shp-info", dir / "none.shp"}).status, kExitFailed);
+}
+
+TEST(ShpCli, FilesWhoseFrameTableCannotBeSoundAreRefusedByName) {
+    TempDir dir;
+    const Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                    0,    0,   0,   16,  0,    0,    0,    16,   8, 6, 0, 0,  0,   0,   0,   0};
+    const Bytes good = ShpBytes({{FrameHeader(4, 3, 0, 0, 3, 2), Bytes{0, 0, 0}},
+                                 {FrameHeader(2, 2, 0, 0, 1, 1), Bytes{0, 0}}});
+    Bytes beyond = good;
+    beyond[16] = 0xF0;  // frame 2's offset, far past the end
+    Bytes huge = good;
+    const std::size_t widthMinus1 = 8 + 2 * 8 + 2;  // frame 1's header, second field
+    huge[widthMinus1] = 0x00;
+    huge[widthMinus1 + 1] = 0x03;  // 769 pixels wide
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* why;
+    } cases[] = {
+        {"logo.png", png, "it claims 169478669 frames but has room for 3"},
+        {"beyond.shp", beyond, "frame 2 lies outside the file"},
+        {"huge.shp", huge, "frame 1 is 769 x 3, over the limits of a frame"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir / c.name;
+        WriteFileBytes(path, c.bytes);
+        const CliRun run = RunCli({"shp-info", path});
+        EXPECT_EQ(run.status, kExitFailed);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(path + " is not an SHP file or is damaged: " + c.why),
+                  std::string::npos)
+            << run.err;
+    }
+    WriteFileBytes(dir / "good.shp", good);
+    const CliRun run = RunCli({"shp-info", dir / "good.shp"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.out.rfind("2 frames\n", 0), 0u);
+}
+
+TEST(ShpCli, CraftedFilesWhoseDataOverlapStayBoundedOrAreRefused) {
+    TempDir dir;
+    std::vector<std::uint16_t> words(1000);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        words[i] = static_cast<std::uint16_t>(i * 4099);
+    std::vector<S16Icon> records(2000, Record(20, 50, 0, 0, 20, 50, 0, 2000, 0));
+    const Bytes shared = S16Bytes(records, RawData(words));
+    WriteFileBytes(dir / "shared.s16", shared);
+    CliRun run = RunCli({"to-shp", dir / "shared.s16", dir / "shared.shp"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    const Bytes shp = ReadFileBytes(dir / "shared.shp");
+    EXPECT_LT(shp.size(), shared.size());
+
+    // Back again: the entries all point at one frame, which becomes one icon.
+    run = RunCli({"from-shp", dir / "shared.shp", "-o", dir / "back"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_LE(ReadFileBytes(dir / "back/shared.s16").size(), shared.size());
+
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i].StartX = static_cast<std::int32_t>(i % 7);
+    WriteFileBytes(dir / "crafted.s16", S16Bytes(records, RawData(words)));
+    run = RunCli({"to-shp", dir / "crafted.s16", dir / "crafted.shp"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("Icons 1 and 2 of [" + (dir / "crafted.s16") + "] overlap in the file"),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(FileExists(dir / "crafted.shp"));
+
+    // Frame 2 starts inside frame 1.
+    Bytes overlapping =
+        ShpBytes({{FrameHeader(3, 2, 0, 0, 2, 1), Bytes{7, 5, 6, 7, 0, 7, 8, 9, 10, 0}},
+                  {FrameHeader(2, 2, 0, 0, 1, 1), Bytes{5, 5, 6, 0, 5, 7, 8, 0}}});
+    overlapping[16] = static_cast<std::uint8_t>(overlapping[8] + 4);
+    WriteFileBytes(dir / "crafted.shp", overlapping);
+    run = RunCli({"from-shp", dir / "crafted.shp", "-o", dir / "back"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("Frames 1 and 2 of " + (dir / "crafted.shp") + " overlap in the file"),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(FileExists(dir / "back/crafted.s16"));
 }

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
 
 #include "BmpBuilder.h"
 #include "CliRunner.h"
@@ -20,6 +23,26 @@ protected:
     TempDir dir;
     std::string sprite = dir / "unit.s16";
 };
+
+// Runs the program itself with every read of `threshold` bytes or more cut
+// to half; arguments must not need quoting.
+CliRun RunWithShortReads(std::size_t threshold, const std::vector<std::string>& args,
+                         const TempDir& dir) {
+    std::string command = "VARNOK_SHORT_READ_FROM=" + std::to_string(threshold) +
+                          " LD_PRELOAD=" VARNOK_SHORT_READ_SHIM
+                          " ASAN_OPTIONS=verify_asan_link_order=0 " VARNOK_DAT_PROGRAM;
+    for (const std::string& arg : args)
+        command += " " + arg;
+    command += " >" + (dir / "run.out") + " 2>" + (dir / "run.err");
+    const int status = std::system(command.c_str());
+    CliRun run;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const Bytes out = ReadFileBytes(dir / "run.out");
+    const Bytes err = ReadFileBytes(dir / "run.err");
+    run.out.assign(out.begin(), out.end());
+    run.err.assign(err.begin(), err.end());
+    return run;
+}
 
 }  // namespace
 
@@ -130,4 +153,122 @@ TEST(SpriteHelp, TellsTheKeyColour) {
         EXPECT_NE(run.out.find("key colour red 248, green 220, blue 220"), std::string::npos)
             << command;
     }
+}
+
+TEST_F(SpriteCommands, SixteenBitBitmapsGiveTheSameRightColoursToMakeAndInsertIcon) {
+    if (!HaveProgram("/usr/bin/convert") ||
+        !RunShell("/usr/bin/convert -version | grep -q ImageMagick")) {
+        GTEST_SKIP() << "ImageMagick is not installed";
+    }
+    const auto colour = [](int x, int y) { return MakeColor(200 - 40 * x, 30 + 50 * y, 16 * x); };
+    WriteFileBytes(dir / "in.bmp", Bmp24(5, 4, colour));
+    for (const std::string subtype : {"RGB565", "RGB555"}) {
+        SCOPED_TRACE(subtype);
+        const std::string bitmap = dir / ("p" + subtype + ".bmp");
+        ASSERT_TRUE(RunShell("/usr/bin/convert " + (dir / "in.bmp") +
+                             " -define bmp:subtype=" + subtype + " BMP:" + bitmap));
+        ASSERT_EQ(RunCli({"make", "--cloned", bitmap}).status, kExitDone);
+        ASSERT_EQ(RunCli({"insert-icon", sprite, bitmap, "--at", "1"}).status, kExitDone);
+        S16Image made, inserted;
+        ASSERT_TRUE(made.OpenFile(dir / ("p" + subtype + ".s16")));
+        ASSERT_TRUE(inserted.OpenFile(sprite));
+        ASSERT_EQ(made.DecodeIcon(), 20);
+        ASSERT_EQ(inserted.DecodeIcon(), 20);
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 5; ++x) {
+                const ColorValue got = made.GetColor(x, y);
+                EXPECT_EQ(inserted.GetColor(x, y), got) << x << "," << y;
+                for (const int shift : {0, 8, 16}) {
+                    const int channel = static_cast<int>((got >> shift) & 0xFF);
+                    const int wanted = static_cast<int>((colour(x, y) >> shift) & 0xFF);
+                    EXPECT_LE(std::abs(channel - wanted), 16) << x << "," << y << " >> " << shift;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(SpriteCommands, PicturesTooLargeForAnIconAreRefusedByName) {
+    const std::string wide = dir / "wide.bmp";
+    WriteFileBytes(wide, Bmp24(1000, 50, [](int x, int) { return MakeColor(x % 256, 0, 0); }));
+    const Bytes before = ReadFileBytes(sprite);
+    const CliRun insert = RunCli({"insert-icon", sprite, wide});
+    EXPECT_EQ(insert.status, kExitFailed);
+    EXPECT_NE(insert.err.find(wide + " is 1000 x 50; an icon is at most 800 x 600"),
+              std::string::npos)
+        << insert.err;
+    EXPECT_EQ(ReadFileBytes(sprite), before);
+    const CliRun make = RunCli({"make", "--cloned", wide});
+    EXPECT_EQ(make.status, kExitFailed);
+    EXPECT_NE(make.err.find(wide + " is 1000 x 50"), std::string::npos) << make.err;
+    EXPECT_FALSE(FileExists(dir / "wide.s16"));
+}
+
+TEST_F(SpriteCommands, FilesThatCannotBeAnS16AreRefusedByName) {
+    const Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    Bytes noise(5000);
+    for (std::size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<std::uint8_t>(i * 7919 >> 3);
+    const Bytes wide = S16Bytes({Record(1, 1, 0, 0, 900, 10, 0, 2, 0)}, RawData({1}));
+    const Bytes outside = S16Bytes(
+        {Record(1, 1, 0, 0, 4, 4, 0, 2, 0), Record(1, 1, 0, 0, 4, 4, 2, 4, 0)}, RawData({1, 2}));
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* why;
+    } cases[] = {
+        {"logo.png", png, "it claims 1196314761 icons but has room for 0"},
+        {"noise.s16", noise, "icons but has room for 124"},
+        {"pic.bmp", ReadFileBytes(dir / "pic.bmp"), "icons but has room for"},
+        {"wide.s16", wide, "icon 1 is 900 x 10, over the limits of an icon"},
+        {"outside.s16", outside, "the data of icon 2 (4 bytes at 2) lie outside the file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir / c.name;
+        WriteFileBytes(path, c.bytes);
+        const CliRun run = RunCli({"icons", path});
+        EXPECT_EQ(run.status, kExitFailed);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(path + " is not an S16 file or is damaged: "), std::string::npos)
+            << run.err;
+        EXPECT_NE(run.err.find(c.why), std::string::npos) << run.err;
+    }
+    // A count the file cannot hold stops the other commands as well.
+    const CliRun toBmp = RunCli({"to-bmp", dir / "logo.png", "-o", dir / "x.bmp"});
+    EXPECT_EQ(toBmp.status, kExitFailed);
+    EXPECT_NE(toBmp.err.find("is not an S16 file or is damaged"), std::string::npos);
+    const CliRun remove = RunCli({"remove-icon", dir / "logo.png", "1"});
+    EXPECT_EQ(remove.status, kExitFailed);
+    EXPECT_NE(remove.err.find("is not an S16 file or is damaged"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(dir / "logo.png"), png);
+}
+
+TEST_F(SpriteCommands, ReadErrorsAbandonTheWorkWithAMessageNamingTheFile) {
+    // A bitmap whose pixels arrive short is not built from zeros.
+    const std::string bitmap = dir / "big.bmp";
+    WriteFileBytes(bitmap, Bmp24(100, 100, [](int x, int y) { return MakeColor(x, y, 99); }));
+    CliRun run = RunWithShortReads(1000, {"make", "--cloned", bitmap}, dir);
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("Error reading " + bitmap), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("Done"), std::string::npos) << run.err;
+    EXPECT_FALSE(FileExists(dir / "big.s16"));
+
+    // An icon table that cannot be read is not rewritten as a file of the new icon alone.
+    const Bytes before = ReadFileBytes(sprite);
+    run = RunWithShortReads(200, {"insert-icon", sprite, dir / "pic.bmp"}, dir);
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("Error reading the icon table of [" + sprite + "]"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadFileBytes(sprite), before);
+    run = RunWithShortReads(200, {"remove-icon", sprite, "1"}, dir);
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("Error reading the icon table of [" + sprite + "]"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadFileBytes(sprite), before);
+
+    // Without the cut both work.
+    EXPECT_EQ(RunWithShortReads(0, {"insert-icon", sprite, dir / "pic.bmp"}, dir).status,
+              kExitDone);
+    EXPECT_EQ(RunWithShortReads(0, {"make", "--cloned", bitmap}, dir).status, kExitDone);
 }

@@ -154,3 +154,40 @@ TEST_F(ShpConversionTest, BatchesListOnlyNewFilesAndReportFailures) {
     TellShpBatch(failed, s16Folder);
     EXPECT_EQ(ui.LastText(), "1 SHP files could not be converted:\nc.SHP");
 }
+
+TEST_F(ShpConversionTest, FramesAtOneOffsetShareOneIconAndOverlappingFramesAreRefused) {
+    // Two thousand entries of one 100 x 100 frame of literals: about 26 KB,
+    // which coded once per entry would make 40 MB.
+    std::vector<std::vector<int>> rows(100, std::vector<int>(100));
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 100; ++x)
+            rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = (x * 7 + y) % 150;
+    }
+    const ShpFrameSpec frame = FrameOf(rows);
+    Bytes shp{'1', '.', '1', '0'};
+    const std::uint32_t count = 2000;
+    PutU32(shp, count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        PutU32(shp, 8 + 8 * count);
+        PutU32(shp, 0);
+    }
+    frame.header.AppendTo(shp);
+    shp.insert(shp.end(), frame.rows.begin(), frame.rows.end());
+    WriteFileBytes(dir / "shared.shp", shp);
+    ASSERT_TRUE(ConvertShpToS16(dir / "shared.shp", dir / "shared.s16"));
+    EXPECT_LT(ReadFileBytes(dir / "shared.s16").size(), 4 * shp.size());
+    ASSERT_TRUE(image.OpenFile(dir / "shared.s16"));
+    ASSERT_EQ(image.IconCount(), 2000);
+    EXPECT_EQ(image.Icon(2000), image.Icon(1));
+    image.SelectIcon(1999);
+    ASSERT_EQ(image.DecodeIcon(), 100 * 100);
+    EXPECT_EQ(image.TableProblem(), "");
+
+    // A second frame whose header lies inside the first one's bytes.
+    Bytes overlapping = ShpBytes({FrameOf({{5, 6, 7}, {8, 9, 10}}), FrameOf({{5, 6}, {7, 8}})});
+    overlapping[16] = static_cast<std::uint8_t>(overlapping[8] + 4);
+    WriteFileBytes(dir / "overlap.shp", overlapping);
+    EXPECT_FALSE(ConvertShpToS16(dir / "overlap.shp", dir / "overlap.s16"));
+    EXPECT_EQ(ui.LastText(), "Frames 1 and 2 of " + (dir / "overlap.shp") + " overlap in the file");
+    EXPECT_FALSE(FileExists(dir / "overlap.s16"));
+}

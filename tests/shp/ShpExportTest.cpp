@@ -84,3 +84,37 @@ TEST(ShpExport, AnIconThatCannotBeDecodedFailsTheExport) {
     S16Image empty;
     EXPECT_FALSE(ExportIconSetAsShp(empty, dir / "empty.shp"));
 }
+
+TEST(ShpExport, IconsSharingTheirDataBecomeOneFrameAndOtherOverlapsAreRefused) {
+    FakeUserInterface ui;
+    TempDir dir;
+    // A thousand equal records over one 20 x 50 raw picture: one frame, a thousand entries.
+    std::vector<std::uint16_t> words(1000);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        words[i] = static_cast<std::uint16_t>(i * 4099);
+    const Bytes shared = S16Bytes(
+        std::vector<S16Icon>(1000, Record(20, 50, 0, 0, 20, 50, 0, 2000, 0)), RawData(words));
+    WriteFileBytes(dir / "shared.s16", shared);
+    S16Image set;
+    ASSERT_TRUE(set.OpenFile(dir / "shared.s16"));
+    ASSERT_TRUE(ExportIconSetAsShp(set, dir / "shared.shp"));
+    EXPECT_LT(ReadFileBytes(dir / "shared.shp").size(), 8 + 8 * 1000 + 24 + 2 * 1000 + 50 * 8);
+    ShpImage frames;
+    ASSERT_TRUE(frames.Open(dir / "shared.shp"));
+    ASSERT_EQ(frames.FrameCount(), 1000);
+    frames.SelectFrame(1);
+    const int pixels = frames.DecodeFrame();
+    EXPECT_GT(pixels, 900);
+    frames.SelectFrame(1000);
+    EXPECT_EQ(frames.DecodeFrame(), pixels);
+    EXPECT_EQ(frames.TableProblem(), "");
+
+    // The same data under another record would be coded again: refused.
+    std::vector<S16Icon> records(3, Record(20, 50, 0, 0, 20, 50, 0, 2000, 0));
+    records[2].StartX = 1;
+    WriteFileBytes(dir / "other.s16", S16Bytes(records, RawData(words)));
+    ASSERT_TRUE(set.OpenFile(dir / "other.s16"));
+    EXPECT_FALSE(ExportIconSetAsShp(set, dir / "other.shp"));
+    EXPECT_EQ(ui.LastText(), "Icons 1 and 3 of [" + (dir / "other.s16") + "] overlap in the file");
+    EXPECT_FALSE(FileExists(dir / "other.shp"));
+}

@@ -191,3 +191,39 @@ TEST(IconEncoder, RefusesAnEmptyPicture) {
     empty.Allocate();
     EXPECT_FALSE(EncodeIcon(empty, icon));
 }
+
+TEST(IconEncoder, RefusesEveryPictureThatDecodingWouldRefuseAndKeepsTheRest) {
+    FakeUserInterface ui;
+    TempDir dir;
+    // Neighbours differ, so that runs are never shorter than raw words.
+    const auto noise = [](int x, int y) { return MakeColor((x + y) % 2 * 255, x % 251, y % 241); };
+    const struct {
+        int width, height;
+        const char* message;  // null: accepted, decoded whole from a file
+    } cases[] = {
+        {1000, 50, "pic is 1000 x 50; an icon is at most 800 x 600 and 480000 pixels"},
+        {801, 1, "pic is 801 x 1; an icon is at most 800 x 600 and 480000 pixels"},
+        {1, 601, "pic is 1 x 601; an icon is at most 800 x 600 and 480000 pixels"},
+        {800, 600, "pic codes to 960000 bytes; an icon holds at most 921600 bytes"},
+        {800, 576, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        ui.Clear();
+        PixelBuffer24 picture;
+        Paint(picture, c.width, c.height, noise);
+        std::vector<CodedIcon> icons(1);
+        if (c.message) {
+            EXPECT_FALSE(EncodeIcon(picture, "pic", icons[0]));
+            EXPECT_EQ(ui.Errors(), std::vector<std::string>{c.message});
+            continue;
+        }
+        ASSERT_TRUE(EncodeIcon(picture, "pic", icons[0]));
+        WriteFileBytes(dir / "big.s16", BuildS16File(icons));
+        S16Image image;
+        ASSERT_TRUE(image.OpenFile(dir / "big.s16"));
+        ASSERT_EQ(image.DecodeIcon(), c.width * c.height);
+        EXPECT_EQ(image.GetColor(c.width - 1, c.height - 1),
+                  Reduced(noise(c.width - 1, c.height - 1)));
+    }
+}

@@ -133,3 +133,67 @@ TEST_F(S16EditorTest, RefusesToRewriteAFileWhoseIconDataAreMissing) {
     EXPECT_EQ(ui.LastText(), "Error reading icon 3 of [" + path + "]");
     EXPECT_EQ(ReadFileBytes(path), cut);
 }
+
+TEST_F(S16EditorTest, ADamagedIconCanBeRemovedButNotKept) {
+    // Icon 2's data are said to lie far beyond the end of the file.
+    Bytes damaged = original;
+    const std::size_t starts = 4 + 40 + 24;  // icon 2's Starts field
+    damaged[starts + 3] = 0x10;
+    WriteFileBytes(path, damaged);
+    ASSERT_TRUE(image.OpenFile(path));
+    EXPECT_FALSE(RemoveIcon(image, 3));
+    EXPECT_EQ(ui.LastText(), "Error reading icon 2 of [" + path + "]");
+    EXPECT_EQ(ReadFileBytes(path), damaged);
+
+    ASSERT_TRUE(image.OpenFile(path));
+    ASSERT_TRUE(RemoveIcon(image, 2));
+    S16Image edited;
+    ASSERT_TRUE(edited.OpenFile(path));
+    ASSERT_EQ(edited.IconCount(), 2);
+    edited.SelectIcon(2);
+    ASSERT_EQ(edited.DecodeIcon(), 24);
+    EXPECT_EQ(edited.GetColor(3, 0), MakeColor(24, 0, 0));
+}
+
+TEST_F(S16EditorTest, SharedIconDataAreWrittenOnceAndPartialOverlapsAreRefused) {
+    // A thousand records of one 20 x 50 raw picture: about 42 KB, whose
+    // icons, copied one by one, would make a 2 MB file.
+    std::vector<std::uint16_t> words(1000);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        words[i] = static_cast<std::uint16_t>(i * 37);
+    const Bytes data = RawData(words);
+    const std::vector<S16Icon> records(1000, Record(20, 50, 0, 0, 20, 50, 0, 2000, 0));
+    const Bytes shared = S16Bytes(records, data);
+    WriteFileBytes(path, shared);
+    ASSERT_TRUE(image.OpenFile(path));
+    ASSERT_TRUE(RemoveIcon(image, 1));
+    EXPECT_EQ(ReadFileBytes(path).size(), shared.size() - 40);
+    ASSERT_TRUE(image.OpenFile(path));
+    ASSERT_TRUE(InsertIconFromBmp(image, dir / "new.bmp", 500));
+    EXPECT_LT(ReadFileBytes(path).size(), shared.size() + 100);
+
+    S16Image edited;
+    ASSERT_TRUE(edited.OpenFile(path));
+    ASSERT_EQ(edited.IconCount(), 1000);
+    EXPECT_EQ(edited.Icon(500).TWidth, 5);
+    for (const int k : {1, 499, 501, 1000}) {
+        SCOPED_TRACE(k);
+        edited.SelectIcon(k);
+        ASSERT_EQ(edited.DecodeIcon(), 1000);
+        EXPECT_EQ(edited.GetColor(19, 49), s16::ToColor(words[999]));
+    }
+
+    // Icons 2 and 3 share only part of their data: the file is refused as it stands.
+    const Bytes overlapping =
+        S16Bytes({Record(2, 1, 0, 0, 2, 1, 0, 4, 0), Record(2, 1, 0, 0, 2, 1, 4, 4, 0),
+                  Record(2, 1, 0, 0, 2, 1, 6, 4, 0)},
+                 RawData({1, 2, 3, 4, 5}));
+    WriteFileBytes(path, overlapping);
+    ASSERT_TRUE(image.OpenFile(path));
+    EXPECT_FALSE(RemoveIcon(image, 1));
+    EXPECT_EQ(ui.LastText(), "Icons 2 and 3 of [" + path + "] overlap in the file");
+    EXPECT_EQ(ReadFileBytes(path), overlapping);
+    // Without one of them nothing overlaps.
+    ASSERT_TRUE(image.OpenFile(path));
+    EXPECT_TRUE(RemoveIcon(image, 3));
+}

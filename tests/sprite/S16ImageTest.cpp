@@ -157,3 +157,48 @@ TEST_F(S16ImageTest, AMissingFileLeavesTheImageClosed) {
     EXPECT_FALSE(image.HasFile());
     EXPECT_EQ(image.IconCount(), 0);
 }
+
+TEST_F(S16ImageTest, AFailedDecodeLeavesAnEmptyPicture) {
+    // A zero-area record after a small icon, and a record too large to decode.
+    Open(S16Bytes({Record(2, 2, 0, 0, 4, 3, 0, 8, 0), Record(0, 0, 0, 0, 800, 600, 8, 0, 0),
+                   Record(1, 1, 0, 0, 800, 601, 8, 0, 0)},
+                  RawData({kRed, kRed, kBlue, kBlue})));
+    for (const int number : {2, 3}) {
+        SCOPED_TRACE(number);
+        image.SelectIcon(1);
+        ASSERT_EQ(image.DecodeIcon(), 4);
+        image.SelectIcon(number);
+        EXPECT_EQ(image.DecodeIcon(), 0);
+        EXPECT_EQ(image.Width(), 0);
+        EXPECT_EQ(image.Height(), 0);
+        EXPECT_EQ(image.ImageSize(), 0u);
+        EXPECT_EQ(image.Pixels(), nullptr);
+        EXPECT_EQ(image.GetColor(0, 0), 0u);
+    }
+    // Data lying past the end of the file decode to nothing as well.
+    Open(S16Bytes({Record(2, 2, 0, 0, 4, 3, 0, 8, 0), Record(2, 2, 0, 0, 4, 3, 50, 8, 0)},
+                  RawData({kRed, kRed, kBlue, kBlue})));
+    ASSERT_EQ(image.DecodeIcon(), 4);
+    image.SelectIcon(2);
+    EXPECT_EQ(image.DecodeIcon(), 0);
+    EXPECT_EQ(image.Pixels(), nullptr);
+    EXPECT_EQ(image.Width(), 0);
+}
+
+TEST_F(S16ImageTest, TheTableIsSoundOnlyWhenEveryRecordFitsTheFile) {
+    const Bytes data = RawData({kRed, kBlue});
+    // Data ending exactly at the end of the file, and a zero placeholder record.
+    Open(S16Bytes({Record(1, 1, 0, 0, 2, 2, 2, 2, 0), S16Icon{}}, data));
+    EXPECT_EQ(image.TableProblem(), "");
+    Open(S16Bytes({Record(1, 1, 0, 0, 2, 2, -2, 2, 0)}, data));
+    EXPECT_EQ(image.TableProblem(), "the data of icon 1 (2 bytes at -2) lie outside the file");
+    Open(S16Bytes({Record(1, 1, 0, 0, 2, 2, 2, 3, 0)}, data));
+    EXPECT_NE(image.TableProblem(), "");
+    Open(S16Bytes({Record(1, 1, 0, 0, 800, 601, 0, 2, 0)}, data));
+    EXPECT_EQ(image.TableProblem(), "icon 1 is 800 x 601, over the limits of an icon");
+    EXPECT_EQ(image.CountProblem(), "");
+    Bytes cut = S16Bytes({Record(1, 1, 0, 0, 2, 2, 0, 2, 0)}, data);
+    cut[0] = 3;  // three records claimed, one present
+    Open(cut);
+    EXPECT_EQ(image.CountProblem(), "it claims 3 icons but has room for 1");
+}

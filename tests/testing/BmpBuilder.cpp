@@ -1,11 +1,14 @@
 #include "BmpBuilder.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 Bytes BuildBmp(const BmpSpec& spec) {
     Bytes out;
+    const std::uint32_t headersEnd =
+        14 + std::max(spec.headerSize, 40 + static_cast<std::uint32_t>(spec.masks.size()));
     const std::uint32_t offset =
-        spec.dataOffset.value_or(54 + static_cast<std::uint32_t>(spec.palette.size()));
+        spec.dataOffset.value_or(headersEnd + static_cast<std::uint32_t>(spec.palette.size()));
     out.push_back('B');
     out.push_back('M');
     PutU32(out, static_cast<std::uint32_t>(offset + spec.pixels.size()));
@@ -16,13 +19,14 @@ Bytes BuildBmp(const BmpSpec& spec) {
     PutU32(out, static_cast<std::uint32_t>(spec.height));
     PutU16(out, 1);
     PutU16(out, static_cast<std::uint16_t>(spec.bitsPerPixel));
-    PutU32(out, 0);
+    PutU32(out, spec.compression);
     PutU32(out, static_cast<std::uint32_t>(spec.pixels.size()));
     PutU32(out, 0);
     PutU32(out, 0);
     PutU32(out, spec.colorsUsed);
     PutU32(out, spec.colorsUsed);
-    for (std::uint32_t i = 40; i < spec.headerSize; ++i)
+    out.insert(out.end(), spec.masks.begin(), spec.masks.end());
+    while (out.size() < headersEnd)
         out.push_back(0);
     out.insert(out.end(), spec.palette.begin(), spec.palette.end());
     while (out.size() < offset)

@@ -12,6 +12,8 @@ struct BmpSpec {
     int height = 1;  // negative: top-down
     int bitsPerPixel = 24;
     std::uint32_t headerSize = 40;
+    std::uint32_t compression = 0;
+    Bytes masks;    // right after the first 40 header bytes (inside a longer header)
     Bytes palette;  // raw colour-table bytes, 4 per entry
     std::uint32_t colorsUsed = 0;
     std::optional<std::uint32_t> dataOffset;  // default: right after the colour table
