@@ -30,7 +30,8 @@ std::unique_ptr<DataFile> OpenSource(const std::string& path) {
 }  // namespace
 
 bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progress) {
-    SafeFileWriter writer(archivePath_, NewPath(), BackupPath());
+    SafeFileWriter writer(archivePath_, BackupPath());
+    writer.RequireOriginal(file);  // refuses when another program replaced the archive meanwhile
     if (!writer.Create() || !WriteDat(writer.File(), plan, progress)) return false;
     const std::string path = archivePath_;
     CloseArchive();  // the old file is renamed next; nothing may hold it

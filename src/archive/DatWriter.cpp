@@ -40,7 +40,7 @@ bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& pr
     w.U32(static_cast<std::uint32_t>(offset));
     w.Zeros(dat::kNameSize);
     if (!out.Write(head.data(), head.size())) {
-        ReportWriteError(out.Path());
+        ReportWriteError(out.Path(), out.Error());
         return false;
     }
 
@@ -56,9 +56,9 @@ bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& pr
         }
         if (!CopyFileRange(*start.source, start.sourceOffset, length, out)) {
             if (out.Failed()) {
-                ReportWriteError(out.Path());
+                ReportWriteError(out.Path(), out.Error());
             } else {
-                ShowError("Error on reading [%s]", start.source->Path().c_str());
+                ReportReadError(start.source->Path(), start.source->Error());
             }
             return false;
         }

@@ -64,8 +64,7 @@ bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& pr
         ShowInfo("%s\nNo S6 files found on Folder:\n%s\n", newArchivePath.c_str(), folder.c_str());
         return false;
     }
-    SafeFileWriter writer(newArchivePath, SplitPath(newArchivePath, kPathWithoutExt) + "_new.dat",
-                          "");
+    SafeFileWriter writer(newArchivePath, "");
     if (!writer.Create()) return false;
 
     std::vector<FolderFile> accepted;

@@ -30,8 +30,8 @@ bool Rewrite(S16Image& image, std::vector<CodedIcon>& icons) {
     const std::string path = image.FileName();
     const std::vector<std::uint8_t> bytes = BuildS16File(icons);
     image.CloseFile();
-    SafeFileWriter writer(path, S16NewPath(path), S16BackupPath(path));
-    return writer.Create() && writer.File().Write(bytes.data(), bytes.size()) && writer.Commit();
+    SafeFileWriter writer(path, S16BackupPath(path));
+    return writer.Create() && writer.Write(bytes) && writer.Commit();
 }
 
 }  // namespace

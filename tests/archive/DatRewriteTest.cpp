@@ -4,6 +4,7 @@
 
 #include "DatFiles.h"
 #include "FakeUserInterface.h"
+#include "ResourceLimits.h"
 #include "archive/DatArchive.h"
 #include "support/Progress.h"
 
@@ -133,22 +134,23 @@ TEST_F(DatRewriteTest, AMissingSourceStopsTheCommandAndStoresNothing) {
 
 TEST_F(DatRewriteTest, FailuresLeaveTheOriginalByteIdentical) {
     // The new file cannot be created.
-    fs::create_directory(dir / "KELPAR_new.dat");
-    EXPECT_EQ(archive.RemoveItem(0, progress), "");
-    EXPECT_EQ(ui.LastText(), "Error on creating [" + (dir / "KELPAR_new.dat") + "]");
-    fs::remove(dir / "KELPAR_new.dat");
+    {
+        NoMoreOpenFiles limit;
+        EXPECT_EQ(archive.RemoveItem(0, progress), "");
+    }
+    EXPECT_EQ(ui.LastText(), "Error on creating [" + path + "]: Too many open files");
     EXPECT_EQ(ReadFileBytes(path), original);
     EXPECT_EQ(archive.ItemCount(), 3);
 
     // The disk fills up while the new archive is written.
-    if (FileExists("/dev/full")) {
-        fs::create_symlink("/dev/full", dir / "KELPAR_new.dat");
+    {
+        FileSizeLimit limit(8);
         EXPECT_EQ(archive.RemoveItem(0, progress), "");
-        EXPECT_EQ(ReadFileBytes(path), original);
-        EXPECT_FALSE(FileExists(dir / "KELPAR_new.dat"));
-        EXPECT_FALSE(FileExists(dir / "KELPAR_back.dat"));
-        EXPECT_EQ(archive.ItemCount(), 3);
     }
+    EXPECT_EQ(ui.LastText(), "Error on writing [" + path + "]: File too large");
+    EXPECT_EQ(ReadFileBytes(path), original);
+    EXPECT_EQ(FolderListing(dir.Path()), std::vector<std::string>{"KELPAR.dat"});
+    EXPECT_EQ(archive.ItemCount(), 3);
     // The archive can still be read after every failure.
     EXPECT_EQ(archive.RemoveItem(2, progress), "GAMMA.S16");
 }
@@ -161,9 +163,9 @@ TEST_F(DatRewriteTest, RefusesAnArchiveThatWouldPassFourGiB) {
     fs::resize_file(big, 0x100000000ull, error);  // sparse: takes no room
     if (error) GTEST_SKIP() << "no sparse files here";
     EXPECT_EQ(archive.AddItem(big, progress), 0u);
-    EXPECT_EQ(ui.LastText(),
-              "[" + (dir / "KELPAR_new.dat") +
-                  "] would pass 4 GiB, the limit of the archive format: nothing was written");
+    EXPECT_EQ(
+        ui.LastText(),
+        "[" + path + "] would pass 4 GiB, the limit of the archive format: nothing was written");
     EXPECT_EQ(ReadFileBytes(path), original);
     EXPECT_FALSE(FileExists(dir / "KELPAR_new.dat"));
 }
