@@ -164,37 +164,61 @@ void SafeFileWriter::Abandon() {
     lock_.reset();
 }
 
-// The backup becomes a second name of the old file (a copy where the file
-// system has no links), staged under a scratch name so that an older backup is
-// replaced in one step.
+// A second name of `from` (a copy where the file system has no links) under
+// a scratch name in `folder`; empty, with `error` set, on failure.
+std::string SafeFileWriter::StageCopy(const std::string& from, const std::string& folder,
+                                      int& error) {
+    const std::string hint = NameOf(ResolvedBackupPath(backupPath_));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = ScratchName(folder, hint);
+        std::error_code linkError;
+        fs::create_hard_link(from, name, linkError);
+        if (!linkError) return name;
+        if (linkError != std::errc::file_exists) return CopyToScratch(from, folder, hint, error);
+    }
+    error = EEXIST;
+    return {};
+}
+
+// The backup becomes a second name of the old file, staged under a scratch
+// name so that an older backup is replaced in one step. The older backup is
+// kept aside until the rewrite is complete, so that a failure puts it back.
 bool SafeFileWriter::KeepBackup() {
     if (backupPath_.empty() || !targetExisted_) return true;
     const std::string backup = ResolvedBackupPath(backupPath_);
     const std::string folder = FolderOf(backup);
-    std::string staging;
     int error = 0;
-    for (int attempt = 0; attempt < 100 && staging.empty(); ++attempt) {
-        const std::string name = ScratchName(folder, NameOf(backup));
-        std::error_code linkError;
-        fs::create_hard_link(realTarget_, name, linkError);
-        if (!linkError) {
-            staging = name;
-        } else if (linkError != std::errc::file_exists) {
-            staging = CopyToScratch(realTarget_, folder, NameOf(backup), error);
-            if (staging.empty()) break;
+    std::error_code ignored;
+    if (fs::exists(fs::symlink_status(backup, ignored))) {
+        previousBackup_ = StageCopy(backup, folder, error);
+        if (previousBackup_.empty()) {
+            ReportCreationError(backupPath_, error);
+            return false;
         }
     }
-    if (staging.empty() && error == 0) error = EEXIST;
+    const std::string staging = StageCopy(realTarget_, folder, error);
     if (!staging.empty() && std::rename(staging.c_str(), backup.c_str()) != 0) {
         error = errno;
         std::remove(staging.c_str());
-        staging.clear();
+    } else if (!staging.empty()) {
+        backupReplaced_ = true;
+        return true;
     }
-    if (staging.empty()) {
-        ReportCreationError(backupPath_, error);
-        return false;
+    ReportCreationError(backupPath_, error);
+    RestoreBackup();
+    return false;
+}
+
+void SafeFileWriter::RestoreBackup() {
+    const std::string backup = ResolvedBackupPath(backupPath_);
+    if (backupReplaced_ && !previousBackup_.empty()) {
+        std::rename(previousBackup_.c_str(), backup.c_str());
+    } else if (backupReplaced_) {
+        std::remove(backup.c_str());
     }
-    return true;
+    if (!previousBackup_.empty()) std::remove(previousBackup_.c_str());
+    previousBackup_.clear();
+    backupReplaced_ = false;
 }
 
 void SafeFileWriter::WarnAboutOtherLinks() const {
@@ -227,11 +251,15 @@ bool SafeFileWriter::Commit() {
     }
     if (std::rename(scratchPath_.c_str(), realTarget_.c_str()) != 0) {
         ReportReplaceError(targetPath_, errno);
+        RestoreBackup();
         lock_->Settle(false);
         Abandon();
         return false;
     }
     lock_->Settle(true);
+    if (!previousBackup_.empty()) std::remove(previousBackup_.c_str());
+    previousBackup_.clear();
+    backupReplaced_ = false;
     created_ = false;
     scratchPath_.clear();
     SyncFolderOf(realTarget_);

@@ -60,6 +60,8 @@ public:
 
 private:
     bool KeepBackup();
+    void RestoreBackup();
+    std::string StageCopy(const std::string& from, const std::string& folder, int& error);
     bool TakeOverAttributes();
     void WarnAboutOtherLinks() const;
 
@@ -79,6 +81,9 @@ private:
     unsigned targetGroup_ = 0;
     std::uint64_t targetLinks_ = 0;
     bool backupWasLink_ = false;
+    // The backup before this rewrite, kept aside under a scratch name until it is complete.
+    std::string previousBackup_;
+    bool backupReplaced_ = false;
 };
 
 // Writes `bytes` as the whole new content of `path` (replacing a file there)
