@@ -29,8 +29,10 @@ bool ReadAllIcons(S16Image& image, std::vector<CodedIcon>& icons) {
 bool Rewrite(S16Image& image, std::vector<CodedIcon>& icons) {
     const std::string path = image.FileName();
     const std::vector<std::uint8_t> bytes = BuildS16File(icons);
-    image.CloseFile();
     SafeFileWriter writer(path, S16BackupPath(path));
+    writer.RequireOriginal(
+        image.File());  // refuses when another program replaced the file meanwhile
+    image.CloseFile();
     return writer.Create() && writer.Write(bytes) && writer.Commit();
 }
 

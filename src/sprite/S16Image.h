@@ -40,6 +40,8 @@ public:
     const std::vector<S16Icon>& Table() const { return table; }
     std::uint32_t BaseOffset() const { return baseOffset; }
     bool HasFile() const { return file.IsOpen(); }
+    // The open file the icons are read from.
+    const DataFile& File() const { return file; }
 
 protected:
     // File position of icon `number`'s coded data.

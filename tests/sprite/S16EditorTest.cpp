@@ -127,6 +127,16 @@ TEST_F(S16EditorTest, AFailureHalfWayLeavesTheOriginalByteIdentical) {
     EXPECT_EQ(ReadFileBytes(path), original);
 }
 
+TEST_F(S16EditorTest, RefusesWhenAnotherProgramReplacedTheFileSinceItWasRead) {
+    WriteFileBytes(dir / "other.s16", Bytes{0, 0, 0, 0});
+    std::filesystem::rename(dir / "other.s16", path);
+    EXPECT_FALSE(RemoveIcon(image, 1));
+    EXPECT_EQ(ui.Errors(),
+              std::vector<std::string>{"[" + path + "] is being changed by another program"});
+    EXPECT_EQ(ReadFileBytes(path), (Bytes{0, 0, 0, 0}));
+    EXPECT_FALSE(FileExists(dir / "UNIT.back"));
+}
+
 TEST_F(S16EditorTest, RefusesToRewriteAFileWhoseIconDataAreMissing) {
     Bytes cut = original;
     cut.resize(cut.size() - 2);
