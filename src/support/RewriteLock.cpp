@@ -21,66 +21,108 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The locks this process holds, by resolved path: the locked descriptor and
-// how many holders share it. The last holder to go closes it.
-struct HeldLock {
+// What this process holds for one target, shared by every holder: the file's
+// locked descriptor, or the folder locked while there is no file yet.
+struct TargetLock {
     int fd = -1;
+    std::string folder;
     int holders = 0;
-    int following = -1;  // a new file about to take the path's place
 };
-std::mutex heldMutex;
-std::map<std::string, HeldLock>& HeldLocks() {
-    static std::map<std::string, HeldLock> held;
-    return held;
+// A folder locked for files that do not exist yet. All of them share it within
+// this process, so that threads writing new files side by side never wait for
+// one another.
+struct FolderLock {
+    int fd = -1;
+    int users = 0;
+};
+
+std::mutex registryMutex;
+std::map<std::string, TargetLock>& Targets() {
+    static std::map<std::string, TargetLock> targets;
+    return targets;
+}
+std::map<std::string, FolderLock>& Folders() {
+    static std::map<std::string, FolderLock> folders;
+    return folders;
 }
 
 constexpr std::chrono::milliseconds kPoll{20};
 
-#ifndef _WIN32
 enum class Attempt { kLocked, kBusy, kChanged, kUnlockable };
 
-// Opens what is to be locked for `path`: the file, or its folder while there is
-// no file. `onFile` tells which.
-int OpenLockTarget(const std::string& path, bool& onFile) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    onFile = fd >= 0;
-    if (fd < 0) {
-        const std::string folder = fs::path(path).parent_path().string();
-        fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    }
-    return fd;
-}
+#ifndef _WIN32
+constexpr int kProbeFlags = O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC;
 
-// True when `path` still stands for what `fd` locked.
-bool StillLocks(const std::string& path, int fd, bool onFile) {
-    struct stat now {};
-    if (!onFile) {
-        // The folder lock covers the file only while there is no file to lock.
-        const int probe = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-        if (probe < 0) return true;
-        ::close(probe);
-        return false;
-    }
+bool NamesInode(const std::string& path, int fd) {
+    struct stat named {};
     struct stat locked {};
-    return ::lstat(path.c_str(), &now) == 0 && ::fstat(fd, &locked) == 0 &&
-           now.st_dev == locked.st_dev && now.st_ino == locked.st_ino;
+    return ::lstat(path.c_str(), &named) == 0 && ::fstat(fd, &locked) == 0 &&
+           named.st_dev == locked.st_dev && named.st_ino == locked.st_ino;
 }
 
-Attempt TryLock(const std::string& path, int& fd) {
-    bool onFile = false;
-    fd = OpenLockTarget(path, onFile);
-    if (fd < 0) return Attempt::kUnlockable;
+bool FileIsThere(const std::string& path) {
+    const int probe = ::open(path.c_str(), kProbeFlags);
+    if (probe < 0) return false;
+    ::close(probe);
+    return true;
+}
+
+// The callers hold registryMutex.
+void ReleaseFolder(const std::string& folder) {
+    auto found = Folders().find(folder);
+    if (found == Folders().end() || --found->second.users > 0) return;
+    ::close(found->second.fd);  // closing releases the flock
+    Folders().erase(found);
+}
+
+Attempt LockFile(const std::string& path, int fd) {
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(fd);
-        fd = -1;
         return error == EWOULDBLOCK || error == EINTR ? Attempt::kBusy : Attempt::kUnlockable;
     }
-    if (StillLocks(path, fd, onFile)) return Attempt::kLocked;
-    ::close(fd);
-    fd = -1;
-    return Attempt::kChanged;
+    // A writer that renamed its new file into place still holds the old one.
+    if (!NamesInode(path, fd)) {
+        ::close(fd);
+        return Attempt::kChanged;
+    }
+    Targets()[path] = TargetLock{fd, {}, 1};
+    return Attempt::kLocked;
 }
+
+Attempt LockFolderFor(const std::string& path) {
+    const std::string parent = fs::path(path).parent_path().string();
+    const std::string folder = parent.empty() ? std::string(".") : parent;
+    FolderLock& lock = Folders()[folder];
+    if (lock.users == 0) {
+        lock.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int error =
+            lock.fd < 0 ? errno : (::flock(lock.fd, LOCK_EX | LOCK_NB) != 0 ? errno : 0);
+        if (error != 0) {
+            if (lock.fd >= 0) ::close(lock.fd);
+            Folders().erase(folder);
+            return error == EWOULDBLOCK || error == EINTR ? Attempt::kBusy : Attempt::kUnlockable;
+        }
+    }
+    ++lock.users;
+    // The folder stands for the file only while there is no file to lock.
+    if (FileIsThere(path)) {
+        ReleaseFolder(folder);
+        return Attempt::kChanged;
+    }
+    Targets()[path] = TargetLock{-1, folder, 1};
+    return Attempt::kLocked;
+}
+
+Attempt TryLock(const std::string& path) {
+    const int fd = ::open(path.c_str(), kProbeFlags);
+    return fd >= 0 ? LockFile(path, fd) : LockFolderFor(path);
+}
+#else
+Attempt TryLock(const std::string&) {
+    return Attempt::kUnlockable;
+}
+void ReleaseFolder(const std::string&) {}
 #endif
 
 }  // namespace
@@ -93,23 +135,26 @@ std::string ResolvedPath(const std::string& path) {
 
 RewriteLock::RewriteLock(const std::string& path, std::chrono::milliseconds wait)
     : key_(ResolvedPath(path)) {
-    {
-        const std::lock_guard<std::mutex> guard(heldMutex);
-        auto found = HeldLocks().find(key_);
-        if (found != HeldLocks().end()) {
-            ++found->second.holders;
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        Attempt attempt = Attempt::kUnlockable;
+        {
+            const std::lock_guard<std::mutex> guard(registryMutex);
+            auto found = Targets().find(key_);
+            if (found != Targets().end()) {
+                ++found->second.holders;  // this process holds it already
+                held_ = true;
+                return;
+            }
+            attempt = TryLock(key_);
+            // Where nothing can be locked (no folder, a file system without
+            // locks), the rewrite itself meets and reports the real problem.
+            if (attempt == Attempt::kUnlockable) Targets()[key_] = TargetLock{-1, {}, 1};
+        }
+        if (attempt == Attempt::kLocked || attempt == Attempt::kUnlockable) {
             held_ = true;
             return;
         }
-    }
-#ifndef _WIN32
-    const auto deadline = std::chrono::steady_clock::now() + wait;
-    int fd = -1;
-    for (;;) {
-        const Attempt attempt = TryLock(key_, fd);
-        // Where nothing can be locked (no folder, a file system without
-        // locks), the rewrite itself meets and reports the real problem.
-        if (attempt == Attempt::kLocked || attempt == Attempt::kUnlockable) break;
         if (std::chrono::steady_clock::now() >= deadline) {
             ReportBusyFile(path);
             return;
@@ -117,26 +162,17 @@ RewriteLock::RewriteLock(const std::string& path, std::chrono::milliseconds wait
         // A file replaced under the lock is tried again at once.
         if (attempt == Attempt::kBusy) std::this_thread::sleep_for(kPoll);
     }
-#else
-    (void)wait;
-    const int fd = -1;
-#endif
-    const std::lock_guard<std::mutex> guard(heldMutex);
-    HeldLocks()[key_] = HeldLock{fd, 1, -1};
-    held_ = true;
 }
 
 void RewriteLock::Follow(int newFileDescriptor) {
 #ifndef _WIN32
     if (!held_) return;
-    const std::lock_guard<std::mutex> guard(heldMutex);
-    HeldLock& lock = HeldLocks()[key_];
-    if (lock.following >= 0) ::close(lock.following);
-    // Nobody else knows the new file yet, so the lock is free.
-    lock.following = ::fcntl(newFileDescriptor, F_DUPFD_CLOEXEC, 0);
-    if (lock.following >= 0 && ::flock(lock.following, LOCK_EX | LOCK_NB) != 0) {
-        ::close(lock.following);
-        lock.following = -1;
+    if (following_ >= 0) ::close(following_);
+    // Nobody else knows the new file yet, so its lock is free.
+    following_ = ::fcntl(newFileDescriptor, F_DUPFD_CLOEXEC, 0);
+    if (following_ >= 0 && ::flock(following_, LOCK_EX | LOCK_NB) != 0) {
+        ::close(following_);
+        following_ = -1;
     }
 #else
     (void)newFileDescriptor;
@@ -145,27 +181,34 @@ void RewriteLock::Follow(int newFileDescriptor) {
 
 void RewriteLock::Settle(bool renamed) {
 #ifndef _WIN32
-    if (!held_) return;
-    const std::lock_guard<std::mutex> guard(heldMutex);
-    HeldLock& lock = HeldLocks()[key_];
-    if (lock.following < 0) return;
-    if (renamed) std::swap(lock.fd, lock.following);
-    if (lock.following >= 0) ::close(lock.following);
-    lock.following = -1;
+    if (!held_ || following_ < 0) return;
+    const std::lock_guard<std::mutex> guard(registryMutex);
+    TargetLock& lock = Targets()[key_];
+    if (renamed) {
+        // Every holder of this target now holds the file that the path names.
+        if (!lock.folder.empty()) ReleaseFolder(lock.folder);
+        if (lock.fd >= 0) ::close(lock.fd);
+        lock.folder.clear();
+        lock.fd = std::exchange(following_, -1);
+    } else {
+        ::close(std::exchange(following_, -1));
+    }
 #else
     (void)renamed;
 #endif
 }
 
 RewriteLock::~RewriteLock() {
-    if (!held_) return;
-    const std::lock_guard<std::mutex> guard(heldMutex);
-    auto found = HeldLocks().find(key_);
-    if (found == HeldLocks().end() || --found->second.holders > 0) return;
 #ifndef _WIN32
-    // Closing releases the flock.
-    if (found->second.fd >= 0) ::close(found->second.fd);
-    if (found->second.following >= 0) ::close(found->second.following);
+    if (following_ >= 0) ::close(following_);
 #endif
-    HeldLocks().erase(found);
+    if (!held_) return;
+    const std::lock_guard<std::mutex> guard(registryMutex);
+    auto found = Targets().find(key_);
+    if (found == Targets().end() || --found->second.holders > 0) return;
+#ifndef _WIN32
+    if (found->second.fd >= 0) ::close(found->second.fd);  // closing releases the flock
+#endif
+    if (!found->second.folder.empty()) ReleaseFolder(found->second.folder);
+    Targets().erase(found);
 }

@@ -9,7 +9,8 @@
 // file that is no longer at the path; after locking, the lock checks that the
 // path still names the locked inode and starts again when it does not. While
 // the file does not exist yet, the folder is locked instead, and the lock checks
-// that the file still does not exist. No lock file is ever made or removed, so
+// that the file still does not exist (threads of one process share a folder's
+// lock, so that they never wait for one another). No lock file is ever made or removed, so
 // nothing is left behind and no user file can be touched. Other programs that
 // ignore advisory locks are not held back.
 
@@ -41,6 +42,7 @@ public:
 private:
     std::string key_;
     bool held_ = false;
+    int following_ = -1;
 };
 
 // The real file a path leads to: symbolic links along it (the last one

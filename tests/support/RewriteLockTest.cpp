@@ -113,3 +113,31 @@ TEST(RewriteLock, IsSharedWithinOneProcessAndFollowsLinks) {
     close(fd);
     EXPECT_TRUE(ui.messages.empty());
 }
+
+TEST(RewriteLock, NewFilesOfOneProcessShareTheFolderAndStayLockedOnceWritten) {
+    FakeUserInterface ui;
+    TempDir dir;
+    const auto foreignLockFails = [](const std::string& path) {
+        const int fd = open(path.c_str(), O_RDONLY);
+        const bool fails = flock(fd, LOCK_EX | LOCK_NB) != 0;
+        close(fd);
+        return fails;
+    };
+    {
+        // Threads that write new files side by side do not wait for one another.
+        RewriteLock first(dir / "a.s16", milliseconds(0));
+        RewriteLock second(dir / "b.s16", milliseconds(0));
+        EXPECT_TRUE(first.Held());
+        EXPECT_TRUE(second.Held());
+        EXPECT_TRUE(foreignLockFails(dir.Path()));
+        // The file written under the lock is held once it exists.
+        SafeFileWriter writer(dir / "a.s16", "");
+        ASSERT_TRUE(writer.Create());
+        ASSERT_TRUE(writer.Write(Bytes{1}));
+        ASSERT_TRUE(writer.Commit());
+        EXPECT_TRUE(foreignLockFails(dir / "a.s16"));
+    }
+    EXPECT_FALSE(foreignLockFails(dir.Path()));
+    EXPECT_FALSE(foreignLockFails(dir / "a.s16"));
+    EXPECT_TRUE(ui.messages.empty());
+}
