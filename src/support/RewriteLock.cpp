@@ -133,8 +133,15 @@ std::string ResolvedPath(const std::string& path) {
     return error || resolved.empty() ? path : resolved.string();
 }
 
-RewriteLock::RewriteLock(const std::string& path, std::chrono::milliseconds wait)
-    : key_(ResolvedPath(path)) {
+std::string ResolvedFolderPath(const std::string& path) {
+    const fs::path name = fs::path(path).filename();
+    const std::string folder = fs::path(path).parent_path().string();
+    return (fs::path(ResolvedPath(folder.empty() ? std::string(".") : folder)) / name).string();
+}
+
+RewriteLock::RewriteLock(const std::string& path, std::chrono::milliseconds wait,
+                         bool followFinalLink)
+    : key_(followFinalLink ? ResolvedPath(path) : ResolvedFolderPath(path)) {
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
         Attempt attempt = Attempt::kUnlockable;

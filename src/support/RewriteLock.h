@@ -21,10 +21,12 @@ class RewriteLock {
 public:
     static constexpr std::chrono::milliseconds kDefaultWait{3000};
 
-    // Locks `path` (symbolic links resolved), waiting up to `wait` for another
-    // writer to finish. On failure shows "[%s] is being changed by another
-    // program" with `path` and `Held()` is false.
-    explicit RewriteLock(const std::string& path, std::chrono::milliseconds wait = kDefaultWait);
+    // Locks `path` (symbolic links resolved; with `followFinalLink` false a
+    // link at the final name is what is locked), waiting up to `wait` for
+    // another writer to finish. On failure shows "[%s] is being changed by
+    // another program" with `path` and `Held()` is false.
+    explicit RewriteLock(const std::string& path, std::chrono::milliseconds wait = kDefaultWait,
+                         bool followFinalLink = true);
     ~RewriteLock();
     RewriteLock(const RewriteLock&) = delete;
     RewriteLock& operator=(const RewriteLock&) = delete;
@@ -48,3 +50,5 @@ private:
 // The real file a path leads to: symbolic links along it (the last one
 // included, when it leads to an existing file) resolved, made absolute.
 std::string ResolvedPath(const std::string& path);
+// The path with its folder's links resolved and the final name kept as it is.
+std::string ResolvedFolderPath(const std::string& path);
