@@ -1,5 +1,6 @@
 // varnok-dat-tool: the window program.
 #include <QApplication>
+#include <csignal>
 
 #include "app/CAppDoc.h"
 #include "app/CMainFrame.h"
@@ -7,6 +8,11 @@
 #include "app/QtUserInterface.h"
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+    // Past a file-size limit a write then fails and is reported in the window
+    // instead of ending the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Zentrik_Tools");
     QApplication::setApplicationName("Varnok Dat Tool");

@@ -31,8 +31,7 @@ bool DatArchive::OpenArchive(const std::string& path) {
     archivePath_ = path;
     fileName = path;
     WaitCursor wait;
-    if (!ReadDirectory()) {
-        ShowError("[%s] is not a DAT archive or is damaged", path.c_str());
+    if (!DirectoryWasRead(ReadDirectory(), path, file)) {
         CloseArchive();
         return false;
     }
@@ -41,7 +40,7 @@ bool DatArchive::OpenArchive(const std::string& path) {
 
 // Items whose bytes do not lie inside the file, after the directory, are left
 // out with one message; a file that cannot hold its directory is no archive.
-bool DatArchive::ReadDirectory() {
+DirectoryRead DatArchive::ReadDirectory() {
     loaded_ = true;
     const std::uint64_t length = file.Length();
     std::uint64_t records = 0;
@@ -60,20 +59,20 @@ bool DatArchive::ReadDirectory() {
             entry.icons = std::max<std::int32_t>(static_cast<std::int32_t>(LoadU32(icons)), 0);
         directory_.push_back(entry);
     };
-    const bool read = ReadDatRecords(file, records, [&](const DatEntry& record) {
+    const DirectoryRead read = ReadDatRecords(file, records, [&](const DatEntry& record) {
         if (seen++ > 0) addPrevious(record.offset);
         previous = record;
     });
-    if (!read) {
+    if (read != DirectoryRead::kRead) {
         directory_.clear();
-        return false;
+        return read;
     }
     const auto leftOut = static_cast<int>(records - 1 - directory_.size());
     if (leftOut > 0) {
         ShowError("[%s] is damaged: %d items lie outside the file and are not listed",
                   archivePath_.c_str(), leftOut);
     }
-    return true;
+    return DirectoryRead::kRead;
 }
 
 void DatArchive::CloseArchive() {
@@ -105,9 +104,6 @@ int DatArchive::FindItem(const std::string& name) const {
     return -1;
 }
 
-std::string DatArchive::NewPath() const {
-    return SplitPath(archivePath_, kPathWithoutExt) + "_new.dat";
-}
 std::string DatArchive::BackupPath() const {
     return SplitPath(archivePath_, kPathWithoutExt) + "_back.dat";
 }

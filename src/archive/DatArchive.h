@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "archive/DatDirectory.h"
 #include "archive/DatEntry.h"
 #include "sprite/S16Image.h"
 
@@ -90,14 +91,13 @@ public:
     // The index of the item named `name` (any case), or -1.
     int FindItem(const std::string& name) const;
 
-    // "<stem>_new.dat" and "<stem>_back.dat" of the archive path.
-    std::string NewPath() const;
+    // "<stem>_back.dat" of the archive path, where a rewrite keeps the old archive.
     std::string BackupPath() const;
 
 private:
     // Writes `plan` as the new archive, puts it in place and reopens it.
     bool Rewrite(const std::vector<PlannedItem>& plan, Progress& progress);
-    bool ReadDirectory();
+    DirectoryRead ReadDirectory();
     enum class OutputCheck { kWrite, kRefused, kKept };
     OutputCheck CheckOutput(const std::string& path, bool askBeforeReplacing);
     bool IsArchiveFile(const std::string& path);

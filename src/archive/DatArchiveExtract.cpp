@@ -11,14 +11,11 @@
 #include "archive/ItemOutputFile.h"
 #include "support/DataFile.h"
 #include "support/FileCopy.h"
+#include "support/FileIdentity.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/Progress.h"
 #include "support/UserInterface.h"
-
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -58,15 +55,7 @@ std::vector<std::string> DistinctFileNames(const std::vector<DatEntry>& entries)
 
 // Whether `path` (which may not exist) is the archive's own file, by device and file number.
 bool DatArchive::IsArchiveFile(const std::string& path) {
-#ifndef _WIN32
-    struct stat mine {};
-    struct stat other {};
-    return ::fstat(fileno(file.Handle()), &mine) == 0 && ::stat(path.c_str(), &other) == 0 &&
-           mine.st_dev == other.st_dev && mine.st_ino == other.st_ino;
-#else
-    std::error_code error;
-    return fs::equivalent(path, archivePath_, error);
-#endif
+    return FileIdentity::OfOpenFile(file) == FileIdentity::OfPath(path);
 }
 
 DatArchive::OutputCheck DatArchive::CheckOutput(const std::string& path, bool askBeforeReplacing) {
@@ -86,9 +75,9 @@ bool DatArchive::WriteItem(const DatEntry& entry, const std::string& outputPath)
     if (!out.Create()) return false;
     if (!CopyFileRange(file, entry.offset, static_cast<std::uint64_t>(entry.size), out.File())) {
         if (out.File().Failed()) {
-            ReportWriteError(outputPath);
+            ReportWriteError(outputPath, out.File().Error());
         } else {
-            ShowError("Error on reading [%s]", archivePath_.c_str());
+            ReportReadError(archivePath_, file.Error());
         }
         return false;
     }

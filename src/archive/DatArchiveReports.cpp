@@ -15,16 +15,6 @@
 
 namespace {
 
-// The upper-cased item names of another archive; false when it is no archive.
-bool ReadOtherNames(DataFile& other, std::vector<std::string>& names) {
-    std::uint64_t count = 0;
-    const bool read = ReadDatRecords(other, count, [&names](const DatEntry& record) {
-        names.push_back(ToUpper(record.Name()));
-    });
-    if (read) names.pop_back();  // the end record names no item
-    return read;
-}
-
 // Writes the text and opens it; reports a file that cannot be written.
 bool WriteTextFile(const std::string& path, const std::string& text) {
     DataFile out;
@@ -80,10 +70,7 @@ bool DatArchive::ComparisonReport(const std::string& otherPath, bool differences
     }
     WaitCursor wait;
     std::vector<std::string> otherNames;
-    if (!ReadOtherNames(other, otherNames)) {
-        ShowError("[%s] is not a DAT archive or is damaged", otherPath.c_str());
-        return false;
-    }
+    if (!DirectoryWasRead(ReadDatItemNames(other, otherNames), otherPath, other)) return false;
     const std::string mine = SplitPath(archivePath_, kPathBaseName);
     const std::string theirs = SplitPath(otherPath, kPathBaseName);
     text = "*** Comparing:\n";

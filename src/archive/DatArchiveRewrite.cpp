@@ -1,8 +1,12 @@
 // Replacing, adding and removing items: each writes the whole archive anew
-// beside it, keeps the old one as the backup and reopens the archive.
+// beside it, keeps the old one as the backup and takes the new directory
+// from the plan it wrote.
+#include <algorithm>
+
 #include "archive/DatArchive.h"
 #include "archive/DatWriter.h"
 #include "archive/ItemSource.h"
+#include "support/ByteIo.h"
 #include "support/DataFile.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -20,12 +24,25 @@ std::vector<PlannedItem> CurrentItems(const std::vector<DatEntry>& entries, Data
     return plan;
 }
 
-// A replacement or added file as an item named `name`; false, after a
-// message, when it cannot be stored.
+// A replacement or added file as the planned item (named already); false,
+// after a message, when it cannot be stored. The icon count of an S16 file is
+// read now, so that the new directory is known without reading the new archive.
 bool PlanSource(const std::string& path, PlannedItem& item) {
     std::uint64_t size = 0;
     if (!CheckItemSource(path, size)) return false;
     item.entry.size = static_cast<std::int64_t>(size);
+    item.entry.isS16 = IsS16Name(item.entry.Name());
+    item.entry.icons = 0;
+    if (item.entry.isS16 && size >= 4) {
+        DataFile source;
+        std::uint8_t count[4];
+        if (!OpenItemSource(path, size, source)) return false;
+        if (!source.ReadAt(0, count, sizeof count)) {
+            ReportReadError(path, source.Error());
+            return false;
+        }
+        item.entry.icons = std::max<std::int32_t>(static_cast<std::int32_t>(LoadU32(count)), 0);
+    }
     item.source = nullptr;
     item.sourceOffset = 0;
     item.sourcePath = path;
@@ -39,13 +56,26 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
         ShowError("[%s] is read-only: nothing was changed", archivePath_.c_str());
         return false;
     }
-    SafeFileWriter writer(archivePath_, NewPath(), BackupPath());
+    SafeFileWriter writer(archivePath_, BackupPath());
+    writer.RequireOriginal(file);  // refuses when another program replaced the archive meanwhile
     if (!writer.Create() || !WriteDat(writer.File(), plan, progress, archivePath_)) return false;
     const std::string path = archivePath_;
     CloseArchive();  // the old file is renamed next; nothing may hold it
-    const bool committed = writer.Commit();
-    OpenArchive(path);
-    return committed;
+    if (!writer.Commit()) {
+        OpenArchive(path);
+        return false;
+    }
+    // The new directory is the plan's: reading it back could only fail after
+    // the change is made, and would cost a read per item.
+    if (!file.Open(path, "r+b", true)) return true;
+    open_ = true;
+    loaded_ = true;
+    archivePath_ = path;
+    fileName = path;
+    directory_ = PlannedDirectory(plan);
+    for (DatEntry& entry : directory_)
+        entry.SetName(ToUpper(entry.Name()));
+    return true;
 }
 
 std::uint64_t DatArchive::ReplaceItem(int index, const std::string& path, Progress& progress,
@@ -64,9 +94,9 @@ std::uint64_t DatArchive::AddItems(const std::vector<std::string>& paths, Progre
     std::uint64_t added = 0;
     for (const std::string& path : paths) {
         PlannedItem item;
+        item.entry.SetName(SplitPath(path, kPathFileName));  // as spelled, not upper-cased
         // A file that cannot be stored stops the whole command before anything is written.
         if (!PlanSource(path, item)) return 0;
-        item.entry.SetName(SplitPath(path, kPathFileName));  // as spelled, not upper-cased
         added += static_cast<std::uint64_t>(item.entry.size);
         plan.push_back(std::move(item));
     }

@@ -24,9 +24,9 @@ bool CopyItems(const PlannedItem& item, std::uint64_t length, DataFile& out,
     }
     if (CopyFileRange(*source, item.sourceOffset, length, out)) return true;
     if (out.Failed()) {
-        ReportWriteError(targetPath);
+        ReportWriteError(targetPath, out.Error());
     } else {
-        ShowError("Error on reading [%s]", source->Path().c_str());
+        ReportReadError(source->Path(), source->Error());
     }
     return false;
 }
@@ -35,7 +35,7 @@ bool CopyItems(const PlannedItem& item, std::uint64_t length, DataFile& out,
 // after every step the file must end exactly where the bytes written so far do.
 bool AtExpectedEnd(DataFile& out, std::uint64_t expected, const std::string& targetPath) {
     if (out.Tell() == expected && !out.Failed()) return true;
-    ReportWriteError(targetPath);
+    ReportWriteError(targetPath, out.Error());
     return false;
 }
 
@@ -45,6 +45,18 @@ void SortByName(std::vector<PlannedItem>& items) {
     std::stable_sort(items.begin(), items.end(), [](const PlannedItem& a, const PlannedItem& b) {
         return dat::CompareNames(a.entry.name.data(), b.entry.name.data()) < 0;
     });
+}
+
+std::vector<DatEntry> PlannedDirectory(const std::vector<PlannedItem>& items) {
+    std::vector<DatEntry> entries;
+    entries.reserve(items.size());
+    std::uint64_t offset = dat::DirectorySize(items.size() + 1);
+    for (const PlannedItem& item : items) {
+        entries.push_back(item.entry);
+        entries.back().offset = static_cast<std::uint32_t>(offset);
+        offset += static_cast<std::uint64_t>(item.entry.size);
+    }
+    return entries;
 }
 
 bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& progress,
@@ -63,17 +75,15 @@ bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& pr
     head.reserve(static_cast<std::size_t>(directory));
     ByteWriter w(head);
     w.U32(static_cast<std::uint32_t>(items.size() + 1));
-    std::uint64_t offset = directory;
-    for (const PlannedItem& item : items) {
-        w.U32(static_cast<std::uint32_t>(offset));
-        w.Bytes(reinterpret_cast<const std::uint8_t*>(item.entry.name.data()), dat::kNameSize);
-        offset += static_cast<std::uint64_t>(item.entry.size);
+    for (const DatEntry& entry : PlannedDirectory(items)) {
+        w.U32(entry.offset);
+        w.Bytes(reinterpret_cast<const std::uint8_t*>(entry.name.data()), dat::kNameSize);
         progress.Step();
     }
-    w.U32(static_cast<std::uint32_t>(offset));
+    w.U32(static_cast<std::uint32_t>(end));
     w.Zeros(dat::kNameSize);
     if (!out.Write(head.data(), head.size())) {
-        ReportWriteError(targetPath);
+        ReportWriteError(targetPath, out.Error());
         return false;
     }
     std::uint64_t written = head.size();

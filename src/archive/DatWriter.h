@@ -24,6 +24,10 @@ struct PlannedItem {
 // Sorts items by the archive's name order; equal names keep their order.
 void SortByName(std::vector<PlannedItem>& items);
 
+// The directory that WriteDat gives `items`: their entries with the offsets
+// their bytes get, names and icon counts as planned.
+std::vector<DatEntry> PlannedDirectory(const std::vector<PlannedItem>& items);
+
 // Writes the archive into `out` (a new, empty file), stepping `progress` once
 // per directory record and once per item copied. Refuses an archive that would
 // pass 4 GiB, and stops at a source that ends early or a position that is not

@@ -1,48 +1,37 @@
 #include "archive/ItemOutputFile.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <random>
 #include <system_error>
 
 #include "support/Messages.h"
 #include "support/Paths.h"
-
-namespace {
-
-// Scratch names start with a dot and end in neither ".s16" nor ".dat", so that
-// nothing left by a crash is ever packed or listed as an archive.
-std::string ScratchName(const std::string& targetPath) {
-    static std::atomic<unsigned> counter{0};
-    static const unsigned seed = std::random_device{}();
-    const std::string folder = SplitPath(targetPath, kPathFolder);
-    const std::string name = SplitPath(targetPath, kPathFileName);
-    return FormatText("%s.%s.~%08x%06x", folder.c_str(), name.c_str(), seed, counter++ & 0xFFFFFFu);
-}
-
-}  // namespace
+#include "support/ScratchFile.h"
 
 ItemOutputFile::~ItemOutputFile() {
     Abandon();
 }
 
 bool ItemOutputFile::Create() {
-    constexpr int kAttempts = 100;
-    for (int attempt = 0; attempt < kAttempts && !created_; ++attempt) {
-        // "x": created here or not at all, and a link at the name is not followed.
-        created_ = scratch_.Open(ScratchName(targetPath_), "wbx", false);
-        if (!created_ && errno != EEXIST) break;
+    // Made here or not at all, and a link at the scratch name is never followed;
+    // the name starts with a dot so that nothing left by a crash is ever packed.
+    std::string scratchPath;
+    const int fd = CreateScratchFile(SplitPath(targetPath_, kPathFolder),
+                                     SplitPath(targetPath_, kPathFileName), 0666, scratchPath);
+    if (fd < 0) {
+        ReportCreationError(targetPath_, errno);
+        return false;
     }
-    if (!created_) ReportCreationError(targetPath_);
-    return created_;
+    scratch_.Adopt(fd, scratchPath);
+    created_ = true;
+    return true;
 }
 
 bool ItemOutputFile::Commit() {
     if (!created_) return false;
     if (scratch_.Failed() || !scratch_.Close()) {
-        ReportWriteError(targetPath_);
+        ReportWriteError(targetPath_, scratch_.Error());
         Abandon();
         return false;
     }
@@ -50,7 +39,7 @@ bool ItemOutputFile::Commit() {
     std::error_code error;
     std::filesystem::rename(scratch_.Path(), targetPath_, error);
     if (error) {
-        ReportReplaceError(targetPath_);
+        ReportReplaceError(targetPath_, error.value());
         Abandon();
         return false;
     }

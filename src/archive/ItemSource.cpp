@@ -42,7 +42,7 @@ bool CheckItemSource(const std::string& path, std::uint64_t& size) {
         const ssize_t got = ::read(fd, &probe, 1);
         if (got != 0) {
             if (got < 0) {
-                ShowError("Error on reading [%s]", path.c_str());
+                ReportReadError(path, errno);
             } else {
                 ReportNotRegular(path);
             }
@@ -57,7 +57,7 @@ bool CheckItemSource(const std::string& path, std::uint64_t& size) {
 bool OpenItemSource(const std::string& path, std::uint64_t size, DataFile& source) {
     if (!source.Open(path, "rb", true)) return false;
     struct stat status {};
-    if (::fstat(fileno(source.Handle()), &status) != 0 || !S_ISREG(status.st_mode) ||
+    if (::fstat(source.Descriptor(), &status) != 0 || !S_ISREG(status.st_mode) ||
         static_cast<std::uint64_t>(status.st_size) != size) {
         ShowError("[%s] changed while the archive was written", path.c_str());
         source.Close();

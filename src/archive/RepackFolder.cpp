@@ -62,30 +62,7 @@ bool Accept(const FolderFile& file, ErrorLog& log) {
 bool ReadOldNames(const std::string& path, std::vector<std::string>& names) {
     DataFile old;
     if (!old.Open(path, "rb", false)) return false;
-    std::uint64_t count = 0;
-    const bool read = ReadDatRecords(
-        old, count, [&names](const DatEntry& record) { names.push_back(ToUpper(record.Name())); });
-    if (read) names.pop_back();  // the end record names no item
-    return read;
-}
-
-// Keeps the file at `path` as `backupPath` (a second name where the file
-// system allows it, else a copy), staged so that an older backup is replaced
-// in one step.
-bool KeepBackup(const std::string& path, const std::string& backupPath) {
-    std::error_code error;
-    const std::string staging = backupPath + ".part";
-    fs::remove(staging, error);
-    fs::create_hard_link(path, staging, error);
-    if (error) {
-        error.clear();
-        fs::copy_file(path, staging, fs::copy_options::overwrite_existing, error);
-    }
-    if (!error) fs::rename(staging, backupPath, error);
-    if (!error) return true;
-    fs::remove(staging, error);
-    ReportCreationError(backupPath);
-    return false;
+    return ReadDatItemNames(old, names) == DirectoryRead::kRead;
 }
 
 // How many of `oldNames` no item of `plan` has (letter case aside).
@@ -106,8 +83,9 @@ bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& pr
         ShowInfo("%s\nNo S6 files found on Folder:\n%s\n", newArchivePath.c_str(), folder.c_str());
         return false;
     }
-    SafeFileWriter writer(newArchivePath, SplitPath(newArchivePath, kPathWithoutExt) + "_new.dat",
-                          "");
+    // An archive already at the path is kept as the backup, as every rewrite keeps one.
+    const std::string backupPath = SplitPath(newArchivePath, kPathWithoutExt) + "_back.dat";
+    SafeFileWriter writer(newArchivePath, backupPath);
 
     std::vector<FolderFile> accepted;
     std::copy_if(files.begin(), files.end(), std::back_inserter(accepted),
@@ -128,13 +106,10 @@ bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& pr
     scope.Step(10);
     if (!writer.Create() || !WriteDat(writer.File(), plan, progress, newArchivePath)) return false;
 
-    // An archive already at the path is kept as the backup, as every rewrite keeps one.
-    const std::string backupPath = SplitPath(newArchivePath, kPathWithoutExt) + "_back.dat";
     std::error_code error;
     const bool replacing = fs::exists(newArchivePath, error);
     std::vector<std::string> oldNames;
     const bool wasArchive = replacing && ReadOldNames(newArchivePath, oldNames);
-    if (replacing && !KeepBackup(newArchivePath, backupPath)) return false;
     if (!writer.Commit()) return false;
     if (wasArchive) {
         ShowInfo("The old archive is kept as [%s]: %d of its items are not in the new one",

@@ -2,9 +2,11 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cerrno>
 
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
+#include "support/Messages.h"
 
 int RunVarnokDat(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     ConsoleUserInterface ui(err);
@@ -29,6 +31,15 @@ int RunVarnokDat(const std::vector<std::string>& args, std::ostream& out, std::o
     } catch (const CLI::ParseError& e) {
         app.exit(e, out, err);
         status = kExitUsage;
+    }
+    // Output lost on a full disk or a closed pipe is a failure like any other.
+    errno = 0;
+    out.flush();
+    if (!out && status == kExitDone) {
+        ui.ShowMessage(MessageKind::Error,
+                       errno != 0 ? "Error on writing [standard output]: " + SystemErrorText(errno)
+                                  : std::string("Error on writing [standard output]"));
+        status = kExitFailed;
     }
     InstallUserInterface(nullptr);
     return status;

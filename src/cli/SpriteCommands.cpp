@@ -5,7 +5,6 @@
 
 #include "cli/CliCommands.h"
 #include "cli/SpriteSource.h"
-#include "sprite/IconEncoder.h"
 #include "sprite/IconExport.h"
 #include "sprite/IconRenderer.h"
 #include "sprite/S16Builder.h"
@@ -102,21 +101,6 @@ struct MakeOptions {
     std::vector<std::string> bitmaps;
 };
 
-// The list builder keeps a blank icon for a bitmap it cannot use; on the
-// command line a list is built whole or not at all.
-bool AllBecomeIcons(const std::vector<std::string>& bitmaps, const std::string& output) {
-    bool ok = true;
-    PixelBuffer24 picture;
-    CodedIcon icon;
-    for (const std::string& path : bitmaps) {
-        if (picture.Load(path) && EncodeIcon(picture, icon)) continue;
-        ShowError("%s cannot become an icon: nothing was written to %s", path.c_str(),
-                  output.c_str());
-        ok = false;
-    }
-    return ok;
-}
-
 bool MakeFromList(const MakeOptions& o) {
     const auto groups = ByFolder(o.bitmaps);
     if (groups.size() != 1) {
@@ -132,8 +116,8 @@ bool MakeFromList(const MakeOptions& o) {
         entries.push_back(
             IconListEntry(static_cast<int>(entries.size()) + 1, SplitPath(path, kPathBaseName)));
     }
-    return AllBecomeIcons(o.bitmaps, o.list) &&
-           MakeS16FromList(groups.front().first, entries, o.list);
+    // On the command line a list is built whole or not at all.
+    return MakeS16FromList(groups.front().first, entries, o.list, ListGaps::kRefuse);
 }
 
 bool Make(const MakeOptions& o) {

@@ -90,14 +90,21 @@ BuildCounts MakeS16FromSheet(const std::string& folder, const std::vector<std::s
 }
 
 bool MakeS16FromList(const std::string& folder, const std::vector<std::string>& entries,
-                     const std::string& outputPath) {
+                     const std::string& outputPath, ListGaps gaps) {
     std::vector<CodedIcon> icons(entries.size());
     PixelBuffer24 bitmap;
+    bool complete = true;
     for (std::size_t j = 0; j < entries.size(); ++j) {
         const std::string path =
             FormatText("%s%s.bmp", folder.c_str(), TextAfter(entries[j], ": ").c_str());
         icons[j].placeholder = !bitmap.Load(path) || !EncodeIcon(bitmap, icons[j]);
+        if (icons[j].placeholder && gaps == ListGaps::kRefuse) {
+            ShowError("%s cannot become an icon: nothing was written to %s", path.c_str(),
+                      outputPath.c_str());
+            complete = false;
+        }
     }
+    if (!complete) return false;
     if (!WriteWholeFile(outputPath, BuildS16File(icons))) return false;
     ShowInfo("\n %s was created \n", outputPath.c_str());
     return true;

@@ -17,11 +17,16 @@ BuildCounts MakeClonedS16(const std::string& folder, const std::vector<std::stri
 // from the top left (3 x 3) or left to right (9 x 1).
 BuildCounts MakeS16FromSheet(const std::string& folder, const std::vector<std::string>& names,
                              bool grid3x3);
+// What a list build does with an entry whose bitmap cannot become an icon:
+// keep a zero record in its place (the window's S16 Maker), or write nothing
+// at all and say which bitmap stopped it (the command line).
+enum class ListGaps { kKeepBlank, kRefuse };
+
 // One S16 at `outputPath` with an icon per list entry ("#%03d : name", the
-// bitmap being folder + name + ".bmp"); an entry whose bitmap cannot be
-// loaded keeps a zero record. False when the file cannot be written.
+// bitmap being folder + name + ".bmp"). False when the file cannot be
+// written, or with kRefuse when any bitmap cannot become an icon.
 bool MakeS16FromList(const std::string& folder, const std::vector<std::string>& entries,
-                     const std::string& outputPath);
+                     const std::string& outputPath, ListGaps gaps = ListGaps::kKeepBlank);
 
 // The text of icon-list entry `number` (1-based) for a bitmap's base name.
 std::string IconListEntry(int number, const std::string& baseName);

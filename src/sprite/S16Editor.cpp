@@ -49,16 +49,15 @@ bool ReadKeptIcons(S16Image& image, int skipped, std::vector<CodedIcon>& icons) 
 bool Rewrite(S16Image& image, std::vector<CodedIcon>& icons) {
     const std::string path = image.FileName();
     const std::vector<std::uint8_t> bytes = BuildS16File(icons);
+    SafeFileWriter writer(path, S16BackupPath(path));
+    writer.RequireOriginal(
+        image.File());  // refuses when another program replaced the file meanwhile
     image.CloseFile();
-    SafeFileWriter writer(path, S16NewPath(path), S16BackupPath(path));
-    return writer.Create() && writer.File().Write(bytes.data(), bytes.size()) && writer.Commit();
+    return writer.Create() && writer.Write(bytes) && writer.Commit();
 }
 
 }  // namespace
 
-std::string S16NewPath(const std::string& path) {
-    return SplitPath(path, kPathWithoutExt) + "_new.s16";
-}
 std::string S16BackupPath(const std::string& path) {
     return SplitPath(path, kPathWithoutExt) + ".back";
 }

@@ -52,6 +52,8 @@ public:
     // Bytes of the pixel data area: from the end of the stored table to the S16's end.
     std::uint64_t DataAreaSize() const;
     bool HasFile() const { return file.IsOpen(); }
+    // The open file the icons are read from.
+    const DataFile& File() const { return file; }
 
 protected:
     // File position of icon `number`'s coded data.

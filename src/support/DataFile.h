@@ -1,10 +1,10 @@
 #pragma once
 // A binary or text file handle that remembers its path and closes itself.
-// Positions and sizes are 64-bit; every read and write reports whether it
-// transferred everything, and a failed write makes the handle `Failed()`.
+// Every transfer goes straight to the system (no hidden buffer), so a failure
+// is seen at the call that caused it, with the system's reason in `Error()`.
+// Positions and sizes are 64-bit; a failed write makes the handle `Failed()`.
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 class DataFile {
@@ -17,41 +17,53 @@ public:
     DataFile(DataFile&& other) noexcept;
     DataFile& operator=(DataFile&& other) noexcept;
 
-    // Opens `path` with a standard mode text ("rb", "wb", "r+b", "w+b", "wt").
-    // With `report`, a failure shows "Cannot open [%s]" for reading modes and
-    // "Error on creating [%s]" for the others.
+    // Opens `path` with a standard mode text ("rb", "wb", "r+b", "w+b", "wt",
+    // "ab"). With `report`, a failure shows "Cannot open [%s]" for reading
+    // modes and "Error on creating [%s]" for the others.
     bool Open(const std::string& path, const char* mode, bool report);
-    // Closes the file; false when buffered data could not be written.
+    // Takes over an open descriptor (read and write); `path` is the name that
+    // messages give, which need not be where the descriptor was opened.
+    void Adopt(int descriptor, const std::string& path);
+    // Closes the file; false when the system reports that data were lost.
     bool Close();
 
-    bool IsOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return fd_ >= 0; }
     const std::string& Path() const { return path_; }
-    std::FILE* Handle() const { return file_; }
+    int Descriptor() const { return fd_; }
     bool Failed() const { return failed_; }
+    // The system's error number of the last failed call (0 when none failed).
+    int Error() const { return error_; }
     // Records a write that failed outside this handle (a copy made by the system).
-    void MarkFailed() { failed_ = true; }
+    void MarkFailed(int error = 0);
 
     bool Seek(std::uint64_t position);
     bool SeekEnd();
-    std::uint64_t Tell() const;
-    // Length of the file as it stands now (buffered writes included).
+    // The position as this handle keeps it; no system call, so it cannot fail.
+    std::uint64_t Tell() const { return position_; }
+    // Length of the file as it stands now; 0 (with `Error()` set) on failure.
     std::uint64_t Length();
 
-    // Reads up to `count` bytes; returns how many arrived.
+    // Reads up to `count` bytes; returns how many arrived. Fewer than asked
+    // means the end of the file, or a read error when `Error()` is set.
     std::size_t Read(void* buffer, std::size_t count);
-    // Reads exactly `count` bytes at `position`; false on a short read. Where
-    // the system allows it, the stream's position is left where it was.
+    // Reads exactly `count` bytes at `position`; false on a short read. The
+    // handle's position is left where it was.
     bool ReadAt(std::uint64_t position, void* buffer, std::size_t count);
     bool Write(const void* data, std::size_t count);
     bool WriteText(const std::string& text) { return Write(text.data(), text.size()); }
     bool WriteU32(std::uint32_t value);
 
-    // Pushes buffered data to the system and then to the disk.
-    bool Flush();
+    // Nothing is buffered here: true unless a write failed.
+    bool Flush() const { return fd_ >= 0 && !failed_; }
+    // Makes the written data survive a crash of the machine.
     bool SyncToDisk();
 
 private:
-    std::FILE* file_ = nullptr;
+    bool Fail(int error);
+
+    int fd_ = -1;
     std::string path_;
+    std::uint64_t position_ = 0;
     bool failed_ = false;
+    int error_ = 0;
 };

@@ -35,8 +35,8 @@ bool CopyInKernel(DataFile& source, std::uint64_t offset, std::uint64_t size, Da
                   bool& unsupported) {
     unsupported = false;
     if (!target.Flush()) return false;
-    const int in = fileno(source.Handle());
-    const int out = fileno(target.Handle());
+    const int in = source.Descriptor();
+    const int out = target.Descriptor();
     off64_t inOffset = static_cast<off64_t>(offset);
     off64_t outOffset = static_cast<off64_t>(target.Tell());
     const std::uint64_t start = static_cast<std::uint64_t>(outOffset);
@@ -50,12 +50,17 @@ bool CopyInKernel(DataFile& source, std::uint64_t offset, std::uint64_t size, Da
         }
         if (moved == 0) return false;  // the source ended early
         if (moved < 0) {
-            target.MarkFailed();
+            target.MarkFailed(errno);
             return false;
         }
         size -= static_cast<std::uint64_t>(moved);
     }
-    return target.Seek(static_cast<std::uint64_t>(outOffset));
+    // The kernel wrote at explicit offsets: the target's own position follows.
+    if (!target.Seek(static_cast<std::uint64_t>(outOffset))) {
+        target.MarkFailed(target.Error());
+        return false;
+    }
+    return true;
 }
 #endif
 

@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <system_error>
 #include <vector>
 
 #include "support/UserInterface.h"
@@ -53,18 +54,40 @@ int ShowErrorText(const std::string& text) {
     return CurrentUserInterface().ShowMessage(MessageKind::Error, text);
 }
 
-void ReportCreationError(const std::string& path) {
-    ShowError("Error on creating [%s]", path.c_str());
+std::string SystemErrorText(int error) {
+    return std::error_code(error, std::generic_category()).message();
+}
+
+namespace {
+
+void ReportAbout(const char* what, const std::string& path, int error) {
+    if (error == 0) {
+        ShowError("%s [%s]", what, path.c_str());
+    } else {
+        ShowError("%s [%s]: %s", what, path.c_str(), SystemErrorText(error).c_str());
+    }
+}
+
+}  // namespace
+
+void ReportCreationError(const std::string& path, int error) {
+    ReportAbout("Error on creating", path, error);
 }
 void ReportMissingFile(const std::string& path) {
     ShowError("[%s] Not found", path.c_str());
 }
-void ReportOpenError(const std::string& path) {
-    ShowError("Cannot open [%s]", path.c_str());
+void ReportOpenError(const std::string& path, int error) {
+    ReportAbout("Cannot open", path, error);
 }
-void ReportWriteError(const std::string& path) {
-    ShowError("Error on writing [%s]", path.c_str());
+void ReportWriteError(const std::string& path, int error) {
+    ReportAbout("Error on writing", path, error);
 }
-void ReportReplaceError(const std::string& path) {
-    ShowError("Error on replacing [%s]", path.c_str());
+void ReportReadError(const std::string& path, int error) {
+    ReportAbout("Error on reading", path, error);
+}
+void ReportReplaceError(const std::string& path, int error) {
+    ReportAbout("Error on replacing", path, error);
+}
+void ReportBusyFile(const std::string& path) {
+    ShowError("[%s] is being changed by another program", path.c_str());
 }

@@ -21,11 +21,18 @@ bool AskYesNo(const char* format, ...) VARNOK_PRINTF(1, 2);
 // Shows the text unchanged (no formatting) in an error box.
 int ShowErrorText(const std::string& text);
 
-void ReportCreationError(const std::string& path);  // "Error on creating [%s]"
-void ReportMissingFile(const std::string& path);    // "[%s] Not found"
-void ReportOpenError(const std::string& path);      // "Cannot open [%s]"
-void ReportWriteError(const std::string& path);     // "Error on writing [%s]"
-void ReportReplaceError(const std::string& path);   // "Error on replacing [%s]"
+// With a system error number other than 0, the messages end in ": " and the
+// system's reason ("Error on writing [a.dat]: No space left on device").
+void ReportCreationError(const std::string& path, int error = 0);  // "Error on creating [%s]"
+void ReportMissingFile(const std::string& path);                   // "[%s] Not found"
+void ReportOpenError(const std::string& path, int error = 0);      // "Cannot open [%s]"
+void ReportWriteError(const std::string& path, int error = 0);     // "Error on writing [%s]"
+void ReportReadError(const std::string& path, int error = 0);      // "Error on reading [%s]"
+void ReportReplaceError(const std::string& path, int error = 0);   // "Error on replacing [%s]"
+// "[%s] is being changed by another program"
+void ReportBusyFile(const std::string& path);
+// The system's text for an error number ("No space left on device").
+std::string SystemErrorText(int error);
 
 // " Not enough  memory " exactly, spaces included.
 inline constexpr const char* kNotEnoughMemory = " Not enough  memory ";

@@ -1,11 +1,17 @@
 #include "support/SafeFileWriter.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
+#include <sys/stat.h>
+
+#include "support/FileCopy.h"
 #include "support/Messages.h"
-#include "support/Paths.h"
+#include "support/RewriteLock.h"
+#include "support/ScratchFile.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -16,12 +22,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
+std::string FolderOf(const std::string& path) {
+    const std::string folder = fs::path(path).parent_path().string();
+    return folder.empty() ? std::string(1, '.') : folder;
+}
+
+std::string NameOf(const std::string& path) {
+    return fs::path(path).filename().string();
+}
+
 // Makes a completed rename survive a crash of the machine.
 void SyncFolderOf(const std::string& path) {
 #ifndef _WIN32
-    const std::string parent = SplitPath(path, kPathFolder);
-    const std::string folder = parent.empty() ? std::string(1, '.') : parent;
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -31,80 +44,235 @@ void SyncFolderOf(const std::string& path) {
 #endif
 }
 
-}  // namespace
-
-SafeFileWriter::SafeFileWriter(std::string targetPath, std::string newPath, std::string backupPath)
-    : targetPath_(std::move(targetPath)),
-      newPath_(std::move(newPath)),
-      backupPath_(std::move(backupPath)) {}
-
-SafeFileWriter::~SafeFileWriter() {
-    if (created_) Abandon();
+// The backup's name with its folder's links resolved; the name itself is
+// replaced by a rename, never written through.
+std::string ResolvedBackupPath(const std::string& backupPath) {
+    if (backupPath.empty()) return backupPath;
+    return ResolvedFolderPath(backupPath);
 }
 
-bool SafeFileWriter::Create(bool nameTarget) {
-    created_ = file_.Open(newPath_, "w+b", false);
-    if (!created_) ReportCreationError(nameTarget ? targetPath_ : newPath_);
-    return created_;
+// Copies the old file to a new scratch file in `folder`, for file systems
+// without hard links; returns the scratch name, empty on failure (errno kept).
+std::string CopyToScratch(const std::string& from, const std::string& folder,
+                          const std::string& hint, int& error) {
+    DataFile source;
+    if (!source.Open(from, "rb", false)) {
+        error = source.Error();
+        return {};
+    }
+    std::string path;
+    const int fd = CreateScratchFile(folder, hint, 0600, path);
+    if (fd < 0) {
+        error = errno;
+        return {};
+    }
+    DataFile copy;
+    copy.Adopt(fd, path);
+    const std::uint64_t length = source.Length();
+    if (CopyFileRange(source, 0, length, copy) && copy.SyncToDisk() && copy.Close()) return path;
+    error = copy.Error() != 0 ? copy.Error() : (source.Error() != 0 ? source.Error() : EIO);
+    copy.Close();
+    std::remove(path.c_str());
+    return {};
+}
+
+}  // namespace
+
+SafeFileWriter::SafeFileWriter(std::string targetPath, std::string backupPath, AtLink atLink)
+    : targetPath_(std::move(targetPath)), backupPath_(std::move(backupPath)), atLink_(atLink) {}
+
+SafeFileWriter::~SafeFileWriter() {
+    Abandon();
+}
+
+void SafeFileWriter::RequireOriginal(const DataFile& original) {
+    original_ = FileIdentity::OfOpenFile(original);
+    originalRequired_ = true;
+}
+
+bool SafeFileWriter::Create() {
+    Abandon();
+    const bool follow = atLink_ == AtLink::kRewriteRealFile;
+    realTarget_ = follow ? ResolvedPath(targetPath_) : ResolvedFolderPath(targetPath_);
+    lock_ = std::make_unique<RewriteLock>(targetPath_, RewriteLock::kDefaultWait, follow);
+    if (!lock_->Held()) {
+        lock_.reset();
+        return false;
+    }
+    struct stat status {};
+    // A link that is replaced has nothing to pass on to the new file.
+    targetExisted_ = (follow ? ::stat(realTarget_.c_str(), &status)
+                             : ::lstat(realTarget_.c_str(), &status)) == 0 &&
+                     (follow || !S_ISLNK(status.st_mode));
+    if (originalRequired_ && !(targetExisted_ && original_ == FileIdentity::OfPath(realTarget_))) {
+        ReportBusyFile(targetPath_);
+        lock_.reset();
+        return false;
+    }
+    targetMode_ = targetExisted_ ? static_cast<unsigned>(status.st_mode & 07777) : 0666;
+    targetOwner_ = static_cast<unsigned>(status.st_uid);
+    targetGroup_ = static_cast<unsigned>(status.st_gid);
+    targetLinks_ = targetExisted_ ? static_cast<std::uint64_t>(status.st_nlink) : 0;
+    // A backup name that already is a link of the target is this tool's own.
+    backupWasLink_ = targetLinks_ > 1 && !backupPath_.empty() &&
+                     IsSameFile(ResolvedBackupPath(backupPath_), realTarget_);
+
+    // Private until complete; a new file gets the usual permissions (umask applied).
+    const int fd = CreateScratchFile(FolderOf(realTarget_), NameOf(realTarget_),
+                                     targetExisted_ ? 0600 : 0666, scratchPath_);
+    if (fd < 0) {
+        ReportCreationError(targetPath_, errno);
+        scratchPath_.clear();
+        lock_.reset();
+        return false;
+    }
+    file_.Adopt(fd, targetPath_);
+    created_ = true;
+    if (!TakeOverAttributes()) {
+        Abandon();
+        return false;
+    }
+    return true;
+}
+
+// The owner first: changing it may clear the set-user bits the mode then restores.
+bool SafeFileWriter::TakeOverAttributes() {
+#ifndef _WIN32
+    if (!targetExisted_) return true;
+    // Only a privileged user may give a file away; others keep their own.
+    if (::fchown(file_.Descriptor(), targetOwner_, targetGroup_) != 0 &&
+        ::fchown(file_.Descriptor(), static_cast<uid_t>(-1), targetGroup_) != 0) {
+        // Neither owner nor group may be kept: the file becomes the user's.
+    }
+    if (::fchmod(file_.Descriptor(), targetMode_) != 0 && errno != EPERM) {
+        ReportCreationError(targetPath_, errno);
+        return false;
+    }
+#endif
+    return true;
+}
+
+bool SafeFileWriter::Write(std::span<const std::uint8_t> bytes) {
+    if (!created_) return false;
+    if (file_.Write(bytes.data(), bytes.size())) return true;
+    ReportWriteError(targetPath_, file_.Error());
+    Abandon();
+    return false;
 }
 
 void SafeFileWriter::Abandon() {
     file_.Close();
-    std::error_code ignored;
-    if (created_) fs::remove(newPath_, ignored);
+    if (created_) std::remove(scratchPath_.c_str());
     created_ = false;
+    scratchPath_.clear();
+    lock_.reset();
 }
 
-// The backup becomes a second name of the old file (a copy where the file
-// system has no links), staged under a scratch name so that an older backup is
-// replaced in one step.
+// A second name of `from` (a copy where the file system has no links) under
+// a scratch name in `folder`; empty, with `error` set, on failure.
+std::string SafeFileWriter::StageCopy(const std::string& from, const std::string& folder,
+                                      int& error) {
+    const std::string hint = NameOf(ResolvedBackupPath(backupPath_));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = ScratchName(folder, hint);
+        std::error_code linkError;
+        fs::create_hard_link(from, name, linkError);
+        if (!linkError) return name;
+        if (linkError != std::errc::file_exists) return CopyToScratch(from, folder, hint, error);
+    }
+    error = EEXIST;
+    return {};
+}
+
+// The backup becomes a second name of the old file, staged under a scratch
+// name so that an older backup is replaced in one step. The older backup is
+// kept aside until the rewrite is complete, so that a failure puts it back.
 bool SafeFileWriter::KeepBackup() {
-    std::error_code error;
-    if (backupPath_.empty() || !fs::exists(targetPath_, error)) return true;
-    const std::string staging = backupPath_ + ".part";
-    fs::remove(staging, error);
-    fs::create_hard_link(targetPath_, staging, error);
-    if (error) {
-        error.clear();
-        fs::copy_file(targetPath_, staging, fs::copy_options::overwrite_existing, error);
+    if (backupPath_.empty() || !targetExisted_) return true;
+    const std::string backup = ResolvedBackupPath(backupPath_);
+    const std::string folder = FolderOf(backup);
+    int error = 0;
+    std::error_code ignored;
+    if (fs::exists(fs::symlink_status(backup, ignored))) {
+        previousBackup_ = StageCopy(backup, folder, error);
+        if (previousBackup_.empty()) {
+            ReportCreationError(backupPath_, error);
+            return false;
+        }
     }
-    if (!error) fs::rename(staging, backupPath_, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(staging, ignored);
-        ReportCreationError(backupPath_);
-        return false;
+    const std::string staging = StageCopy(realTarget_, folder, error);
+    if (!staging.empty() && std::rename(staging.c_str(), backup.c_str()) != 0) {
+        error = errno;
+        std::remove(staging.c_str());
+    } else if (!staging.empty()) {
+        backupReplaced_ = true;
+        return true;
     }
-    return true;
+    ReportCreationError(backupPath_, error);
+    RestoreBackup();
+    return false;
+}
+
+void SafeFileWriter::RestoreBackup() {
+    const std::string backup = ResolvedBackupPath(backupPath_);
+    if (backupReplaced_ && !previousBackup_.empty()) {
+        std::rename(previousBackup_.c_str(), backup.c_str());
+    } else if (backupReplaced_) {
+        std::remove(backup.c_str());
+    }
+    if (!previousBackup_.empty()) std::remove(previousBackup_.c_str());
+    previousBackup_.clear();
+    backupReplaced_ = false;
+}
+
+void SafeFileWriter::WarnAboutOtherLinks() const {
+    std::uint64_t others = targetLinks_ > 0 ? targetLinks_ - 1 : 0;
+    if (backupWasLink_ && others > 0) --others;
+    if (others > 0) {
+        ShowInfo("[%s]: %llu other hard link(s) keep the old content", targetPath_.c_str(),
+                 static_cast<unsigned long long>(others));
+    }
 }
 
 bool SafeFileWriter::Commit() {
     if (!created_) return false;
-    const bool written = file_.SyncToDisk() && file_.Close();
-    if (!written) {
-        ReportWriteError(newPath_);
+    if (!file_.SyncToDisk()) {
+        ReportWriteError(targetPath_, file_.Error());
+        Abandon();
+        return false;
+    }
+    lock_->Follow(file_.Descriptor());
+    if (!file_.Close()) {
+        ReportWriteError(targetPath_, file_.Error());
+        lock_->Settle(false);
         Abandon();
         return false;
     }
     if (!KeepBackup()) {
+        lock_->Settle(false);
         Abandon();
         return false;
     }
-    std::error_code error;
-    fs::rename(newPath_, targetPath_, error);
-    if (error) {
-        ReportReplaceError(targetPath_);
+    if (std::rename(scratchPath_.c_str(), realTarget_.c_str()) != 0) {
+        ReportReplaceError(targetPath_, errno);
+        RestoreBackup();
+        lock_->Settle(false);
         Abandon();
         return false;
     }
+    lock_->Settle(true);
+    if (!previousBackup_.empty()) std::remove(previousBackup_.c_str());
+    previousBackup_.clear();
+    backupReplaced_ = false;
     created_ = false;
-    SyncFolderOf(targetPath_);
+    scratchPath_.clear();
+    SyncFolderOf(realTarget_);
+    WarnAboutOtherLinks();
+    lock_.reset();
     return true;
 }
 
 bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
-    SafeFileWriter writer(path, path + ".~new", "");
-    // The scratch file is an inner detail here: messages name the file itself.
-    return writer.Create(true) && writer.File().Write(bytes.data(), bytes.size()) &&
-           writer.Commit();
+    SafeFileWriter writer(path, "");
+    return writer.Create() && writer.Write(bytes) && writer.Commit();
 }

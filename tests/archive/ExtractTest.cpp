@@ -37,7 +37,8 @@ TEST(Extract, UnpacksEveryItemWithItsBytes) {
     ASSERT_TRUE(archive.ExtractItem(0, dir / "one.s16"));
     EXPECT_EQ(ReadFileBytes(dir / "one.s16"), unit);
     EXPECT_FALSE(archive.ExtractItem(0, dir / "no/such/dir.s16"));
-    EXPECT_EQ(ui.LastText(), "Error on creating [" + (dir / "no/such/dir.s16") + "]");
+    EXPECT_EQ(ui.LastText(),
+              "Error on creating [" + (dir / "no/such/dir.s16") + "]: No such file or directory");
 }
 
 TEST(Extract, NeverWritesOutsideTheChosenFolder) {
@@ -186,8 +187,9 @@ TEST_F(ExtractSafetyTest, AFailedWriteLeavesTheOldFileAndNoPartialOne) {
     EXPECT_EQ(failures, 2);
     EXPECT_EQ(ReadFileBytes(out + "BIG.S16"), Filler(9, 9));
     EXPECT_EQ(FolderListing(out), (std::vector<std::string>{"BIG.S16", "SMALL.S16"}));
-    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{"Error on writing [" + out + "BIG.S16]",
-                                                     "Error on writing [" + out + "NEW.S16]"}));
+    EXPECT_EQ(ui.Errors(),
+              (std::vector<std::string>{"Error on writing [" + out + "BIG.S16]: File too large",
+                                        "Error on writing [" + out + "NEW.S16]: File too large"}));
 }
 
 TEST_F(ExtractSafetyTest, ItemsOfOneNameAreAllKeptUnderDistinctNames) {

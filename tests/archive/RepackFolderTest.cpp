@@ -4,6 +4,7 @@
 
 #include "DatFiles.h"
 #include "FakeUserInterface.h"
+#include "ResourceLimits.h"
 #include "archive/RepackFolder.h"
 #include "support/ErrorLog.h"
 #include "support/Progress.h"
@@ -85,10 +86,11 @@ TEST_F(RepackFolderTest, AFolderWithoutS16FilesWritesNothing) {
 TEST_F(RepackFolderTest, ReplacesAnExistingArchiveOnlyWhenComplete) {
     WriteFileBytes(target, Filler(9, 1));
     WriteFileBytes(dir / "A.s16", Filler(10, 1));
-    std::filesystem::create_directory(dir / "NEW_new.dat");  // the scratch file cannot be made
-    EXPECT_FALSE(Repack());
+    {
+        FileSizeLimit limit(8);  // the new archive cannot be written
+        EXPECT_FALSE(Repack());
+    }
     EXPECT_EQ(ReadFileBytes(target), Filler(9, 1));
-    std::filesystem::remove(dir / "NEW_new.dat");
     ASSERT_TRUE(Repack());
     EXPECT_EQ(StoredNames(ReadFileBytes(target)), std::vector<std::string>{"A.s16"});
     EXPECT_EQ(FolderListing(dir.Path()),

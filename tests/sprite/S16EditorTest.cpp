@@ -4,6 +4,7 @@
 
 #include "BmpBuilder.h"
 #include "FakeUserInterface.h"
+#include "ResourceLimits.h"
 #include "S16Files.h"
 #include "sprite/S16Editor.h"
 #include "sprite/S16Format.h"
@@ -101,27 +102,39 @@ TEST_F(S16EditorTest, RemovingTheOnlyIconLeavesAnEmptyValidFile) {
 }
 
 TEST_F(S16EditorTest, AFailureHalfWayLeavesTheOriginalByteIdentical) {
-    // The rewrite target cannot be created: a folder stands in its place.
-    std::filesystem::create_directory(dir / "UNIT_new.s16");
-    EXPECT_FALSE(RemoveIcon(image, 1));
+    // The new file cannot be created.
+    {
+        NoMoreOpenFiles limit;
+        EXPECT_FALSE(RemoveIcon(image, 1));
+    }
     EXPECT_EQ(ReadFileBytes(path), original);
     EXPECT_EQ(ui.Errors(),
-              std::vector<std::string>{"Error on creating [" + (dir / "UNIT_new.s16") + "]"});
-    std::filesystem::remove(dir / "UNIT_new.s16");
+              std::vector<std::string>{"Error on creating [" + path + "]: Too many open files"});
 
-    // The disk fills up while the new file is written.
-    if (FileExists("/dev/full")) {
-        std::filesystem::create_symlink("/dev/full", dir / "UNIT_new.s16");
-        ASSERT_TRUE(image.OpenFile(path));
+    // The disk fills up while the new file is written: the message names the file and why.
+    ASSERT_TRUE(image.OpenFile(path));
+    {
+        FileSizeLimit limit(8);
         EXPECT_FALSE(InsertIconFromBmp(image, dir / "new.bmp", 2));
-        EXPECT_EQ(ReadFileBytes(path), original);
-        EXPECT_FALSE(FileExists(dir / "UNIT.back"));
     }
+    EXPECT_EQ(ui.LastText(), "Error on writing [" + path + "]: File too large");
+    EXPECT_EQ(ReadFileBytes(path), original);
+    EXPECT_FALSE(FileExists(dir / "UNIT.back"));
     // A bitmap that cannot be read changes nothing.
     ASSERT_TRUE(image.OpenFile(path));
     EXPECT_FALSE(InsertIconFromBmp(image, dir / "missing.bmp", 1));
     EXPECT_EQ(ui.LastText(), dir / "missing.bmp not found");
     EXPECT_EQ(ReadFileBytes(path), original);
+}
+
+TEST_F(S16EditorTest, RefusesWhenAnotherProgramReplacedTheFileSinceItWasRead) {
+    WriteFileBytes(dir / "other.s16", Bytes{0, 0, 0, 0});
+    std::filesystem::rename(dir / "other.s16", path);
+    EXPECT_FALSE(RemoveIcon(image, 1));
+    EXPECT_EQ(ui.Errors(),
+              std::vector<std::string>{"[" + path + "] is being changed by another program"});
+    EXPECT_EQ(ReadFileBytes(path), (Bytes{0, 0, 0, 0}));
+    EXPECT_FALSE(FileExists(dir / "UNIT.back"));
 }
 
 TEST_F(S16EditorTest, RefusesToRewriteAFileWhoseIconDataAreMissing) {

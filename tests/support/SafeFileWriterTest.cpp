@@ -2,22 +2,38 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "FakeUserInterface.h"
+#include "ResourceLimits.h"
 #include "TestFiles.h"
 #include "support/SafeFileWriter.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
 struct Rewrite {
     TempDir dir;
     std::string target = dir / "KELPAR.dat";
-    std::string fresh = dir / "KELPAR_new.dat";
     std::string backup = dir / "KELPAR_back.dat";
     Bytes oldContent = Bytes{1, 2, 3, 4};
     Bytes newContent = Bytes{9, 8, 7};
 
     Rewrite() { WriteFileBytes(target, oldContent); }
+
+    bool Run(const std::string& path) {
+        SafeFileWriter writer(path, backup);
+        return writer.Create() && writer.Write(newContent) && writer.Commit();
+    }
 };
+
+unsigned ModeOf(const std::string& path) {
+    struct stat status {};
+    stat(path.c_str(), &status);
+    return status.st_mode & 07777;
+}
 
 }  // namespace
 
@@ -25,15 +41,15 @@ TEST(SafeFileWriter, PutsTheNewFileInPlaceAndKeepsTheOldAsBackup) {
     FakeUserInterface ui;
     Rewrite r;
     WriteFileBytes(r.backup, Bytes{0xEE});  // an older backup is replaced
-    SafeFileWriter writer(r.target, r.fresh, r.backup);
+    SafeFileWriter writer(r.target, r.backup);
     ASSERT_TRUE(writer.Create());
-    writer.File().Write(r.newContent.data(), r.newContent.size());
+    ASSERT_TRUE(writer.Write(r.newContent));
     // Until the commit the target holds the old content.
     EXPECT_EQ(ReadFileBytes(r.target), r.oldContent);
+    EXPECT_TRUE(FileExists(writer.ScratchPath()));
     ASSERT_TRUE(writer.Commit());
     EXPECT_EQ(ReadFileBytes(r.target), r.newContent);
     EXPECT_EQ(ReadFileBytes(r.backup), r.oldContent);
-    EXPECT_FALSE(FileExists(r.fresh));
     EXPECT_EQ(FolderListing(r.dir.Path()),
               (std::vector<std::string>{"KELPAR.dat", "KELPAR_back.dat"}));
     EXPECT_TRUE(ui.messages.empty());
@@ -43,53 +59,173 @@ TEST(SafeFileWriter, AbandoningLeavesTheTargetAlone) {
     FakeUserInterface ui;
     Rewrite r;
     {
-        SafeFileWriter writer(r.target, r.fresh, r.backup);
+        SafeFileWriter writer(r.target, r.backup);
         ASSERT_TRUE(writer.Create());
-        writer.File().Write(r.newContent.data(), r.newContent.size());
+        writer.Write(r.newContent);
     }  // dropped without Commit
     EXPECT_EQ(ReadFileBytes(r.target), r.oldContent);
     EXPECT_EQ(FolderListing(r.dir.Path()), std::vector<std::string>{"KELPAR.dat"});
 }
 
-TEST(SafeFileWriter, ReportsANewFileThatCannotBeCreated) {
+TEST(SafeFileWriter, FailuresNameTheTargetAndTheReason) {
     FakeUserInterface ui;
     Rewrite r;
-    SafeFileWriter writer(r.target, r.dir / "missing/KELPAR_new.dat", r.backup);
-    EXPECT_FALSE(writer.Create());
-    EXPECT_FALSE(writer.Commit());
-    EXPECT_EQ(ui.Errors(), std::vector<std::string>{"Error on creating [" +
-                                                    (r.dir / "missing/KELPAR_new.dat") + "]"});
+    // No folder to hold the new file.
+    SafeFileWriter missing(r.dir / "missing/KELPAR.dat", "");
+    EXPECT_FALSE(missing.Create());
+    EXPECT_FALSE(missing.Commit());
+    // A folder cannot be replaced by a file.
+    const std::string taken = r.dir / "taken";
+    fs::create_directories(taken + "/inside");
+    SafeFileWriter blocked(taken, "");
+    ASSERT_TRUE(blocked.Create());
+    ASSERT_TRUE(blocked.Write(r.newContent));
+    EXPECT_FALSE(blocked.Commit());
+    EXPECT_EQ(ui.Errors(),
+              (std::vector<std::string>{"Error on creating [" + (r.dir / "missing/KELPAR.dat") +
+                                            "]: No such file or directory",
+                                        "Error on replacing [" + taken + "]: Is a directory"}));
+    EXPECT_TRUE(FileExists(taken + "/inside"));
     EXPECT_EQ(ReadFileBytes(r.target), r.oldContent);
+    EXPECT_EQ(FolderListing(r.dir.Path()), (std::vector<std::string>{"KELPAR.dat", "taken"}));
 }
 
-TEST(SafeFileWriter, AFullDiskLeavesTheOriginalAndNoScratchFile) {
+TEST(SafeFileWriter, AFileSizeLimitIsAReportedWriteError) {
     FakeUserInterface ui;
     Rewrite r;
-    std::error_code error;
-    std::filesystem::create_symlink("/dev/full", r.fresh, error);
-    if (error || !FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    SafeFileWriter writer(r.target, r.fresh, r.backup);
-    ASSERT_TRUE(writer.Create());
-    const Bytes block(1 << 16, 5);
-    writer.File().Write(block.data(), block.size());
-    EXPECT_FALSE(writer.Commit());
-    EXPECT_EQ(ui.Errors(), std::vector<std::string>{"Error on writing [" + r.fresh + "]"});
+    const Bytes big(1 << 16, 5);
+    {
+        FileSizeLimit limit(1024);
+        SafeFileWriter writer(r.target, r.backup);
+        ASSERT_TRUE(writer.Create());
+        EXPECT_FALSE(writer.Write(big));
+        EXPECT_FALSE(writer.Commit());
+        EXPECT_FALSE(WriteWholeFile(r.dir / "new.s16", big));
+    }
+    EXPECT_EQ(ui.Errors(), (std::vector<std::string>{
+                               "Error on writing [" + r.target + "]: File too large",
+                               "Error on writing [" + (r.dir / "new.s16") + "]: File too large"}));
     EXPECT_EQ(ReadFileBytes(r.target), r.oldContent);
-    EXPECT_FALSE(FileExists(r.backup));
     EXPECT_EQ(FolderListing(r.dir.Path()), std::vector<std::string>{"KELPAR.dat"});
 }
 
-TEST(SafeFileWriter, AFailedMoveIntoPlaceIsReported) {
+TEST(SafeFileWriter, NeverTouchesFilesNamedLikeTheOldScratchFiles) {
+    FakeUserInterface ui;
+    Rewrite r;
+    const Bytes mine{0x55, 0x66};
+    for (const char* name : {"KELPAR_new.dat", "KELPAR.dat.~new", "KELPAR.dat_new"})
+        WriteFileBytes(r.dir / name, mine);
+    WriteFileBytes(r.dir / "victim", mine);
+    fs::create_symlink(r.dir / "victim", r.dir / "KELPAR_new.dat.lnk");
+    ASSERT_TRUE(r.Run(r.target));
+    ASSERT_TRUE(WriteWholeFile(r.dir / "other.s16", r.newContent));
+    for (const char* name : {"KELPAR_new.dat", "KELPAR.dat.~new", "KELPAR.dat_new", "victim"})
+        EXPECT_EQ(ReadFileBytes(r.dir / name), mine) << name;
+    EXPECT_FALSE(fs::is_symlink(r.target));
+    EXPECT_EQ(FolderListing(r.dir.Path()).size(), 8u);  // nothing left behind
+}
+
+TEST(SafeFileWriter, KeepsModeOwnerAndGroup) {
+    FakeUserInterface ui;
+    Rewrite r;
+    for (unsigned mode : {0600u, 0640u, 0444u, 0755u}) {
+        fs::permissions(r.target, static_cast<fs::perms>(mode));
+        ASSERT_TRUE(r.Run(r.target));
+        EXPECT_EQ(ModeOf(r.target), mode);
+    }
+    if (geteuid() == 0) {  // only a privileged user can hand a file to someone else
+        ASSERT_EQ(chown(r.target.c_str(), 65534, 65534), 0);
+        ASSERT_TRUE(r.Run(r.target));
+        struct stat status {};
+        stat(r.target.c_str(), &status);
+        EXPECT_EQ(status.st_uid, 65534u);
+        EXPECT_EQ(status.st_gid, 65534u);
+    }
+    // A new file gets the usual permissions, not the private ones of the scratch file.
+    const mode_t mask = umask(022);
+    ASSERT_TRUE(WriteWholeFile(r.dir / "fresh.s16", r.newContent));
+    umask(mask);
+    EXPECT_EQ(ModeOf(r.dir / "fresh.s16"), 0644u);
+    EXPECT_TRUE(ui.Errors().empty());
+}
+
+TEST(SafeFileWriter, RewritesThroughASymbolicLinkAndKeepsTheLink) {
+    FakeUserInterface ui;
+    Rewrite r;
+    const std::string game = r.dir / "game/";
+    fs::create_directories(game);
+    fs::create_symlink(r.target, game + "KELPAR.dat");
+    fs::create_symlink(r.dir.Path(), game + "linked");
+    SafeFileWriter writer(game + "KELPAR.dat", game + "linked/KELPAR_back.dat");
+    ASSERT_TRUE(writer.Create());
+    EXPECT_EQ(writer.RealTargetPath(), fs::canonical(r.target).string());
+    ASSERT_TRUE(writer.Write(r.newContent));
+    ASSERT_TRUE(writer.Commit());
+    EXPECT_TRUE(fs::is_symlink(game + "KELPAR.dat"));
+    EXPECT_EQ(ReadFileBytes(r.target), r.newContent);
+    EXPECT_EQ(ReadFileBytes(r.backup), r.oldContent);  // in the real folder of the backup
+    EXPECT_TRUE(fs::is_symlink(game + "linked"));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(SafeFileWriter, SaysThatOtherHardLinksKeepTheOldContent) {
+    FakeUserInterface ui;
+    Rewrite r;
+    fs::create_hard_link(r.target, r.dir / "copy.dat");
+    ASSERT_TRUE(r.Run(r.target));
+    EXPECT_EQ(ReadFileBytes(r.dir / "copy.dat"), r.oldContent);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "[" + r.target + "]: 1 other hard link(s) keep the old content");
+    // The next rewrite finds only its own backup as a second name: no message.
+    fs::remove(r.dir / "copy.dat");
+    ui.messages.clear();
+    ASSERT_TRUE(r.Run(r.target));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(SafeFileWriter, RefusesWhenTheFileReadIsNoLongerTheTarget) {
+    FakeUserInterface ui;
+    Rewrite r;
+    DataFile original(r.target, "rb");
+    WriteFileBytes(r.dir / "other.dat", Bytes{7});
+    fs::rename(r.dir / "other.dat", r.target);  // another program's rewrite
+    SafeFileWriter writer(r.target, r.backup);
+    writer.RequireOriginal(original);
+    EXPECT_FALSE(writer.Create());
+    EXPECT_EQ(ui.Errors(),
+              std::vector<std::string>{"[" + r.target + "] is being changed by another program"});
+    EXPECT_EQ(ReadFileBytes(r.target), Bytes{7});
+    EXPECT_EQ(FolderListing(r.dir.Path()), std::vector<std::string>{"KELPAR.dat"});
+}
+
+TEST(FileIdentity, RecognisesOneFileUnderSeveralNames) {
+    TempDir dir;
+    WriteFileBytes(dir / "a", Bytes{1});
+    WriteFileBytes(dir / "b", Bytes{1});
+    fs::create_hard_link(dir / "a", dir / "hard");
+    fs::create_symlink(dir / "a", dir / "soft");
+    EXPECT_TRUE(IsSameFile(dir / "a", dir / "hard"));
+    EXPECT_TRUE(IsSameFile(dir / "soft", dir / "a"));
+    EXPECT_TRUE(IsSameFile(dir / "a", dir.Path() + "./a"));
+    EXPECT_FALSE(IsSameFile(dir / "a", dir / "b"));
+    EXPECT_FALSE(IsSameFile(dir / "missing", dir / "missing"));
+}
+
+TEST(SafeFileWriter, CanReplaceALinkInsteadOfWritingThroughIt) {
     FakeUserInterface ui;
     TempDir dir;
-    const std::string target = dir / "taken";
-    std::filesystem::create_directories(target +
-                                        "/inside");  // a folder cannot be replaced by a file
-    SafeFileWriter writer(target, dir / "taken_new", "");
-    ASSERT_TRUE(writer.Create());
-    writer.File().Write("x", 1);
-    EXPECT_FALSE(writer.Commit());
-    EXPECT_EQ(ui.Errors(), std::vector<std::string>{"Error on replacing [" + target + "]"});
-    EXPECT_FALSE(FileExists(dir / "taken_new"));
-    EXPECT_TRUE(FileExists(target + "/inside"));
+    WriteFileBytes(dir / "outside", Bytes{1, 2});
+    fs::create_symlink(dir / "outside", dir / "ITEM.S16");
+    fs::create_symlink(dir / "nowhere", dir / "DANGLING.S16");
+    for (const char* name : {"ITEM.S16", "DANGLING.S16"}) {
+        SafeFileWriter writer(dir / name, "", SafeFileWriter::AtLink::kReplaceLink);
+        ASSERT_TRUE(writer.Create());
+        ASSERT_TRUE(writer.Write(Bytes{7}));
+        ASSERT_TRUE(writer.Commit());
+        EXPECT_FALSE(fs::is_symlink(dir / name)) << name;
+        EXPECT_EQ(ReadFileBytes(dir / name), Bytes{7}) << name;
+    }
+    EXPECT_EQ(ReadFileBytes(dir / "outside"), (Bytes{1, 2}));
+    EXPECT_FALSE(FileExists(dir / "nowhere"));
+    EXPECT_TRUE(ui.messages.empty());
 }

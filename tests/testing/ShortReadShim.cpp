@@ -1,6 +1,6 @@
 // Preloaded into a program under test: every read of at least
 // VARNOK_SHORT_READ_FROM bytes fails as on a failing disk: fread gets only
-// half of the bytes, pread none (an input/output error).
+// half of the bytes, read and pread none (an input/output error).
 #include <dlfcn.h>
 #include <sys/types.h>
 
@@ -45,6 +45,15 @@ std::size_t __fread_chk(void* buffer, std::size_t bufferSize, std::size_t size, 
             "__fread_chk");
     if (size == 1 && Hit(count)) count /= 2;
     return next(buffer, bufferSize, size, count, file);
+}
+
+ssize_t read(int fd, void* buffer, std::size_t count) {
+    static const auto next = Next<ssize_t (*)(int, void*, std::size_t)>("read");
+    if (Hit(count)) {
+        errno = EIO;
+        return -1;
+    }
+    return next(fd, buffer, count);
 }
 
 ssize_t pread(int fd, void* buffer, std::size_t count, off_t offset) {

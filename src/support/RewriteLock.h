@@ -1,0 +1,54 @@
+#pragma once
+// Keeps other programs of this kind from rewriting a file while this one reads
+// and rewrites it. Hold one from before the old content is read until the new
+// file is in place; SafeFileWriter takes one itself for its whole life, and a
+// second lock on the same file within one process simply shares the first.
+//
+// How: an advisory flock on the file itself. A rewrite replaces the file by a
+// rename, so a lock on the old inode alone would let a late writer lock the
+// file that is no longer at the path; after locking, the lock checks that the
+// path still names the locked inode and starts again when it does not. While
+// the file does not exist yet, the folder is locked instead, and the lock checks
+// that the file still does not exist (threads of one process share a folder's
+// lock, so that they never wait for one another). No lock file is ever made or removed, so
+// nothing is left behind and no user file can be touched. Other programs that
+// ignore advisory locks are not held back.
+
+#include <chrono>
+#include <string>
+
+class RewriteLock {
+public:
+    static constexpr std::chrono::milliseconds kDefaultWait{3000};
+
+    // Locks `path` (symbolic links resolved; with `followFinalLink` false a
+    // link at the final name is what is locked), waiting up to `wait` for
+    // another writer to finish. On failure shows "[%s] is being changed by
+    // another program" with `path` and `Held()` is false.
+    explicit RewriteLock(const std::string& path, std::chrono::milliseconds wait = kDefaultWait,
+                         bool followFinalLink = true);
+    ~RewriteLock();
+    RewriteLock(const RewriteLock&) = delete;
+    RewriteLock& operator=(const RewriteLock&) = delete;
+
+    bool Held() const { return held_; }
+
+    // A new file about to be renamed to the locked path is locked as well, so
+    // that a holder who goes on after the rename still holds what the path
+    // names. `Settle` then keeps the lock of whichever file the path names.
+    void Follow(int newFileDescriptor);
+    void Settle(bool renamed);
+    // The resolved path that is locked.
+    const std::string& LockedPath() const { return key_; }
+
+private:
+    std::string key_;
+    bool held_ = false;
+    int following_ = -1;
+};
+
+// The real file a path leads to: symbolic links along it (the last one
+// included, when it leads to an existing file) resolved, made absolute.
+std::string ResolvedPath(const std::string& path);
+// The path with its folder's links resolved and the final name kept as it is.
+std::string ResolvedFolderPath(const std::string& path);

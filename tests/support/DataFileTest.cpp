@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "ResourceLimits.h"
+#include "TestFiles.h"
+#include "support/DataFile.h"
+#include "support/FileCopy.h"
+
+TEST(DataFile, WritesReachTheFileAtOnceAndPositionsFollow) {
+    TempDir dir;
+    DataFile file;
+    ASSERT_TRUE(file.Open(dir / "a.bin", "w+b", false));
+    ASSERT_TRUE(file.Write("abcdef", 6));
+    EXPECT_EQ(file.Tell(), 6u);
+    EXPECT_EQ(file.Length(), 6u);  // nothing waits in a buffer
+    EXPECT_EQ(ReadFileBytes(dir / "a.bin").size(), 6u);
+    char middle[3] = {};
+    ASSERT_TRUE(file.ReadAt(2, middle, 3));
+    EXPECT_EQ(std::string(middle, 3), "cde");
+    EXPECT_EQ(file.Tell(), 6u);               // a positioned read leaves the position alone
+    EXPECT_FALSE(file.ReadAt(4, middle, 3));  // past the end
+    ASSERT_TRUE(file.Seek(1));
+    char rest[8] = {};
+    EXPECT_EQ(file.Read(rest, sizeof rest), 5u);
+    EXPECT_EQ(file.Tell(), 6u);
+    EXPECT_EQ(file.Error(), 0);
+    EXPECT_TRUE(file.Close());
+}
+
+TEST(DataFile, KeepsTheSystemsReasonForAFailure) {
+    TempDir dir;
+    DataFile file;
+    EXPECT_FALSE(file.Open(dir / "missing.bin", "rb", false));
+    EXPECT_EQ(file.Error(), ENOENT);
+    if (file.Open("/dev/full", "wb", false)) {
+        EXPECT_FALSE(file.Write("x", 1));
+        EXPECT_TRUE(file.Failed());
+        EXPECT_EQ(file.Error(), ENOSPC);
+        EXPECT_FALSE(file.Write("y", 1));  // stays failed
+    }
+    WriteFileBytes(dir / "r.bin", Bytes{1, 2});
+    ASSERT_TRUE(file.Open(dir / "r.bin", "rb", false));
+    EXPECT_FALSE(file.Write("x", 1));
+    EXPECT_EQ(file.Error(), EBADF);
+    {
+        FileSizeLimit limit(4);
+        ASSERT_TRUE(file.Open(dir / "big.bin", "wb", false));
+        EXPECT_FALSE(file.Write("123456", 6));
+        EXPECT_EQ(file.Error(), EFBIG);
+    }
+}
+
+TEST(FileCopy, AppendsAtTheTargetsPositionAndMovesIt) {
+    TempDir dir;
+    WriteFileBytes(dir / "src.bin", Bytes{0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    DataFile source(dir / "src.bin", "rb");
+    DataFile target(dir / "dst.bin", "w+b");
+    ASSERT_TRUE(target.Write("HEAD", 4));
+    ASSERT_TRUE(CopyFileRange(source, 3, 4, target));
+    EXPECT_EQ(target.Tell(), 8u);
+    ASSERT_TRUE(target.Write("T", 1));  // lands after the copied bytes, not over the head
+    ASSERT_TRUE(target.Close());
+    EXPECT_EQ(ReadFileBytes(dir / "dst.bin"), (Bytes{'H', 'E', 'A', 'D', 3, 4, 5, 6, 'T'}));
+    DataFile again(dir / "dst2.bin", "w+b");
+    EXPECT_FALSE(CopyFileRange(source, 8, 5, again));  // the source ends early
+    EXPECT_FALSE(again.Failed());
+}

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include "FakeUserInterface.h"
+#include "TestFiles.h"
+#include "support/RewriteLock.h"
+#include "support/SafeFileWriter.h"
+
+namespace fs = std::filesystem;
+using std::chrono::milliseconds;
+
+namespace {
+
+// An flock taken the way another process of this program takes it.
+class ForeignLock {
+public:
+    explicit ForeignLock(const std::string& path) : fd_(open(path.c_str(), O_RDONLY)) {
+        EXPECT_GE(fd_, 0);
+        EXPECT_EQ(flock(fd_, LOCK_EX), 0);
+    }
+    ~ForeignLock() { close(fd_); }
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+TEST(RewriteLock, ASecondWriterWaitsThenGivesUpWithAMessage) {
+    FakeUserInterface ui;
+    TempDir dir;
+    const std::string target = dir / "KELPAR.dat";
+    WriteFileBytes(target, Bytes{1, 2, 3});
+    {
+        ForeignLock other(target);
+        const auto start = std::chrono::steady_clock::now();
+        RewriteLock lock(target, milliseconds(200));
+        EXPECT_FALSE(lock.Held());
+        EXPECT_GE(std::chrono::steady_clock::now() - start, milliseconds(200));
+        // A rewrite refuses and changes nothing (this one waits the full default time).
+        SafeFileWriter writer(target, dir / "KELPAR_back.dat");
+        EXPECT_FALSE(writer.Create());
+    }
+    EXPECT_EQ(ui.Errors(), (std::vector<std::string>(
+                               2, "[" + target + "] is being changed by another program")));
+    EXPECT_EQ(ReadFileBytes(target), (Bytes{1, 2, 3}));
+    EXPECT_EQ(FolderListing(dir.Path()), std::vector<std::string>{"KELPAR.dat"});
+    RewriteLock free(target, milliseconds(0));  // the other writer is done
+    EXPECT_TRUE(free.Held());
+}
+
+TEST(RewriteLock, ALockOnAFileAlreadyReplacedDoesNotHoldBack) {
+    FakeUserInterface ui;
+    TempDir dir;
+    const std::string target = dir / "KELPAR.dat";
+    WriteFileBytes(target, Bytes{1});
+    // The other writer still holds the old file after putting the new one in place.
+    ForeignLock other(target);
+    WriteFileBytes(dir / "new", Bytes{2});
+    fs::rename(dir / "new", target);
+    RewriteLock lock(target, milliseconds(0));
+    EXPECT_TRUE(lock.Held());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(RewriteLock, AFileNotYetThereIsLockedThroughItsFolder) {
+    FakeUserInterface ui;
+    TempDir dir;
+    const std::string target = dir / "new.s16";
+    {
+        ForeignLock other(dir.Path());
+        RewriteLock lock(target, milliseconds(50));
+        EXPECT_FALSE(lock.Held());
+    }
+    {
+        // Once the file exists, its own lock counts and the folder's does not.
+        WriteFileBytes(target, Bytes{1});
+        ForeignLock folder(dir.Path());
+        RewriteLock lock(target, milliseconds(0));
+        EXPECT_TRUE(lock.Held());
+    }
+    EXPECT_EQ(ui.Errors().size(), 1u);
+}
+
+TEST(RewriteLock, IsSharedWithinOneProcessAndFollowsLinks) {
+    FakeUserInterface ui;
+    TempDir dir;
+    const std::string target = dir / "KELPAR.dat";
+    WriteFileBytes(target, Bytes{1, 2, 3});
+    fs::create_symlink(target, dir / "link.dat");
+    {
+        RewriteLock outer(dir / "link.dat", milliseconds(0));
+        ASSERT_TRUE(outer.Held());
+        EXPECT_EQ(outer.LockedPath(), fs::canonical(target).string());
+        // The caller holds the lock from before its read; the rewrite shares it.
+        SafeFileWriter writer(target, "");
+        ASSERT_TRUE(writer.Create());
+        ASSERT_TRUE(writer.Write(Bytes{4}));
+        ASSERT_TRUE(writer.Commit());
+        // Still held after the writer let go of its share: a foreign lock would wait.
+        const int fd = open(target.c_str(), O_RDONLY);
+        EXPECT_NE(flock(fd, LOCK_EX | LOCK_NB), 0);
+        close(fd);
+    }
+    const int fd = open(target.c_str(), O_RDONLY);
+    EXPECT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
+    close(fd);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(RewriteLock, NewFilesOfOneProcessShareTheFolderAndStayLockedOnceWritten) {
+    FakeUserInterface ui;
+    TempDir dir;
+    const auto foreignLockFails = [](const std::string& path) {
+        const int fd = open(path.c_str(), O_RDONLY);
+        const bool fails = flock(fd, LOCK_EX | LOCK_NB) != 0;
+        close(fd);
+        return fails;
+    };
+    {
+        // Threads that write new files side by side do not wait for one another.
+        RewriteLock first(dir / "a.s16", milliseconds(0));
+        RewriteLock second(dir / "b.s16", milliseconds(0));
+        EXPECT_TRUE(first.Held());
+        EXPECT_TRUE(second.Held());
+        EXPECT_TRUE(foreignLockFails(dir.Path()));
+        // The file written under the lock is held once it exists.
+        SafeFileWriter writer(dir / "a.s16", "");
+        ASSERT_TRUE(writer.Create());
+        ASSERT_TRUE(writer.Write(Bytes{1}));
+        ASSERT_TRUE(writer.Commit());
+        EXPECT_TRUE(foreignLockFails(dir / "a.s16"));
+    }
+    EXPECT_FALSE(foreignLockFails(dir.Path()));
+    EXPECT_FALSE(foreignLockFails(dir / "a.s16"));
+    EXPECT_TRUE(ui.messages.empty());
+}
