@@ -9,10 +9,18 @@
 #include "sprite/S16Image.h"
 #include "support/ByteIo.h"
 #include "support/DataFile.h"
+#include "support/FileIdentity.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 
 namespace {
+
+// The archive's own file as a source would be read while it is rewritten.
+bool IsNotTheArchive(const DatArchive& archive, const std::string& path) {
+    if (!IsSameFile(path, archive.ArchivePath())) return true;
+    ShowError("[%s] is the archive itself: it cannot be stored in it", path.c_str());
+    return false;
+}
 
 bool SameFileName(const std::string& path, const std::string& itemName) {
     return ToUpper(SplitPath(path, kPathFileName)) == ToUpper(SplitPath(itemName, kPathFileName));
@@ -97,7 +105,7 @@ bool ReplaceWithSameNamedFiles(DatArchive& archive,
                 "instead");
             return false;
         }
-        if (!CheckSourceRules(path, rules)) return false;
+        if (!IsNotTheArchive(archive, path) || !CheckSourceRules(path, rules)) return false;
     }
     return archive.ReplaceItems(replacements, progress);
 }
@@ -107,7 +115,7 @@ bool AddFiles(DatArchive& archive, const std::vector<std::string>& paths, Progre
     if (archive.ItemCount() < 1 || paths.empty()) return false;
     if (!CheckNewNames(archive, paths, rules)) return false;
     for (const std::string& path : paths) {
-        if (!CheckSourceRules(path, rules)) return false;
+        if (!IsNotTheArchive(archive, path) || !CheckSourceRules(path, rules)) return false;
     }
     bool done = false;
     archive.AddItems(paths, progress, &done);

@@ -72,11 +72,11 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
 
     std::uint8_t fileHeader[bmp::kFileHeaderSize];
     if (file.Read(fileHeader, sizeof fileHeader) != sizeof fileHeader) {
-        ShowError("Invalid BMP FileHeader size");
+        ShowError("Invalid BMP FileHeader size in %s", path.c_str());
         return false;
     }
     if (LoadU16(fileHeader) != bmp::kType) {
-        ShowError("Invalid BMP type");
+        ShowError("Invalid BMP type in %s", path.c_str());
         return false;
     }
     std::uint8_t infoBytes[bmp::kInfoHeaderSize];
@@ -88,12 +88,13 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
         const bool sizeKnown = infoRead >= 4 && !KnownHeaderSize(layout.header.size);
         const int shown =
             sizeKnown ? static_cast<int>(layout.header.size) : static_cast<int>(infoRead);
-        ShowError("Invalid BMP Header size: %d <> %d", shown, bmp::kInfoHeaderSize);
+        ShowError("Invalid BMP Header size: %d <> %d in %s", shown, bmp::kInfoHeaderSize,
+                  path.c_str());
         return false;
     }
     const int bpp = layout.header.bitCount;
     if (!SupportedDepth(bpp)) {
-        ShowError("Only 8, 16, 24 and 32 bits BMP supported");
+        ShowError("Only 8, 16, 24 and 32 bits BMP supported: %s has %d", path.c_str(), bpp);
         return false;
     }
     if (layout.header.compression != bmp::kCompressionRgb && !UsesBitFields(layout.header)) {
@@ -114,7 +115,7 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
     }
     layout.pixelBytes = rowBytes * layout.height;
     if (!ownsPixels && layout.pixelBytes > static_cast<std::int64_t>(capacity)) {
-        ShowError("Image too big to allocated buffer");
+        ShowError("Image too big to allocated buffer: %s", path.c_str());
         return false;
     }
     const std::int64_t dataOffset = LoadU32(fileHeader + 10);

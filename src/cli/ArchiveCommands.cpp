@@ -13,6 +13,7 @@
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
+#include "support/RewriteLock.h"
 
 namespace {
 
@@ -205,6 +206,18 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     auto run = [&context, a](std::function<bool(DatArchive&)> body) {
         return [&context, a, body] { WithArchive(context, a->archive, body); };
     };
+    // A rewrite locks the archive before reading it, so that a second writer
+    // waits for the first instead of working from what is about to be replaced.
+    auto rewrite = [&context, a](std::function<bool(DatArchive&)> body) {
+        return [&context, a, body] {
+            const RewriteLock lock(a->archive);
+            if (lock.Held()) {
+                WithArchive(context, a->archive, body);
+            } else {
+                context.Finish(false);
+            }
+        };
+    };
 
     auto* list = AddArchiveCommand(app, "list", "List the items as the DAT Tool lists them", *a);
     AddFilterOptions(*list, *a);
@@ -259,7 +272,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     add->add_flag("--allow-duplicate", a->allowDuplicate,
                   "add a file even when an item of its name is already there");
     add->add_flag("--force", a->force, kForceHelp);
-    add->callback(run([&context, a](DatArchive& archive) {
+    add->callback(rewrite([&context, a](DatArchive& archive) {
         return NeedsItems(archive) && AddFiles(archive, a->names, context.progress, RulesOf(*a));
     }));
 
@@ -277,14 +290,14 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
         ->required();
     replace->add_flag("--force", a->force, kForceHelp);
     replace->callback(
-        run([&context, a](DatArchive& archive) { return Replace(context, archive, *a); }));
+        rewrite([&context, a](DatArchive& archive) { return Replace(context, archive, *a); }));
 
     auto* remove = AddArchiveCommand(app, "remove", "Remove items (one rewrite for all)", *a);
     remove->footer("A name that is not an item stops the command before anything changes. " +
                    std::string(kBackupHelp));
     remove->add_option("ITEM", a->names, kItemHelp)->required();
     remove->callback(
-        run([&context, a](DatArchive& archive) { return Remove(context, archive, *a); }));
+        rewrite([&context, a](DatArchive& archive) { return Remove(context, archive, *a); }));
 
     auto* repack =
         app.add_subcommand("repack", "Pack the .s16 files of NEW_ARCHIVE's folder into it");

@@ -12,6 +12,7 @@
 #include "sprite/S16Image.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
+#include "support/RewriteLock.h"
 
 namespace {
 
@@ -181,7 +182,12 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
                        "the number the new icon gets (default: append)");
     insert->callback([&context, insertArgs] {
         const auto& [file, bitmap, at] = *insertArgs;
+        const RewriteLock lock(file);  // held from reading the icons to the rename
         S16Image image;
+        if (!lock.Held()) {
+            context.Finish(false);
+            return;
+        }
         if (!image.OpenFile(file)) {
             ReportOpenError(file);
             context.Finish(false);
@@ -195,7 +201,12 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     remove->add_option("FILE", removeArgs->first, "the .s16 file")->required();
     remove->add_option("N", removeArgs->second, "the icon number")->required();
     remove->callback([&context, removeArgs] {
+        const RewriteLock lock(removeArgs->first);  // held from reading the icons to the rename
         S16Image image;
+        if (!lock.Held()) {
+            context.Finish(false);
+            return;
+        }
         if (!image.OpenFile(removeArgs->first)) {
             ReportOpenError(removeArgs->first);
             context.Finish(false);

@@ -121,23 +121,25 @@ TEST_F(BmpLoad, AnOffsetBelowTheHeadersReadsPixelsFromOffset54) {
 }
 
 TEST_F(BmpLoad, RefusesMalformedHeadersWithTheirMessages) {
-    EXPECT_EQ(Refusal(Bytes{'B', 'M', 0, 0}), "Invalid BMP FileHeader size");
+    EXPECT_EQ(Refusal(Bytes{'B', 'M', 0, 0}),
+              "Invalid BMP FileHeader size in " + (dir / "bad.bmp"));
     Bytes wrongType = Bmp24(1, 1, Pattern);
     wrongType[0] = 'X';
-    EXPECT_EQ(Refusal(wrongType), "Invalid BMP type");
+    EXPECT_EQ(Refusal(wrongType), "Invalid BMP type in " + (dir / "bad.bmp"));
     BmpSpec spec;
     spec.pixels = Bytes(4, 0);
     spec.headerSize = 64;
-    EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP Header size: 64 <> 40");
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP Header size: 64 <> 40 in " + (dir / "bad.bmp"));
     spec.headerSize = 12;
-    EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP Header size: 12 <> 40");
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP Header size: 12 <> 40 in " + (dir / "bad.bmp"));
     Bytes cut = Bmp24(1, 1, Pattern);
     cut.resize(30);
-    EXPECT_EQ(Refusal(cut), "Invalid BMP Header size: 16 <> 40");
+    EXPECT_EQ(Refusal(cut), "Invalid BMP Header size: 16 <> 40 in " + (dir / "bad.bmp"));
     spec.headerSize = 40;
     for (int depth : {1, 4, 15}) {
         spec.bitsPerPixel = depth;
-        EXPECT_EQ(Refusal(BuildBmp(spec)), "Only 8, 16, 24 and 32 bits BMP supported");
+        EXPECT_EQ(Refusal(BuildBmp(spec)), "Only 8, 16, 24 and 32 bits BMP supported: " +
+                                               (dir / "bad.bmp") + " has " + std::to_string(depth));
     }
 }
 
@@ -188,7 +190,7 @@ TEST_F(BmpLoad, AnAttachedBufferTooSmallIsRefused) {
     EXPECT_TRUE(picture.Load(Write("fits.bmp", Bmp24(1, 4, Pattern))));
     EXPECT_EQ(picture.Pixels(), buffer);
     EXPECT_FALSE(picture.Load(Write("big.bmp", Bmp24(2, 4, Pattern))));
-    EXPECT_EQ(ui.LastText(), "Image too big to allocated buffer");
+    EXPECT_EQ(ui.LastText(), "Image too big to allocated buffer: " + (dir / "big.bmp"));
 }
 
 namespace {

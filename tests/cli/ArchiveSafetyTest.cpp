@@ -218,3 +218,17 @@ TEST_F(ArchiveSafety, ExtractAndUnpackReplaceOnlyWhatTheyMay) {
               "[UNIT01.S16] has the name of another item: it is written as UNIT01~2.S16\n");
     EXPECT_EQ(ReadFileBytes(dir / "twice/UNIT01~2.S16"), Filler(4, 4));
 }
+
+TEST_F(ArchiveSafety, TheArchiveItselfIsNeverASource) {
+    // By its own name, and by a second name (a hard link) that looks like a new item.
+    const std::string link = dir / "SELF.DAT";
+    ASSERT_EQ(::link(archive.c_str(), link.c_str()), 0);
+    const Bytes before = ReadFileBytes(archive);
+    for (const std::string& source : {archive, link}) {
+        const CliRun run = RunCli({"add", archive, source});
+        EXPECT_EQ(run.status, kExitFailed) << source;
+        EXPECT_EQ(run.err,
+                  "error: [" + source + "] is the archive itself: it cannot be stored in it\n");
+    }
+    EXPECT_EQ(ReadFileBytes(archive), before);
+}

@@ -52,7 +52,7 @@ TEST_F(S16BuilderTest, ABitmapThatCannotBeLoadedIsCountedAsFailed) {
     EXPECT_EQ(counts.created, 2);
     EXPECT_EQ(counts.failed, 1);
     EXPECT_EQ(ui.Texts(),
-              (std::vector<std::string>{"Invalid BMP FileHeader size",
+              (std::vector<std::string>{"Invalid BMP FileHeader size in " + (dir / "b.bmp"),
                                         "\n2 files created\n1 files could not be created\n"}));
     EXPECT_FALSE(FileExists(dir / "b.s16"));
 }
