@@ -75,20 +75,22 @@ void Fail(int line) {
 }
 #define Check(condition) ((condition) ? void() : Fail(__LINE__))
 
+// Every icon of the file as stored; one whose data cannot be read is a
+// placeholder (a damaged icon may be removed, never kept).
 std::vector<CodedIcon> StoredIcons(const std::string& path) {
     std::vector<CodedIcon> icons;
     S16Image image;
     if (!image.OpenFile(path)) return icons;
     for (int k = 1; k <= image.IconCount(); ++k) {
         CodedIcon icon;
-        if (!image.ReadCodedIcon(k, icon)) return {};
+        icon.placeholder = !image.ReadCodedIcon(k, icon);
         icons.push_back(std::move(icon));
     }
     return icons;
 }
 
 bool SameData(const CodedIcon& a, const CodedIcon& b) {
-    return a.data == b.data && a.record.Width == b.record.Width &&
+    return !a.placeholder && !b.placeholder && a.data == b.data && a.record.Width == b.record.Width &&
            a.record.Height == b.record.Height && a.record.Compress == b.record.Compress;
 }
 
