@@ -102,21 +102,9 @@ bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
            Emit(context, text, a.output);
 }
 
-// Without item names: the items `list` shows with the same options.
-bool ExtractListed(DatArchive& archive, const ArchiveArgs& a, const std::string& folder) {
-    bool ok = true;
-    int written = 0;
-    for (int index : ListedItems(archive, a)) {
-        const std::string path = ItemPathInFolder(archive.Entry(index), folder);
-        const bool extracted = !path.empty() && archive.ExtractItem(index, path, true);
-        written += extracted ? 1 : 0;
-        ok = extracted && ok;
-    }
-    TellFilteredExtraction(written, folder);
-    return ok;
-}
-
-bool Extract(DatArchive& archive, const ArchiveArgs& a) {
+// The items named, or without names the items `list` shows with the same
+// options; all are written by one rule, so that none overwrites another.
+bool Extract(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     const std::string folder = AsFolder(a.output.empty() ? std::string(".") : a.output);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -124,16 +112,21 @@ bool Extract(DatArchive& archive, const ArchiveArgs& a) {
         ReportCreationError(folder);
         return false;
     }
-    if (a.names.empty()) return ExtractListed(archive, a, folder);
-    const ItemLookup lookup(archive);
-    bool ok = true;
-    for (const std::string& name : a.names) {
-        const int index = lookup.Find(name);
-        const std::string path =
-            index < 0 ? std::string() : ItemPathInFolder(archive.Entry(index), folder);
-        ok = !path.empty() && ExtractItemAndTell(archive, index, path, true) && ok;
+    std::vector<int> indices;
+    if (a.names.empty()) {
+        indices = ListedItems(archive, a);
+    } else {
+        // Every name is resolved before anything is written.
+        const ItemLookup lookup(archive);
+        for (const std::string& name : a.names) {
+            const int index = lookup.Find(name);
+            if (index < 0) return false;
+            indices.push_back(index);
+        }
     }
-    return ok;
+    const ItemWriteResult result = archive.WriteItems(indices, folder, context.progress);
+    if (result.written > 0) TellFilteredExtraction(result.written, folder);
+    return result.failures == 0;
 }
 
 bool Unpack(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
@@ -250,7 +243,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     extract->add_flag("--overwrite", a->overwrite, "replace files already in the folder");
     extract->callback(run([&context, a](DatArchive& archive) {
         context.ui.SetAnswer(a->overwrite);
-        return Extract(archive, *a);
+        return Extract(context, archive, *a);
     }));
 
     auto* unpack = AddArchiveCommand(app, "unpack", "Write every item into a folder", *a);

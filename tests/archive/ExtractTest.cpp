@@ -143,7 +143,7 @@ TEST_F(ExtractSafetyTest, AsksBeforeReplacingAFileTheUserDidNotName) {
     EXPECT_EQ(ReadFileBytes(out + "A.S16"), Filler(9, 9));
     EXPECT_EQ(ReadFileBytes(out + "B.S16"), Filler(6, 2));
     EXPECT_EQ(ui.LastText(),
-              "1 files already in [" + out + "] are kept: their items are not written");
+              "[" + out + "A.S16] already exists and is kept: the item is not written");
 
     ui.yesNoAnswers = {false};
     EXPECT_FALSE(archive.ExtractItem(0, out + "A.S16", true));
@@ -208,6 +208,19 @@ TEST_F(ExtractSafetyTest, ItemsOfOneNameAreAllKeptUnderDistinctNames) {
               (std::vector<std::string>{
                   "[UNIT.S16] has the name of another item: it is written as UNIT~3.S16",
                   "[A] has the name of another item: it is written as A~2"}));
+}
+
+TEST_F(ExtractSafetyTest, ChosenItemsGetDistinctNamesAmongThemselves) {
+    Open({{"A.S16", Filler(5, 1)}, {"a.s16", Filler(6, 2)}, {"B.S16", Filler(7, 3)}});
+    ui.yesNoAnswers = {true, true};
+    // A repeated index is written once; an index outside the archive is a failure.
+    const ItemWriteResult result = archive.WriteItems({1, 0, 1, 99}, dir / "out", NoProgress());
+    EXPECT_EQ(result.written, 2);
+    EXPECT_EQ(result.failures, 1);
+    EXPECT_EQ(FolderListing(out), (std::vector<std::string>{"A.S16", "A~2.S16"}));
+    EXPECT_EQ(ReadFileBytes(out + "A.S16"), Filler(6, 2));
+    EXPECT_EQ(ReadFileBytes(out + "A~2.S16"), Filler(5, 1));
+    EXPECT_TRUE(ui.questions.empty());
 }
 
 TEST_F(ExtractSafetyTest, ItemsSharingBytesAreNotWrittenAgainAndAgain) {

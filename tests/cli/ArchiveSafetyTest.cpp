@@ -219,6 +219,47 @@ TEST_F(ArchiveSafety, ExtractAndUnpackReplaceOnlyWhatTheyMay) {
     EXPECT_EQ(ReadFileBytes(dir / "twice/UNIT01~2.S16"), Filler(4, 4));
 }
 
+TEST_F(ArchiveSafety, ExtractFollowsTheUnpackRules) {
+    // Names equal in any case, with --overwrite: filtered or named, both arrive.
+    const std::string cased = dir / "CASED.DAT";
+    WriteFileBytes(cased, DatBytes({{"UNIT01.S16", unit}, {"unit01.s16", Filler(4, 4)}}));
+    for (const std::string how : {"listed", "named"}) {
+        std::vector<std::string> args{"extract", cased, "-o", dir / how, "--overwrite"};
+        if (how == "named") args.insert(args.end(), {"#1", "#2", "#2"});
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, kExitDone) << how << run.err;
+        EXPECT_EQ(run.err,
+                  "[UNIT01.S16] has the name of another item: it is written as UNIT01~2.S16\n"
+                  "2 items saved to  \n  " +
+                      (dir / how) + "/\n")
+            << how;
+        EXPECT_EQ(ReadFileBytes(dir / (how + "/UNIT01.S16")), unit) << how;
+        EXPECT_EQ(ReadFileBytes(dir / (how + "/UNIT01~2.S16")), Filler(4, 4)) << how;
+    }
+
+    // Two items claiming the same bytes (a damaged record between them): one file.
+    constexpr std::uint32_t kData = 4 + 17 * 5;
+    Bytes bytes;
+    PutU32(bytes, 5);
+    const std::uint32_t offsets[] = {kData, kData + 10, kData, kData + 10, kData + 10};
+    for (std::uint32_t i = 0; i < 5; ++i) {
+        PutU32(bytes, offsets[i]);
+        const std::string name = FormatText("I%03u.BIN", i);
+        bytes.insert(bytes.end(), name.begin(), name.end());
+        bytes.resize(bytes.size() + 13 - name.size(), 0);
+    }
+    const Bytes data = Filler(10, 7);
+    bytes.insert(bytes.end(), data.begin(), data.end());
+    WriteFileBytes(dir / "SHARED.DAT", bytes);
+    const CliRun run = RunCli({"extract", dir / "SHARED.DAT", "-o", dir / "shared"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("error: [I002.BIN] shares its bytes with another item: the item is not "
+                           "written\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(FolderListing(dir / "shared"), (std::vector<std::string>{"I000.BIN", "I003.BIN"}));
+}
+
 TEST_F(ArchiveSafety, TheArchiveItselfIsNeverASource) {
     // By its own name, and by a second name (a hard link) that looks like a new item.
     const std::string link = dir / "SELF.DAT";
