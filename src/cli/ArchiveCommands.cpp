@@ -7,9 +7,9 @@
 #include "archive/DatArchive.h"
 #include "archive/ItemFilter.h"
 #include "archive/RepackFolder.h"
+#include "archive/ReportFile.h"
 #include "cli/CliCommands.h"
 #include "cli/ItemLookup.h"
-#include "support/DataFile.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -63,19 +63,15 @@ void WithArchive(CliContext& context, const std::string& path,
     context.Finish(ok && context.ui.ErrorCount() == errorsBefore);
 }
 
-// Writes a report's text to the file, or to standard output without one.
-bool Emit(CliContext& context, const std::string& text, const std::string& output) {
+// Writes a report's text to the file, or to standard output without one; the
+// file is never one of the `archives` the report is about.
+bool Emit(CliContext& context, const std::string& text, const std::string& output,
+          const std::vector<std::string>& archives) {
     if (output.empty()) {
         context.out << text;
         return true;
     }
-    DataFile file;
-    if (!file.Open(output, "wt", true)) return false;
-    if (!file.WriteText(text) || !file.Close()) {
-        ReportWriteError(output);
-        return false;
-    }
-    return true;
+    return WriteReportFile(output, text, archives);
 }
 
 bool NeedsItems(const DatArchive& archive) {
@@ -99,7 +95,7 @@ bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
 bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     std::string text;
     return archive.ComparisonReport(a.other, a.differencesOnly, text) &&
-           Emit(context, text, a.output);
+           Emit(context, text, a.output, {a.archive, a.other});
 }
 
 // The items named, or without names the items `list` shows with the same
@@ -220,7 +216,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     report->add_flag("--names-only", a->namesOnly, "item names without icon counts");
     report->add_option("-o,--output", a->output, "the report file (default: standard output)");
     report->callback(run([&context, a](DatArchive& archive) {
-        return Emit(context, archive.ItemReport(!a->namesOnly), a->output);
+        return Emit(context, archive.ItemReport(!a->namesOnly), a->output, {a->archive});
     }));
 
     auto* compare = AddArchiveCommand(app, "compare", "Compare with another archive", *a);

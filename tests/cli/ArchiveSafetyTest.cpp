@@ -260,6 +260,26 @@ TEST_F(ArchiveSafety, ExtractFollowsTheUnpackRules) {
     EXPECT_EQ(FolderListing(dir / "shared"), (std::vector<std::string>{"I000.BIN", "I003.BIN"}));
 }
 
+TEST_F(ArchiveSafety, AReportIsNeverWrittenOverAnArchive) {
+    const std::string other = dir / "OTHER.DAT";
+    WriteFileBytes(other, DatBytes({{"PANEL.S16", unit}}));
+    const std::string link = dir / "SAME.DAT";
+    ASSERT_EQ(::link(archive.c_str(), link.c_str()), 0);
+    const Bytes before = ReadFileBytes(archive);
+    const Bytes otherBefore = ReadFileBytes(other);
+    const std::vector<std::vector<std::string>> runs = {{"compare", archive, other, "-o", other},
+                                                        {"compare", archive, other, "-o", link},
+                                                        {"report", archive, "-o", link}};
+    for (const std::vector<std::string>& args : runs) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, kExitFailed) << args.back();
+        EXPECT_EQ(run.err, "error: [" + args.back() +
+                               "] is an archive the report is about: the report is not written\n");
+    }
+    EXPECT_EQ(ReadFileBytes(archive), before);
+    EXPECT_EQ(ReadFileBytes(other), otherBefore);
+}
+
 TEST_F(ArchiveSafety, TheArchiveItselfIsNeverASource) {
     // By its own name, and by a second name (a hard link) that looks like a new item.
     const std::string link = dir / "SELF.DAT";
