@@ -280,6 +280,18 @@ TEST_F(ArchiveSafety, AReportIsNeverWrittenOverAnArchive) {
     EXPECT_EQ(ReadFileBytes(other), otherBefore);
 }
 
+TEST_F(ArchiveSafety, AnArchiveThatCannotBeOpenedIsToldWhy) {
+    CliRun run = RunCli({"list", dir.Path()});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: Cannot open [" + dir.Path() + "]: Is a directory\n");
+    ASSERT_EQ(::chmod(archive.c_str(), 0), 0);
+    const std::string outcome = AsOrdinaryUser([&] { return Outcome({"list", archive}); });
+    EXPECT_EQ(outcome, "list -> 1\nerror: Cannot open [" + archive + "]: Permission denied\n");
+    run = RunCli({"list", dir / "NONE.DAT"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, dir / "NONE.DAT" + " not found\n");
+}
+
 TEST_F(ArchiveSafety, TheArchiveItselfIsNeverASource) {
     // By its own name, and by a second name (a hard link) that looks like a new item.
     const std::string link = dir / "SELF.DAT";
