@@ -140,7 +140,7 @@ bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path,
                         bool askBeforeReplacing) {
     if (archive.ItemCount() < 1 || !archive.ExtractItem(index, path, askBeforeReplacing))
         return false;
-    ShowInfo("\n%s \t saved to disk  \n", path.c_str());
+    ShowInfo("\n%s \t saved to disk  \n", PrintableName(path).c_str());
     return true;
 }
 

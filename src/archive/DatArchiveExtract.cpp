@@ -8,6 +8,7 @@
 
 #include "archive/ArchiveCommands.h"
 #include "archive/DatArchive.h"
+#include "archive/ItemFilter.h"
 #include "archive/ItemOutputFile.h"
 #include "support/DataFile.h"
 #include "support/FileCopy.h"
@@ -44,8 +45,8 @@ std::vector<std::string> DistinctFileNames(const std::vector<DatEntry>& director
         for (int n = 2; distinct.empty() || !taken.insert(ToUpper(distinct)).second; ++n)
             distinct = FormatText("%s~%d%s", base.c_str(), n, extension.c_str());
         if (IsPlainItemName(name)) {
-            ShowInfo("[%s] has the name of another item: it is written as %s", name.c_str(),
-                     distinct.c_str());
+            ShowInfo("[%s] has the name of another item: it is written as %s",
+                     PrintableName(name).c_str(), PrintableName(distinct).c_str());
         }
         names.push_back(distinct);
     }
@@ -88,7 +89,8 @@ DatArchive::OutputCheck DatArchive::CheckOutput(const std::string& path, bool as
     std::error_code error;
     if (!fs::exists(fs::symlink_status(path, error))) return OutputCheck::kWrite;
     if (IsArchiveFile(path)) {
-        ShowError("[%s] is the archive being read: the item is not written", path.c_str());
+        ShowError("[%s] is the archive being read: the item is not written",
+                  PrintableName(path).c_str());
         return OutputCheck::kRefused;
     }
     if (askBeforeReplacing && !AskYesNo("[%s] already exists.\nWrite over it?", path.c_str()))
@@ -101,7 +103,7 @@ bool DatArchive::WriteItem(const DatEntry& entry, const std::string& outputPath)
     if (!out.Create()) return false;
     if (!CopyFileRange(file, entry.offset, static_cast<std::uint64_t>(entry.size), out.File())) {
         if (out.File().Failed()) {
-            ReportWriteError(outputPath, out.File().Error());
+            ReportWriteError(PrintableName(outputPath), out.File().Error());
         } else {
             ReportReadError(archivePath_, file.Error());
         }
@@ -118,7 +120,7 @@ bool DatArchive::ExtractItem(int index, const std::string& outputPath, bool askB
             return false;
         case OutputCheck::kKept:
             ShowError("[%s] already exists and is kept: the item is not written",
-                      outputPath.c_str());
+                      PrintableName(outputPath).c_str());
             return false;
         case OutputCheck::kWrite:
             break;
@@ -153,7 +155,7 @@ ItemWriteResult DatArchive::WriteItems(const std::vector<int>& indices,
         }
         if (shared[i]) {
             ShowError("[%s] shares its bytes with another item: the item is not written",
-                      entry.Name().c_str());
+                      PrintableName(entry.Name()).c_str());
             ++result.failures;
             continue;
         }
@@ -166,7 +168,8 @@ ItemWriteResult DatArchive::WriteItems(const std::vector<int>& indices,
             ++result.failures;
     }
     if (kept.size() == 1) {
-        ShowError("[%s] already exists and is kept: the item is not written", kept[0].c_str());
+        ShowError("[%s] already exists and is kept: the item is not written",
+                  PrintableName(kept[0]).c_str());
     } else if (kept.size() > 1) {
         ShowError("%d files already in [%s] are kept: their items are not written",
                   static_cast<int>(kept.size()), folder.c_str());

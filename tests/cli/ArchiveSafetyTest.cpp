@@ -292,6 +292,17 @@ TEST_F(ArchiveSafety, AnArchiveThatCannotBeOpenedIsToldWhy) {
     EXPECT_EQ(run.err, dir / "NONE.DAT" + " not found\n");
 }
 
+TEST_F(ArchiveSafety, ExtractShowsItemNamesEscaped) {
+    WriteFileBytes(archive, DatBytes({{"A\nB.S16", unit}, {"a\nb.s16", Filler(4, 4)}}));
+    CliRun run = RunCli({"unpack", archive, dir / "out"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.err, "[A\\nB.S16] has the name of another item: it is written as A\\nB~2.S16\n");
+    run = RunCli({"extract", archive, "#1", "-o", dir / "out"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: [" + (dir / "out/A\\nB.S16") +
+                           "] already exists and is kept: the item is not written\n");
+}
+
 TEST_F(ArchiveSafety, TheArchiveItselfIsNeverASource) {
     // By its own name, and by a second name (a hard link) that looks like a new item.
     const std::string link = dir / "SELF.DAT";
