@@ -24,6 +24,11 @@ constexpr const char* kItemHelp =
 constexpr const char* kBackupHelp =
     "The archive from before the command is kept as <name>_back.dat.";
 
+constexpr const char* kUnpackHelp =
+    "Files already in the folder are kept, and the command exits 1, unless --overwrite. Items "
+    "whose names differ only in letter case are all written: the second as NAME~2.EXT, the "
+    "third as NAME~3.EXT, and so on. The archive itself is never written over.";
+
 constexpr const char* kForceHelp =
     "store a file named *.S16 even when it does not read as an S16 file (other names are "
     "always stored as they are)";
@@ -234,6 +239,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     auto* items = extract->add_option("ITEM", a->names, kItemHelp);
     for (CLI::Option* option : AddFilterOptions(*extract, *a))
         items->excludes(option);
+    extract->footer(kUnpackHelp);
     extract->add_option("-o,--output", a->output,
                         "the folder (made when missing; default: the current one)");
     extract->add_flag("--overwrite", a->overwrite, "replace files already in the folder");
@@ -243,6 +249,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     }));
 
     auto* unpack = AddArchiveCommand(app, "unpack", "Write every item into a folder", *a);
+    unpack->footer(kUnpackHelp);
     unpack->add_option("FOLDER", a->output, "the folder (made when missing)")->required();
     unpack->add_flag("--overwrite", a->overwrite, "replace files already in the folder");
     unpack->callback(run([&context, a](DatArchive& archive) {
@@ -290,6 +297,9 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
 
     auto* repack =
         app.add_subcommand("repack", "Pack the .s16 files of NEW_ARCHIVE's folder into it");
+    repack->footer(
+        "An archive already at NEW_ARCHIVE is kept as <name>_back.dat, and how many of its items "
+        "the new one lacks is told.");
     repack->add_option("NEW_ARCHIVE", a->archive, "the archive to write")->required();
     repack->callback([&context, a] { context.Finish(Repack(context, a->archive)); });
 }

@@ -245,3 +245,20 @@ TEST_F(ArchiveCli, ControlCharactersInNamesAreShownEscaped) {
     ASSERT_EQ(run.status, kExitDone) << run.err;
     EXPECT_NE(run.err.find("C\\x1B[2J.S16 \t removed"), std::string::npos);
 }
+
+TEST(ArchiveHelp, TellsWhatIsKeptAndHowNamesAreMadeDistinct) {
+    for (const char* command : {"unpack", "extract"}) {
+        const CliRun run = RunCli({command, "--help"});
+        EXPECT_EQ(run.status, kExitDone);
+        for (const char* text :
+             {"Files already in the folder are kept, and the command exits 1, unless --overwrite.",
+              "the second as NAME~2.EXT", "The archive itself is never written over."}) {
+            EXPECT_NE(run.out.find(text), std::string::npos) << command << ": " << text;
+        }
+    }
+    const CliRun run = RunCli({"repack", "--help"});
+    EXPECT_NE(run.out.find("An archive already at NEW_ARCHIVE is kept as <name>_back.dat, and "
+                           "how many of its items the new one lacks is told."),
+              std::string::npos)
+        << run.out;
+}
