@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <filesystem>
 
 #include "DatFiles.h"
 #include "FakeUserInterface.h"
+#include "ResourceLimits.h"
 #include "S16Files.h"
 #include "archive/DatArchive.h"
 #include "support/Messages.h"
@@ -88,27 +86,6 @@ protected:
     std::string path = dir / "KELPAR.DAT";
     std::string out = dir / "out/";
     DatArchive archive;
-};
-
-// Lowers the soft limit on file sizes for the lifetime of the object; going
-// past it is then a failed write instead of a signal.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
 };
 
 }  // namespace
