@@ -5,10 +5,7 @@
 #include "archive/DatArchive.h"
 #include "archive/ItemFilter.h"
 #include "archive/ItemSource.h"
-#include "sprite/S16Format.h"
 #include "sprite/S16Image.h"
-#include "support/ByteIo.h"
-#include "support/DataFile.h"
 #include "support/FileIdentity.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -59,32 +56,23 @@ bool CheckNewNames(const DatArchive& archive, const std::vector<std::string>& pa
 
 }  // namespace
 
-bool ReadsAsS16File(const std::string& path) {
-    DataFile raw;
-    std::uint8_t countBytes[s16::kCountSize];
-    if (!raw.Open(path, "rb", false) || !raw.ReadAt(0, countBytes, sizeof countBytes)) return false;
-    const std::int64_t count = static_cast<std::int32_t>(LoadU32(countBytes));
-    const std::uint64_t length = raw.Length();
-    if (count < 1 ||
-        static_cast<std::uint64_t>(count) > (length - s16::kCountSize) / s16::kIconRecordSize)
-        return false;
-    S16Image image;
-    if (!image.OpenFile(path) || image.IconCount() != count) return false;
-    CodedIcon coded;
-    for (int k = 1; k <= image.IconCount(); ++k) {
-        if (!image.ReadCodedIcon(k, coded)) return false;
-    }
-    return true;
-}
-
 bool CheckSourceRules(const std::string& path, const SourceRules& rules) {
     // Only a readable regular file is opened below: a FIFO would never answer.
     std::uint64_t size = 0;
     if (!CheckItemSource(path, size)) return false;
     if (rules.force || UpperExtension(path) != ".S16") return true;
-    if (ReadsAsS16File(path)) return true;
-    ShowError("%s does not read as an S16 file: its icon count or icon table does not fit in it%s",
-              path.c_str(), rules.forceHint.c_str());
+    // The rule the icon commands read S16 files by: a file they would refuse is
+    // never stored as one, and one they read (0 icons included) always is.
+    S16Image image;
+    if (!image.OpenFile(path)) {
+        ReportOpenError(path, image.File().Error());
+        return false;
+    }
+    const std::string problem =
+        image.TableReadFailed() ? "its icon table cannot be read" : image.TableProblem();
+    if (problem.empty()) return true;
+    ShowError("%s does not read as an S16 file: %s%s", path.c_str(), problem.c_str(),
+              rules.forceHint.c_str());
     return false;
 }
 
@@ -140,7 +128,7 @@ bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path,
                         bool askBeforeReplacing) {
     if (archive.ItemCount() < 1 || !archive.ExtractItem(index, path, askBeforeReplacing))
         return false;
-    ShowInfo("\n%s \t saved to disk  \n", path.c_str());
+    ShowInfo("\n%s \t saved to disk  \n", PrintableName(path).c_str());
     return true;
 }
 

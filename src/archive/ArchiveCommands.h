@@ -19,11 +19,10 @@ struct SourceRules {
     std::string forceHint;
 };
 
-// True when the file at `path` reads as an S16 file: at least one icon, and
-// the icon table and every icon's data inside the file.
-bool ReadsAsS16File(const std::string& path);
-// A file named *.S16 must read as an S16 file unless `rules.force`; other
-// names are stored as they are. False after a message naming the file.
+// A file named *.S16 must read as an S16 file (an icon table the icon
+// commands accept: any count the file can hold, icons within the size limits
+// and their data inside the file) unless `rules.force`; other names are
+// stored as they are. False after a message naming the file.
 bool CheckSourceRules(const std::string& path, const SourceRules& rules);
 
 // Replaces item `index` with a file of the same name; any other name is

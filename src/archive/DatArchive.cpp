@@ -19,11 +19,17 @@ bool DatArchive::OpenArchive(const std::string& path) {
     if (!file.Open(path, "r+b", false)) {
         // A file the user may only read (a game in a system folder) is still listed,
         // unpacked and compared; only the rewrites refuse it.
-        const int reason = errno;
+        const int reason = file.Error();
         readOnly_ = (reason == EACCES || reason == EROFS || reason == EPERM) &&
                     file.Open(path, "rb", false);
         if (!readOnly_) {
-            ShowInfo("%s\nMain data file not found.", path.c_str());
+            // The file may have gone since it was seen; anything else is told as it is.
+            const int why = file.Error() != 0 ? file.Error() : reason;
+            if (why == ENOENT) {
+                ShowInfo("%s\nMain data file not found.", path.c_str());
+            } else {
+                ReportOpenError(path, why);
+            }
             return false;
         }
     }

@@ -15,6 +15,13 @@
 class Progress;
 struct PlannedItem;
 
+// What writing items into a folder did: the files written, and the items not
+// written (refused names, shared bytes, files kept, failed writes), each told.
+struct ItemWriteResult {
+    int written = 0;
+    int failures = 0;
+};
+
 class DatArchive : public S16Image {
 public:
     DatArchive() = default;
@@ -61,11 +68,17 @@ public:
     // (else `askBeforeReplacing` asks before an existing file is replaced).
     // The archive's own file is never written over.
     bool ExtractItem(int index, const std::string& outputPath, bool askBeforeReplacing = false);
-    // Writes every item into `folder` (ending in a separator), asking before
-    // an existing file is replaced. Items of the same name get distinct file
-    // names, with a message. Items whose names are not plain file names, whose
-    // bytes overlap another item's, or whose files cannot be written are
-    // reported and counted in `failures`. False when no archive is open.
+    // Writes the items at `indices` (a repeated index counts once) into
+    // `folder`, each under its own name, asking before an existing file is
+    // replaced; the archive's own file is never written over. Items whose names
+    // are equal in any letter case get distinct file names ("NAME~2.EXT", ...),
+    // with a message, so that none overwrites another. Items whose names are
+    // not plain file names, whose bytes overlap another chosen item's (the
+    // output would outgrow the archive), or whose files cannot be written are
+    // reported and counted as failures.
+    ItemWriteResult WriteItems(const std::vector<int>& indices, const std::string& folder,
+                               Progress& progress);
+    // WriteItems of every item. False when no archive is open.
     bool UnpackAll(const std::string& folder, Progress& progress, int* failures = nullptr);
 
     // Writes the item report (with or without icon counts) and opens it.

@@ -8,6 +8,7 @@
 
 #include "archive/ArchiveCommands.h"
 #include "archive/DatArchive.h"
+#include "archive/ItemFilter.h"
 #include "archive/ItemOutputFile.h"
 #include "support/DataFile.h"
 #include "support/FileCopy.h"
@@ -21,18 +22,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The file names that unpacking gives the items: the first item of a name (in
-// any letter case) keeps it, the others get "BASE~2.EXT", "BASE~3.EXT", ...
-// so that no item is lost on any file system.
-std::vector<std::string> DistinctFileNames(const std::vector<DatEntry>& entries) {
+// The file names the chosen items get: the first item of a name (in any
+// letter case) keeps it, the others get "BASE~2.EXT", "BASE~3.EXT", ... so
+// that no item is lost on any file system.
+std::vector<std::string> DistinctFileNames(const std::vector<DatEntry>& directory,
+                                           const std::vector<int>& chosen) {
     std::set<std::string> taken;
-    std::vector<bool> first(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        first[i] = taken.insert(ToUpper(entries[i].Name())).second;
+    std::vector<bool> first(chosen.size());
+    for (std::size_t i = 0; i < chosen.size(); ++i)
+        first[i] = taken.insert(ToUpper(directory[chosen[i]].Name())).second;
     std::vector<std::string> names;
-    names.reserve(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::string name = entries[i].Name();
+    names.reserve(chosen.size());
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        const std::string name = directory[chosen[i]].Name();
         if (first[i]) {
             names.push_back(name);
             continue;
@@ -43,12 +45,37 @@ std::vector<std::string> DistinctFileNames(const std::vector<DatEntry>& entries)
         for (int n = 2; distinct.empty() || !taken.insert(ToUpper(distinct)).second; ++n)
             distinct = FormatText("%s~%d%s", base.c_str(), n, extension.c_str());
         if (IsPlainItemName(name)) {
-            ShowInfo("[%s] has the name of another item: it is written as %s", name.c_str(),
-                     distinct.c_str());
+            ShowInfo("[%s] has the name of another item: it is written as %s",
+                     PrintableName(name).c_str(), PrintableName(distinct).c_str());
         }
         names.push_back(distinct);
     }
     return names;
+}
+
+// The chosen items whose bytes overlap those of an item written before them
+// (in file order). Items of a sound archive lie one after the other; bytes
+// shared by several items would make the output far larger than the archive.
+std::vector<bool> SharingBytes(const std::vector<DatEntry>& directory,
+                               const std::vector<int>& chosen) {
+    std::vector<std::size_t> order(chosen.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
+        return directory[chosen[x]].offset < directory[chosen[y]].offset;
+    });
+    std::vector<bool> shared(chosen.size(), false);
+    std::uint64_t end = 0;  // the furthest byte of the items written so far
+    for (std::size_t i : order) {
+        const DatEntry& entry = directory[chosen[i]];
+        if (entry.size <= 0) continue;
+        if (entry.offset < end) {
+            shared[i] = true;
+            continue;
+        }
+        end = std::max(end, entry.offset + static_cast<std::uint64_t>(entry.size));
+    }
+    return shared;
 }
 
 }  // namespace
@@ -62,7 +89,8 @@ DatArchive::OutputCheck DatArchive::CheckOutput(const std::string& path, bool as
     std::error_code error;
     if (!fs::exists(fs::symlink_status(path, error))) return OutputCheck::kWrite;
     if (IsArchiveFile(path)) {
-        ShowError("[%s] is the archive being read: the item is not written", path.c_str());
+        ShowError("[%s] is the archive being read: the item is not written",
+                  PrintableName(path).c_str());
         return OutputCheck::kRefused;
     }
     if (askBeforeReplacing && !AskYesNo("[%s] already exists.\nWrite over it?", path.c_str()))
@@ -75,7 +103,7 @@ bool DatArchive::WriteItem(const DatEntry& entry, const std::string& outputPath)
     if (!out.Create()) return false;
     if (!CopyFileRange(file, entry.offset, static_cast<std::uint64_t>(entry.size), out.File())) {
         if (out.File().Failed()) {
-            ReportWriteError(outputPath, out.File().Error());
+            ReportWriteError(PrintableName(outputPath), out.File().Error());
         } else {
             ReportReadError(archivePath_, file.Error());
         }
@@ -92,7 +120,7 @@ bool DatArchive::ExtractItem(int index, const std::string& outputPath, bool askB
             return false;
         case OutputCheck::kKept:
             ShowError("[%s] already exists and is kept: the item is not written",
-                      outputPath.c_str());
+                      PrintableName(outputPath).c_str());
             return false;
         case OutputCheck::kWrite:
             break;
@@ -100,39 +128,61 @@ bool DatArchive::ExtractItem(int index, const std::string& outputPath, bool askB
     return WriteItem(Entry(index), outputPath);
 }
 
-bool DatArchive::UnpackAll(const std::string& folder, Progress& progress, int* failures) {
-    if (!open_) return false;
-    ProgressScope scope(progress, ItemCount());
-    const std::vector<std::string> names = DistinctFileNames(directory_);
-    int failed = 0;
-    int kept = 0;
-    std::uint64_t end = 0;  // the furthest byte of the items so far
-    for (std::size_t i = 0; i < directory_.size(); ++i) {
-        const DatEntry& entry = directory_[i];
+ItemWriteResult DatArchive::WriteItems(const std::vector<int>& indices,
+                                       const std::string& folderPath, Progress& progress) {
+    ItemWriteResult result;
+    std::vector<int> chosen;
+    std::vector<bool> seen(directory_.size(), false);
+    for (int index : indices) {
+        if (!open_ || index < 0 || index >= ItemCount()) {
+            ++result.failures;
+        } else if (!seen[static_cast<std::size_t>(index)]) {
+            seen[static_cast<std::size_t>(index)] = true;
+            chosen.push_back(index);
+        }
+    }
+    const std::string folder = AsFolder(folderPath);
+    ProgressScope scope(progress, static_cast<int>(chosen.size()));
+    const std::vector<std::string> names = DistinctFileNames(directory_, chosen);
+    const std::vector<bool> shared = SharingBytes(directory_, chosen);
+    std::vector<std::string> kept;
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        const DatEntry& entry = Entry(chosen[i]);
         scope.Step();
         if (ItemPathInFolder(entry, folder).empty()) {
-            ++failed;
+            ++result.failures;
             continue;
         }
-        // Items of a sound archive lie one after the other; bytes shared by
-        // several items would make the output far larger than the archive.
-        const std::uint64_t itemEnd = entry.offset + static_cast<std::uint64_t>(entry.size);
-        if (entry.size > 0 && entry.offset < end) {
+        if (shared[i]) {
             ShowError("[%s] shares its bytes with another item: the item is not written",
-                      entry.Name().c_str());
-            ++failed;
+                      PrintableName(entry.Name()).c_str());
+            ++result.failures;
             continue;
         }
-        end = std::max(end, itemEnd);
         const std::string path = folder + names[i];
         const OutputCheck check = CheckOutput(path, true);
-        if (check == OutputCheck::kKept) ++kept;
-        if (check != OutputCheck::kWrite || !WriteItem(entry, path)) ++failed;
+        if (check == OutputCheck::kKept) kept.push_back(path);
+        if (check == OutputCheck::kWrite && WriteItem(entry, path))
+            ++result.written;
+        else
+            ++result.failures;
     }
-    if (kept > 0) {
-        ShowError("%d files already in [%s] are kept: their items are not written", kept,
-                  folder.c_str());
+    if (kept.size() == 1) {
+        ShowError("[%s] already exists and is kept: the item is not written",
+                  PrintableName(kept[0]).c_str());
+    } else if (kept.size() > 1) {
+        ShowError("%d files already in [%s] are kept: their items are not written",
+                  static_cast<int>(kept.size()), folder.c_str());
     }
-    if (failures) *failures = failed;
+    return result;
+}
+
+bool DatArchive::UnpackAll(const std::string& folder, Progress& progress, int* failures) {
+    if (!open_) return false;
+    std::vector<int> all(directory_.size());
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = static_cast<int>(i);
+    const ItemWriteResult result = WriteItems(all, folder, progress);
+    if (failures) *failures = result.failures;
     return true;
 }

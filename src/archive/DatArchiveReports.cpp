@@ -7,6 +7,7 @@
 #include "archive/DatDirectory.h"
 #include "archive/DatFormat.h"
 #include "archive/ItemFilter.h"
+#include "archive/ReportFile.h"
 #include "support/ByteIo.h"
 #include "support/DataFile.h"
 #include "support/Messages.h"
@@ -16,13 +17,9 @@
 namespace {
 
 // Writes the text and opens it; reports a file that cannot be written.
-bool WriteTextFile(const std::string& path, const std::string& text) {
-    DataFile out;
-    if (!out.Open(path, "wt", true)) return false;
-    if (!out.WriteText(text) || !out.Close()) {
-        ReportWriteError(path);
-        return false;
-    }
+bool WriteTextFile(const std::string& path, const std::string& text,
+                   const std::vector<std::string>& archives) {
+    if (!WriteReportFile(path, text, archives)) return false;
     CurrentUserInterface().OpenWithDesktop(path);
     return true;
 }
@@ -50,13 +47,14 @@ std::string DatArchive::ItemReport(bool withIcons) const {
 }
 
 bool DatArchive::WriteReport(const std::string& reportPath, bool withIcons) {
-    return WriteTextFile(reportPath, ItemReport(withIcons));
+    return WriteTextFile(reportPath, ItemReport(withIcons), {archivePath_});
 }
 
 bool DatArchive::CompareArchives(const std::string& otherPath, const std::string& reportPath,
                                  bool differencesOnly) {
     std::string text;
-    return ComparisonReport(otherPath, differencesOnly, text) && WriteTextFile(reportPath, text);
+    return ComparisonReport(otherPath, differencesOnly, text) &&
+           WriteTextFile(reportPath, text, {archivePath_, otherPath});
 }
 
 // Walks both directories in the archives' own name order, so that an item in

@@ -67,7 +67,12 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
     }
     // The new directory is the plan's: reading it back could only fail after
     // the change is made, and would cost a read per item.
-    if (!file.Open(path, "r+b", true)) return true;
+    if (!file.Open(path, "r+b", false)) {
+        // The change is made: failing the command now would tell the user otherwise.
+        ShowInfo("[%s] was changed, but could not be opened again: %s", path.c_str(),
+                 SystemErrorText(file.Error()).c_str());
+        return true;
+    }
     open_ = true;
     loaded_ = true;
     archivePath_ = path;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "archive/ItemFilter.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/ScratchFile.h"
@@ -20,7 +21,8 @@ bool ItemOutputFile::Create() {
     const int fd = CreateScratchFile(SplitPath(targetPath_, kPathFolder),
                                      SplitPath(targetPath_, kPathFileName), 0666, scratchPath);
     if (fd < 0) {
-        ReportCreationError(targetPath_, errno);
+        const int reason = errno;
+        ReportCreationError(PrintableName(targetPath_), reason);
         return false;
     }
     scratch_.Adopt(fd, scratchPath);
@@ -31,7 +33,7 @@ bool ItemOutputFile::Create() {
 bool ItemOutputFile::Commit() {
     if (!created_) return false;
     if (scratch_.Failed() || !scratch_.Close()) {
-        ReportWriteError(targetPath_, scratch_.Error());
+        ReportWriteError(PrintableName(targetPath_), scratch_.Error());
         Abandon();
         return false;
     }
@@ -39,7 +41,7 @@ bool ItemOutputFile::Commit() {
     std::error_code error;
     std::filesystem::rename(scratch_.Path(), targetPath_, error);
     if (error) {
-        ReportReplaceError(targetPath_, error.value());
+        ReportReplaceError(PrintableName(targetPath_), error.value());
         Abandon();
         return false;
     }

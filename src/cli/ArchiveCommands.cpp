@@ -7,9 +7,9 @@
 #include "archive/DatArchive.h"
 #include "archive/ItemFilter.h"
 #include "archive/RepackFolder.h"
+#include "archive/ReportFile.h"
 #include "cli/CliCommands.h"
 #include "cli/ItemLookup.h"
-#include "support/DataFile.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -23,6 +23,11 @@ constexpr const char* kItemHelp =
 
 constexpr const char* kBackupHelp =
     "The archive from before the command is kept as <name>_back.dat.";
+
+constexpr const char* kUnpackHelp =
+    "Files already in the folder are kept, and the command exits 1, unless --overwrite. Items "
+    "whose names differ only in letter case are all written: the second as NAME~2.EXT, the "
+    "third as NAME~3.EXT, and so on. The archive itself is never written over.";
 
 constexpr const char* kForceHelp =
     "store a file named *.S16 even when it does not read as an S16 file (other names are "
@@ -63,19 +68,15 @@ void WithArchive(CliContext& context, const std::string& path,
     context.Finish(ok && context.ui.ErrorCount() == errorsBefore);
 }
 
-// Writes a report's text to the file, or to standard output without one.
-bool Emit(CliContext& context, const std::string& text, const std::string& output) {
+// Writes a report's text to the file, or to standard output without one; the
+// file is never one of the `archives` the report is about.
+bool Emit(CliContext& context, const std::string& text, const std::string& output,
+          const std::vector<std::string>& archives) {
     if (output.empty()) {
         context.out << text;
         return true;
     }
-    DataFile file;
-    if (!file.Open(output, "wt", true)) return false;
-    if (!file.WriteText(text) || !file.Close()) {
-        ReportWriteError(output);
-        return false;
-    }
-    return true;
+    return WriteReportFile(output, text, archives);
 }
 
 bool NeedsItems(const DatArchive& archive) {
@@ -99,24 +100,12 @@ bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
 bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     std::string text;
     return archive.ComparisonReport(a.other, a.differencesOnly, text) &&
-           Emit(context, text, a.output);
+           Emit(context, text, a.output, {a.archive, a.other});
 }
 
-// Without item names: the items `list` shows with the same options.
-bool ExtractListed(DatArchive& archive, const ArchiveArgs& a, const std::string& folder) {
-    bool ok = true;
-    int written = 0;
-    for (int index : ListedItems(archive, a)) {
-        const std::string path = ItemPathInFolder(archive.Entry(index), folder);
-        const bool extracted = !path.empty() && archive.ExtractItem(index, path, true);
-        written += extracted ? 1 : 0;
-        ok = extracted && ok;
-    }
-    TellFilteredExtraction(written, folder);
-    return ok;
-}
-
-bool Extract(DatArchive& archive, const ArchiveArgs& a) {
+// The items named, or without names the items `list` shows with the same
+// options; all are written by one rule, so that none overwrites another.
+bool Extract(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     const std::string folder = AsFolder(a.output.empty() ? std::string(".") : a.output);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -124,16 +113,21 @@ bool Extract(DatArchive& archive, const ArchiveArgs& a) {
         ReportCreationError(folder);
         return false;
     }
-    if (a.names.empty()) return ExtractListed(archive, a, folder);
-    const ItemLookup lookup(archive);
-    bool ok = true;
-    for (const std::string& name : a.names) {
-        const int index = lookup.Find(name);
-        const std::string path =
-            index < 0 ? std::string() : ItemPathInFolder(archive.Entry(index), folder);
-        ok = !path.empty() && ExtractItemAndTell(archive, index, path, true) && ok;
+    std::vector<int> indices;
+    if (a.names.empty()) {
+        indices = ListedItems(archive, a);
+    } else {
+        // Every name is resolved before anything is written.
+        const ItemLookup lookup(archive);
+        for (const std::string& name : a.names) {
+            const int index = lookup.Find(name);
+            if (index < 0) return false;
+            indices.push_back(index);
+        }
     }
-    return ok;
+    const ItemWriteResult result = archive.WriteItems(indices, folder, context.progress);
+    if (result.written > 0) TellFilteredExtraction(result.written, folder);
+    return result.failures == 0;
 }
 
 bool Unpack(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
@@ -227,7 +221,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     report->add_flag("--names-only", a->namesOnly, "item names without icon counts");
     report->add_option("-o,--output", a->output, "the report file (default: standard output)");
     report->callback(run([&context, a](DatArchive& archive) {
-        return Emit(context, archive.ItemReport(!a->namesOnly), a->output);
+        return Emit(context, archive.ItemReport(!a->namesOnly), a->output, {a->archive});
     }));
 
     auto* compare = AddArchiveCommand(app, "compare", "Compare with another archive", *a);
@@ -245,15 +239,17 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     auto* items = extract->add_option("ITEM", a->names, kItemHelp);
     for (CLI::Option* option : AddFilterOptions(*extract, *a))
         items->excludes(option);
+    extract->footer(kUnpackHelp);
     extract->add_option("-o,--output", a->output,
                         "the folder (made when missing; default: the current one)");
     extract->add_flag("--overwrite", a->overwrite, "replace files already in the folder");
     extract->callback(run([&context, a](DatArchive& archive) {
         context.ui.SetAnswer(a->overwrite);
-        return Extract(archive, *a);
+        return Extract(context, archive, *a);
     }));
 
     auto* unpack = AddArchiveCommand(app, "unpack", "Write every item into a folder", *a);
+    unpack->footer(kUnpackHelp);
     unpack->add_option("FOLDER", a->output, "the folder (made when missing)")->required();
     unpack->add_flag("--overwrite", a->overwrite, "replace files already in the folder");
     unpack->callback(run([&context, a](DatArchive& archive) {
@@ -301,6 +297,9 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
 
     auto* repack =
         app.add_subcommand("repack", "Pack the .s16 files of NEW_ARCHIVE's folder into it");
+    repack->footer(
+        "An archive already at NEW_ARCHIVE is kept as <name>_back.dat, and how many of its items "
+        "the new one lacks is told.");
     repack->add_option("NEW_ARCHIVE", a->archive, "the archive to write")->required();
     repack->callback([&context, a] { context.Finish(Repack(context, a->archive)); });
 }

@@ -1,6 +1,8 @@
 #include "cli/SampleData.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -87,13 +89,10 @@ std::string ItemName(const std::string& prefix, int number) {
     return prefix.substr(0, room) + digits + ".S16";
 }
 
-// The S16 items of the archive, written into a scratch folder and packed there.
-bool WriteArchive(const std::string& folder, int items, Progress& progress) {
-    const std::string staging = AsFolder(folder + "KELPAR.items");
-    std::error_code error;
-    fs::remove_all(staging, error);
-    fs::create_directories(staging, error);
-    bool ok = !error;
+// The S16 items of the archive, written into the staging folder and packed there.
+bool WriteArchive(const std::string& folder, const std::string& staging, int items,
+                  Progress& progress) {
+    bool ok = true;
     const int units = (items + 1) / 2;
     for (int i = 0; ok && i < items; ++i) {
         const bool unit = i < units;
@@ -109,10 +108,11 @@ bool WriteArchive(const std::string& folder, int items, Progress& progress) {
         ok = archive.OpenArchive(staging + "KELPAR.dat") &&
              archive.AddItem(staging + "VERSION.TXT", progress) > 0;
     }
-    if (ok) fs::rename(staging + "KELPAR.dat", folder + "KELPAR.dat", error);
-    ok = ok && !error;
-    fs::remove_all(staging, error);
-    return ok;
+    if (!ok) return false;
+    std::error_code error;
+    fs::rename(staging + "KELPAR.dat", folder + "KELPAR.dat", error);
+    if (error) ReportReplaceError(folder + "KELPAR.dat", error.value());
+    return !error;
 }
 
 bool WriteLooseFiles(const std::string& folder) {
@@ -160,8 +160,8 @@ bool WriteLooseFiles(const std::string& folder) {
 }
 
 // SHP files of the other game: a unit of nine frames and a one-frame panel.
-bool WriteShpFiles(const std::string& folder) {
-    const std::string scratch = folder + "shp-scratch.s16";
+bool WriteShpFiles(const std::string& folder, const std::string& staging) {
+    const std::string scratch = staging + "shp-scratch.s16";
     bool ok = true;
     for (const auto& [name, bytes] :
          {std::pair{"knight.shp", UnitS16(5)}, std::pair{"banner.shp", InterfaceS16(1)}}) {
@@ -169,8 +169,6 @@ bool WriteShpFiles(const std::string& folder) {
         ok = ok && WriteScratchFile(scratch, bytes) && set.OpenFile(scratch) &&
              ExportIconSetAsShp(set, folder + name);
     }
-    std::error_code ignored;
-    fs::remove(scratch, ignored);
     return ok;
 }
 
@@ -237,6 +235,16 @@ bool WriteSampleData(const std::string& folderPath, int items, Progress& progres
         ReportCreationError(folder);
         return false;
     }
-    return WriteArchive(folder, items, progress) && WriteLooseFiles(folder) &&
-           WriteShpFiles(folder);
+    // The scratch files live in a folder of their own, made here and only here,
+    // so that no file of the user's is ever truncated or removed with them.
+    std::string staging = folder + ".sample-XXXXXX";
+    if (::mkdtemp(staging.data()) == nullptr) {
+        ReportCreationError(staging, errno);
+        return false;
+    }
+    staging = AsFolder(staging);
+    const bool ok = WriteArchive(folder, staging, items, progress) && WriteLooseFiles(folder) &&
+                    WriteShpFiles(folder, staging);
+    fs::remove_all(staging, error);
+    return ok;
 }

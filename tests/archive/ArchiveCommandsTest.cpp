@@ -40,7 +40,7 @@ TEST_F(ArchiveCommandsTest, ReplaceNeedsAFileOfTheSameName) {
 TEST_F(ArchiveCommandsTest, FilesNamedS16MustReadAsS16) {
     const Bytes sprite = CodedS16(3, 4, 2, [](int i, int, int) { return MakeColor(20 * i, 0, 0); });
     WriteFileBytes(dir / "good.s16", sprite);
-    EXPECT_TRUE(ReadsAsS16File(dir / "good.s16"));
+    EXPECT_TRUE(CheckSourceRules(dir / "good.s16", {}));
     Bytes hugeCount = sprite;
     hugeCount[0] = 0xC2;  // 456,543,554 icons in a file of a few hundred bytes
     hugeCount[1] = 0x4D;
@@ -49,24 +49,35 @@ TEST_F(ArchiveCommandsTest, FilesNamedS16MustReadAsS16) {
     Bytes cut(sprite.begin(), sprite.end() - 1);  // the last icon's data end outside the file
     Bytes negative = sprite;
     negative[3] = 0xFF;
+    Bytes wide = sprite;  // icon 1 is 1,000 pixels wide: over the limits
+    wide[20] = 0xE8;
+    wide[21] = 0x03;
     for (const auto& [name, bytes] :
          std::vector<std::pair<std::string, Bytes>>{{"empty.s16", {}},
                                                     {"count.s16", hugeCount},
                                                     {"cut.s16", cut},
                                                     {"negative.s16", negative},
-                                                    {"zero.s16", Bytes(44, 0)}}) {
+                                                    {"wide.s16", wide}}) {
         WriteFileBytes(dir / name, bytes);
-        EXPECT_FALSE(ReadsAsS16File(dir / name)) << name;
+        EXPECT_FALSE(CheckSourceRules(dir / name, {})) << name;
     }
+    EXPECT_EQ(ui.LastText(), (dir / "wide.s16") +
+                                 " does not read as an S16 file: icon 1 is 1000 x "
+                                 "2, over the limits of an icon");
+    // No icons at all is an S16 file, as removing the last icon leaves it.
+    WriteFileBytes(dir / "none.s16", Bytes(4, 0));
+    EXPECT_TRUE(CheckSourceRules(dir / "none.s16", {}));
 
     // The window's rules: refused with a message naming the file; --force-like
     // rules and names of other kinds store anything.
     ui.Clear();
     WriteFileBytes(dir / "UNIT01.S16", hugeCount);
     EXPECT_FALSE(ReplaceWithSameNamedFile(archive, 0, dir / "UNIT01.S16", NoProgress()));
-    EXPECT_EQ(ui.LastText(), (dir / "UNIT01.S16") +
-                                 " does not read as an S16 file: its icon count or icon table "
-                                 "does not fit in it");
+    EXPECT_EQ(
+        ui.LastText().rfind(
+            (dir / "UNIT01.S16") + " does not read as an S16 file: it claims 456543682 icons", 0),
+        0u)
+        << ui.LastText();
     EXPECT_FALSE(AddFiles(archive, {dir / "empty.s16"}, NoProgress()));
     EXPECT_EQ(archive.ItemCount(), 2);
     SourceRules force;

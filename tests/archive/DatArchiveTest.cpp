@@ -92,8 +92,8 @@ TEST_F(DatArchiveTest, AMissingFileKeepsTheOpenArchiveAndAnUnopenableOneClosesIt
 
     std::filesystem::create_directory(dir / "folder.dat");
     EXPECT_FALSE(archive.OpenArchive(dir / "folder.dat"));
-    EXPECT_EQ(ui.LastText(), dir / "folder.dat\nMain data file not found.");
-    EXPECT_EQ(ui.messages.back().kind, MessageKind::Info);
+    EXPECT_EQ(ui.LastText(), "Cannot open [" + (dir / "folder.dat") + "]: Is a directory");
+    EXPECT_EQ(ui.messages.back().kind, MessageKind::Error);
     EXPECT_EQ(archive.ItemCount(), 0);
     EXPECT_FALSE(archive.IsOpen());
     EXPECT_FALSE(archive.IsLoaded());

@@ -174,3 +174,38 @@ TEST_F(DatRewriteTest, RefusesAnArchiveThatWouldPassFourGiB) {
     EXPECT_EQ(ReadFileBytes(path), original);
     EXPECT_FALSE(FileExists(dir / "KELPAR_new.dat"));
 }
+
+// Moves the process to another folder once the new archive is being written,
+// so that the archive's relative name no longer leads to it afterwards.
+class MovingProgress final : public Progress {
+public:
+    explicit MovingProgress(std::string to) : to_(std::move(to)) {}
+    void Show() override {}
+    void SetRange(int) override {}
+    void Step(int) override {
+        if (!moved_) moved_ = ::chdir(to_.c_str()) == 0;
+    }
+    void Hide() override {}
+
+private:
+    std::string to_;
+    bool moved_ = false;
+};
+
+TEST_F(DatRewriteTest, AnArchiveThatCannotBeOpenedAgainIsStillChanged) {
+    const fs::path home = fs::current_path();
+    fs::create_directory(dir / "elsewhere");
+    ASSERT_EQ(::chdir(dir.Path().c_str()), 0);
+    DatArchive relative;
+    ASSERT_TRUE(relative.OpenArchive("KELPAR.dat"));
+    MovingProgress moving(dir / "elsewhere");
+    ui.Clear();
+    EXPECT_EQ(relative.RemoveItems({1}, moving), std::vector<std::string>{"BETA.S16"});
+    fs::current_path(home);
+    EXPECT_TRUE(ui.Errors().empty());
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"[KELPAR.dat] was changed, but could not be "
+                                                   "opened again: No such file or directory"});
+    EXPECT_FALSE(relative.IsOpen());
+    ASSERT_TRUE(archive.OpenArchive(path));
+    EXPECT_EQ(archive.ItemCount(), 2);
+}

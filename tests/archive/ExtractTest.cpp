@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <filesystem>
 
 #include "DatFiles.h"
 #include "FakeUserInterface.h"
+#include "ResourceLimits.h"
 #include "S16Files.h"
 #include "archive/DatArchive.h"
 #include "support/Messages.h"
@@ -90,27 +88,6 @@ protected:
     DatArchive archive;
 };
 
-// Lowers the soft limit on file sizes for the lifetime of the object; going
-// past it is then a failed write instead of a signal.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
-
 }  // namespace
 
 TEST_F(ExtractSafetyTest, NeverWritesOverTheArchiveBeingRead) {
@@ -143,7 +120,7 @@ TEST_F(ExtractSafetyTest, AsksBeforeReplacingAFileTheUserDidNotName) {
     EXPECT_EQ(ReadFileBytes(out + "A.S16"), Filler(9, 9));
     EXPECT_EQ(ReadFileBytes(out + "B.S16"), Filler(6, 2));
     EXPECT_EQ(ui.LastText(),
-              "1 files already in [" + out + "] are kept: their items are not written");
+              "[" + out + "A.S16] already exists and is kept: the item is not written");
 
     ui.yesNoAnswers = {false};
     EXPECT_FALSE(archive.ExtractItem(0, out + "A.S16", true));
@@ -208,6 +185,19 @@ TEST_F(ExtractSafetyTest, ItemsOfOneNameAreAllKeptUnderDistinctNames) {
               (std::vector<std::string>{
                   "[UNIT.S16] has the name of another item: it is written as UNIT~3.S16",
                   "[A] has the name of another item: it is written as A~2"}));
+}
+
+TEST_F(ExtractSafetyTest, ChosenItemsGetDistinctNamesAmongThemselves) {
+    Open({{"A.S16", Filler(5, 1)}, {"a.s16", Filler(6, 2)}, {"B.S16", Filler(7, 3)}});
+    ui.yesNoAnswers = {true, true};
+    // A repeated index is written once; an index outside the archive is a failure.
+    const ItemWriteResult result = archive.WriteItems({1, 0, 1, 99}, dir / "out", NoProgress());
+    EXPECT_EQ(result.written, 2);
+    EXPECT_EQ(result.failures, 1);
+    EXPECT_EQ(FolderListing(out), (std::vector<std::string>{"A.S16", "A~2.S16"}));
+    EXPECT_EQ(ReadFileBytes(out + "A.S16"), Filler(6, 2));
+    EXPECT_EQ(ReadFileBytes(out + "A~2.S16"), Filler(5, 1));
+    EXPECT_TRUE(ui.questions.empty());
 }
 
 TEST_F(ExtractSafetyTest, ItemsSharingBytesAreNotWrittenAgainAndAgain) {

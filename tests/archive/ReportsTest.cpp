@@ -37,7 +37,8 @@ TEST_F(ReportsTest, ItemReportListsNamesWithIconCounts) {
     EXPECT_EQ(archive.ItemReport(false),
               "*** KELPAR.dat\n*** 2 items\n//////////////\nUNIT01.S16\nFONT.S16\n");
     EXPECT_FALSE(archive.WriteReport(dir / "no/dir.txt", true));
-    EXPECT_EQ(ui.LastText(), "Error on creating [" + (dir / "no/dir.txt") + "]");
+    EXPECT_EQ(ui.LastText(),
+              "Error on creating [" + (dir / "no/dir.txt") + "]: No such file or directory");
 }
 
 TEST_F(ReportsTest, LongNamesAreNotCut) {
@@ -97,4 +98,23 @@ TEST_F(ReportsTest, AnOtherFileThatCannotBeOpenedIsReported) {
     std::string text;
     EXPECT_FALSE(archive.ComparisonReport(dir / "junk.dat", false, text));
     EXPECT_EQ(ui.LastText(), "[" + (dir / "junk.dat") + "] is not a DAT archive or is damaged");
+}
+
+TEST_F(ReportsTest, AReportNeverWritesOverAnArchiveItIsAbout) {
+    const std::string mine = Archive("MINE.dat", {"A.S16"});
+    const std::string theirs = Archive("THEIRS.dat", {"B.S16"});
+    const Bytes mineBefore = ReadFileBytes(mine);
+    const Bytes theirsBefore = ReadFileBytes(theirs);
+    ASSERT_TRUE(archive.OpenArchive(mine));
+    EXPECT_FALSE(archive.CompareArchives(theirs, theirs, false));
+    EXPECT_EQ(ui.LastText(),
+              "[" + theirs + "] is an archive the report is about: the report is not written");
+    EXPECT_FALSE(archive.WriteReport(mine, true));
+    EXPECT_EQ(ReadFileBytes(mine), mineBefore);
+    EXPECT_EQ(ReadFileBytes(theirs), theirsBefore);
+    // Any other file is replaced by the whole report.
+    WriteFileBytes(dir / "r.txt", Filler(5000, 2));
+    ASSERT_TRUE(archive.WriteReport(dir / "r.txt", false));
+    const std::string text = archive.ItemReport(false);
+    EXPECT_EQ(ReadFileBytes(dir / "r.txt"), Bytes(text.begin(), text.end()));
 }

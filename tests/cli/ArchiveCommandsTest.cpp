@@ -169,15 +169,36 @@ TEST_F(ArchiveCli, AddRefusesLongAndTakenNamesAndNumbersReachEveryItem) {
     EXPECT_EQ(RunCli({"icons", archive + ":#0"}).status, kExitFailed);
 }
 
+TEST_F(ArchiveCli, AddTakesTheS16FilesTheIconCommandsRead) {
+    // The last icon removed: an S16 of no icons, which icons reads and add stores.
+    WriteFileBytes(dir / "UNIT05.S16", panel);
+    ASSERT_EQ(RunCli({"remove-icon", dir / "UNIT05.S16", "1"}).status, kExitDone);
+    ASSERT_EQ(RunCli({"icons", dir / "UNIT05.S16"}).status, kExitDone);
+    CliRun run = RunCli({"add", archive, dir / "UNIT05.S16"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    // An icon over the size limits: icons refuses the file, and so does add.
+    Bytes wide = panel;
+    wide[20] = 0xE8;  // icon 1 is 1,000 pixels wide
+    wide[21] = 0x03;
+    WriteFileBytes(dir / "UNIT06.S16", wide);
+    EXPECT_EQ(RunCli({"icons", dir / "UNIT06.S16"}).status, kExitFailed);
+    run = RunCli({"add", archive, dir / "UNIT06.S16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: " + (dir / "UNIT06.S16") +
+                           " does not read as an S16 file: icon 1 is 1000 x 2, over the limits of "
+                           "an icon (--force stores it anyway)\n");
+    EXPECT_EQ(RunCli({"list", archive, "--filter", "UNIT0"}).out,
+              "UNIT01.S16  (9)\nUNIT02.S16  (9)\nUNIT05.S16  (0)\n");
+}
+
 TEST_F(ArchiveCli, FilesNamedS16MustReadAsS16UnlessForced) {
     const Bytes before = ReadFileBytes(archive);
     WriteFileBytes(dir / "UNIT04.S16", Bmp24(4, 4, [](int, int) { return 0u; }));
     CliRun run = RunCli({"add", archive, dir / "UNIT04.S16"});
     EXPECT_EQ(run.status, kExitFailed);
-    EXPECT_NE(run.err.find((dir / "UNIT04.S16") +
-                           " does not read as an S16 file: its icon count or icon table does not "
-                           "fit in it (--force stores it anyway)"),
+    EXPECT_NE(run.err.find("error: " + (dir / "UNIT04.S16") + " does not read as an S16 file: "),
               std::string::npos);
+    EXPECT_NE(run.err.find("(--force stores it anyway)\n"), std::string::npos);
     WriteFileBytes(dir / "new/UNIT01.S16", {});
     EXPECT_EQ(RunCli({"replace", archive, dir / "new/UNIT01.S16"}).status, kExitFailed);
     EXPECT_EQ(ReadFileBytes(archive), before);
@@ -223,4 +244,21 @@ TEST_F(ArchiveCli, ControlCharactersInNamesAreShownEscaped) {
     run = RunCli({"remove", archive, "#2"});
     ASSERT_EQ(run.status, kExitDone) << run.err;
     EXPECT_NE(run.err.find("C\\x1B[2J.S16 \t removed"), std::string::npos);
+}
+
+TEST(ArchiveHelp, TellsWhatIsKeptAndHowNamesAreMadeDistinct) {
+    for (const char* command : {"unpack", "extract"}) {
+        const CliRun run = RunCli({command, "--help"});
+        EXPECT_EQ(run.status, kExitDone);
+        for (const char* text :
+             {"Files already in the folder are kept, and the command exits 1, unless --overwrite.",
+              "the second as NAME~2.EXT", "The archive itself is never written over."}) {
+            EXPECT_NE(run.out.find(text), std::string::npos) << command << ": " << text;
+        }
+    }
+    const CliRun run = RunCli({"repack", "--help"});
+    EXPECT_NE(run.out.find("An archive already at NEW_ARCHIVE is kept as <name>_back.dat, and "
+                           "how many of its items the new one lacks is told."),
+              std::string::npos)
+        << run.out;
 }

@@ -219,6 +219,90 @@ TEST_F(ArchiveSafety, ExtractAndUnpackReplaceOnlyWhatTheyMay) {
     EXPECT_EQ(ReadFileBytes(dir / "twice/UNIT01~2.S16"), Filler(4, 4));
 }
 
+TEST_F(ArchiveSafety, ExtractFollowsTheUnpackRules) {
+    // Names equal in any case, with --overwrite: filtered or named, both arrive.
+    const std::string cased = dir / "CASED.DAT";
+    WriteFileBytes(cased, DatBytes({{"UNIT01.S16", unit}, {"unit01.s16", Filler(4, 4)}}));
+    for (const std::string how : {"listed", "named"}) {
+        std::vector<std::string> args{"extract", cased, "-o", dir / how, "--overwrite"};
+        if (how == "named") args.insert(args.end(), {"#1", "#2", "#2"});
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, kExitDone) << how << run.err;
+        EXPECT_EQ(run.err,
+                  "[UNIT01.S16] has the name of another item: it is written as UNIT01~2.S16\n"
+                  "2 items saved to  \n  " +
+                      (dir / how) + "/\n")
+            << how;
+        EXPECT_EQ(ReadFileBytes(dir / (how + "/UNIT01.S16")), unit) << how;
+        EXPECT_EQ(ReadFileBytes(dir / (how + "/UNIT01~2.S16")), Filler(4, 4)) << how;
+    }
+
+    // Two items claiming the same bytes (a damaged record between them): one file.
+    constexpr std::uint32_t kData = 4 + 17 * 5;
+    Bytes bytes;
+    PutU32(bytes, 5);
+    const std::uint32_t offsets[] = {kData, kData + 10, kData, kData + 10, kData + 10};
+    for (std::uint32_t i = 0; i < 5; ++i) {
+        PutU32(bytes, offsets[i]);
+        const std::string name = FormatText("I%03u.BIN", i);
+        bytes.insert(bytes.end(), name.begin(), name.end());
+        bytes.resize(bytes.size() + 13 - name.size(), 0);
+    }
+    const Bytes data = Filler(10, 7);
+    bytes.insert(bytes.end(), data.begin(), data.end());
+    WriteFileBytes(dir / "SHARED.DAT", bytes);
+    const CliRun run = RunCli({"extract", dir / "SHARED.DAT", "-o", dir / "shared"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("error: [I002.BIN] shares its bytes with another item: the item is not "
+                           "written\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(FolderListing(dir / "shared"), (std::vector<std::string>{"I000.BIN", "I003.BIN"}));
+}
+
+TEST_F(ArchiveSafety, AReportIsNeverWrittenOverAnArchive) {
+    const std::string other = dir / "OTHER.DAT";
+    WriteFileBytes(other, DatBytes({{"PANEL.S16", unit}}));
+    const std::string link = dir / "SAME.DAT";
+    ASSERT_EQ(::link(archive.c_str(), link.c_str()), 0);
+    const Bytes before = ReadFileBytes(archive);
+    const Bytes otherBefore = ReadFileBytes(other);
+    const std::vector<std::vector<std::string>> runs = {{"compare", archive, other, "-o", other},
+                                                        {"compare", archive, other, "-o", link},
+                                                        {"report", archive, "-o", link}};
+    for (const std::vector<std::string>& args : runs) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, kExitFailed) << args.back();
+        EXPECT_EQ(run.err, "error: [" + args.back() +
+                               "] is an archive the report is about: the report is not written\n");
+    }
+    EXPECT_EQ(ReadFileBytes(archive), before);
+    EXPECT_EQ(ReadFileBytes(other), otherBefore);
+}
+
+TEST_F(ArchiveSafety, AnArchiveThatCannotBeOpenedIsToldWhy) {
+    CliRun run = RunCli({"list", dir.Path()});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: Cannot open [" + dir.Path() + "]: Is a directory\n");
+    ASSERT_EQ(::chmod(archive.c_str(), 0), 0);
+    const std::string outcome = AsOrdinaryUser([&] { return Outcome({"list", archive}); });
+    EXPECT_EQ(outcome, "list -> 1\nerror: Cannot open [" + archive + "]: Permission denied\n");
+    run = RunCli({"list", dir / "NONE.DAT"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, dir / "NONE.DAT" + " not found\n");
+}
+
+TEST_F(ArchiveSafety, ExtractShowsItemNamesEscaped) {
+    WriteFileBytes(archive, DatBytes({{"A\nB.S16", unit}, {"a\nb.s16", Filler(4, 4)}}));
+    CliRun run = RunCli({"unpack", archive, dir / "out"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.err, "[A\\nB.S16] has the name of another item: it is written as A\\nB~2.S16\n");
+    run = RunCli({"extract", archive, "#1", "-o", dir / "out"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: [" + (dir / "out/A\\nB.S16") +
+                           "] already exists and is kept: the item is not written\n");
+}
+
 TEST_F(ArchiveSafety, TheArchiveItselfIsNeverASource) {
     // By its own name, and by a second name (a hard link) that looks like a new item.
     const std::string link = dir / "SELF.DAT";

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
 #include "CliRunner.h"
@@ -58,5 +59,20 @@ TEST(Sample, WritesExactlyTheItemsAskedForWithShortNames) {
     EXPECT_EQ(names.count("UNIT125.S16"), 1u);
     EXPECT_EQ(names.count("WIDGE125.S16"), 1u);
     // The scratch folder is gone.
-    EXPECT_FALSE(FileExists(dir / "KELPAR.items"));
+    for (const std::string& name : FolderListing(dir.Path()))
+        EXPECT_NE(name.front(), '.') << name;
+}
+
+TEST(Sample, NeverTouchesTheUsersFilesOfScratchNames) {
+    TempDir dir;
+    WriteFileBytes(dir / "KELPAR.items/mine.txt", {'m'});
+    WriteFileBytes(dir / "victim", {'v'});
+    std::filesystem::create_symlink(dir / "victim", dir / "shp-scratch.s16");
+    const CliRun run = RunCli({"sample", dir.Path(), "--items", "4"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(ReadFileBytes(dir / "KELPAR.items/mine.txt"), Bytes{'m'});
+    EXPECT_EQ(ReadFileBytes(dir / "victim"), Bytes{'v'});
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "shp-scratch.s16"));
+    for (const std::string& name : FolderListing(dir.Path()))
+        EXPECT_NE(name.front(), '.') << name;
 }
