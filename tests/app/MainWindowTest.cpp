@@ -11,6 +11,8 @@
 #include <QToolBar>
 #include <QtTest>
 #include <filesystem>
+#include <functional>
+#include <random>
 
 #include "FakeUserInterface.h"
 #include "TestFiles.h"
@@ -25,12 +27,21 @@
 #include "sprite/IconRenderer.h"
 #include "sprite/S16Format.h"
 #include "support/MemorySettingsStore.h"
+#include "support/Messages.h"
 #include "support/Progress.h"
 
 namespace {
 
 QColor Colour(ColorValue c) {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+Bytes RandomBytes(std::size_t count) {
+    std::mt19937 generator(20070601);
+    Bytes bytes(count);
+    for (std::uint8_t& b : bytes)
+        b = static_cast<std::uint8_t>(generator());
+    return bytes;
 }
 
 }  // namespace
@@ -50,6 +61,17 @@ private:
     QColor PixelAt(int x, int y) const {
         const Rect area = View()->Picture()->Area();
         return View()->Picture()->Picture().pixelColor(area.left + x, area.top + y);
+    }
+    // The picture holds no icon: nothing but the background and the frame.
+    bool PictureIsBlank() const {
+        const QImage& picture = View()->Picture()->Picture();
+        const QColor background = picture.pixelColor(picture.width() / 2, picture.height() / 2);
+        for (int y = 8; y < 120; ++y) {
+            for (int x = 8; x < 120; ++x) {
+                if (PixelAt(x, y) != background) return false;
+            }
+        }
+        return background != Colour(s16::kKeyColor);
     }
     QStringList Rows() const {
         QStringList rows;
@@ -176,6 +198,56 @@ private slots:
         QCOMPARE(ui_->LastText(), std::string("\n   You must pick a same name S16 file for "
                                               "replacement !   \nUse Add option instead"));
         QCOMPARE(doc_->Settings().s16Folder, Sample(""));
+    }
+
+    void aFileThatIsNoArchiveClearsTheViewAndIsNotRemembered() {
+        View()->ItemList()->setCurrentRow(1);  // UNIT02: nine icons drawn
+        QVERIFY(!PictureIsBlank());
+        const std::string good = Sample("KELPAR.dat");
+        const std::vector<std::string> recent = doc_->Recent().Paths();
+        WriteFileBytes(Sample("noise.dat"), RandomBytes(3000));
+        WriteFileBytes(Sample("empty.dat"), {});
+
+        // Once through the view's Open, once through the document (recent list, drop).
+        ui_->fileAnswers.push_back(Sample("noise.dat"));
+        frame_->Action(kCmdOpen)->trigger();
+        QCOMPARE(ui_->LastText(),
+                 "[" + Sample("noise.dat") + "] is not a DAT archive or is damaged");
+        QVERIFY(!doc_->OpenDocument(Sample("empty.dat")));
+        QCOMPARE(ui_->Errors().size(), std::size_t{2});
+        QCOMPARE(ui_->LastText(),
+                 "[" + Sample("empty.dat") + "] is not a DAT archive or is damaged");
+
+        QVERIFY(Rows().isEmpty());
+        QCOMPARE(View()->CurrentItem(), -1);
+        QCOMPARE(View()->ItemsText()->text(), QString("Icons"));
+        QCOMPARE(View()->IconText()->text(), QString("Icon"));
+        for (int field = 0; field < 8; ++field)
+            QCOMPARE(View()->FieldText(field), QString("0"));
+        QVERIFY(PictureIsBlank());
+        QCOMPARE(doc_->Settings().last, good);
+        QCOMPARE(doc_->Recent().Paths(), recent);
+        QVERIFY(frame_->windowTitle().endsWith("KELPAR.dat"));
+        QVERIFY(!frame_->Action(kCmdExtract)->isEnabled());
+        QVERIFY(!frame_->Action(kCmdRemove)->isEnabled());
+
+        // Nothing of the old archive comes back through the controls or a resize.
+        View()->NextIcon();
+        View()->NextPage();
+        frame_->Action(kCmdCollage)->trigger();
+        frame_->Action(kCmdMirror)->trigger();
+        frame_->resize(1100, 760);
+        QCoreApplication::processEvents();
+        QVERIFY(PictureIsBlank());
+        QCOMPARE(View()->IconText()->text(), QString("Icon"));
+
+        // The good archive opens again as before.
+        frame_->Action(kCmdCollage)->trigger();
+        frame_->Action(kCmdMirror)->trigger();
+        QVERIFY(doc_->OpenDocument(good));
+        QCOMPARE(View()->ItemList()->count(), 25);
+        QCOMPARE(View()->IconText()->text(), QString("Shown: 1-9 / 9 icons"));
+        QCOMPARE(PixelAt(17, 17), QColor(200, 40, 40));
     }
 
     void extractsAndReports() {
