@@ -44,6 +44,26 @@ Bytes RandomBytes(std::size_t count) {
     return bytes;
 }
 
+// Whether every icon of the archive's current item decodes.
+bool AllIconsDecode(DatArchive& archive) {
+    const int count = archive.IconCount();
+    for (int n = 1; n <= count; ++n) {
+        if (archive.SelectIcon(n) != n || archive.DecodeIcon() <= 0) return false;
+    }
+    return count > 0;
+}
+
+// The directory a fresh open of `path` reads, one line per item.
+QStringList DirectoryOnDisk(const std::string& path) {
+    DatArchive fresh;
+    QStringList lines;
+    if (!fresh.OpenArchive(path)) return {"not opened"};
+    for (const DatEntry& e : fresh.Entries())
+        lines << QString::fromStdString(FormatText("%s %u %lld %d", e.Name().c_str(), e.offset,
+                                                   static_cast<long long>(e.size), e.icons));
+    return lines;
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -61,6 +81,13 @@ private:
     QColor PixelAt(int x, int y) const {
         const Rect area = View()->Picture()->Area();
         return View()->Picture()->Picture().pixelColor(area.left + x, area.top + y);
+    }
+    QStringList DirectoryShown() const {
+        QStringList lines;
+        for (const DatEntry& e : doc_->Archive().Entries())
+            lines << QString::fromStdString(FormatText("%s %u %lld %d", e.Name().c_str(), e.offset,
+                                                       static_cast<long long>(e.size), e.icons));
+        return lines;
     }
     // The picture holds no icon: nothing but the background and the frame.
     bool PictureIsBlank() const {
@@ -248,6 +275,50 @@ private slots:
         QCOMPARE(View()->ItemList()->count(), 25);
         QCOMPARE(View()->IconText()->text(), QString("Shown: 1-9 / 9 icons"));
         QCOMPARE(PixelAt(17, 17), QColor(200, 40, 40));
+    }
+
+    void rewritesKeepTheListTheCountsAndTheSelection() {
+        const std::string path = Sample("KELPAR.dat");
+        auto selected = [this] { return View()->ItemList()->currentItem()->text(); };
+        auto checkShown = [&](int items, int row, const QString& text, int icons) {
+            QCOMPARE(View()->ItemList()->count(), items);
+            QCOMPARE(View()->ItemsText()->text(), QString("%1 / %1 ").arg(items));
+            QCOMPARE(View()->ItemList()->currentRow(), row);
+            QCOMPARE(selected(), text);
+            QCOMPARE(View()->IconText()->text(), QString("Shown: 1-%1 / %1 icons").arg(icons));
+            QCOMPARE(DirectoryShown(), DirectoryOnDisk(path));
+            QVERIFY(!PictureIsBlank());
+            QVERIFY(AllIconsDecode(doc_->Archive()));
+        };
+
+        // Removing row 2 (UNIT03) selects the item that takes its row.
+        View()->ItemList()->setCurrentRow(2);
+        frame_->Action(kCmdRemove)->trigger();
+        checkShown(24, 2, "UNIT04.S16  (9)", 9);
+        QVERIFY(!Rows().contains("UNIT03.S16  (9)"));
+
+        // Adding keeps the row, where the two new items, sorted first, push UNIT01.
+        ui_->multiFileAnswers.push_back({Sample("tank.s16"), Sample("panel.s16")});
+        frame_->Action(kCmdAdd)->trigger();
+        checkShown(26, 2, "UNIT01.S16  (9)", 9);
+        QCOMPARE(Rows().mid(0, 2), (QStringList{"PANEL.S16  (1)", "TANK.S16  (9)"}));
+
+        // Replacing the selected item with a one-icon file of its name.
+        std::filesystem::create_directories(Sample("new"));
+        std::filesystem::copy_file(Sample("panel.s16"), Sample("new/UNIT01.S16"));
+        ui_->fileAnswers.push_back(Sample("new/UNIT01.S16"));
+        frame_->Action(kCmdReplace)->trigger();
+        checkShown(26, 2, "UNIT01.S16  (1)", 1);
+
+        // Under a filter the row is the filtered list's.
+        View()->FilterText()->setText("$0");
+        View()->FillList(1);
+        const QString second = selected();
+        frame_->Action(kCmdRemove)->trigger();
+        QCOMPARE(View()->ItemList()->currentRow(), 1);
+        QVERIFY(selected() != second);
+        QCOMPARE(DirectoryShown(), DirectoryOnDisk(path));
+        QCOMPARE(View()->ItemsText()->text(), QString("%1 / 25 ").arg(View()->ItemList()->count()));
     }
 
     void extractsAndReports() {
