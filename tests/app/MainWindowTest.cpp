@@ -1,4 +1,7 @@
 // The real window, driven offscreen: the DAT Tool on the sample archive.
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -7,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
@@ -34,6 +38,36 @@ namespace {
 
 QColor Colour(ColorValue c) {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+// Runs `body` with the rights of an ordinary user and gives back what it
+// returns: as root (which file modes do not bind) in a child process that
+// gives root up first and never returns into the test. Painting hands work to
+// the thread pool, whose threads a child would wait for in vain: they are
+// ended before the fork, and the child starts its own.
+std::string AsOrdinaryUser(const std::function<std::string()>& body) {
+    if (geteuid() != 0) return body();
+    int channel[2];
+    if (pipe(channel) != 0) return "no pipe";
+    QThreadPool::globalInstance()->waitForDone();
+    const pid_t child = fork();
+    if (child == 0) {
+        alarm(60);  // a hang ends the child, and the test fails, in a minute
+        close(channel[0]);
+        std::string result = "could not give up root";
+        if (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0) result = body();
+        const ssize_t written = write(channel[1], result.data(), result.size());
+        _exit(written == static_cast<ssize_t>(result.size()) ? 0 : 1);
+    }
+    close(channel[1]);
+    std::string result;
+    char buffer[4096];
+    for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;)
+        result.append(buffer, static_cast<std::size_t>(got));
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return result;
 }
 
 Bytes RandomBytes(std::size_t count) {
@@ -319,6 +353,64 @@ private slots:
         QVERIFY(selected() != second);
         QCOMPARE(DirectoryShown(), DirectoryOnDisk(path));
         QCOMPARE(View()->ItemsText()->text(), QString("%1 / 25 ").arg(View()->ItemList()->count()));
+    }
+
+    void aReadOnlyArchiveIsShownAndItsRewritesAreRefused() {
+        namespace fs = std::filesystem;
+        const std::string path = Sample("KELPAR.dat");
+        fs::permissions(dir_->Path(), fs::perms::owner_all | fs::perms::group_read |
+                                          fs::perms::group_exec | fs::perms::others_read |
+                                          fs::perms::others_exec);
+        fs::permissions(path,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        fs::create_directories(Sample("new"));
+        fs::copy_file(Sample("panel.s16"), Sample("new/UNIT02.S16"));
+        fs::create_directory(Sample("out"));
+        fs::permissions(Sample("out"), fs::perms::all);
+        const Bytes before = ReadFileBytes(path);
+
+        // What the window shows after each step, one line each.
+        const std::string seen = AsOrdinaryUser([&] {
+            std::string lines;
+            auto note = [&](const std::string& step) {
+                lines += FormatText("%s: %s | %d rows, row %d, %s | %s | %s\n", step.c_str(),
+                                    ui_->LastText().c_str(), View()->ItemList()->count(),
+                                    View()->ItemList()->currentRow(),
+                                    View()->ItemList()->currentItem()
+                                        ? qPrintable(View()->ItemList()->currentItem()->text())
+                                        : "none",
+                                    qPrintable(View()->IconText()->text()),
+                                    PictureIsBlank() ? "blank" : "drawn");
+            };
+            const bool opened = doc_->OpenDocument(path);
+            lines += FormatText("opened %d, read-only %d\n", opened, doc_->Archive().IsReadOnly());
+            View()->ItemList()->setCurrentRow(1);
+            note("open");
+            frame_->Action(kCmdRemove)->trigger();
+            note("remove");
+            ui_->multiFileAnswers.push_back({Sample("tank.s16")});
+            frame_->Action(kCmdAdd)->trigger();
+            note("add");
+            ui_->fileAnswers.push_back(Sample("new/UNIT02.S16"));
+            frame_->Action(kCmdReplace)->trigger();
+            note("replace");
+            ui_->fileAnswers.push_back(Sample("out/unit02.s16"));
+            frame_->Action(kCmdExtract)->trigger();
+            note("extract");
+            return lines;
+        });
+
+        const std::string refused = "[" + path + "] is read-only: nothing was changed";
+        const std::string shown =
+            " | 25 rows, row 1, UNIT02.S16  (9) | Shown: 1-9 / 9 icons | drawn\n";
+        const std::string expected = "opened 1, read-only 1\nopen: " + shown +
+                                     "remove: " + refused + shown + "add: " + refused + shown +
+                                     "replace: " + refused + shown + "extract: \n" +
+                                     Sample("out/unit02.s16") + " \t saved to disk  \n" + shown;
+        QCOMPARE(QString::fromStdString(seen), QString::fromStdString(expected));
+        QVERIFY(ReadFileBytes(path) == before);
+        QVERIFY(!FileExists(Sample("KELPAR_back.dat")));
+        QVERIFY(FileExists(Sample("out/unit02.s16")));
     }
 
     void extractsAndReports() {
