@@ -302,10 +302,18 @@ private slots:
         QVERIFY(PictureIsBlank());
         QCOMPARE(View()->IconText()->text(), QString("Icon"));
 
-        // The good archive opens again as before.
+        // The good archive opens again as before; named as on a command line,
+        // relative to the current folder, it is remembered by its full path.
         frame_->Action(kCmdCollage)->trigger();
         frame_->Action(kCmdMirror)->trigger();
-        QVERIFY(doc_->OpenDocument(good));
+        const QString folder = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(dir_->Path()));
+        const bool reopened = doc_->OpenDocument("KELPAR.dat");
+        QDir::setCurrent(folder);
+        QVERIFY(reopened);
+        QCOMPARE(doc_->Settings().last, good);
+        QCOMPARE(doc_->Recent().Paths().front(), good);
+        QCOMPARE(doc_->Archive().ArchivePath(), good);
         QCOMPARE(View()->ItemList()->count(), 25);
         QCOMPARE(View()->IconText()->text(), QString("Shown: 1-9 / 9 icons"));
         QCOMPARE(PixelAt(17, 17), QColor(200, 40, 40));
