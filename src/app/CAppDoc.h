@@ -20,7 +20,8 @@ public:
 
     // Loads the settings the first time it is called.
     void LoadSettingsOnce();
-    // Opens the archive; on success it becomes "Last" and joins the recent list.
+    // Opens the archive (a relative path from the current folder); on success
+    // it becomes "Last" and joins the recent list.
     // The views are told to update either way.
     bool OpenDocument(const std::string& path);
     void UpdateAllViews() { emit Updated(); }

@@ -25,6 +25,10 @@ namespace {
 // An icon record whose data start beyond a 640 x 480 picture of 2-byte pixels is flagged.
 constexpr int kSuspiciousStarts = 614400;
 
+// What the status texts say before an archive is shown, and again when none is.
+const char* const kNoItemsText = "Icons";
+const char* const kNoIconsText = "Icon";
+
 const char* const kFieldLabels[] = {"Width",       "Height",       "Start X", "Start Y",
                                     "Total Width", "Total Height", "Starts",  "Bytes"};
 
@@ -60,7 +64,7 @@ void CShpView::BuildLayout() {
     itemList_ = new QListWidget(this);
     itemList_->setMinimumWidth(200);
     left->addWidget(itemList_, 1);
-    itemsText_ = new QLabel("Icons", this);
+    itemsText_ = new QLabel(kNoItemsText, this);
     left->addWidget(itemsText_);
     layout->addLayout(left);
 
@@ -83,7 +87,7 @@ void CShpView::BuildLayout() {
     iconEdit_->setValidator(new QIntValidator(-99999, 99999, iconEdit_));
     iconEdit_->setMaximumWidth(60);
     navigation->addWidget(iconEdit_);
-    iconText_ = new QLabel("Icon", this);
+    iconText_ = new QLabel(kNoIconsText, this);
     navigation->addWidget(iconText_, 1);
     right->addLayout(navigation);
     progressBar_ = new QProgressBar(this);
@@ -144,9 +148,7 @@ void CShpView::ReadControls() {
 
 void CShpView::FillList(int row) {
     if (!doc_.Archive().IsLoaded()) {
-        itemList_->clear();
-        rows_.clear();
-        rowsShown_ = 0;
+        ClearView();
         return;
     }
     ReadControls();
@@ -182,6 +184,29 @@ void CShpView::ShowCurrent() {
         return;
     }
     UpdateStatus(true);
+}
+
+// With no archive (a failed open closes it) nothing of the one shown before may
+// remain: its picture and counters would pass for the new file's.
+void CShpView::ClearView() {
+    {
+        const QSignalBlocker block(itemList_);
+        itemList_->clear();
+    }
+    rows_.clear();
+    rowsShown_ = 0;
+    currentItem_ = -1;
+    iconNumber_ = 1;
+    iconsShown_ = 0;
+    atEnd_ = false;
+    itemsText_->setText(kNoItemsText);
+    iconText_->setText(kNoIconsText);
+    iconEdit_->clear();
+    ClearFields();
+    reserved_->clear();
+    picture_->Paint([](Surface&, const Rect&) {});
+    emit TitleChanged();
+    emit StateChanged();
 }
 
 void CShpView::ClearFields() {

@@ -66,6 +66,7 @@ private:
     void SelectRow(int row);
     void ShowFields();
     void ClearFields();
+    void ClearView();
     bool HasItems() const;
     int SelectedRow() const;
 

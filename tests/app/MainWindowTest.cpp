@@ -1,4 +1,7 @@
 // The real window, driven offscreen: the DAT Tool on the sample archive.
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -7,10 +10,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 #include <filesystem>
+#include <functional>
+#include <random>
 
 #include "FakeUserInterface.h"
 #include "TestFiles.h"
@@ -25,12 +31,71 @@
 #include "sprite/IconRenderer.h"
 #include "sprite/S16Format.h"
 #include "support/MemorySettingsStore.h"
+#include "support/Messages.h"
 #include "support/Progress.h"
 
 namespace {
 
 QColor Colour(ColorValue c) {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+// Runs `body` with the rights of an ordinary user and gives back what it
+// returns: as root (which file modes do not bind) in a child process that
+// gives root up first and never returns into the test. Painting hands work to
+// the thread pool, whose threads a child would wait for in vain: they are
+// ended before the fork, and the child starts its own.
+std::string AsOrdinaryUser(const std::function<std::string()>& body) {
+    if (geteuid() != 0) return body();
+    int channel[2];
+    if (pipe(channel) != 0) return "no pipe";
+    QThreadPool::globalInstance()->waitForDone();
+    const pid_t child = fork();
+    if (child == 0) {
+        alarm(60);  // a hang ends the child, and the test fails, in a minute
+        close(channel[0]);
+        std::string result = "could not give up root";
+        if (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0) result = body();
+        const ssize_t written = write(channel[1], result.data(), result.size());
+        _exit(written == static_cast<ssize_t>(result.size()) ? 0 : 1);
+    }
+    close(channel[1]);
+    std::string result;
+    char buffer[4096];
+    for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;)
+        result.append(buffer, static_cast<std::size_t>(got));
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return result;
+}
+
+Bytes RandomBytes(std::size_t count) {
+    std::mt19937 generator(20070601);
+    Bytes bytes(count);
+    for (std::uint8_t& b : bytes)
+        b = static_cast<std::uint8_t>(generator());
+    return bytes;
+}
+
+// Whether every icon of the archive's current item decodes.
+bool AllIconsDecode(DatArchive& archive) {
+    const int count = archive.IconCount();
+    for (int n = 1; n <= count; ++n) {
+        if (archive.SelectIcon(n) != n || archive.DecodeIcon() <= 0) return false;
+    }
+    return count > 0;
+}
+
+// The directory a fresh open of `path` reads, one line per item.
+QStringList DirectoryOnDisk(const std::string& path) {
+    DatArchive fresh;
+    QStringList lines;
+    if (!fresh.OpenArchive(path)) return {"not opened"};
+    for (const DatEntry& e : fresh.Entries())
+        lines << QString::fromStdString(FormatText("%s %u %lld %d", e.Name().c_str(), e.offset,
+                                                   static_cast<long long>(e.size), e.icons));
+    return lines;
 }
 
 }  // namespace
@@ -50,6 +115,24 @@ private:
     QColor PixelAt(int x, int y) const {
         const Rect area = View()->Picture()->Area();
         return View()->Picture()->Picture().pixelColor(area.left + x, area.top + y);
+    }
+    QStringList DirectoryShown() const {
+        QStringList lines;
+        for (const DatEntry& e : doc_->Archive().Entries())
+            lines << QString::fromStdString(FormatText("%s %u %lld %d", e.Name().c_str(), e.offset,
+                                                       static_cast<long long>(e.size), e.icons));
+        return lines;
+    }
+    // The picture holds no icon: nothing but the background and the frame.
+    bool PictureIsBlank() const {
+        const QImage& picture = View()->Picture()->Picture();
+        const QColor background = picture.pixelColor(picture.width() / 2, picture.height() / 2);
+        for (int y = 8; y < 120; ++y) {
+            for (int x = 8; x < 120; ++x) {
+                if (PixelAt(x, y) != background) return false;
+            }
+        }
+        return background != Colour(s16::kKeyColor);
     }
     QStringList Rows() const {
         QStringList rows;
@@ -176,6 +259,166 @@ private slots:
         QCOMPARE(ui_->LastText(), std::string("\n   You must pick a same name S16 file for "
                                               "replacement !   \nUse Add option instead"));
         QCOMPARE(doc_->Settings().s16Folder, Sample(""));
+    }
+
+    void aFileThatIsNoArchiveClearsTheViewAndIsNotRemembered() {
+        View()->ItemList()->setCurrentRow(1);  // UNIT02: nine icons drawn
+        QVERIFY(!PictureIsBlank());
+        const std::string good = Sample("KELPAR.dat");
+        const std::vector<std::string> recent = doc_->Recent().Paths();
+        WriteFileBytes(Sample("noise.dat"), RandomBytes(3000));
+        WriteFileBytes(Sample("empty.dat"), {});
+
+        // Once through the view's Open, once through the document (recent list, drop).
+        ui_->fileAnswers.push_back(Sample("noise.dat"));
+        frame_->Action(kCmdOpen)->trigger();
+        QCOMPARE(ui_->LastText(),
+                 "[" + Sample("noise.dat") + "] is not a DAT archive or is damaged");
+        QVERIFY(!doc_->OpenDocument(Sample("empty.dat")));
+        QCOMPARE(ui_->Errors().size(), std::size_t{2});
+        QCOMPARE(ui_->LastText(),
+                 "[" + Sample("empty.dat") + "] is not a DAT archive or is damaged");
+
+        QVERIFY(Rows().isEmpty());
+        QCOMPARE(View()->CurrentItem(), -1);
+        QCOMPARE(View()->ItemsText()->text(), QString("Icons"));
+        QCOMPARE(View()->IconText()->text(), QString("Icon"));
+        for (int field = 0; field < 8; ++field)
+            QCOMPARE(View()->FieldText(field), QString("0"));
+        QVERIFY(PictureIsBlank());
+        QCOMPARE(doc_->Settings().last, good);
+        QCOMPARE(doc_->Recent().Paths(), recent);
+        QVERIFY(frame_->windowTitle().endsWith("KELPAR.dat"));
+        QVERIFY(!frame_->Action(kCmdExtract)->isEnabled());
+        QVERIFY(!frame_->Action(kCmdRemove)->isEnabled());
+
+        // Nothing of the old archive comes back through the controls or a resize.
+        View()->NextIcon();
+        View()->NextPage();
+        frame_->Action(kCmdCollage)->trigger();
+        frame_->Action(kCmdMirror)->trigger();
+        frame_->resize(1100, 760);
+        QCoreApplication::processEvents();
+        QVERIFY(PictureIsBlank());
+        QCOMPARE(View()->IconText()->text(), QString("Icon"));
+
+        // The good archive opens again as before; named as on a command line,
+        // relative to the current folder, it is remembered by its full path.
+        frame_->Action(kCmdCollage)->trigger();
+        frame_->Action(kCmdMirror)->trigger();
+        const QString folder = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(dir_->Path()));
+        const bool reopened = doc_->OpenDocument("KELPAR.dat");
+        QDir::setCurrent(folder);
+        QVERIFY(reopened);
+        QCOMPARE(doc_->Settings().last, good);
+        QCOMPARE(doc_->Recent().Paths().front(), good);
+        QCOMPARE(doc_->Archive().ArchivePath(), good);
+        QCOMPARE(View()->ItemList()->count(), 25);
+        QCOMPARE(View()->IconText()->text(), QString("Shown: 1-9 / 9 icons"));
+        QCOMPARE(PixelAt(17, 17), QColor(200, 40, 40));
+    }
+
+    void rewritesKeepTheListTheCountsAndTheSelection() {
+        const std::string path = Sample("KELPAR.dat");
+        auto selected = [this] { return View()->ItemList()->currentItem()->text(); };
+        auto checkShown = [&](int items, int row, const QString& text, int icons) {
+            QCOMPARE(View()->ItemList()->count(), items);
+            QCOMPARE(View()->ItemsText()->text(), QString("%1 / %1 ").arg(items));
+            QCOMPARE(View()->ItemList()->currentRow(), row);
+            QCOMPARE(selected(), text);
+            QCOMPARE(View()->IconText()->text(), QString("Shown: 1-%1 / %1 icons").arg(icons));
+            QCOMPARE(DirectoryShown(), DirectoryOnDisk(path));
+            QVERIFY(!PictureIsBlank());
+            QVERIFY(AllIconsDecode(doc_->Archive()));
+        };
+
+        // Removing row 2 (UNIT03) selects the item that takes its row.
+        View()->ItemList()->setCurrentRow(2);
+        frame_->Action(kCmdRemove)->trigger();
+        checkShown(24, 2, "UNIT04.S16  (9)", 9);
+        QVERIFY(!Rows().contains("UNIT03.S16  (9)"));
+
+        // Adding keeps the row, where the two new items, sorted first, push UNIT01.
+        ui_->multiFileAnswers.push_back({Sample("tank.s16"), Sample("panel.s16")});
+        frame_->Action(kCmdAdd)->trigger();
+        checkShown(26, 2, "UNIT01.S16  (9)", 9);
+        QCOMPARE(Rows().mid(0, 2), (QStringList{"PANEL.S16  (1)", "TANK.S16  (9)"}));
+
+        // Replacing the selected item with a one-icon file of its name.
+        std::filesystem::create_directories(Sample("new"));
+        std::filesystem::copy_file(Sample("panel.s16"), Sample("new/UNIT01.S16"));
+        ui_->fileAnswers.push_back(Sample("new/UNIT01.S16"));
+        frame_->Action(kCmdReplace)->trigger();
+        checkShown(26, 2, "UNIT01.S16  (1)", 1);
+
+        // Under a filter the row is the filtered list's.
+        View()->FilterText()->setText("$0");
+        View()->FillList(1);
+        const QString second = selected();
+        frame_->Action(kCmdRemove)->trigger();
+        QCOMPARE(View()->ItemList()->currentRow(), 1);
+        QVERIFY(selected() != second);
+        QCOMPARE(DirectoryShown(), DirectoryOnDisk(path));
+        QCOMPARE(View()->ItemsText()->text(), QString("%1 / 25 ").arg(View()->ItemList()->count()));
+    }
+
+    void aReadOnlyArchiveIsShownAndItsRewritesAreRefused() {
+        namespace fs = std::filesystem;
+        const std::string path = Sample("KELPAR.dat");
+        fs::permissions(dir_->Path(), fs::perms::owner_all | fs::perms::group_read |
+                                          fs::perms::group_exec | fs::perms::others_read |
+                                          fs::perms::others_exec);
+        fs::permissions(path,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        fs::create_directories(Sample("new"));
+        fs::copy_file(Sample("panel.s16"), Sample("new/UNIT02.S16"));
+        fs::create_directory(Sample("out"));
+        fs::permissions(Sample("out"), fs::perms::all);
+        const Bytes before = ReadFileBytes(path);
+
+        // What the window shows after each step, one line each.
+        const std::string seen = AsOrdinaryUser([&] {
+            std::string lines;
+            auto note = [&](const std::string& step) {
+                lines += FormatText("%s: %s | %d rows, row %d, %s | %s | %s\n", step.c_str(),
+                                    ui_->LastText().c_str(), View()->ItemList()->count(),
+                                    View()->ItemList()->currentRow(),
+                                    View()->ItemList()->currentItem()
+                                        ? qPrintable(View()->ItemList()->currentItem()->text())
+                                        : "none",
+                                    qPrintable(View()->IconText()->text()),
+                                    PictureIsBlank() ? "blank" : "drawn");
+            };
+            const bool opened = doc_->OpenDocument(path);
+            lines += FormatText("opened %d, read-only %d\n", opened, doc_->Archive().IsReadOnly());
+            View()->ItemList()->setCurrentRow(1);
+            note("open");
+            frame_->Action(kCmdRemove)->trigger();
+            note("remove");
+            ui_->multiFileAnswers.push_back({Sample("tank.s16")});
+            frame_->Action(kCmdAdd)->trigger();
+            note("add");
+            ui_->fileAnswers.push_back(Sample("new/UNIT02.S16"));
+            frame_->Action(kCmdReplace)->trigger();
+            note("replace");
+            ui_->fileAnswers.push_back(Sample("out/unit02.s16"));
+            frame_->Action(kCmdExtract)->trigger();
+            note("extract");
+            return lines;
+        });
+
+        const std::string refused = "[" + path + "] is read-only: nothing was changed";
+        const std::string shown =
+            " | 25 rows, row 1, UNIT02.S16  (9) | Shown: 1-9 / 9 icons | drawn\n";
+        const std::string expected = "opened 1, read-only 1\nopen: " + shown +
+                                     "remove: " + refused + shown + "add: " + refused + shown +
+                                     "replace: " + refused + shown + "extract: \n" +
+                                     Sample("out/unit02.s16") + " \t saved to disk  \n" + shown;
+        QCOMPARE(QString::fromStdString(seen), QString::fromStdString(expected));
+        QVERIFY(ReadFileBytes(path) == before);
+        QVERIFY(!FileExists(Sample("KELPAR_back.dat")));
+        QVERIFY(FileExists(Sample("out/unit02.s16")));
     }
 
     void extractsAndReports() {
