@@ -33,6 +33,10 @@ TEST(DataFile, KeepsTheSystemsReasonForAFailure) {
     DataFile file;
     EXPECT_FALSE(file.Open(dir / "missing.bin", "rb", false));
     EXPECT_EQ(file.Error(), ENOENT);
+    // An append mode would leave Tell() at 0 while writes land at the end.
+    EXPECT_FALSE(file.Open(dir / "log.txt", "ab", false));
+    EXPECT_EQ(file.Error(), EINVAL);
+    EXPECT_FALSE(FileExists(dir / "log.txt"));
     if (file.Open("/dev/full", "wb", false)) {
         EXPECT_FALSE(file.Write("x", 1));
         EXPECT_TRUE(file.Failed());
