@@ -139,9 +139,8 @@ std::string ResolvedFolderPath(const std::string& path) {
     return (fs::path(ResolvedPath(folder.empty() ? std::string(".") : folder)) / name).string();
 }
 
-RewriteLock::RewriteLock(const std::string& path, std::chrono::milliseconds wait,
-                         bool followFinalLink)
-    : key_(followFinalLink ? ResolvedPath(path) : ResolvedFolderPath(path)) {
+RewriteLock::RewriteLock(const std::string& path, std::chrono::milliseconds wait)
+    : key_(ResolvedPath(path)) {
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
         Attempt attempt = Attempt::kUnlockable;

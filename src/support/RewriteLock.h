@@ -21,12 +21,10 @@ class RewriteLock {
 public:
     static constexpr std::chrono::milliseconds kDefaultWait{3000};
 
-    // Locks `path` (symbolic links resolved; with `followFinalLink` false a
-    // link at the final name is what is locked), waiting up to `wait` for
+    // Locks `path` (symbolic links resolved), waiting up to `wait` for
     // another writer to finish. On failure shows "[%s] is being changed by
     // another program" with `path` and `Held()` is false.
-    explicit RewriteLock(const std::string& path, std::chrono::milliseconds wait = kDefaultWait,
-                         bool followFinalLink = true);
+    explicit RewriteLock(const std::string& path, std::chrono::milliseconds wait = kDefaultWait);
     ~RewriteLock();
     RewriteLock(const RewriteLock&) = delete;
     RewriteLock& operator=(const RewriteLock&) = delete;

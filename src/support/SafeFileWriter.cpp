@@ -78,8 +78,8 @@ std::string CopyToScratch(const std::string& from, const std::string& folder,
 
 }  // namespace
 
-SafeFileWriter::SafeFileWriter(std::string targetPath, std::string backupPath, AtLink atLink)
-    : targetPath_(std::move(targetPath)), backupPath_(std::move(backupPath)), atLink_(atLink) {}
+SafeFileWriter::SafeFileWriter(std::string targetPath, std::string backupPath)
+    : targetPath_(std::move(targetPath)), backupPath_(std::move(backupPath)) {}
 
 SafeFileWriter::~SafeFileWriter() {
     Abandon();
@@ -92,18 +92,14 @@ void SafeFileWriter::RequireOriginal(const DataFile& original) {
 
 bool SafeFileWriter::Create() {
     Abandon();
-    const bool follow = atLink_ == AtLink::kRewriteRealFile;
-    realTarget_ = follow ? ResolvedPath(targetPath_) : ResolvedFolderPath(targetPath_);
-    lock_ = std::make_unique<RewriteLock>(targetPath_, RewriteLock::kDefaultWait, follow);
+    realTarget_ = ResolvedPath(targetPath_);
+    lock_ = std::make_unique<RewriteLock>(targetPath_);
     if (!lock_->Held()) {
         lock_.reset();
         return false;
     }
     struct stat status {};
-    // A link that is replaced has nothing to pass on to the new file.
-    targetExisted_ = (follow ? ::stat(realTarget_.c_str(), &status)
-                             : ::lstat(realTarget_.c_str(), &status)) == 0 &&
-                     (follow || !S_ISLNK(status.st_mode));
+    targetExisted_ = ::stat(realTarget_.c_str(), &status) == 0;
     if (originalRequired_ && !(targetExisted_ && original_ == FileIdentity::OfPath(realTarget_))) {
         ReportBusyFile(targetPath_);
         lock_.reset();

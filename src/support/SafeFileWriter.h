@@ -25,14 +25,8 @@ class RewriteLock;
 
 class SafeFileWriter {
 public:
-    // What a symbolic link at the target's name gets: the file it leads to is
-    // rewritten (the link stays), or the link itself is replaced by the new file
-    // (for outputs, which must never be written outside the folder chosen).
-    enum class AtLink { kRewriteRealFile, kReplaceLink };
-
     // An empty `backupPath` keeps no backup.
-    SafeFileWriter(std::string targetPath, std::string backupPath,
-                   AtLink atLink = AtLink::kRewriteRealFile);
+    SafeFileWriter(std::string targetPath, std::string backupPath);
     ~SafeFileWriter();
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
@@ -73,7 +67,6 @@ private:
 
     std::string targetPath_;
     std::string backupPath_;
-    AtLink atLink_;
     std::string realTarget_;
     std::string scratchPath_;
     FileIdentity original_;

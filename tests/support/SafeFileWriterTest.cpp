@@ -210,22 +210,3 @@ TEST(FileIdentity, RecognisesOneFileUnderSeveralNames) {
     EXPECT_FALSE(IsSameFile(dir / "a", dir / "b"));
     EXPECT_FALSE(IsSameFile(dir / "missing", dir / "missing"));
 }
-
-TEST(SafeFileWriter, CanReplaceALinkInsteadOfWritingThroughIt) {
-    FakeUserInterface ui;
-    TempDir dir;
-    WriteFileBytes(dir / "outside", Bytes{1, 2});
-    fs::create_symlink(dir / "outside", dir / "ITEM.S16");
-    fs::create_symlink(dir / "nowhere", dir / "DANGLING.S16");
-    for (const char* name : {"ITEM.S16", "DANGLING.S16"}) {
-        SafeFileWriter writer(dir / name, "", SafeFileWriter::AtLink::kReplaceLink);
-        ASSERT_TRUE(writer.Create());
-        ASSERT_TRUE(writer.Write(Bytes{7}));
-        ASSERT_TRUE(writer.Commit());
-        EXPECT_FALSE(fs::is_symlink(dir / name)) << name;
-        EXPECT_EQ(ReadFileBytes(dir / name), Bytes{7}) << name;
-    }
-    EXPECT_EQ(ReadFileBytes(dir / "outside"), (Bytes{1, 2}));
-    EXPECT_FALSE(FileExists(dir / "nowhere"));
-    EXPECT_TRUE(ui.messages.empty());
-}
