@@ -91,3 +91,7 @@ void ReportReplaceError(const std::string& path, int error) {
 void ReportBusyFile(const std::string& path) {
     ShowError("[%s] is being changed by another program", path.c_str());
 }
+
+void ReportCreatedMeanwhile(const std::string& path) {
+    ShowError("[%s] was created by another program meanwhile: nothing was written", path.c_str());
+}

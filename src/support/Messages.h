@@ -31,6 +31,8 @@ void ReportReadError(const std::string& path, int error = 0);      // "Error on 
 void ReportReplaceError(const std::string& path, int error = 0);   // "Error on replacing [%s]"
 // "[%s] is being changed by another program"
 void ReportBusyFile(const std::string& path);
+// "[%s] was created by another program meanwhile: nothing was written"
+void ReportCreatedMeanwhile(const std::string& path);
 // The system's text for an error number ("No space left on device").
 std::string SystemErrorText(int error);
 

@@ -76,6 +76,29 @@ std::string CopyToScratch(const std::string& from, const std::string& folder,
     return {};
 }
 
+// Gives the complete new file `from` the name `to` unless something has
+// appeared there: 0, EEXIST when it has, or the system's error.
+int PlaceNewFile(const std::string& from, const std::string& to) {
+#ifdef __linux__
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+#endif
+#ifndef _WIN32
+    // A second name never replaces a file; then the scratch name goes.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return 0;
+    }
+    if (errno == EEXIST) return EEXIST;
+    // Without hard links, a check just before the rename is the best there is.
+    struct stat status {};
+    if (::lstat(to.c_str(), &status) == 0) return EEXIST;
+#endif
+    // Where renaming never replaces (Windows), the rename itself refuses.
+    if (std::rename(from.c_str(), to.c_str()) == 0) return 0;
+    return errno;
+}
+
 }  // namespace
 
 SafeFileWriter::SafeFileWriter(std::string targetPath, std::string backupPath)
@@ -99,7 +122,9 @@ bool SafeFileWriter::Create() {
         return false;
     }
     struct stat status {};
-    targetExisted_ = ::stat(realTarget_.c_str(), &status) == 0;
+    // A file that appears after the lock found none is not this rewrite's.
+    newFile_ = lock_->FoundNoFile();
+    targetExisted_ = !newFile_ && ::stat(realTarget_.c_str(), &status) == 0;
     if (originalRequired_ && !(targetExisted_ && original_ == FileIdentity::OfPath(realTarget_))) {
         ReportBusyFile(targetPath_);
         lock_.reset();
@@ -249,8 +274,15 @@ bool SafeFileWriter::Commit() {
         Abandon();
         return false;
     }
-    if (std::rename(scratchPath_.c_str(), realTarget_.c_str()) != 0) {
-        ReportReplaceError(targetPath_, errno);
+    const int placed =
+        newFile_ ? PlaceNewFile(scratchPath_, realTarget_)
+                 : (std::rename(scratchPath_.c_str(), realTarget_.c_str()) == 0 ? 0 : errno);
+    if (placed != 0) {
+        if (newFile_ && placed == EEXIST) {
+            ReportCreatedMeanwhile(targetPath_);
+        } else {
+            ReportReplaceError(targetPath_, placed);
+        }
         RestoreBackup();
         lock_->Settle(false);
         Abandon();
