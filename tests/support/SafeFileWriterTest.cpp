@@ -9,6 +9,7 @@
 #include "ResourceLimits.h"
 #include "TestFiles.h"
 #include "support/SafeFileWriter.h"
+#include "support/ScratchFile.h"
 
 namespace fs = std::filesystem;
 
@@ -209,4 +210,34 @@ TEST(FileIdentity, RecognisesOneFileUnderSeveralNames) {
     EXPECT_TRUE(IsSameFile(dir / "a", dir.Path() + "./a"));
     EXPECT_FALSE(IsSameFile(dir / "a", dir / "b"));
     EXPECT_FALSE(IsSameFile(dir / "missing", dir / "missing"));
+}
+
+TEST(ScratchFile, WritesAPrivateFileUnderANewNameAndLeavesNothingOnFailure) {
+    FakeUserInterface ui;
+    TempDir dir;
+    std::string first;
+    std::string second;
+    ASSERT_TRUE(WriteScratchFile(dir.Path(), "preview.s16", Bytes{1, 2, 3}, first));
+    ASSERT_TRUE(WriteScratchFile(dir.Path(), "preview.s16", Bytes{4}, second));
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(fs::equivalent(fs::path(first).parent_path(), dir.Path()));
+    EXPECT_EQ(ReadFileBytes(first), (Bytes{1, 2, 3}));
+    EXPECT_EQ(ReadFileBytes(second), Bytes{4});
+    EXPECT_EQ(ModeOf(first) & 077, 0u);  // nobody else may read or replace it
+    EXPECT_TRUE(ui.messages.empty());
+
+    std::string path = "unchanged";
+    {
+        FileSizeLimit limit(2);
+        EXPECT_FALSE(WriteScratchFile(dir.Path(), "big", Bytes(10, 7), path));
+    }
+    EXPECT_TRUE(path.empty());
+    EXPECT_FALSE(WriteScratchFile(dir / "missing", "x", Bytes{1}, path));
+    ASSERT_EQ(ui.Errors().size(), 2u);
+    EXPECT_EQ(ui.Errors()[0].rfind("Error on writing [" + (dir / ".big."), 0), 0u)
+        << ui.Errors()[0];
+    EXPECT_NE(ui.Errors()[0].find("File too large"), std::string::npos) << ui.Errors()[0];
+    EXPECT_EQ(ui.Errors()[1].rfind("Error on creating [" + (dir / "missing/.x."), 0), 0u)
+        << ui.Errors()[1];
+    EXPECT_EQ(FolderListing(dir.Path()).size(), 2u);
 }
