@@ -38,3 +38,6 @@ std::string SystemErrorText(int error);
 
 // " Not enough  memory " exactly, spaces included.
 inline constexpr const char* kNotEnoughMemory = " Not enough  memory ";
+// Shows kNotEnoughMemory, followed on a line of its own by what was being
+// done (naming the file) when `doing` is not empty.
+void ReportOutOfMemory(const std::string& doing);
