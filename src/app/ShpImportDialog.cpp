@@ -19,24 +19,14 @@
 #include "sprite/IconRenderer.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
+#include "support/ScratchFile.h"
 #include "support/UserInterface.h"
-
-#ifdef _WIN32
-#include <process.h>
-#define VARNOK_GETPID _getpid
-#else
-#include <unistd.h>
-#define VARNOK_GETPID getpid
-#endif
 
 ShpImportDialog::ShpImportDialog(CAppDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
     setWindowTitle("Import Helmar - SHP files");
     BuildLayout();
     shpFolder_ = doc_.Settings().helmarFolder;
     s16Folder_ = doc_.Settings().s16Folder;
-    // The preview's S16 file is a scratch file of our own, never one of the user's.
-    scratch_ = FormatText("%szentrik7-%d.tmp", TemporaryFolder().c_str(),
-                          static_cast<int>(VARNOK_GETPID()));
     FillList();
 }
 
@@ -153,7 +143,17 @@ void ShpImportDialog::FillList() {
 
 bool ShpImportDialog::PreviewConversion(const std::string& shpPath) {
     icons_.CloseFile();
-    if (!ConvertShpToS16(shpPath, scratch_) || !icons_.OpenFile(scratch_)) return false;
+    std::error_code ignored;
+    if (!scratch_.empty()) std::filesystem::remove(scratch_, ignored);
+    scratch_.clear();
+    // The preview's S16 file is a new scratch file of our own each time, made
+    // under a name nobody can foresee, so that no link planted in the
+    // temporary folder leads the preview into one of the user's files.
+    std::vector<std::uint8_t> s16;
+    if (!ShpToS16Bytes(shpPath, s16) ||
+        !WriteScratchFile(TemporaryFolder(), "zentrik7-preview.s16", s16, scratch_) ||
+        !icons_.OpenFile(scratch_))
+        return false;
     first_ = 1;
     return true;
 }

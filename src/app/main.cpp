@@ -1,11 +1,38 @@
 // varnok-dat-tool: the window program.
 #include <QApplication>
 #include <csignal>
+#include <new>
 
 #include "app/CAppDoc.h"
 #include "app/CMainFrame.h"
 #include "app/QtSettingsStore.h"
 #include "app/QtUserInterface.h"
+#include "support/Messages.h"
+
+namespace {
+
+// Running out of memory in a command stops that command with the usual
+// message; the window stays and takes the next one. Every rewrite abandons its
+// scratch file as the stack unwinds, so no file is left half-written.
+class Application : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::bad_alloc&) {
+            try {
+                ReportOutOfMemory("");
+            } catch (...) {
+                // Too little memory left even to say so.
+            }
+            return false;
+        }
+    }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
 #ifdef SIGXFSZ
@@ -13,7 +40,7 @@ int main(int argc, char** argv) {
     // instead of ending the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    QApplication application(argc, argv);
+    Application application(argc, argv);
     QApplication::setOrganizationName("Zentrik_Tools");
     QApplication::setApplicationName("Varnok Dat Tool");
     QtSettingsStore settings;

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cerrno>
+#include <new>
 
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
@@ -31,6 +32,14 @@ int RunVarnokDat(const std::vector<std::string>& args, std::ostream& out, std::o
     } catch (const CLI::ParseError& e) {
         app.exit(e, out, err);
         status = kExitUsage;
+    } catch (const std::bad_alloc&) {
+        // Every rewrite abandons its scratch file as the stack unwinds, so no
+        // file is left half-written; the user learns what stopped.
+        std::string doing;
+        for (const CLI::App* command : app.get_subcommands())
+            doing = FormatText("varnok-dat %s was stopped", command->get_name().c_str());
+        ReportOutOfMemory(doing);
+        status = kExitFailed;
     }
     // Output lost on a full disk or a closed pipe is a failure like any other.
     errno = 0;

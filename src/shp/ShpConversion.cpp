@@ -169,7 +169,7 @@ bool CodeFrames(const std::vector<std::uint8_t>& file, std::size_t count,
 
 }  // namespace
 
-bool ConvertShpToS16(const std::string& shpPath, const std::string& s16Path) {
+bool ShpToS16Bytes(const std::string& shpPath, std::vector<std::uint8_t>& s16) {
     std::vector<std::uint8_t> file;
     if (!Exists(shpPath) || !ReadWholeFile(shpPath, file) || file.size() < shp::kHeaderSize)
         return false;
@@ -180,7 +180,13 @@ bool ConvertShpToS16(const std::string& shpPath, const std::string& s16Path) {
     }
     std::vector<CodedIcon> icons;
     if (!CodeFrames(file, static_cast<std::size_t>(count), shpPath, icons)) return false;
-    return WriteWholeFile(s16Path, BuildS16File(icons));
+    s16 = BuildS16File(icons);
+    return true;
+}
+
+bool ConvertShpToS16(const std::string& shpPath, const std::string& s16Path) {
+    std::vector<std::uint8_t> s16;
+    return ShpToS16Bytes(shpPath, s16) && WriteWholeFile(s16Path, s16);
 }
 
 bool S16Exists(const std::string& s16Folder, const std::string& baseName) {

@@ -2,6 +2,7 @@
 // Turning SHP files of the other game into S16 files: one icon per frame, the
 // stored area the smallest rectangle holding every opaque pixel.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@ class Progress;
 // Converts one SHP file. The S16 file appears only when complete: a file
 // without frames, or a frame that cannot be decoded, writes nothing.
 bool ConvertShpToS16(const std::string& shpPath, const std::string& s16Path);
+// The S16 file that ConvertShpToS16 would write, as bytes.
+bool ShpToS16Bytes(const std::string& shpPath, std::vector<std::uint8_t>& s16);
 
 // The .shp files of `shpFolder` (names, sorted); with `onlyNew`, only those
 // without an S16 file of the same base name (any case) in `s16Folder`.

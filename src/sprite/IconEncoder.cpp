@@ -140,7 +140,7 @@ bool EncodeIcon(const PixelBuffer24& picture, const std::string& source, CodedIc
     try {
         ReadColours(picture, pic);
     } catch (const std::bad_alloc&) {
-        ShowError("%s", kNotEnoughMemory);
+        ReportOutOfMemory(FormatText("Coding %s as an icon", source.c_str()));
         return false;
     }
     S16Icon& r = out.record;
@@ -166,7 +166,7 @@ bool EncodeIcon(const PixelBuffer24& picture, const std::string& source, CodedIc
     try {
         out.data.reserve(static_cast<std::size_t>(r.Bytes));
     } catch (const std::bad_alloc&) {
-        ShowError("%s", kNotEnoughMemory);
+        ReportOutOfMemory(FormatText("Coding %s as an icon", source.c_str()));
         return false;
     }
     ByteWriter w(out.data);

@@ -11,7 +11,7 @@ class PixelBuffer24;
 
 // Codes `picture` (8, 16, 24 or 32 bits, read as GetColor reads it) into
 // `out`, whose record has Starts 0. False when the picture is empty, when
-// memory runs out (after " Not enough  memory "), or when the icon would be
+// memory runs out (after " Not enough  memory " and `source`), or when the icon would be
 // one that decoding refuses (after a message naming `source` and the limit).
 bool EncodeIcon(const PixelBuffer24& picture, const std::string& source, CodedIcon& out);
 // The same, naming the picture's own file.

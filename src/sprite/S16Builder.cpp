@@ -29,12 +29,21 @@ bool ClonedIcons(const PixelBuffer24& bitmap, std::vector<CodedIcon>& icons) {
 
 bool SheetIcons(const PixelBuffer24& bitmap, bool grid3x3, std::vector<CodedIcon>& icons) {
     const std::string source = bitmap.FileName();
-    const int w = grid3x3 ? bitmap.Width() / 3 : bitmap.Width() / 9;
-    const int h = grid3x3 ? bitmap.Height() / 3 : bitmap.Height();
-    if (w < 1 || h < 1) return false;  // a sheet too small for nine cells
+    const int columns = grid3x3 ? 3 : 9;
+    const int rows = grid3x3 ? 3 : 1;
+    const int w = bitmap.Width() / columns;
+    const int h = bitmap.Height() / rows;
+    if (w < 1 || h < 1) {
+        ShowError("%s is %d x %d; a %d x %d sheet needs at least %d x %d pixels", source.c_str(),
+                  bitmap.Width(), bitmap.Height(), columns, rows, columns, rows);
+        return false;
+    }
     PixelBuffer24 cell;
     cell.CreateLike(w, h, bitmap);
-    if (!cell.Allocate()) return false;
+    if (!cell.Allocate()) {
+        ReportOutOfMemory(FormatText("Cutting the cells of %s", source.c_str()));
+        return false;
+    }
     icons.clear();
     for (int j = 0; j < kIconsPerSheet; ++j) {
         const int x = grid3x3 ? (j % 3) * w : j * w;

@@ -87,6 +87,8 @@ constexpr std::size_t kMaxTransfer = 1u << 30;
 namespace {
 
 // The open flags of a standard mode text; -1 for one this handle does not know.
+// Appending is not offered: the position kept here would not follow the
+// system's, and a copy made by the kernel at that position would land wrong.
 int FlagsOfMode(const char* mode) {
     const bool update = std::strchr(mode, '+') != nullptr;
     const int text = std::strchr(mode, 't') ? kText : kBinary;
@@ -97,9 +99,6 @@ int FlagsOfMode(const char* mode) {
             break;
         case 'w':
             flags = (update ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC;
-            break;
-        case 'a':
-            flags = (update ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND;
             break;
         default:
             return -1;

@@ -17,8 +17,8 @@ public:
     DataFile(DataFile&& other) noexcept;
     DataFile& operator=(DataFile&& other) noexcept;
 
-    // Opens `path` with a standard mode text ("rb", "wb", "r+b", "w+b", "wt",
-    // "ab"). With `report`, a failure shows "Cannot open [%s]" for reading
+    // Opens `path` with a standard mode text ("rb", "wb", "r+b", "w+b", "wt";
+    // no appending modes). With `report`, a failure shows "Cannot open [%s]" for reading
     // modes and "Error on creating [%s]" for the others.
     bool Open(const std::string& path, const char* mode, bool report);
     // Takes over an open descriptor (read and write); `path` is the name that

@@ -29,38 +29,46 @@ bool CopyThroughBuffer(DataFile& source, std::uint64_t offset, std::uint64_t siz
 }
 
 #ifdef __linux__
-// Lets the kernel move the bytes (no round trip through user memory). Returns
-// false without having written anything when the kernel cannot do it here.
-bool CopyInKernel(DataFile& source, std::uint64_t offset, std::uint64_t size, DataFile& target,
-                  bool& unsupported) {
-    unsupported = false;
+// Errors of copy_file_range that can only be the target's.
+bool IsTargetError(int error) {
+    return error == ENOSPC || error == EDQUOT || error == EFBIG;
+}
+
+// Lets the kernel move the bytes (no round trip through user memory). When the
+// kernel cannot, or fails for a reason that may be either file's, `done` is
+// false and `offset`, `size` and the target's position say what is still to
+// copy, so that the plain path goes on and finds out which file is at fault.
+bool CopyInKernel(DataFile& source, std::uint64_t& offset, std::uint64_t& size, DataFile& target,
+                  bool& done) {
+    done = true;
     if (!target.Flush()) return false;
-    const int in = source.Descriptor();
-    const int out = target.Descriptor();
     off64_t inOffset = static_cast<off64_t>(offset);
     off64_t outOffset = static_cast<off64_t>(target.Tell());
-    const std::uint64_t start = static_cast<std::uint64_t>(outOffset);
+    bool handOver = false;  // to the plain path
     while (size > 0) {
         const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(size, 1u << 30));
-        const ssize_t moved = ::copy_file_range(in, &inOffset, out, &outOffset, chunk, 0);
-        if (moved < 0 && static_cast<std::uint64_t>(outOffset) == start &&
-            (errno == ENOSYS || errno == EXDEV || errno == EINVAL || errno == EOPNOTSUPP)) {
-            unsupported = true;
-            return false;
-        }
-        if (moved == 0) return false;  // the source ended early
-        if (moved < 0) {
+        const ssize_t moved = ::copy_file_range(source.Descriptor(), &inOffset, target.Descriptor(),
+                                                &outOffset, chunk, 0);
+        if (moved == 0) break;  // the source ended early
+        if (moved < 0 && errno == EINTR) continue;
+        if (moved < 0 && IsTargetError(errno)) {
             target.MarkFailed(errno);
-            return false;
+            break;
+        }
+        if (moved < 0) {
+            handOver = true;
+            break;
         }
         size -= static_cast<std::uint64_t>(moved);
     }
+    offset = static_cast<std::uint64_t>(inOffset);
     // The kernel wrote at explicit offsets: the target's own position follows.
     if (!target.Seek(static_cast<std::uint64_t>(outOffset))) {
         target.MarkFailed(target.Error());
         return false;
     }
-    return true;
+    done = !handOver;
+    return size == 0 && !target.Failed();
 }
 #endif
 
@@ -70,9 +78,9 @@ bool CopyFileRange(DataFile& source, std::uint64_t offset, std::uint64_t size, D
     if (!source.IsOpen() || !target.IsOpen()) return false;
     if (size == 0) return true;
 #ifdef __linux__
-    bool unsupported = false;
-    if (CopyInKernel(source, offset, size, target, unsupported)) return true;
-    if (!unsupported) return false;
+    bool done = false;
+    const bool copied = CopyInKernel(source, offset, size, target, done);
+    if (done) return copied;
 #endif
     return CopyThroughBuffer(source, offset, size, target);
 }

@@ -91,3 +91,15 @@ void ReportReplaceError(const std::string& path, int error) {
 void ReportBusyFile(const std::string& path) {
     ShowError("[%s] is being changed by another program", path.c_str());
 }
+
+void ReportOutOfMemory(const std::string& doing) {
+    if (doing.empty()) {
+        ShowError("%s", kNotEnoughMemory);
+    } else {
+        ShowError("%s\n%s", kNotEnoughMemory, doing.c_str());
+    }
+}
+
+void ReportCreatedMeanwhile(const std::string& path) {
+    ShowError("[%s] was created by another program meanwhile: nothing was written", path.c_str());
+}

@@ -31,8 +31,13 @@ void ReportReadError(const std::string& path, int error = 0);      // "Error on 
 void ReportReplaceError(const std::string& path, int error = 0);   // "Error on replacing [%s]"
 // "[%s] is being changed by another program"
 void ReportBusyFile(const std::string& path);
+// "[%s] was created by another program meanwhile: nothing was written"
+void ReportCreatedMeanwhile(const std::string& path);
 // The system's text for an error number ("No space left on device").
 std::string SystemErrorText(int error);
 
 // " Not enough  memory " exactly, spaces included.
 inline constexpr const char* kNotEnoughMemory = " Not enough  memory ";
+// Shows kNotEnoughMemory, followed on a line of its own by what was being
+// done (naming the file) when `doing` is not empty.
+void ReportOutOfMemory(const std::string& doing);

@@ -22,18 +22,12 @@ namespace fs = std::filesystem;
 namespace {
 
 // What this process holds for one target, shared by every holder: the file's
-// locked descriptor, or the folder locked while there is no file yet.
+// locked descriptor, none while there is no file yet (`absent`) or where the
+// file cannot be locked.
 struct TargetLock {
     int fd = -1;
-    std::string folder;
+    bool absent = false;
     int holders = 0;
-};
-// A folder locked for files that do not exist yet. All of them share it within
-// this process, so that threads writing new files side by side never wait for
-// one another.
-struct FolderLock {
-    int fd = -1;
-    int users = 0;
 };
 
 std::mutex registryMutex;
@@ -41,14 +35,10 @@ std::map<std::string, TargetLock>& Targets() {
     static std::map<std::string, TargetLock> targets;
     return targets;
 }
-std::map<std::string, FolderLock>& Folders() {
-    static std::map<std::string, FolderLock> folders;
-    return folders;
-}
 
 constexpr std::chrono::milliseconds kPoll{20};
 
-enum class Attempt { kLocked, kBusy, kChanged, kUnlockable };
+enum class Attempt { kLocked, kBusy, kChanged };
 
 #ifndef _WIN32
 constexpr int kProbeFlags = O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC;
@@ -60,69 +50,37 @@ bool NamesInode(const std::string& path, int fd) {
            named.st_dev == locked.st_dev && named.st_ino == locked.st_ino;
 }
 
-bool FileIsThere(const std::string& path) {
-    const int probe = ::open(path.c_str(), kProbeFlags);
-    if (probe < 0) return false;
-    ::close(probe);
-    return true;
-}
-
 // The callers hold registryMutex.
-void ReleaseFolder(const std::string& folder) {
-    auto found = Folders().find(folder);
-    if (found == Folders().end() || --found->second.users > 0) return;
-    ::close(found->second.fd);  // closing releases the flock
-    Folders().erase(found);
-}
-
-Attempt LockFile(const std::string& path, int fd) {
+Attempt TryLock(const std::string& path) {
+    const int fd = ::open(path.c_str(), kProbeFlags);
+    if (fd < 0) {
+        // Where there is no file, nothing is locked: a new file is put in place
+        // without replacing whatever appears meanwhile. Where a file cannot be
+        // opened, the rewrite itself meets and reports the real problem.
+        Targets()[path] = TargetLock{-1, errno == ENOENT, 1};
+        return Attempt::kLocked;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(fd);
-        return error == EWOULDBLOCK || error == EINTR ? Attempt::kBusy : Attempt::kUnlockable;
+        if (error == EWOULDBLOCK || error == EINTR) return Attempt::kBusy;
+        // A file system without locks.
+        Targets()[path] = TargetLock{-1, false, 1};
+        return Attempt::kLocked;
     }
     // A writer that renamed its new file into place still holds the old one.
     if (!NamesInode(path, fd)) {
         ::close(fd);
         return Attempt::kChanged;
     }
-    Targets()[path] = TargetLock{fd, {}, 1};
+    Targets()[path] = TargetLock{fd, false, 1};
     return Attempt::kLocked;
-}
-
-Attempt LockFolderFor(const std::string& path) {
-    const std::string parent = fs::path(path).parent_path().string();
-    const std::string folder = parent.empty() ? std::string(".") : parent;
-    FolderLock& lock = Folders()[folder];
-    if (lock.users == 0) {
-        lock.fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        const int error =
-            lock.fd < 0 ? errno : (::flock(lock.fd, LOCK_EX | LOCK_NB) != 0 ? errno : 0);
-        if (error != 0) {
-            if (lock.fd >= 0) ::close(lock.fd);
-            Folders().erase(folder);
-            return error == EWOULDBLOCK || error == EINTR ? Attempt::kBusy : Attempt::kUnlockable;
-        }
-    }
-    ++lock.users;
-    // The folder stands for the file only while there is no file to lock.
-    if (FileIsThere(path)) {
-        ReleaseFolder(folder);
-        return Attempt::kChanged;
-    }
-    Targets()[path] = TargetLock{-1, folder, 1};
-    return Attempt::kLocked;
-}
-
-Attempt TryLock(const std::string& path) {
-    const int fd = ::open(path.c_str(), kProbeFlags);
-    return fd >= 0 ? LockFile(path, fd) : LockFolderFor(path);
 }
 #else
-Attempt TryLock(const std::string&) {
-    return Attempt::kUnlockable;
+Attempt TryLock(const std::string& path) {
+    Targets()[path] = TargetLock{-1, false, 1};
+    return Attempt::kLocked;
 }
-void ReleaseFolder(const std::string&) {}
 #endif
 
 }  // namespace
@@ -139,12 +97,11 @@ std::string ResolvedFolderPath(const std::string& path) {
     return (fs::path(ResolvedPath(folder.empty() ? std::string(".") : folder)) / name).string();
 }
 
-RewriteLock::RewriteLock(const std::string& path, std::chrono::milliseconds wait,
-                         bool followFinalLink)
-    : key_(followFinalLink ? ResolvedPath(path) : ResolvedFolderPath(path)) {
+RewriteLock::RewriteLock(const std::string& path, std::chrono::milliseconds wait)
+    : key_(ResolvedPath(path)) {
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
-        Attempt attempt = Attempt::kUnlockable;
+        Attempt attempt = Attempt::kBusy;
         {
             const std::lock_guard<std::mutex> guard(registryMutex);
             auto found = Targets().find(key_);
@@ -154,11 +111,8 @@ RewriteLock::RewriteLock(const std::string& path, std::chrono::milliseconds wait
                 return;
             }
             attempt = TryLock(key_);
-            // Where nothing can be locked (no folder, a file system without
-            // locks), the rewrite itself meets and reports the real problem.
-            if (attempt == Attempt::kUnlockable) Targets()[key_] = TargetLock{-1, {}, 1};
         }
-        if (attempt == Attempt::kLocked || attempt == Attempt::kUnlockable) {
+        if (attempt == Attempt::kLocked) {
             held_ = true;
             return;
         }
@@ -169,6 +123,13 @@ RewriteLock::RewriteLock(const std::string& path, std::chrono::milliseconds wait
         // A file replaced under the lock is tried again at once.
         if (attempt == Attempt::kBusy) std::this_thread::sleep_for(kPoll);
     }
+}
+
+bool RewriteLock::FoundNoFile() const {
+    if (!held_) return false;
+    const std::lock_guard<std::mutex> guard(registryMutex);
+    const auto found = Targets().find(key_);
+    return found != Targets().end() && found->second.absent;
 }
 
 void RewriteLock::Follow(int newFileDescriptor) {
@@ -187,21 +148,19 @@ void RewriteLock::Follow(int newFileDescriptor) {
 }
 
 void RewriteLock::Settle(bool renamed) {
-#ifndef _WIN32
-    if (!held_ || following_ < 0) return;
+    if (!held_) return;
     const std::lock_guard<std::mutex> guard(registryMutex);
     TargetLock& lock = Targets()[key_];
+    if (renamed) lock.absent = false;  // the file is there now
+#ifndef _WIN32
+    if (following_ < 0) return;
     if (renamed) {
         // Every holder of this target now holds the file that the path names.
-        if (!lock.folder.empty()) ReleaseFolder(lock.folder);
         if (lock.fd >= 0) ::close(lock.fd);
-        lock.folder.clear();
         lock.fd = std::exchange(following_, -1);
     } else {
         ::close(std::exchange(following_, -1));
     }
-#else
-    (void)renamed;
 #endif
 }
 
@@ -216,6 +175,5 @@ RewriteLock::~RewriteLock() {
 #ifndef _WIN32
     if (found->second.fd >= 0) ::close(found->second.fd);  // closing releases the flock
 #endif
-    if (!found->second.folder.empty()) ReleaseFolder(found->second.folder);
     Targets().erase(found);
 }

@@ -1,16 +1,20 @@
 #pragma once
 // Keeps other programs of this kind from rewriting a file while this one reads
 // and rewrites it. Hold one from before the old content is read until the new
-// file is in place; SafeFileWriter takes one itself for its whole life, and a
-// second lock on the same file within one process simply shares the first.
+// file is in place; SafeFileWriter takes one itself for its whole life. The
+// lock belongs to the whole process: every thread of it shares one lock per
+// file (a second lock on the same file simply shares the first), so threads
+// of one process never hold each other back and must not rewrite one file at
+// the same time.
 //
 // How: an advisory flock on the file itself. A rewrite replaces the file by a
 // rename, so a lock on the old inode alone would let a late writer lock the
 // file that is no longer at the path; after locking, the lock checks that the
-// path still names the locked inode and starts again when it does not. While
-// the file does not exist yet, the folder is locked instead, and the lock checks
-// that the file still does not exist (threads of one process share a folder's
-// lock, so that they never wait for one another). No lock file is ever made or removed, so
+// path still names the locked inode and starts again when it does not. A file
+// that does not exist yet is not locked at all (`FoundNoFile()`): the new file
+// is put in place without replacing anything, so that a file created meanwhile
+// by someone else is never lost, and writers of different new files in one
+// folder never wait for one another. No lock file is ever made or removed, so
 // nothing is left behind and no user file can be touched. Other programs that
 // ignore advisory locks are not held back.
 
@@ -21,17 +25,18 @@ class RewriteLock {
 public:
     static constexpr std::chrono::milliseconds kDefaultWait{3000};
 
-    // Locks `path` (symbolic links resolved; with `followFinalLink` false a
-    // link at the final name is what is locked), waiting up to `wait` for
+    // Locks `path` (symbolic links resolved), waiting up to `wait` for
     // another writer to finish. On failure shows "[%s] is being changed by
     // another program" with `path` and `Held()` is false.
-    explicit RewriteLock(const std::string& path, std::chrono::milliseconds wait = kDefaultWait,
-                         bool followFinalLink = true);
+    explicit RewriteLock(const std::string& path, std::chrono::milliseconds wait = kDefaultWait);
     ~RewriteLock();
     RewriteLock(const RewriteLock&) = delete;
     RewriteLock& operator=(const RewriteLock&) = delete;
 
     bool Held() const { return held_; }
+    // True when there was no file at the path when it was locked, and none has
+    // been put there under this lock since.
+    bool FoundNoFile() const;
 
     // A new file about to be renamed to the locked path is locked as well, so
     // that a holder who goes on after the rename still holds what the path

@@ -76,10 +76,33 @@ std::string CopyToScratch(const std::string& from, const std::string& folder,
     return {};
 }
 
+// Gives the complete new file `from` the name `to` unless something has
+// appeared there: 0, EEXIST when it has, or the system's error.
+int PlaceNewFile(const std::string& from, const std::string& to) {
+#ifdef __linux__
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+#endif
+#ifndef _WIN32
+    // A second name never replaces a file; then the scratch name goes.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return 0;
+    }
+    if (errno == EEXIST) return EEXIST;
+    // Without hard links, a check just before the rename is the best there is.
+    struct stat status {};
+    if (::lstat(to.c_str(), &status) == 0) return EEXIST;
+#endif
+    // Where renaming never replaces (Windows), the rename itself refuses.
+    if (std::rename(from.c_str(), to.c_str()) == 0) return 0;
+    return errno;
+}
+
 }  // namespace
 
-SafeFileWriter::SafeFileWriter(std::string targetPath, std::string backupPath, AtLink atLink)
-    : targetPath_(std::move(targetPath)), backupPath_(std::move(backupPath)), atLink_(atLink) {}
+SafeFileWriter::SafeFileWriter(std::string targetPath, std::string backupPath)
+    : targetPath_(std::move(targetPath)), backupPath_(std::move(backupPath)) {}
 
 SafeFileWriter::~SafeFileWriter() {
     Abandon();
@@ -92,18 +115,16 @@ void SafeFileWriter::RequireOriginal(const DataFile& original) {
 
 bool SafeFileWriter::Create() {
     Abandon();
-    const bool follow = atLink_ == AtLink::kRewriteRealFile;
-    realTarget_ = follow ? ResolvedPath(targetPath_) : ResolvedFolderPath(targetPath_);
-    lock_ = std::make_unique<RewriteLock>(targetPath_, RewriteLock::kDefaultWait, follow);
+    realTarget_ = ResolvedPath(targetPath_);
+    lock_ = std::make_unique<RewriteLock>(targetPath_);
     if (!lock_->Held()) {
         lock_.reset();
         return false;
     }
     struct stat status {};
-    // A link that is replaced has nothing to pass on to the new file.
-    targetExisted_ = (follow ? ::stat(realTarget_.c_str(), &status)
-                             : ::lstat(realTarget_.c_str(), &status)) == 0 &&
-                     (follow || !S_ISLNK(status.st_mode));
+    // A file that appears after the lock found none is not this rewrite's.
+    newFile_ = lock_->FoundNoFile();
+    targetExisted_ = !newFile_ && ::stat(realTarget_.c_str(), &status) == 0;
     if (originalRequired_ && !(targetExisted_ && original_ == FileIdentity::OfPath(realTarget_))) {
         ReportBusyFile(targetPath_);
         lock_.reset();
@@ -253,8 +274,15 @@ bool SafeFileWriter::Commit() {
         Abandon();
         return false;
     }
-    if (std::rename(scratchPath_.c_str(), realTarget_.c_str()) != 0) {
-        ReportReplaceError(targetPath_, errno);
+    const int placed =
+        newFile_ ? PlaceNewFile(scratchPath_, realTarget_)
+                 : (std::rename(scratchPath_.c_str(), realTarget_.c_str()) == 0 ? 0 : errno);
+    if (placed != 0) {
+        if (newFile_ && placed == EEXIST) {
+            ReportCreatedMeanwhile(targetPath_);
+        } else {
+            ReportReplaceError(targetPath_, placed);
+        }
         RestoreBackup();
         lock_->Settle(false);
         Abandon();

@@ -10,8 +10,10 @@
 // leads to is rewritten. The rewrite keeps the file's mode, and its owner and
 // group where the user may set them; other hard links of the file keep the old
 // content, which a message says ("[%s]: %llu other hard link(s) keep the
-// old content"). A RewriteLock on the target is held from
-// Create to Commit or Abandon.
+// old content"). A RewriteLock on the target is held from Create to Commit or
+// Abandon. A target that did not exist at Create is never replaced: when
+// another program created it meanwhile, Commit fails with "[%s] was created
+// by another program meanwhile: nothing was written".
 
 #include <cstdint>
 #include <memory>
@@ -25,14 +27,8 @@ class RewriteLock;
 
 class SafeFileWriter {
 public:
-    // What a symbolic link at the target's name gets: the file it leads to is
-    // rewritten (the link stays), or the link itself is replaced by the new file
-    // (for outputs, which must never be written outside the folder chosen).
-    enum class AtLink { kRewriteRealFile, kReplaceLink };
-
     // An empty `backupPath` keeps no backup.
-    SafeFileWriter(std::string targetPath, std::string backupPath,
-                   AtLink atLink = AtLink::kRewriteRealFile);
+    SafeFileWriter(std::string targetPath, std::string backupPath);
     ~SafeFileWriter();
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
@@ -73,7 +69,6 @@ private:
 
     std::string targetPath_;
     std::string backupPath_;
-    AtLink atLink_;
     std::string realTarget_;
     std::string scratchPath_;
     FileIdentity original_;
@@ -81,7 +76,9 @@ private:
     std::unique_ptr<RewriteLock> lock_;
     DataFile file_;
     bool created_ = false;
-    // The target as it was before the rewrite.
+    // The target as it was before the rewrite: a new file is put in place
+    // without replacing anything that appeared meanwhile.
+    bool newFile_ = false;
     bool targetExisted_ = false;
     unsigned targetMode_ = 0;
     unsigned targetOwner_ = 0;

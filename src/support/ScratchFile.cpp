@@ -2,9 +2,13 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <random>
 
 #include <fcntl.h>
+
+#include "support/DataFile.h"
+#include "support/Messages.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -58,4 +62,22 @@ int CreateScratchFile(const std::string& folder, const std::string& nameHint, un
     }
     errno = EEXIST;
     return -1;
+}
+
+bool WriteScratchFile(const std::string& folder, const std::string& nameHint,
+                      std::span<const std::uint8_t> bytes, std::string& path) {
+    const int fd = CreateScratchFile(folder, nameHint, 0600, path);
+    if (fd < 0) {
+        ReportCreationError(path, errno);
+        path.clear();
+        return false;
+    }
+    DataFile file;
+    file.Adopt(fd, path);
+    if (file.Write(bytes.data(), bytes.size()) && file.Close()) return true;
+    ReportWriteError(path, file.Error());
+    file.Close();
+    std::remove(path.c_str());
+    path.clear();
+    return false;
 }

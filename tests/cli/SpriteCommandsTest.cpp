@@ -24,8 +24,8 @@ protected:
     std::string sprite = dir / "unit.s16";
 };
 
-// Runs the program itself with every read of `threshold` bytes or more cut
-// to half; arguments must not need quoting.
+// Runs the program itself with every read of `threshold` bytes or more
+// failing with an input/output error; arguments must not need quoting.
 CliRun RunWithShortReads(std::size_t threshold, const std::vector<std::string>& args,
                          const TempDir& dir) {
     std::string command = "VARNOK_SHORT_READ_FROM=" + std::to_string(threshold) +
@@ -245,7 +245,7 @@ TEST_F(SpriteCommands, FilesThatCannotBeAnS16AreRefusedByName) {
 }
 
 TEST_F(SpriteCommands, ReadErrorsAbandonTheWorkWithAMessageNamingTheFile) {
-    // A bitmap whose pixels arrive short is not built from zeros.
+    // A bitmap whose pixels cannot be read is not built from zeros.
     const std::string bitmap = dir / "big.bmp";
     WriteFileBytes(bitmap, Bmp24(100, 100, [](int x, int y) { return MakeColor(x, y, 99); }));
     CliRun run = RunWithShortReads(1000, {"make", "--cloned", bitmap}, dir);
@@ -267,7 +267,7 @@ TEST_F(SpriteCommands, ReadErrorsAbandonTheWorkWithAMessageNamingTheFile) {
         << run.err;
     EXPECT_EQ(ReadFileBytes(sprite), before);
 
-    // Without the cut both work.
+    // Without the failing reads both work.
     EXPECT_EQ(RunWithShortReads(0, {"insert-icon", sprite, dir / "pic.bmp"}, dir).status,
               kExitDone);
     EXPECT_EQ(RunWithShortReads(0, {"make", "--cloned", bitmap}, dir).status, kExitDone);

@@ -2,8 +2,8 @@
 // call of one system function fail, so that every failure path of a rewrite
 // can be walked through.
 //
-//   VARNOK_FAULT_CALL   the function: write, fsync, rename, lseek, pread,
-//                       read or copy_file_range
+//   VARNOK_FAULT_CALL   the function: write, fsync, rename (renameat2
+//                       included), lseek, pread, read or copy_file_range
 //   VARNOK_FAULT_AT     which call fails (1 = the first); 0 or unset: none
 //   VARNOK_FAULT_COUNT  a file that receives, at exit, how many calls of the
 //                       function were made and whether the fault was made
@@ -122,6 +122,16 @@ int rename(const char* from, const char* to) {
         return -1;
     }
     return Real<int (*)(const char*, const char*)>("rename")(from, to);
+}
+
+// Putting a new file in place without replacing counts as a rename.
+int renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) {
+    if (ShouldFail("rename")) {
+        errno = EIO;
+        return -1;
+    }
+    using Rename = int (*)(int, const char*, int, const char*, unsigned);
+    return Real<Rename>("renameat2")(fromFolder, from, toFolder, to, flags);
 }
 
 ssize_t copy_file_range(int in, off_t* inOffset, int out, off_t* outOffset, size_t count,

@@ -46,6 +46,7 @@ run_case() {
         repack) "$tool" repack pack/PACK.dat ;;
         insert-icon) "$tool" insert-icon tank.s16 soldier.bmp ;;
         make) "$tool" make --list out.s16 soldier.bmp flag8.bmp ;;
+        make-new) "$tool" make --list new.s16 soldier.bmp ;;
         from-shp) "$tool" from-shp knight.shp -o shp ;;
     esac
 }
@@ -54,7 +55,7 @@ failures=0
 known_failures=0
 runs=0
 before=$(snapshot "$pristine")
-for command in add remove repack insert-icon make from-shp; do
+for command in add remove repack insert-icon make make-new from-shp; do
     dir=$work/case
     rm -rf "$dir" && cp -a "$pristine" "$dir"
     (cd "$dir" && run_case "$command" >/dev/null 2>&1) || { echo "FAIL $command: fails without faults"; failures=$((failures + 1)); continue; }

@@ -37,6 +37,10 @@ protected:
     S16Image& Convert(const std::vector<ShpFrameSpec>& frames) {
         WriteFileBytes(dir / "in.shp", ShpBytes(frames));
         EXPECT_TRUE(ConvertShpToS16(dir / "in.shp", dir / "out.s16"));
+        // The window's preview takes the same bytes without writing a file.
+        std::vector<std::uint8_t> preview;
+        EXPECT_TRUE(ShpToS16Bytes(dir / "in.shp", preview));
+        EXPECT_EQ(preview, ReadFileBytes(dir / "out.s16"));
         EXPECT_TRUE(image.OpenFile(dir / "out.s16"));
         return image;
     }

@@ -103,6 +103,10 @@ TEST_F(S16BuilderTest, EightBitSheetsKeepTheirColourTableAndTinySheetsFail) {
     const BuildCounts counts = MakeS16FromSheet(folder(), {"pal.bmp", "tiny.bmp"}, false);
     EXPECT_EQ(counts.created, 1);
     EXPECT_EQ(counts.failed, 1);
+    // The count alone would not say which bitmap failed, nor why.
+    EXPECT_EQ(ui.Errors().front(),
+              dir / "tiny.bmp" + " is 8 x 3; a 9 x 1 sheet needs at least 9 x 1 pixels");
+    EXPECT_FALSE(FileExists(dir / "tiny.s16"));
     S16Image image;
     ASSERT_TRUE(image.OpenFile(dir / "pal.s16"));
     // Cell 1 of 9 x 1 is column 0 of 9: all key colour, stored whole as the magenta word.

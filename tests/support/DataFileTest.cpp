@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include <fcntl.h>
+
 #include "ResourceLimits.h"
 #include "TestFiles.h"
 #include "support/DataFile.h"
@@ -33,6 +35,10 @@ TEST(DataFile, KeepsTheSystemsReasonForAFailure) {
     DataFile file;
     EXPECT_FALSE(file.Open(dir / "missing.bin", "rb", false));
     EXPECT_EQ(file.Error(), ENOENT);
+    // An append mode would leave Tell() at 0 while writes land at the end.
+    EXPECT_FALSE(file.Open(dir / "log.txt", "ab", false));
+    EXPECT_EQ(file.Error(), EINVAL);
+    EXPECT_FALSE(FileExists(dir / "log.txt"));
     if (file.Open("/dev/full", "wb", false)) {
         EXPECT_FALSE(file.Write("x", 1));
         EXPECT_TRUE(file.Failed());
@@ -65,4 +71,41 @@ TEST(FileCopy, AppendsAtTheTargetsPositionAndMovesIt) {
     DataFile again(dir / "dst2.bin", "w+b");
     EXPECT_FALSE(CopyFileRange(source, 8, 5, again));  // the source ends early
     EXPECT_FALSE(again.Failed());
+}
+
+TEST(FileCopy, BlamesTheFileThatFailed) {
+    TempDir dir;
+    Bytes content(5000);
+    for (std::size_t i = 0; i < content.size(); ++i)
+        content[i] = static_cast<std::uint8_t>(i * 7);
+    WriteFileBytes(dir / "src.bin", content);
+    {
+        // A source that cannot be read is the source's failure, not the target's.
+        DataFile source;
+        source.Adopt(open((dir / "src.bin").c_str(), O_WRONLY | O_CLOEXEC), dir / "src.bin");
+        DataFile target(dir / "dst.bin", "w+b");
+        EXPECT_FALSE(CopyFileRange(source, 0, content.size(), target));
+        EXPECT_FALSE(target.Failed());
+        EXPECT_EQ(source.Error(), EBADF);
+    }
+    {
+        // A target past its size limit is the target's.
+        DataFile source(dir / "src.bin", "rb");
+        DataFile target(dir / "dst.bin", "w+b");
+        FileSizeLimit limit(1000);
+        EXPECT_FALSE(CopyFileRange(source, 0, content.size(), target));
+        EXPECT_TRUE(target.Failed());
+        EXPECT_EQ(target.Error(), EFBIG);
+    }
+    {
+        // Where the kernel cannot copy between the two, the plain path does it all.
+        DataFile source(dir / "src.bin", "rb");
+        DataFile target;
+        target.Adopt(open((dir / "out.bin").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND, 0644),
+                     dir / "out.bin");
+        ASSERT_TRUE(CopyFileRange(source, 1000, 4000, target));
+        EXPECT_EQ(target.Tell(), 4000u);
+        ASSERT_TRUE(target.Close());
+        EXPECT_EQ(ReadFileBytes(dir / "out.bin"), Bytes(content.begin() + 1000, content.end()));
+    }
 }

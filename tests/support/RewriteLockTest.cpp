@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "FakeUserInterface.h"
@@ -69,25 +70,6 @@ TEST(RewriteLock, ALockOnAFileAlreadyReplacedDoesNotHoldBack) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(RewriteLock, AFileNotYetThereIsLockedThroughItsFolder) {
-    FakeUserInterface ui;
-    TempDir dir;
-    const std::string target = dir / "new.s16";
-    {
-        ForeignLock other(dir.Path());
-        RewriteLock lock(target, milliseconds(50));
-        EXPECT_FALSE(lock.Held());
-    }
-    {
-        // Once the file exists, its own lock counts and the folder's does not.
-        WriteFileBytes(target, Bytes{1});
-        ForeignLock folder(dir.Path());
-        RewriteLock lock(target, milliseconds(0));
-        EXPECT_TRUE(lock.Held());
-    }
-    EXPECT_EQ(ui.Errors().size(), 1u);
-}
-
 TEST(RewriteLock, IsSharedWithinOneProcessAndFollowsLinks) {
     FakeUserInterface ui;
     TempDir dir;
@@ -114,7 +96,7 @@ TEST(RewriteLock, IsSharedWithinOneProcessAndFollowsLinks) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(RewriteLock, NewFilesOfOneProcessShareTheFolderAndStayLockedOnceWritten) {
+TEST(RewriteLock, ANewFileLocksNothingUntilItIsWritten) {
     FakeUserInterface ui;
     TempDir dir;
     const auto foreignLockFails = [](const std::string& path) {
@@ -124,20 +106,79 @@ TEST(RewriteLock, NewFilesOfOneProcessShareTheFolderAndStayLockedOnceWritten) {
         return fails;
     };
     {
-        // Threads that write new files side by side do not wait for one another.
         RewriteLock first(dir / "a.s16", milliseconds(0));
         RewriteLock second(dir / "b.s16", milliseconds(0));
-        EXPECT_TRUE(first.Held());
-        EXPECT_TRUE(second.Held());
-        EXPECT_TRUE(foreignLockFails(dir.Path()));
+        EXPECT_TRUE(first.Held() && first.FoundNoFile());
+        EXPECT_TRUE(second.Held() && second.FoundNoFile());
+        EXPECT_FALSE(foreignLockFails(dir.Path()));
         // The file written under the lock is held once it exists.
         SafeFileWriter writer(dir / "a.s16", "");
         ASSERT_TRUE(writer.Create());
         ASSERT_TRUE(writer.Write(Bytes{1}));
         ASSERT_TRUE(writer.Commit());
         EXPECT_TRUE(foreignLockFails(dir / "a.s16"));
+        EXPECT_FALSE(first.FoundNoFile());
+        // A second rewrite under the same lock replaces it as any existing file.
+        SafeFileWriter again(dir / "a.s16", "");
+        ASSERT_TRUE(again.Create());
+        ASSERT_TRUE(again.Write(Bytes{2}));
+        ASSERT_TRUE(again.Commit());
     }
-    EXPECT_FALSE(foreignLockFails(dir.Path()));
     EXPECT_FALSE(foreignLockFails(dir / "a.s16"));
+    EXPECT_EQ(ReadFileBytes(dir / "a.s16"), Bytes{2});
     EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(RewriteLock, TwoProcessesWriteDifferentNewFilesOfOneFolderSideBySide) {
+    FakeUserInterface ui;
+    TempDir dir;
+    int toParent[2];
+    int toChild[2];
+    ASSERT_EQ(pipe(toParent), 0);
+    ASSERT_EQ(pipe(toChild), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The other process holds its new file's writer open across the parent's.
+        SafeFileWriter writer(dir / "b.s16", "");
+        const bool created = writer.Create() && writer.Write(Bytes{2});
+        char signal = created ? 'y' : 'n';
+        const bool talked =
+            write(toParent[1], &signal, 1) == 1 && read(toChild[0], &signal, 1) == 1;
+        _exit(talked && created && writer.Commit() ? 0 : 1);
+    }
+    char signal = 0;
+    EXPECT_EQ(read(toParent[0], &signal, 1), 1);
+    EXPECT_EQ(signal, 'y');
+    bool written = false;
+    {
+        SafeFileWriter writer(dir / "a.s16", "");
+        written = writer.Create() && writer.Write(Bytes{1}) && writer.Commit();
+    }
+    EXPECT_EQ(write(toChild[1], "g", 1), 1);
+    int status = 0;
+    EXPECT_EQ(waitpid(child, &status, 0), child);
+    for (const int fd : {toParent[0], toParent[1], toChild[0], toChild[1]})
+        close(fd);
+    EXPECT_TRUE(written);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(ReadFileBytes(dir / "a.s16"), Bytes{1});
+    EXPECT_EQ(ReadFileBytes(dir / "b.s16"), Bytes{2});
+    EXPECT_EQ(ui.Errors(), std::vector<std::string>{});
+}
+
+TEST(RewriteLock, ANewFileNeverReplacesOneCreatedMeanwhile) {
+    FakeUserInterface ui;
+    TempDir dir;
+    const std::string target = dir / "new.s16";
+    SafeFileWriter writer(target, dir / "new_back.s16");
+    ASSERT_TRUE(writer.Create());
+    ASSERT_TRUE(writer.Write(Bytes{1, 2, 3}));
+    WriteFileBytes(target, Bytes{9});  // another program's file
+    EXPECT_FALSE(writer.Commit());
+    EXPECT_EQ(ui.Errors(), std::vector<std::string>{
+                               "[" + target +
+                               "] was created by another program meanwhile: nothing was written"});
+    EXPECT_EQ(ReadFileBytes(target), Bytes{9});
+    EXPECT_EQ(FolderListing(dir.Path()), std::vector<std::string>{"new.s16"});
 }

@@ -9,6 +9,7 @@
 #include "ResourceLimits.h"
 #include "TestFiles.h"
 #include "support/SafeFileWriter.h"
+#include "support/ScratchFile.h"
 
 namespace fs = std::filesystem;
 
@@ -211,21 +212,32 @@ TEST(FileIdentity, RecognisesOneFileUnderSeveralNames) {
     EXPECT_FALSE(IsSameFile(dir / "missing", dir / "missing"));
 }
 
-TEST(SafeFileWriter, CanReplaceALinkInsteadOfWritingThroughIt) {
+TEST(ScratchFile, WritesAPrivateFileUnderANewNameAndLeavesNothingOnFailure) {
     FakeUserInterface ui;
     TempDir dir;
-    WriteFileBytes(dir / "outside", Bytes{1, 2});
-    fs::create_symlink(dir / "outside", dir / "ITEM.S16");
-    fs::create_symlink(dir / "nowhere", dir / "DANGLING.S16");
-    for (const char* name : {"ITEM.S16", "DANGLING.S16"}) {
-        SafeFileWriter writer(dir / name, "", SafeFileWriter::AtLink::kReplaceLink);
-        ASSERT_TRUE(writer.Create());
-        ASSERT_TRUE(writer.Write(Bytes{7}));
-        ASSERT_TRUE(writer.Commit());
-        EXPECT_FALSE(fs::is_symlink(dir / name)) << name;
-        EXPECT_EQ(ReadFileBytes(dir / name), Bytes{7}) << name;
-    }
-    EXPECT_EQ(ReadFileBytes(dir / "outside"), (Bytes{1, 2}));
-    EXPECT_FALSE(FileExists(dir / "nowhere"));
+    std::string first;
+    std::string second;
+    ASSERT_TRUE(WriteScratchFile(dir.Path(), "preview.s16", Bytes{1, 2, 3}, first));
+    ASSERT_TRUE(WriteScratchFile(dir.Path(), "preview.s16", Bytes{4}, second));
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(fs::equivalent(fs::path(first).parent_path(), dir.Path()));
+    EXPECT_EQ(ReadFileBytes(first), (Bytes{1, 2, 3}));
+    EXPECT_EQ(ReadFileBytes(second), Bytes{4});
+    EXPECT_EQ(ModeOf(first) & 077, 0u);  // nobody else may read or replace it
     EXPECT_TRUE(ui.messages.empty());
+
+    std::string path = "unchanged";
+    {
+        FileSizeLimit limit(2);
+        EXPECT_FALSE(WriteScratchFile(dir.Path(), "big", Bytes(10, 7), path));
+    }
+    EXPECT_TRUE(path.empty());
+    EXPECT_FALSE(WriteScratchFile(dir / "missing", "x", Bytes{1}, path));
+    ASSERT_EQ(ui.Errors().size(), 2u);
+    EXPECT_EQ(ui.Errors()[0].rfind("Error on writing [" + (dir / ".big."), 0), 0u)
+        << ui.Errors()[0];
+    EXPECT_NE(ui.Errors()[0].find("File too large"), std::string::npos) << ui.Errors()[0];
+    EXPECT_EQ(ui.Errors()[1].rfind("Error on creating [" + (dir / "missing/.x."), 0), 0u)
+        << ui.Errors()[1];
+    EXPECT_EQ(FolderListing(dir.Path()).size(), 2u);
 }

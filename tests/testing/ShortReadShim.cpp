@@ -1,11 +1,10 @@
-// Preloaded into a program under test: every read of at least
-// VARNOK_SHORT_READ_FROM bytes fails as on a failing disk: fread gets only
-// half of the bytes, read and pread none (an input/output error).
+// Preloaded into a program under test: every read or pread of at least
+// VARNOK_SHORT_READ_FROM bytes fails as on a failing disk, with an
+// input/output error and no byte read; smaller reads (headers) succeed.
 #include <dlfcn.h>
 #include <sys/types.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -30,22 +29,6 @@ Function Next(const char* name) {
 }  // namespace
 
 extern "C" {
-
-std::size_t fread(void* buffer, std::size_t size, std::size_t count, std::FILE* file) {
-    static const auto next =
-        Next<std::size_t (*)(void*, std::size_t, std::size_t, std::FILE*)>("fread");
-    if (size == 1 && Hit(count)) count /= 2;
-    return next(buffer, size, count, file);
-}
-
-std::size_t __fread_chk(void* buffer, std::size_t bufferSize, std::size_t size, std::size_t count,
-                        std::FILE* file) {
-    static const auto next =
-        Next<std::size_t (*)(void*, std::size_t, std::size_t, std::size_t, std::FILE*)>(
-            "__fread_chk");
-    if (size == 1 && Hit(count)) count /= 2;
-    return next(buffer, bufferSize, size, count, file);
-}
 
 ssize_t read(int fd, void* buffer, std::size_t count) {
     static const auto next = Next<ssize_t (*)(int, void*, std::size_t)>("read");
