@@ -118,7 +118,7 @@ std::string RemoveItemAndTell(DatArchive& archive, int index, Progress& progress
 std::vector<std::string> RemoveItemsAndTell(DatArchive& archive, const std::vector<int>& indices,
                                             Progress& progress) {
     if (archive.ItemCount() < 1) return {};
-    const std::vector<std::string> names = archive.RemoveItems(indices, progress);
+    std::vector<std::string> names = archive.RemoveItems(indices, progress);
     for (const std::string& name : names)
         ShowInfo("\n%s \t removed  \n", PrintableName(name).c_str());
     return names;

@@ -28,7 +28,7 @@ bool ClonedIcons(const PixelBuffer24& bitmap, std::vector<CodedIcon>& icons) {
 }
 
 bool SheetIcons(const PixelBuffer24& bitmap, bool grid3x3, std::vector<CodedIcon>& icons) {
-    const std::string source = bitmap.FileName();
+    const std::string& source = bitmap.FileName();
     const int columns = grid3x3 ? 3 : 9;
     const int rows = grid3x3 ? 3 : 1;
     const int w = bitmap.Width() / columns;

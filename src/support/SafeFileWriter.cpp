@@ -195,7 +195,7 @@ std::string SafeFileWriter::StageCopy(const std::string& from, const std::string
                                       int& error) {
     const std::string hint = NameOf(ResolvedBackupPath(backupPath_));
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = ScratchName(folder, hint);
+        std::string name = ScratchName(folder, hint);
         std::error_code linkError;
         fs::create_hard_link(from, name, linkError);
         if (!linkError) return name;
