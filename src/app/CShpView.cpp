@@ -133,7 +133,8 @@ void CShpView::ShowCurrent() {
     if (!doc_.Archive().IsLoaded()) return;
     const int shown = doc_.Archive().SelectItem(currentItem_, panel_->IconNumber());
     if (shown == 0) {
-        panel_->ShowNoIcon();
+        panel_->Clear();
+        ShowItemsText();
         return;
     }
     panel_->ShowIcon(shown);

@@ -138,11 +138,6 @@ void IconPanel::ShowIcon(int number) {
     Refresh(true);
 }
 
-void IconPanel::ShowNoIcon() {
-    iconNumber_ = 1;
-    ClearFields();
-}
-
 void IconPanel::Clear() {
     iconNumber_ = 1;
     iconsShown_ = 0;
@@ -153,6 +148,7 @@ void IconPanel::Clear() {
     }
     ClearFields();
     picture_->Paint([](Surface&, const Rect&) {});
+    emit StateChanged();
 }
 
 void IconPanel::Refresh(bool draw) {

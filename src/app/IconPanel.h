@@ -57,9 +57,8 @@ public:
 
     // Selects icon `number` (clamped to the set) and shows it.
     void ShowIcon(int number);
-    // The sprite has no icon to show: icon 1 next time, the fields zero.
-    void ShowNoIcon();
-    // No sprite at all: nothing of the last one stays on screen.
+    // No sprite, or one without icons: nothing of the last one stays on
+    // screen, and the next starts at icon 1.
     void Clear();
     void Draw();
     // Takes the number typed in the icon number field as the current icon.
@@ -83,6 +82,7 @@ public:
 
     PictureArea* Picture() const { return picture_; }
     QLabel* IconText() const { return iconText_; }
+    QLineEdit* IconField() const { return iconEdit_; }
     // The field texts in the order shown, 0..7.
     QString FieldText(int field) const;
     QString ReservedText() const;
