@@ -14,7 +14,6 @@
 #include "app/QtProgress.h"
 #include "archive/ItemFilter.h"
 #include "support/Messages.h"
-#include "support/Paths.h"
 
 namespace {
 
