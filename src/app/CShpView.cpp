@@ -1,10 +1,7 @@
 #include "app/CShpView.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,11 +10,9 @@
 #include <QVBoxLayout>
 
 #include "app/CAppDoc.h"
-#include "app/CommandIds.h"
-#include "app/PictureArea.h"
+#include "app/IconPanel.h"
 #include "app/QtProgress.h"
 #include "archive/ItemFilter.h"
-#include "sprite/IconRenderer.h"
 #include "support/Messages.h"
 
 namespace {
@@ -25,12 +20,8 @@ namespace {
 // An icon record whose data start beyond a 640 x 480 picture of 2-byte pixels is flagged.
 constexpr int kSuspiciousStarts = 614400;
 
-// What the status texts say before an archive is shown, and again when none is.
+// What the items text says before an archive is shown, and again when none is.
 const char* const kNoItemsText = "Icons";
-const char* const kNoIconsText = "Icon";
-
-const char* const kFieldLabels[] = {"Width",       "Height",       "Start X", "Start Y",
-                                    "Total Width", "Total Height", "Starts",  "Bytes"};
 
 }  // namespace
 
@@ -69,27 +60,10 @@ void CShpView::BuildLayout() {
     layout->addLayout(left);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(BuildFields());
-    picture_ = new PictureArea(this);
-    right->addWidget(picture_, 1);
-    auto* navigation = new QHBoxLayout;
-    const std::pair<const char*, void (CShpView::*)()> buttons[] = {{"| <", &CShpView::FirstIcon},
-                                                                    {"<<", &CShpView::PreviousIcon},
-                                                                    {">>", &CShpView::NextIcon},
-                                                                    {"> |", &CShpView::NextPage}};
-    for (const auto& [text, action] : buttons) {
-        auto* button = new QPushButton(text, this);
-        button->setObjectName(text);
-        connect(button, &QPushButton::clicked, this, action);
-        navigation->addWidget(button);
-    }
-    iconEdit_ = new QLineEdit(this);
-    iconEdit_->setValidator(new QIntValidator(-99999, 99999, iconEdit_));
-    iconEdit_->setMaximumWidth(60);
-    navigation->addWidget(iconEdit_);
-    iconText_ = new QLabel(kNoIconsText, this);
-    navigation->addWidget(iconText_, 1);
-    right->addLayout(navigation);
+    panel_ = new IconPanel(
+        {doc_.Archive(), [this] { return ShowsItem(); }, [this] { return CurrentBaseName(); }},
+        doc_.Settings(), IconPanelStyle::DatTool(), this);
+    right->addWidget(panel_, 1);
     progressBar_ = new QProgressBar(this);
     right->addWidget(progressBar_);
     layout->addLayout(right, 1);
@@ -99,32 +73,8 @@ void CShpView::BuildLayout() {
     connect(filterCombo_, qOverload<int>(&QComboBox::activated), this,
             [this](int mode) { SetFilterMode(mode); });
     connect(itemList_, &QListWidget::currentRowChanged, this, &CShpView::SelectRow);
-    connect(iconEdit_, &QLineEdit::editingFinished, this, &CShpView::SelectTypedIcon);
-    connect(picture_, &PictureArea::Resized, this, [this] {
-        if (currentItem_ >= 0) Draw();
-    });
-}
-
-QWidget* CShpView::BuildFields() {
-    auto* box = new QWidget(this);
-    auto* grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 0, 0, 0);
-    for (int i = 0; i < 8; ++i) {
-        auto* value = new QLabel("0", box);
-        value->setMinimumWidth(50);
-        grid->addWidget(new QLabel(kFieldLabels[i], box), i / 4 * 2, i % 4);
-        grid->addWidget(value, i / 4 * 2 + 1, i % 4);
-        fields_.push_back(value);
-    }
-    compress_ = new QCheckBox("Compress", box);
-    compress_->setEnabled(false);
-    reserved_ = new QLineEdit(box);
-    reserved_->setEnabled(false);
-    reserved_->setMaximumWidth(60);
-    grid->addWidget(compress_, 0, 4);
-    grid->addWidget(new QLabel("?", box), 1, 4);
-    grid->addWidget(reserved_, 1, 5);
-    return box;
+    connect(panel_, &IconPanel::Shown, this, &CShpView::ShowItemsText);
+    connect(panel_, &IconPanel::StateChanged, this, &ToolView::StateChanged);
 }
 
 void CShpView::OnUpdate() {
@@ -135,15 +85,18 @@ bool CShpView::HasItems() const {
     return doc_.Archive().IsLoaded() && doc_.Archive().ItemCount() > 0;
 }
 
+// An item of the list is selected in a loaded archive.
+bool CShpView::ShowsItem() const {
+    return doc_.Archive().IsLoaded() && currentItem_ >= 0;
+}
+
 int CShpView::SelectedRow() const {
     return itemList_->currentRow();
 }
 
 void CShpView::ReadControls() {
     filterMode_ = filterCombo_->currentIndex();
-    bool ok = false;
-    const int typed = iconEdit_->text().toInt(&ok);
-    if (ok) iconNumber_ = typed;
+    panel_->ReadTypedIcon();
 }
 
 void CShpView::FillList(int row) {
@@ -177,13 +130,13 @@ void CShpView::SelectRow(int row) {
 
 void CShpView::ShowCurrent() {
     if (!doc_.Archive().IsLoaded()) return;
-    iconNumber_ = doc_.Archive().SelectItem(currentItem_, iconNumber_);
-    if (iconNumber_ == 0) {
-        iconNumber_ = 1;
-        ClearFields();
+    const int shown = doc_.Archive().SelectItem(currentItem_, panel_->IconNumber());
+    if (shown == 0) {
+        panel_->Clear();
+        ShowItemsText();
         return;
     }
-    UpdateStatus(true);
+    panel_->ShowIcon(shown);
 }
 
 // With no archive (a failed open closes it) nothing of the one shown before may
@@ -196,107 +149,46 @@ void CShpView::ClearView() {
     rows_.clear();
     rowsShown_ = 0;
     currentItem_ = -1;
-    iconNumber_ = 1;
-    iconsShown_ = 0;
-    atEnd_ = false;
     itemsText_->setText(kNoItemsText);
-    iconText_->setText(kNoIconsText);
-    iconEdit_->clear();
-    ClearFields();
-    reserved_->clear();
-    picture_->Paint([](Surface&, const Rect&) {});
+    panel_->Clear();
     emit TitleChanged();
     emit StateChanged();
 }
 
-void CShpView::ClearFields() {
-    for (QLabel* field : fields_)
-        field->setText("0");
-    compress_->setChecked(false);
-}
-
-void CShpView::ShowFields() {
-    const S16Icon& r = doc_.Archive().CurrentIcon();
-    const int values[] = {r.Width,  r.Height,  r.StartX, r.StartY,
-                          r.TWidth, r.THeight, r.Starts, r.Bytes};
-    for (int i = 0; i < 8; ++i)
-        fields_[static_cast<std::size_t>(i)]->setText(QString::number(values[i]));
-    compress_->setChecked(r.Compress == 1);
-    reserved_->setText(QString::number(r.Reserved));
-}
-
-void CShpView::UpdateStatus(bool draw) {
-    DatArchive& archive = doc_.Archive();
-    if (!archive.IsLoaded()) return;
-    const int count = archive.IconCount();
-    iconText_->setText(QString::fromStdString(
-        collage_ ? FormatText("Shown: %d-%d / %d icons", iconNumber_, iconNumber_ + iconsShown_ - 1,
-                              count)
-                 : FormatText("Current: %d / %d icons", iconNumber_, count)));
+void CShpView::ShowItemsText() {
+    const DatArchive& archive = doc_.Archive();
     std::string items = FormatText("%d / %d ", rowsShown_, archive.ItemCount());
     if (archive.CurrentIcon().Starts > kSuspiciousStarts) items += "  Error";
     itemsText_->setText(QString::fromStdString(items));
-    iconEdit_->setText(QString::number(iconNumber_));
-    ShowFields();
-    if (draw) Draw();
-    emit StateChanged();
 }
 
-void CShpView::Draw() {
-    DatArchive& archive = doc_.Archive();
-    if (!archive.IsLoaded() || currentItem_ < 0 || archive.CurrentIconNumber() == 0) return;
-    archive.SetMirrorX(mirror_);
-    picture_->Paint([&](Surface& surface, const Rect& area) {
-        if (collage_) {
-            iconsShown_ = DrawCollage(archive, &surface, area, iconNumber_, atEnd_);
-            archive.SelectIcon(iconNumber_);  // the fields show the collage's first icon
-        } else {
-            archive.SelectIcon(iconNumber_);
-            DrawIcon(archive, &surface, area, zoom_);
-            iconsShown_ = archive.IconCount();
-        }
-    });
-    if (collage_) UpdateStatus(false);
+QLabel* CShpView::IconText() const {
+    return panel_->IconText();
 }
-
+PictureArea* CShpView::Picture() const {
+    return panel_->Picture();
+}
 QString CShpView::FieldText(int field) const {
-    return fields_[static_cast<std::size_t>(field)]->text();
+    return panel_->FieldText(field);
 }
-
-bool CShpView::CompressShown() const {
-    return compress_->isChecked();
+int CShpView::IconNumber() const {
+    return panel_->IconNumber();
 }
-
+int CShpView::Zoom() const {
+    return panel_->Zoom();
+}
+bool CShpView::Collage() const {
+    return panel_->Collage();
+}
+bool CShpView::Mirror() const {
+    return panel_->Mirror();
+}
 void CShpView::FirstIcon() {
-    if (!HasItems()) return;
-    iconNumber_ = doc_.Archive().SelectIcon(1);
-    UpdateStatus(true);
+    panel_->FirstIcon();
 }
-
-void CShpView::PreviousIcon() {
-    ReadControls();
-    if (!HasItems() || iconNumber_ <= 1) return;
-    iconNumber_ = doc_.Archive().SelectIcon(iconNumber_ - 1);
-    UpdateStatus(true);
-}
-
 void CShpView::NextIcon() {
-    ReadControls();
-    if (!HasItems() || atEnd_ || iconNumber_ > doc_.Archive().IconCount()) return;
-    iconNumber_ = doc_.Archive().SelectIcon(iconNumber_ + 1);
-    UpdateStatus(true);
+    panel_->NextIcon();
 }
-
 void CShpView::NextPage() {
-    ReadControls();
-    if (!HasItems() || atEnd_) return;
-    iconNumber_ = doc_.Archive().SelectIcon(iconNumber_ + iconsShown_);
-    UpdateStatus(true);
-}
-
-void CShpView::SelectTypedIcon() {
-    ReadControls();
-    if (!HasItems() || doc_.Archive().CurrentIconNumber() == 0) return;
-    iconNumber_ = doc_.Archive().SelectIcon(iconNumber_);
-    UpdateStatus(true);
+    panel_->NextPage();
 }

@@ -1,7 +1,6 @@
 #pragma once
 // The DAT Tool: the filtered item list of the open archive, the icons of the
-// selected item (one at a time, zoomed, or as a collage), the fields of the
-// current icon, and every archive command.
+// selected item in an icon panel, and every archive command.
 
 #include <string>
 #include <vector>
@@ -10,8 +9,8 @@
 #include "support/ErrorLog.h"
 
 class CAppDoc;
+class IconPanel;
 class PictureArea;
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -33,51 +32,39 @@ public:
     // Refills the list under the filter and selects `row` (clamped).
     void FillList(int row);
     void ShowCurrent();
-    void UpdateStatus(bool draw);
-    void Draw();
-
-    // Navigation, as the four buttons and the icon number field do it.
-    void FirstIcon();
-    void PreviousIcon();
-    void NextIcon();
-    void NextPage();
-    void SelectTypedIcon();
 
     // For the tests and the frame: what the view shows.
     QListWidget* ItemList() const { return itemList_; }
     QComboBox* FilterCombo() const { return filterCombo_; }
     QLineEdit* FilterText() const { return filterText_; }
     QLabel* ItemsText() const { return itemsText_; }
-    QLabel* IconText() const { return iconText_; }
-    PictureArea* Picture() const { return picture_; }
-    QString FieldText(
-        int field) const;  // 0..7: Width, Height, StartX, StartY, TWidth, THeight, Starts, Bytes
-    bool CompressShown() const;
-    int IconNumber() const { return iconNumber_; }
+    IconPanel* Panel() const { return panel_; }
     int CurrentItem() const { return currentItem_; }
-    int Zoom() const { return zoom_; }
-    bool Collage() const { return collage_; }
-    bool Mirror() const { return mirror_; }
+    // The panel's, as the tests read them.
+    QLabel* IconText() const;
+    PictureArea* Picture() const;
+    QString FieldText(int field) const;  // 0..7: Width, Height, StartX, StartY, TWidth, ...
+    int IconNumber() const;
+    int Zoom() const;
+    bool Collage() const;
+    bool Mirror() const;
+    void FirstIcon();
+    void NextIcon();
+    void NextPage();
 
 private:
     void BuildLayout();
-    QWidget* BuildFields();
     void ReadControls();
     void SelectRow(int row);
-    void ShowFields();
-    void ClearFields();
+    void ShowItemsText();
     void ClearView();
     bool HasItems() const;
+    bool ShowsItem() const;
     int SelectedRow() const;
 
     // The archive commands (CShpViewCommands.cpp).
     void Open();
     void SetFilterMode(int mode);
-    void SetZoom(int zoom);
-    void ToggleCollage();
-    void ToggleMirror();
-    void SaveIconOrCollage();
-    void SaveAllIcons();
     void Repack();
     void Replace();
     void Add();
@@ -92,26 +79,15 @@ private:
 
     CAppDoc& doc_;
     int currentItem_ = -1;
-    int iconNumber_ = 1;
     int filterMode_ = 0;
-    int zoom_ = 1;
-    bool collage_ = true;
-    bool mirror_ = false;
     int rowsShown_ = 0;
-    int iconsShown_ = 0;
-    bool atEnd_ = false;
     std::vector<int> rows_;  // the item index of each list row
 
     QComboBox* filterCombo_;
     QLineEdit* filterText_;
     QListWidget* itemList_;
     QLabel* itemsText_;
-    QLabel* iconText_;
-    PictureArea* picture_;
-    std::vector<QLabel*> fields_;
-    QCheckBox* compress_;
-    QLineEdit* reserved_;
-    QLineEdit* iconEdit_;
+    IconPanel* panel_;
     QProgressBar* progressBar_;
     QtProgress* progress_;
 };

@@ -7,12 +7,10 @@
 #include "app/CAppDoc.h"
 #include "app/CShpView.h"
 #include "app/CommandIds.h"
-#include "app/PictureArea.h"
+#include "app/IconPanel.h"
 #include "app/QtProgress.h"
 #include "archive/ArchiveCommands.h"
 #include "archive/RepackFolder.h"
-#include "sprite/IconExport.h"
-#include "sprite/IconRenderer.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/UserInterface.h"
@@ -41,16 +39,12 @@ UserInterface& Ui() {
 }  // namespace
 
 bool CShpView::Handles(int command) const {
-    if (ZoomOfCommand(command) != 0) return true;
+    if (panel_->Handles(command)) return true;
     switch (command) {
         case kCmdOpen:
         case kCmdShowAll:
         case kCmdShowUnits:
         case kCmdShowInterface:
-        case kCmdCollage:
-        case kCmdMirror:
-        case kCmdSaveIcon:
-        case kCmdSaveAllIcons:
         case kCmdRepack:
         case kCmdReplace:
         case kCmdRemove:
@@ -68,8 +62,8 @@ bool CShpView::Handles(int command) const {
 }
 
 CommandState CShpView::StateOf(int command) const {
-    if (ZoomOfCommand(command) != 0) return ZoomCommandState(command, zoom_, !collage_);
     const bool open = doc_.Archive().IsOpen();
+    if (panel_->Handles(command)) return panel_->StateOf(command, {open, false});
     switch (command) {
         case kCmdShowAll:
             return {filterMode_ != 0, filterMode_ == 0};
@@ -77,10 +71,6 @@ CommandState CShpView::StateOf(int command) const {
             return {filterMode_ != 1, filterMode_ == 1};
         case kCmdShowInterface:
             return {filterMode_ != 2, filterMode_ == 2};
-        case kCmdCollage:
-            return {true, collage_};
-        case kCmdMirror:
-            return {true, mirror_};
         case kCmdOpen:
         case kCmdRepack:
             return {true, false};
@@ -90,7 +80,7 @@ CommandState CShpView::StateOf(int command) const {
 }
 
 void CShpView::Run(int command) {
-    if (const int zoom = ZoomOfCommand(command); zoom != 0) SetZoom(zoom);
+    if (panel_->Handles(command)) panel_->Run(command);
     switch (command) {
         case kCmdOpen:
             Open();
@@ -103,18 +93,6 @@ void CShpView::Run(int command) {
             break;
         case kCmdShowInterface:
             SetFilterMode(2);
-            break;
-        case kCmdCollage:
-            ToggleCollage();
-            break;
-        case kCmdMirror:
-            ToggleMirror();
-            break;
-        case kCmdSaveIcon:
-            SaveIconOrCollage();
-            break;
-        case kCmdSaveAllIcons:
-            SaveAllIcons();
             break;
         case kCmdRepack:
             Repack();
@@ -176,62 +154,6 @@ void CShpView::Open() {
 void CShpView::SetFilterMode(int mode) {
     filterCombo_->setCurrentIndex(mode);
     FillList(0);
-}
-
-void CShpView::SetZoom(int zoom) {
-    zoom_ = zoom;
-    Draw();
-}
-
-void CShpView::ToggleCollage() {
-    collage_ = !collage_;
-    if (!HasItems()) return;
-    if (collage_) {
-        zoom_ = 1;
-        Draw();
-    } else {
-        atEnd_ = false;
-        iconNumber_ = doc_.Archive().SelectIcon(iconNumber_);
-        UpdateStatus(false);
-        Draw();
-    }
-}
-
-void CShpView::ToggleMirror() {
-    mirror_ = !mirror_;
-    doc_.Archive().SetMirrorX(mirror_);
-    Draw();
-}
-
-void CShpView::SaveIconOrCollage() {
-    if (!HasItems() || currentItem_ < 0) return;
-    AppSettings& settings = doc_.Settings();
-    const std::string base = CurrentBaseName();
-    const std::string proposed =
-        collage_ ? FormatText("%s%s_all.bmp", settings.bmpFolder.c_str(), base.c_str())
-                 : FormatText("%s%s_%d.bmp", settings.bmpFolder.c_str(), base.c_str(), iconNumber_);
-    const std::string path =
-        Ui().ChooseSaveFile({proposed, "BMP file for picture", "Files (*.BMP)|*.bmp|", ".bmp"});
-    if (path.empty()) return;
-    settings.bmpFolder = SplitPath(path, kPathFolder);
-    DatArchive& archive = doc_.Archive();
-    if (collage_) {
-        BuildCollage(archive, path, picture_->Area(), iconNumber_);
-    } else {
-        archive.SelectIcon(iconNumber_);
-        if (archive.DecodeIcon() > 0) SaveIconAsBmp(archive, path);
-    }
-    Draw();
-}
-
-void CShpView::SaveAllIcons() {
-    if (!HasItems() || currentItem_ < 0) return;
-    const std::string folder =
-        Ui().ChooseFolder(doc_.Settings().bmpFolder, "Select folder for Bitmaps");
-    if (folder.empty()) return;
-    SaveAllIconsAsBmp(doc_.Archive(), FormatText("%s%s_%d.bmp", folder.c_str(),
-                                                 CurrentBaseName().c_str(), iconNumber_));
-    Draw();
 }
 
 void CShpView::Repack() {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QThreadPool>
 #include <QTimer>
 #include <QToolBar>
@@ -25,6 +26,7 @@
 #include "app/CShpTool.h"
 #include "app/CShpView.h"
 #include "app/CommandIds.h"
+#include "app/IconPanel.h"
 #include "app/PictureArea.h"
 #include "app/ToolIcons.h"
 #include "cli/SampleData.h"
@@ -228,6 +230,35 @@ private slots:
         QCOMPARE(PixelAt(31 - 28, 15), right);
         frame_->Action(kCmdCollage)->trigger();
         QCOMPARE(View()->Zoom(), 1);
+    }
+
+    // A text item or a filter that matches nothing leaves none of the last
+    // item's icons, counter or fields on screen, and the icon commands idle.
+    void anItemWithoutIconsShowsNothingOfTheLastOne() {
+        View()->ItemList()->setCurrentRow(11);  // UNIT12, nine icons drawn
+        QVERIFY(!PictureIsBlank());
+        View()->ItemList()->setCurrentRow(12);
+        QCOMPARE(View()->ItemList()->currentItem()->text(), QString("VERSION.TXT  (0)"));
+        QVERIFY(PictureIsBlank());
+        QCOMPARE(View()->IconText()->text(), QString("Icon"));
+        QCOMPARE(View()->Panel()->ReservedText(), QString());
+        QCOMPARE(View()->FieldText(4), QString("0"));
+        View()->ItemList()->setCurrentRow(13);  // WIDGET01
+        QCOMPARE(View()->IconText()->text(), QString("Shown: 1-1 / 1 icons"));
+        QVERIFY(!PictureIsBlank());
+
+        View()->FilterText()->setText("$ZZ");
+        View()->FillList(0);
+        QVERIFY(Rows().isEmpty());
+        QCOMPARE(View()->ItemsText()->text(), QString("0 / 25 "));
+        QVERIFY(PictureIsBlank());
+        View()->NextIcon();
+        View()->NextPage();
+        frame_->Action(kCmdCollage)->trigger();
+        frame_->Action(kCmdSaveIcon)->trigger();
+        QVERIFY(ui_->fileChoices.empty());
+        QCOMPARE(View()->IconText()->text(), QString("Icon"));
+        QVERIFY(PictureIsBlank());
     }
 
     void replacesAddsAndRemovesItems() {
@@ -498,6 +529,42 @@ private slots:
         ui_->fileAnswers.push_back(Sample("tank.shp"));
         tool->SaveAsShp();
         QCOMPARE(ui_->LastText(), "\n   " + Sample("tank.shp") + "\n  succesfuly created  \n");
+
+        // A folder without S16 files leaves nothing of the last file shown.
+        QVERIFY(tool->Panel()->FieldText(0) != "0");
+        std::filesystem::create_directories(Sample("empty"));
+        ui_->folderAnswers.push_back(Sample("empty/"));
+        tool->ChooseFolder();
+        QCOMPARE(tool->Files()->count(), 0);
+        QCOMPARE(tool->Icons()->count(), 0);
+        for (int field = 0; field < 8; ++field)
+            QCOMPARE(tool->Panel()->FieldText(field), QString("0"));
+        QVERIFY(!frame_->Action(kCmdSaveIcon)->isEnabled());
+    }
+
+    // The S16 Tool's mode row and the toolbar are one state.
+    void s16ToolModeRowAndCommandsAgree() {
+        doc_->Settings().s16Folder = Sample("");
+        frame_->SwitchTool(CMainFrame::kS16Tool);
+        auto* tool = static_cast<CShpTool*>(frame_->View(CMainFrame::kS16Tool));
+        tool->OnUpdate();
+        tool->Files()->setCurrentRow(1);  // tank.s16
+        QRadioButton* icon = nullptr;
+        for (QRadioButton* button : tool->findChildren<QRadioButton*>())
+            if (button->text() == "Icon") icon = button;
+        QVERIFY(icon);
+        QVERIFY(frame_->Action(kCmdCollage)->isChecked());
+        QVERIFY(!frame_->Action(kCmdZoom2)->isEnabled());
+        icon->click();
+        QVERIFY(!frame_->Action(kCmdCollage)->isChecked());
+        QVERIFY(frame_->Action(kCmdZoom2)->isEnabled());
+        QVERIFY(!frame_->Action(kCmdZoom1)->isChecked());  // drawn as x1, no zoom chosen yet
+        frame_->Action(kCmdZoom2)->trigger();
+        QVERIFY(frame_->Action(kCmdZoom2)->isChecked());
+        frame_->Action(kCmdCollage)->trigger();
+        QVERIFY(!icon->isChecked());
+        QVERIFY(frame_->Action(kCmdCollage)->isChecked());
+        QVERIFY(tool->Status()->text().startsWith("Pix0 is RGB("));
     }
 };
 
