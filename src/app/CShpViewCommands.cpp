@@ -10,6 +10,7 @@
 #include "app/PictureArea.h"
 #include "app/QtProgress.h"
 #include "archive/ArchiveCommands.h"
+#include "archive/ItemNames.h"
 #include "archive/RepackFolder.h"
 #include "sprite/IconExport.h"
 #include "sprite/IconRenderer.h"

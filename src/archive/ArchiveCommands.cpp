@@ -3,7 +3,7 @@
 #include <set>
 
 #include "archive/DatArchive.h"
-#include "archive/ItemFilter.h"
+#include "archive/ItemNames.h"
 #include "archive/ItemSource.h"
 #include "sprite/S16Image.h"
 #include "support/FileIdentity.h"
@@ -134,14 +134,4 @@ bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path,
 
 void TellFilteredExtraction(int written, const std::string& folder) {
     ShowInfo("\n%d items saved to  \n  %s", written, folder.c_str());
-}
-
-std::string ItemPathInFolder(const DatEntry& entry, const std::string& folder) {
-    const std::string name = entry.Name();
-    if (!IsPlainItemName(name)) {
-        ShowError("[%s] is not a plain file name: the item is not written",
-                  PrintableName(name).c_str());
-        return {};
-    }
-    return folder + name;
 }

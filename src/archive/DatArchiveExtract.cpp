@@ -6,9 +6,8 @@
 #include <set>
 #include <system_error>
 
-#include "archive/ArchiveCommands.h"
 #include "archive/DatArchive.h"
-#include "archive/ItemFilter.h"
+#include "archive/ItemNames.h"
 #include "archive/ItemOutputFile.h"
 #include "support/DataFile.h"
 #include "support/FileCopy.h"

@@ -6,7 +6,7 @@
 #include "archive/DatArchive.h"
 #include "archive/DatDirectory.h"
 #include "archive/DatFormat.h"
-#include "archive/ItemFilter.h"
+#include "archive/ItemNames.h"
 #include "archive/ReportFile.h"
 #include "support/ByteIo.h"
 #include "support/DataFile.h"

@@ -17,8 +17,3 @@ void DatEntry::SetName(const std::string& text) {
 bool IsS16Name(const std::string& name) {
     return ToUpper(name).find("S16") != std::string::npos;
 }
-
-bool IsPlainItemName(const std::string& name) {
-    if (name.empty() || name == "." || name == "..") return false;
-    return name.find_first_of("/\\:") == std::string::npos;
-}

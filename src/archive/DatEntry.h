@@ -23,6 +23,3 @@ struct DatEntry {
 
 // True when `name` contains "S16" once upper-cased.
 bool IsS16Name(const std::string& name);
-// Item names come from the file: only a plain name (no folder separator,
-// drive or "..") may become a file name inside a chosen folder.
-bool IsPlainItemName(const std::string& name);
