@@ -1,11 +1,9 @@
 #include "archive/DatArchive.h"
 
-#include <algorithm>
 #include <cerrno>
 
 #include "archive/DatDirectory.h"
 #include "archive/DatFormat.h"
-#include "support/ByteIo.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/UserInterface.h"
@@ -60,9 +58,8 @@ DirectoryRead DatArchive::ReadDirectory() {
         entry.offset = offset;
         entry.size = next - offset;
         entry.isS16 = IsS16Name(entry.Name());
-        std::uint8_t icons[4];
-        if (entry.isS16 && entry.size >= 4 && file.ReadAt(offset, icons, sizeof icons))
-            entry.icons = std::max<std::int32_t>(static_cast<std::int32_t>(LoadU32(icons)), 0);
+        if (entry.isS16)  // an unreadable count lists the item with none
+            entry.icons = ReadIconCount(file, offset, next - offset).value_or(0);
         directory_.push_back(entry);
     };
     const DirectoryRead read = ReadDatRecords(file, records, [&](const DatEntry& record) {

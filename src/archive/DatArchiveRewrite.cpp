@@ -1,12 +1,11 @@
 // Replacing, adding and removing items: each writes the whole archive anew
 // beside it, keeps the old one as the backup and takes the new directory
 // from the plan it wrote.
-#include <algorithm>
+#include <optional>
 
 #include "archive/DatArchive.h"
 #include "archive/DatWriter.h"
 #include "archive/ItemSource.h"
-#include "support/ByteIo.h"
 #include "support/DataFile.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -33,15 +32,15 @@ bool PlanSource(const std::string& path, PlannedItem& item) {
     item.entry.size = static_cast<std::int64_t>(size);
     item.entry.isS16 = IsS16Name(item.entry.Name());
     item.entry.icons = 0;
-    if (item.entry.isS16 && size >= 4) {
+    if (item.entry.isS16) {
         DataFile source;
-        std::uint8_t count[4];
         if (!OpenItemSource(path, size, source)) return false;
-        if (!source.ReadAt(0, count, sizeof count)) {
+        const std::optional<std::int32_t> icons = ReadIconCount(source, 0, size);
+        if (!icons) {
             ReportReadError(path, source.Error());
             return false;
         }
-        item.entry.icons = std::max<std::int32_t>(static_cast<std::int32_t>(LoadU32(count)), 0);
+        item.entry.icons = *icons;
     }
     item.source = nullptr;
     item.sourceOffset = 0;

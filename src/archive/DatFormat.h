@@ -6,8 +6,10 @@
 namespace dat {
 
 inline constexpr int kCountSize = 4;
-inline constexpr int kRecordSize = 17;  // 4-byte offset, 13-byte name
+// A directory record: the item's offset, then its zero-padded name.
+inline constexpr int kOffsetSize = 4;
 inline constexpr int kNameSize = 13;
+inline constexpr int kRecordSize = kOffsetSize + kNameSize;
 // Names written from a folder are at most this long.
 inline constexpr int kMaxFolderNameLength = 12;
 // Offsets are 32-bit: nothing may end beyond this.

@@ -49,13 +49,15 @@ TEST_F(DatArchiveTest, ReadsIconCountsAndSelectsS16ItemsOnly) {
     ASSERT_TRUE(archive.OpenArchive(Write("K.dat", DatBytes({{"UNIT01.S16", unit},
                                                              {"README.TXT", Filler(12, 1)},
                                                              {"BAD.S16", negative},
-                                                             {"EMPTY.S16", Bytes(4, 0)}}))));
+                                                             {"EMPTY.S16", Bytes(4, 0)},
+                                                             {"TINY.S16", Filler(3, 7)}}))));
     EXPECT_EQ(archive.Entry(0).icons, 9);
     EXPECT_TRUE(archive.Entry(0).isS16);
     EXPECT_FALSE(archive.Entry(1).isS16);
     EXPECT_EQ(archive.Entry(1).icons, 0);
     EXPECT_EQ(archive.Entry(2).icons, 0);
     EXPECT_EQ(archive.Entry(3).icons, 0);
+    EXPECT_EQ(archive.Entry(4).icons, 0);  // too short to state a count
 
     EXPECT_EQ(archive.SelectItem(0, 4), 4);
     EXPECT_EQ(archive.DecodeIcon(), 16);
@@ -63,7 +65,7 @@ TEST_F(DatArchiveTest, ReadsIconCountsAndSelectsS16ItemsOnly) {
     EXPECT_EQ(archive.SelectItem(1, 1), 0);
     EXPECT_EQ(archive.CurrentIconNumber(), 0);
     EXPECT_EQ(archive.CurrentItem(), 1);
-    EXPECT_EQ(archive.SelectItem(4, 1), 0);
+    EXPECT_EQ(archive.SelectItem(5, 1), 0);
     EXPECT_EQ(archive.SelectItem(-1, 1), 0);
     EXPECT_EQ(archive.CurrentItem(), 1);
 }

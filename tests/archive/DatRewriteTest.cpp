@@ -99,6 +99,35 @@ TEST_F(DatRewriteTest, AddingGivesWhatAddingOneAfterTheOtherGives) {
     EXPECT_EQ(ReadFileBytes(path), together);
 }
 
+// The directory after a rewrite is planned, not read back: it must be the one
+// that reading the new archive gives, icon counts included.
+TEST_F(DatRewriteTest, ThePlannedDirectoryIsTheOneReadBack) {
+    fs::create_directory(dir / "src");
+    Bytes negative = Filler(8, 5);
+    negative[3] = 0x80;
+    Bytes nine = Filler(6, 2);
+    nine[0] = 9;
+    nine[1] = nine[2] = nine[3] = 0;
+    ASSERT_GT(archive.AddItems({Source("NEG.S16", negative), Source("NINE.S16", nine),
+                                Source("TINY.S16", Filler(3, 7)), Source("note.txt", nine)},
+                               progress),
+              0u);
+    DatArchive reread;
+    ASSERT_TRUE(reread.OpenArchive(path));
+    ASSERT_EQ(reread.ItemCount(), archive.ItemCount());
+    for (int i = 0; i < archive.ItemCount(); ++i) {
+        const DatEntry& planned = archive.Entry(i);
+        const DatEntry& read = reread.Entry(i);
+        EXPECT_EQ(planned.Name(), read.Name());
+        EXPECT_EQ(planned.offset, read.offset) << read.Name();
+        EXPECT_EQ(planned.size, read.size) << read.Name();
+        EXPECT_EQ(planned.isS16, read.isS16) << read.Name();
+        EXPECT_EQ(planned.icons, read.icons) << read.Name();
+    }
+    EXPECT_EQ(reread.Entry(reread.FindItem("NINE.S16")).icons, 9);
+    EXPECT_EQ(reread.Entry(reread.FindItem("NOTE.TXT")).icons, 0);
+}
+
 TEST_F(DatRewriteTest, NamesOfThirteenCharactersHaveNoTerminator) {
     fs::create_directory(dir / "src");
     ASSERT_GT(archive.AddItem(Source("ABCDEFGHIJ.S16X", Filler(2, 1)), progress), 0u);
