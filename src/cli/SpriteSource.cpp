@@ -9,11 +9,11 @@
 namespace {
 
 // Splits "ARCHIVE.dat:ITEM" (the archive part ending in .dat, any case).
-bool SplitArchiveItem(const std::string& spec, std::string& archive, std::string& item) {
-    const std::size_t colon = spec.rfind(':');
+bool SplitArchiveItem(const std::string& sprite, std::string& archive, std::string& item) {
+    const std::size_t colon = sprite.rfind(':');
     if (colon == std::string::npos || colon < 2) return false;
-    archive = spec.substr(0, colon);
-    item = spec.substr(colon + 1);
+    archive = sprite.substr(0, colon);
+    item = sprite.substr(colon + 1);
     return UpperExtension(archive) == ".DAT" && !item.empty();
 }
 
@@ -32,13 +32,13 @@ std::unique_ptr<S16Image> OpenArchiveItem(const std::string& archivePath, const 
 
 }  // namespace
 
-std::unique_ptr<S16Image> OpenSprite(const std::string& spec) {
+std::unique_ptr<S16Image> OpenSprite(const std::string& sprite) {
     std::string archive, item;
-    if (!Exists(spec) && SplitArchiveItem(spec, archive, item))
+    if (!Exists(sprite) && SplitArchiveItem(sprite, archive, item))
         return OpenArchiveItem(archive, item);
     auto image = std::make_unique<S16Image>();
-    if (!image->OpenFile(spec)) {
-        ReportOpenError(spec);
+    if (!image->OpenFile(sprite)) {
+        ReportOpenError(sprite);
         return nullptr;
     }
     return image;

@@ -7,5 +7,6 @@
 
 class S16Image;
 
-// The opened icon set, or null after an error message.
-std::unique_ptr<S16Image> OpenSprite(const std::string& spec);
+// The icon set the SPRITE argument `sprite` names, or null after an error
+// message.
+std::unique_ptr<S16Image> OpenSprite(const std::string& sprite);
