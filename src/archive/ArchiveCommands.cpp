@@ -105,9 +105,7 @@ bool AddFiles(DatArchive& archive, const std::vector<std::string>& paths, Progre
     for (const std::string& path : paths) {
         if (!IsNotTheArchive(archive, path) || !CheckSourceRules(path, rules)) return false;
     }
-    bool done = false;
-    archive.AddItems(paths, progress, &done);
-    return done;
+    return archive.AddItems(paths, progress).done;
 }
 
 std::string RemoveItemAndTell(DatArchive& archive, int index, Progress& progress) {

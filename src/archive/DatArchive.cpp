@@ -70,10 +70,10 @@ DirectoryRead DatArchive::ReadDirectory() {
         directory_.clear();
         return read;
     }
-    const auto leftOut = static_cast<int>(records - 1 - directory_.size());
-    if (leftOut > 0) {
+    itemsLeftOut_ = static_cast<int>(records - 1 - directory_.size());
+    if (itemsLeftOut_ > 0) {
         ShowError("[%s] is damaged: %d items lie outside the file and are not listed",
-                  archivePath_.c_str(), leftOut);
+                  archivePath_.c_str(), itemsLeftOut_);
     }
     return DirectoryRead::kRead;
 }
@@ -85,6 +85,7 @@ void DatArchive::CloseArchive() {
     readOnly_ = false;
     loaded_ = false;
     currentItem_ = -1;
+    itemsLeftOut_ = 0;
 }
 
 int DatArchive::SelectItem(int index, int n) {

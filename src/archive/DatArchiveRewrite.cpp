@@ -82,34 +82,28 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
     return true;
 }
 
-std::uint64_t DatArchive::ReplaceItem(int index, const std::string& path, Progress& progress,
-                                      bool* done) {
-    if (done) *done = false;
-    if (!ReplaceItems({{index, path}}, progress)) return 0;
-    if (done) *done = true;
-    return static_cast<std::uint64_t>(Entry(index).size);
+RewriteResult DatArchive::ReplaceItem(int index, const std::string& path, Progress& progress) {
+    if (!ReplaceItems({{index, path}}, progress)) return {};
+    return {true, static_cast<std::uint64_t>(Entry(index).size)};
 }
 
-std::uint64_t DatArchive::AddItems(const std::vector<std::string>& paths, Progress& progress,
-                                   bool* done) {
-    if (done) *done = false;
-    if (!open_ || paths.empty()) return 0;
+RewriteResult DatArchive::AddItems(const std::vector<std::string>& paths, Progress& progress) {
+    if (!open_ || paths.empty()) return {};
     std::vector<PlannedItem> plan = CurrentItems(directory_, file);
     std::uint64_t added = 0;
     for (const std::string& path : paths) {
         PlannedItem item;
         item.entry.SetName(SplitPath(path, kPathFileName));  // as spelled, not upper-cased
         // A file that cannot be stored stops the whole command before anything is written.
-        if (!PlanSource(path, item)) return 0;
+        if (!PlanSource(path, item)) return {};
         added += static_cast<std::uint64_t>(item.entry.size);
         plan.push_back(std::move(item));
     }
     ProgressScope scope(progress, 2 * static_cast<int>(plan.size()) + 11);
     SortByName(plan);
     scope.Step();
-    const bool rewritten = Rewrite(plan, progress);
-    if (done) *done = rewritten;
-    return rewritten ? added : 0;
+    if (!Rewrite(plan, progress)) return {};
+    return {true, added};
 }
 
 std::string DatArchive::RemoveItem(int index, Progress& progress) {

@@ -2,6 +2,7 @@
 // replace, remove, repack.
 #include <CLI/CLI.hpp>
 #include <filesystem>
+#include <optional>
 
 #include "archive/ArchiveCommands.h"
 #include "archive/DatArchive.h"
@@ -59,13 +60,18 @@ SourceRules RulesOf(const ArchiveArgs& a) {
 }
 
 // Runs `body` on the opened archive; the command fails when the archive does
-// not open, when `body` says so, or when any error was shown on the way.
+// not open, when `body` says so, or when the archive is damaged (`body` still
+// runs on the items that could be listed).
 void WithArchive(CliContext& context, const std::string& path,
                  const std::function<bool(DatArchive&)>& body) {
-    const int errorsBefore = context.ui.ErrorCount();
     DatArchive archive;
-    const bool ok = archive.OpenArchive(path) && body(archive);
-    context.Finish(ok && context.ui.ErrorCount() == errorsBefore);
+    if (!archive.OpenArchive(path)) {
+        context.Finish(false);
+        return;
+    }
+    const bool complete = archive.ItemsLeftOut() == 0;  // a rewrite forgets them
+    const bool ok = body(archive);
+    context.Finish(ok && complete);
 }
 
 // Writes a report's text to the file, or to standard output without one; the
@@ -98,9 +104,8 @@ bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
 }
 
 bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
-    std::string text;
-    return archive.ComparisonReport(a.other, a.differencesOnly, text) &&
-           Emit(context, text, a.output, {a.archive, a.other});
+    const std::optional<std::string> text = archive.ComparisonReport(a.other, a.differencesOnly);
+    return text && Emit(context, *text, a.output, {a.archive, a.other});
 }
 
 // The items named, or without names the items `list` shows with the same
@@ -127,14 +132,13 @@ bool Extract(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     }
     const ItemWriteResult result = archive.WriteItems(indices, folder, context.progress);
     if (result.written > 0) TellFilteredExtraction(result.written, folder);
-    return result.failures == 0;
+    return result.Complete();
 }
 
 bool Unpack(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     std::error_code ignored;
     std::filesystem::create_directories(a.output, ignored);
-    int failures = 0;
-    return archive.UnpackAll(AsFolder(a.output), context.progress, &failures) && failures == 0;
+    return archive.UnpackAll(AsFolder(a.output), context.progress).Complete();
 }
 
 // Every name is resolved and every file checked before the one rewrite: a

@@ -106,7 +106,7 @@ bool WriteArchive(const std::string& folder, const std::string& staging, int ite
     if (ok) {
         DatArchive archive;
         ok = archive.OpenArchive(staging + "KELPAR.dat") &&
-             archive.AddItem(staging + "VERSION.TXT", progress) > 0;
+             archive.AddItem(staging + "VERSION.TXT", progress).done;
     }
     if (!ok) return false;
     std::error_code error;

@@ -6,6 +6,7 @@
 #include "FakeUserInterface.h"
 #include "S16Files.h"
 #include "archive/DatArchive.h"
+#include "support/Progress.h"
 
 namespace {
 
@@ -107,8 +108,15 @@ TEST_F(DatArchiveTest, ListsOnlyTheItemsThatLieInsideADamagedFile) {
     bytes.resize(bytes.size() - 5);  // C now ends past the file's end
     ASSERT_TRUE(archive.OpenArchive(Write("cut.dat", bytes)));
     EXPECT_EQ(archive.ItemCount(), 2);
+    EXPECT_EQ(archive.ItemsLeftOut(), 1);
     EXPECT_EQ(ui.LastText(), "[" + (dir / "cut.dat") +
                                  "] is damaged: 1 items lie outside the file and are not listed");
+    // A rewrite leaves them out of the new file, which is whole again.
+    ASSERT_EQ(archive.RemoveItem(0, NoProgress()), "A.S16");
+    EXPECT_EQ(archive.ItemsLeftOut(), 0);
+    ASSERT_TRUE(archive.OpenArchive(dir / "cut.dat"));
+    EXPECT_EQ(archive.ItemCount(), 1);
+    EXPECT_EQ(archive.ItemsLeftOut(), 0);
 
     // An item whose bytes would lie inside the directory is damaged as well.
     Bytes inside = DatBytes({{"A.S16", Filler(10, 1)}, {"B.S16", Filler(20, 2)}});
@@ -116,6 +124,7 @@ TEST_F(DatArchiveTest, ListsOnlyTheItemsThatLieInsideADamagedFile) {
     inside[5] = 0;
     ASSERT_TRUE(archive.OpenArchive(Write("inside.dat", inside)));
     ASSERT_EQ(archive.ItemCount(), 1);
+    EXPECT_EQ(archive.ItemsLeftOut(), 1);
     EXPECT_EQ(archive.Entry(0).Name(), "B.S16");
 }
 

@@ -262,3 +262,36 @@ TEST(ArchiveHelp, TellsWhatIsKeptAndHowNamesAreMadeDistinct) {
               std::string::npos)
         << run.out;
 }
+
+// The status is what the operation did, whatever it told on the way: an item
+// not written fails the command, a message that only informs does not, and a
+// damaged archive fails it even when the rewrite asked for is made.
+TEST_F(ArchiveCli, TheExitStatusFollowsWhatTheOperationDid) {
+    WriteFileBytes(dir / "out/UNIT01.S16", {7});
+    CliRun run = RunCli({"unpack", archive, dir / "out"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: [" + (dir / "out/UNIT01.S16") +
+                           "] already exists and is kept: the item is not written\n");
+    EXPECT_EQ(FolderListing(dir / "out"),
+              (std::vector<std::string>{"PANEL01.S16", "UNIT01.S16", "UNIT02.S16"}));
+    EXPECT_EQ(ReadFileBytes(dir / "out/UNIT01.S16"), Bytes{7});
+
+    run = RunCli({"remove", archive, "UNIT02.S16"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.err, "UNIT02.S16 \t removed\n");
+
+    Bytes cut = DatBytes({{"A.TXT", Filler(10, 1)}, {"B.TXT", Filler(10, 2)}, {"C.TXT", {3}}});
+    cut.pop_back();
+    const std::string damaged = dir / "CUT.dat";
+    WriteFileBytes(damaged, cut);
+    run = RunCli({"remove", damaged, "A.TXT"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("error: [" + damaged +
+                           "] is damaged: 1 items lie outside the file and are not listed\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("A.TXT \t removed"), std::string::npos) << run.err;
+    run = RunCli({"list", damaged});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.out, "B.TXT  (0)\n");
+}
