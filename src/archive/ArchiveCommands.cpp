@@ -58,8 +58,7 @@ bool CheckNewNames(const DatArchive& archive, const std::vector<std::string>& pa
 
 bool CheckSourceRules(const std::string& path, const SourceRules& rules) {
     // Only a readable regular file is opened below: a FIFO would never answer.
-    std::uint64_t size = 0;
-    if (!CheckItemSource(path, size)) return false;
+    if (!CheckItemSource(path)) return false;
     if (rules.force || UpperExtension(path) != ".S16") return true;
     // The rule the icon commands read S16 files by: a file they would refuse is
     // never stored as one, and one they read (0 icons included) always is.

@@ -27,8 +27,9 @@ std::vector<PlannedItem> CurrentItems(const std::vector<DatEntry>& entries, Data
 // after a message, when it cannot be stored. The icon count of an S16 file is
 // read now, so that the new directory is known without reading the new archive.
 bool PlanSource(const std::string& path, PlannedItem& item) {
-    std::uint64_t size = 0;
-    if (!CheckItemSource(path, size)) return false;
+    const std::optional<std::uint64_t> checked = CheckItemSource(path);
+    if (!checked) return false;
+    const std::uint64_t size = *checked;
     item.entry.size = static_cast<std::int64_t>(size);
     item.entry.isS16 = IsS16Name(item.entry.Name());
     item.entry.icons = 0;

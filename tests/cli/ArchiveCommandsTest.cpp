@@ -295,3 +295,25 @@ TEST_F(ArchiveCli, TheExitStatusFollowsWhatTheOperationDid) {
     EXPECT_EQ(run.status, kExitDone) << run.err;
     EXPECT_EQ(run.out, "B.TXT  (0)\n");
 }
+
+// SPRITE is a file when one of that name exists, else ARCHIVE.dat:ITEM when
+// it reads so; every refusal names what was given.
+TEST_F(ArchiveCli, TheSpriteArgumentIsAFileOrAnArchiveItem) {
+    const std::string mixed = dir / "MIXED.Dat";
+    WriteFileBytes(mixed, DatBytes({{"NOTES.TXT", Filler(4, 1)}, {"UNIT01.S16", unit}}));
+    EXPECT_EQ(RunCli({"icons", mixed + ":unit01.s16"}).status, kExitDone);
+    CliRun run = RunCli({"icons", mixed + ":notes.txt"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: notes.txt is not an S16 item\n");
+
+    WriteFileBytes(dir / "odd.dat:NOTES.TXT", unit);  // a file, though it reads as an item
+    run = RunCli({"icons", dir / "odd.dat:NOTES.TXT"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 10);
+
+    for (const std::string& notItem : {mixed + ":", dir / "KELPAR.bin:UNIT01.S16"}) {
+        run = RunCli({"icons", notItem});
+        EXPECT_EQ(run.status, kExitFailed) << notItem;
+        EXPECT_NE(run.err.find("[" + notItem + "]"), std::string::npos) << run.err;
+    }
+}
