@@ -1,7 +1,6 @@
 // The archive subcommands: list, report, compare, extract, unpack, add,
 // replace, remove, repack.
 #include <CLI/CLI.hpp>
-#include <filesystem>
 #include <optional>
 
 #include "archive/ArchiveCommands.h"
@@ -11,6 +10,7 @@
 #include "archive/ReportFile.h"
 #include "cli/CliCommands.h"
 #include "cli/ItemLookup.h"
+#include "cli/OutputFolder.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -112,12 +112,7 @@ bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
 // options; all are written by one rule, so that none overwrites another.
 bool Extract(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     const std::string folder = AsFolder(a.output.empty() ? std::string(".") : a.output);
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        ReportCreationError(folder);
-        return false;
-    }
+    if (!MakeOutputFolder(folder)) return false;
     std::vector<int> indices;
     if (a.names.empty()) {
         indices = ListedItems(archive, a);
@@ -136,9 +131,8 @@ bool Extract(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
 }
 
 bool Unpack(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
-    std::error_code ignored;
-    std::filesystem::create_directories(a.output, ignored);
-    return archive.UnpackAll(AsFolder(a.output), context.progress).Complete();
+    const std::string folder = AsFolder(a.output);
+    return MakeOutputFolder(folder) && archive.UnpackAll(folder, context.progress).Complete();
 }
 
 // Every name is resolved and every file checked before the one rewrite: a

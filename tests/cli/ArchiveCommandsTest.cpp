@@ -317,3 +317,21 @@ TEST_F(ArchiveCli, TheSpriteArgumentIsAFileOrAnArchiveItem) {
         EXPECT_NE(run.err.find("[" + notItem + "]"), std::string::npos) << run.err;
     }
 }
+
+// A folder that cannot be made stops a command before it writes anything, in
+// one message naming the folder rather than one per file.
+TEST_F(ArchiveCli, AnOutputFolderThatCannotBeMadeIsNamedOnce) {
+    WriteFileBytes(dir / "plain", {1});
+    const std::string folder = dir / "plain/sub";
+    const std::vector<std::vector<std::string>> commands{
+        {"unpack", archive, folder},
+        {"extract", archive, "-o", folder},
+        {"from-shp", dir / "none.shp", "-o", folder},
+        {"sample", folder}};
+    for (const std::vector<std::string>& args : commands) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, kExitFailed) << args[0];
+        EXPECT_EQ(run.err, "error: Error on creating [" + folder + "/]: Not a directory\n")
+            << args[0];
+    }
+}
