@@ -109,5 +109,5 @@ int DatArchive::FindItem(const std::string& name) const {
 }
 
 std::string DatArchive::BackupPath() const {
-    return SplitPath(archivePath_, kPathWithoutExt) + "_back.dat";
+    return dat::BackupPath(archivePath_);
 }

@@ -2,6 +2,7 @@
 // Sizes and the name order of the DAT archive format.
 
 #include <cstdint>
+#include <string>
 
 namespace dat {
 
@@ -23,5 +24,9 @@ inline constexpr std::uint64_t DirectorySize(std::uint64_t records) {
 // The archive's name order: at most 13 characters, letters folded to lower
 // case, then unsigned bytes; the comparison stops at the first zero byte.
 int CompareNames(const char* a, const char* b);
+
+// "<stem>_back.dat" beside `archivePath`: where a rewrite of the archive, or a
+// repack over it, keeps the file it replaces.
+std::string BackupPath(const std::string& archivePath);
 
 }  // namespace dat

@@ -85,7 +85,7 @@ bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& pr
         return false;
     }
     // An archive already at the path is kept as the backup, as every rewrite keeps one.
-    const std::string backupPath = SplitPath(newArchivePath, kPathWithoutExt) + "_back.dat";
+    const std::string backupPath = dat::BackupPath(newArchivePath);
     SafeFileWriter writer(newArchivePath, backupPath);
 
     std::vector<FolderFile> accepted;

@@ -111,6 +111,7 @@ bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
 // The items named, or without names the items `list` shows with the same
 // options; all are written by one rule, so that none overwrites another.
 bool Extract(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+    context.ui.SetAnswer(a.overwrite);
     const std::string folder = AsFolder(a.output.empty() ? std::string(".") : a.output);
     if (!MakeOutputFolder(folder)) return false;
     std::vector<int> indices;
@@ -131,6 +132,7 @@ bool Extract(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
 }
 
 bool Unpack(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+    context.ui.SetAnswer(a.overwrite);
     const std::string folder = AsFolder(a.output);
     return MakeOutputFolder(folder) && archive.UnpackAll(folder, context.progress).Complete();
 }
@@ -191,6 +193,12 @@ std::vector<CLI::Option*> AddFilterOptions(CLI::App& command, ArchiveArgs& a) {
     return {units, interface, filter};
 }
 
+// --overwrite, and the rules of writing items into a folder, of extract and unpack.
+void AddOverwriteOption(CLI::App& command, ArchiveArgs& a) {
+    command.footer(kUnpackHelp);
+    command.add_flag("--overwrite", a.overwrite, "replace files already in the folder");
+}
+
 }  // namespace
 
 void AddArchiveCommands(CLI::App& app, CliContext& context) {
@@ -237,23 +245,17 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     auto* items = extract->add_option("ITEM", a->names, kItemHelp);
     for (CLI::Option* option : AddFilterOptions(*extract, *a))
         items->excludes(option);
-    extract->footer(kUnpackHelp);
     extract->add_option("-o,--output", a->output,
                         "the folder (made when missing; default: the current one)");
-    extract->add_flag("--overwrite", a->overwrite, "replace files already in the folder");
-    extract->callback(run([&context, a](DatArchive& archive) {
-        context.ui.SetAnswer(a->overwrite);
-        return Extract(context, archive, *a);
-    }));
+    AddOverwriteOption(*extract, *a);
+    extract->callback(
+        run([&context, a](DatArchive& archive) { return Extract(context, archive, *a); }));
 
     auto* unpack = AddArchiveCommand(app, "unpack", "Write every item into a folder", *a);
-    unpack->footer(kUnpackHelp);
     unpack->add_option("FOLDER", a->output, "the folder (made when missing)")->required();
-    unpack->add_flag("--overwrite", a->overwrite, "replace files already in the folder");
-    unpack->callback(run([&context, a](DatArchive& archive) {
-        context.ui.SetAnswer(a->overwrite);
-        return Unpack(context, archive, *a);
-    }));
+    AddOverwriteOption(*unpack, *a);
+    unpack->callback(
+        run([&context, a](DatArchive& archive) { return Unpack(context, archive, *a); }));
 
     auto* add = AddArchiveCommand(app, "add", "Add files as items (one rewrite for all)", *a);
     add->footer(

@@ -66,10 +66,7 @@ bool FromShp(CliContext& context, const FromShpArgs& a) {
 void AddShpCommands(CLI::App& app, CliContext& context) {
     auto* toShp = app.add_subcommand("to-shp", "Export the icon set of a sprite as an SHP file");
     auto toArgs = std::make_shared<std::pair<std::string, std::string>>();
-    toShp
-        ->add_option("SPRITE", toArgs->first,
-                     "an .s16 file, ARCHIVE.dat:ITEM or ARCHIVE.dat:#N (the N-th item)")
-        ->required();
+    toShp->add_option("SPRITE", toArgs->first, kSpriteHelp)->required();
     toShp->add_option("OUT", toArgs->second, "the .shp file to write")->required();
     toShp->callback([&context, toArgs] {
         auto image = OpenSprite(toArgs->first);

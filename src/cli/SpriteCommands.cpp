@@ -21,9 +21,6 @@ constexpr const char* kKeyColourHelp =
     "Paint the areas an icon does not use in the key colour red 248, green 220, blue 220 "
     "(0xF8DCDC): they are left out of the stored icon and save space.";
 
-constexpr const char* kSpriteHelp =
-    "an .s16 file, ARCHIVE.dat:ITEM or ARCHIVE.dat:#N (the N-th item)";
-
 // Runs `edit` on the S16 file at `path`, locked from reading its icons to the
 // rename of the new file; false when it cannot be locked or opened.
 bool EditS16File(const std::string& path, const std::function<bool(S16Image&)>& edit) {
