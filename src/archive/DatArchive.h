@@ -103,8 +103,8 @@ public:
     // The archive could be opened for reading only: every rewrite is refused.
     bool IsReadOnly() const { return readOnly_; }
     bool IsLoaded() const { return loaded_; }
-    // The records of the directory left out of the listing when the archive
-    // was opened, their bytes lying outside the file; a rewrite drops them.
+    // How many items the directory names but the listing left out when the
+    // archive was opened (their bytes lie outside the file); a rewrite drops them.
     int ItemsLeftOut() const { return itemsLeftOut_; }
     int ItemCount() const { return static_cast<int>(directory_.size()); }
     const DatEntry& Entry(int index) const { return directory_[static_cast<std::size_t>(index)]; }
