@@ -10,6 +10,7 @@
 #include "app/IconPanel.h"
 #include "app/QtProgress.h"
 #include "archive/ArchiveCommands.h"
+#include "archive/ItemNames.h"
 #include "archive/RepackFolder.h"
 #include "support/Messages.h"
 #include "support/Paths.h"

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "archive/DatArchive.h"
-#include "archive/ItemFilter.h"
+#include "archive/ItemNames.h"
 #include "archive/ItemSource.h"
 #include "sprite/S16Image.h"
 #include "support/FileIdentity.h"
@@ -58,8 +58,7 @@ bool CheckNewNames(const DatArchive& archive, const std::vector<std::string>& pa
 
 bool CheckSourceRules(const std::string& path, const SourceRules& rules) {
     // Only a readable regular file is opened below: a FIFO would never answer.
-    std::uint64_t size = 0;
-    if (!CheckItemSource(path, size)) return false;
+    if (!CheckItemSource(path)) return false;
     if (rules.force || UpperExtension(path) != ".S16") return true;
     // The rule the icon commands read S16 files by: a file they would refuse is
     // never stored as one, and one they read (0 icons included) always is.
@@ -105,9 +104,7 @@ bool AddFiles(DatArchive& archive, const std::vector<std::string>& paths, Progre
     for (const std::string& path : paths) {
         if (!IsNotTheArchive(archive, path) || !CheckSourceRules(path, rules)) return false;
     }
-    bool done = false;
-    archive.AddItems(paths, progress, &done);
-    return done;
+    return archive.AddItems(paths, progress).done;
 }
 
 std::string RemoveItemAndTell(DatArchive& archive, int index, Progress& progress) {
@@ -134,14 +131,4 @@ bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path,
 
 void TellFilteredExtraction(int written, const std::string& folder) {
     ShowInfo("\n%d items saved to  \n  %s", written, folder.c_str());
-}
-
-std::string ItemPathInFolder(const DatEntry& entry, const std::string& folder) {
-    const std::string name = entry.Name();
-    if (!IsPlainItemName(name)) {
-        ShowError("[%s] is not a plain file name: the item is not written",
-                  PrintableName(name).c_str());
-        return {};
-    }
-    return folder + name;
 }

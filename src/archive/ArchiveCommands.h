@@ -7,7 +7,6 @@
 #include <vector>
 
 class DatArchive;
-struct DatEntry;
 class Progress;
 
 // What a file must be to become an item. The hints end the refusal messages
@@ -50,6 +49,3 @@ bool ExtractItemAndTell(DatArchive& archive, int index, const std::string& path,
                         bool askBeforeReplacing = false);
 // Tells how many items an extraction of the filtered list wrote to `folder`.
 void TellFilteredExtraction(int written, const std::string& folder);
-// folder + the item's name; empty, after a message, when the name is not a
-// plain file name.
-std::string ItemPathInFolder(const DatEntry& entry, const std::string& folder);

@@ -1,11 +1,9 @@
 #include "archive/DatArchive.h"
 
-#include <algorithm>
 #include <cerrno>
 
 #include "archive/DatDirectory.h"
 #include "archive/DatFormat.h"
-#include "support/ByteIo.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/UserInterface.h"
@@ -60,9 +58,8 @@ DirectoryRead DatArchive::ReadDirectory() {
         entry.offset = offset;
         entry.size = next - offset;
         entry.isS16 = IsS16Name(entry.Name());
-        std::uint8_t icons[4];
-        if (entry.isS16 && entry.size >= 4 && file.ReadAt(offset, icons, sizeof icons))
-            entry.icons = std::max<std::int32_t>(static_cast<std::int32_t>(LoadU32(icons)), 0);
+        if (entry.isS16)  // an unreadable count lists the item with none
+            entry.icons = ReadIconCount(file, offset, next - offset).value_or(0);
         directory_.push_back(entry);
     };
     const DirectoryRead read = ReadDatRecords(file, records, [&](const DatEntry& record) {
@@ -73,10 +70,10 @@ DirectoryRead DatArchive::ReadDirectory() {
         directory_.clear();
         return read;
     }
-    const auto leftOut = static_cast<int>(records - 1 - directory_.size());
-    if (leftOut > 0) {
+    itemsLeftOut_ = static_cast<int>(records - 1 - directory_.size());
+    if (itemsLeftOut_ > 0) {
         ShowError("[%s] is damaged: %d items lie outside the file and are not listed",
-                  archivePath_.c_str(), leftOut);
+                  archivePath_.c_str(), itemsLeftOut_);
     }
     return DirectoryRead::kRead;
 }
@@ -88,6 +85,7 @@ void DatArchive::CloseArchive() {
     readOnly_ = false;
     loaded_ = false;
     currentItem_ = -1;
+    itemsLeftOut_ = 0;
 }
 
 int DatArchive::SelectItem(int index, int n) {
@@ -111,5 +109,5 @@ int DatArchive::FindItem(const std::string& name) const {
 }
 
 std::string DatArchive::BackupPath() const {
-    return SplitPath(archivePath_, kPathWithoutExt) + "_back.dat";
+    return dat::BackupPath(archivePath_);
 }

@@ -4,6 +4,7 @@
 // operations that rewrite, extract from and report on it.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,11 +16,22 @@
 class Progress;
 struct PlannedItem;
 
-// What writing items into a folder did: the files written, and the items not
-// written (refused names, shared bytes, files kept, failed writes), each told.
+// What writing items into a folder did: whether there was an archive to write
+// from, the files written, and the items not written (refused names, shared
+// bytes, files kept, failed writes), each told.
 struct ItemWriteResult {
+    bool done = false;
     int written = 0;
     int failures = 0;
+
+    bool Complete() const { return done && failures == 0; }
+};
+
+// What a rewrite that stores files did: whether the archive was rewritten
+// (which the bytes alone cannot tell for empty files), and the bytes stored.
+struct RewriteResult {
+    bool done = false;
+    std::uint64_t bytes = 0;
 };
 
 class DatArchive : public S16Image {
@@ -41,16 +53,11 @@ public:
 
     // Rewrites (each one new file, the old one kept as "<stem>_back.dat"); a
     // read-only archive is refused with a message.
-    // `done` (optional) tells whether the archive was rewritten, which the
-    // size alone cannot for an empty file.
-    // Replaces item `index` with the bytes of `path`; returns their size, 0 when nothing was done.
-    std::uint64_t ReplaceItem(int index, const std::string& path, Progress& progress,
-                              bool* done = nullptr);
-    // Adds the files as new items in one rewrite, re-sorting the directory;
-    // returns the bytes added, 0 when nothing was done.
-    std::uint64_t AddItems(const std::vector<std::string>& paths, Progress& progress,
-                           bool* done = nullptr);
-    std::uint64_t AddItem(const std::string& path, Progress& progress) {
+    // Replaces item `index` with the bytes of `path`.
+    RewriteResult ReplaceItem(int index, const std::string& path, Progress& progress);
+    // Adds the files as new items in one rewrite, re-sorting the directory.
+    RewriteResult AddItems(const std::vector<std::string>& paths, Progress& progress);
+    RewriteResult AddItem(const std::string& path, Progress& progress) {
         return AddItems({path}, progress);
     }
     // Drops item `index`; returns its name, empty when nothing was done.
@@ -78,24 +85,27 @@ public:
     // reported and counted as failures.
     ItemWriteResult WriteItems(const std::vector<int>& indices, const std::string& folder,
                                Progress& progress);
-    // WriteItems of every item. False when no archive is open.
-    bool UnpackAll(const std::string& folder, Progress& progress, int* failures = nullptr);
+    // WriteItems of every item; not done when no archive is open.
+    ItemWriteResult UnpackAll(const std::string& folder, Progress& progress);
 
     // Writes the item report (with or without icon counts) and opens it.
     bool WriteReport(const std::string& reportPath, bool withIcons);
     // Writes the comparison with the archive at `otherPath` and opens it.
     bool CompareArchives(const std::string& otherPath, const std::string& reportPath,
                          bool differencesOnly);
-    // The texts of the two reports; the comparison is false, after a message,
-    // when the other archive cannot be opened.
+    // The texts of the two reports; the comparison is nothing, after a
+    // message, when the other archive cannot be read.
     std::string ItemReport(bool withIcons) const;
-    bool ComparisonReport(const std::string& otherPath, bool differencesOnly,
-                          std::string& text) const;
+    std::optional<std::string> ComparisonReport(const std::string& otherPath,
+                                                bool differencesOnly) const;
 
     bool IsOpen() const { return open_; }
     // The archive could be opened for reading only: every rewrite is refused.
     bool IsReadOnly() const { return readOnly_; }
     bool IsLoaded() const { return loaded_; }
+    // How many items the directory names but the listing left out when the
+    // archive was opened (their bytes lie outside the file); a rewrite drops them.
+    int ItemsLeftOut() const { return itemsLeftOut_; }
     int ItemCount() const { return static_cast<int>(directory_.size()); }
     const DatEntry& Entry(int index) const { return directory_[static_cast<std::size_t>(index)]; }
     const std::vector<DatEntry>& Entries() const { return directory_; }
@@ -120,6 +130,7 @@ private:
     bool readOnly_ = false;
     bool loaded_ = false;
     int currentItem_ = -1;
+    int itemsLeftOut_ = 0;
     std::string archivePath_;
     std::vector<DatEntry> directory_;
 };

@@ -6,9 +6,8 @@
 #include <set>
 #include <system_error>
 
-#include "archive/ArchiveCommands.h"
 #include "archive/DatArchive.h"
-#include "archive/ItemFilter.h"
+#include "archive/ItemNames.h"
 #include "archive/ItemOutputFile.h"
 #include "support/DataFile.h"
 #include "support/FileCopy.h"
@@ -131,6 +130,7 @@ bool DatArchive::ExtractItem(int index, const std::string& outputPath, bool askB
 ItemWriteResult DatArchive::WriteItems(const std::vector<int>& indices,
                                        const std::string& folderPath, Progress& progress) {
     ItemWriteResult result;
+    result.done = open_;
     std::vector<int> chosen;
     std::vector<bool> seen(directory_.size(), false);
     for (int index : indices) {
@@ -177,12 +177,9 @@ ItemWriteResult DatArchive::WriteItems(const std::vector<int>& indices,
     return result;
 }
 
-bool DatArchive::UnpackAll(const std::string& folder, Progress& progress, int* failures) {
-    if (!open_) return false;
+ItemWriteResult DatArchive::UnpackAll(const std::string& folder, Progress& progress) {
     std::vector<int> all(directory_.size());
     for (std::size_t i = 0; i < all.size(); ++i)
         all[i] = static_cast<int>(i);
-    const ItemWriteResult result = WriteItems(all, folder, progress);
-    if (failures) *failures = result.failures;
-    return true;
+    return WriteItems(all, folder, progress);
 }

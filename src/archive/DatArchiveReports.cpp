@@ -6,7 +6,7 @@
 #include "archive/DatArchive.h"
 #include "archive/DatDirectory.h"
 #include "archive/DatFormat.h"
-#include "archive/ItemFilter.h"
+#include "archive/ItemNames.h"
 #include "archive/ReportFile.h"
 #include "support/ByteIo.h"
 #include "support/DataFile.h"
@@ -52,26 +52,26 @@ bool DatArchive::WriteReport(const std::string& reportPath, bool withIcons) {
 
 bool DatArchive::CompareArchives(const std::string& otherPath, const std::string& reportPath,
                                  bool differencesOnly) {
-    std::string text;
-    return ComparisonReport(otherPath, differencesOnly, text) &&
-           WriteTextFile(reportPath, text, {archivePath_, otherPath});
+    const std::optional<std::string> text = ComparisonReport(otherPath, differencesOnly);
+    return text && WriteTextFile(reportPath, *text, {archivePath_, otherPath});
 }
 
 // Walks both directories in the archives' own name order, so that an item in
 // both is always found as such.
-bool DatArchive::ComparisonReport(const std::string& otherPath, bool differencesOnly,
-                                  std::string& text) const {
+std::optional<std::string> DatArchive::ComparisonReport(const std::string& otherPath,
+                                                        bool differencesOnly) const {
     DataFile other;
     if (!other.Open(otherPath, "rb", false)) {
         ReportMissingFile(otherPath);
-        return false;
+        return std::nullopt;
     }
     WaitCursor wait;
     std::vector<std::string> otherNames;
-    if (!DirectoryWasRead(ReadDatItemNames(other, otherNames), otherPath, other)) return false;
+    if (!DirectoryWasRead(ReadDatItemNames(other, otherNames), otherPath, other))
+        return std::nullopt;
     const std::string mine = SplitPath(archivePath_, kPathBaseName);
     const std::string theirs = SplitPath(otherPath, kPathBaseName);
-    text = "*** Comparing:\n";
+    std::string text = "*** Comparing:\n";
     text += FormatText("*   %s (%d items) \n", mine.c_str(), ItemCount());
     text += FormatText("*   %s (%d items) \n", theirs.c_str(), static_cast<int>(otherNames.size()));
     text += "//////////////\n";
@@ -102,5 +102,5 @@ bool DatArchive::ComparisonReport(const std::string& otherPath, bool differences
     text += FormatText("*** %d items in both files\n", inBoth);
     text += FormatText("*** %d items not in %s \n", onlyMine, theirs.c_str());
     text += FormatText("*** %d items not in %s \n", onlyTheirs, mine.c_str());
-    return true;
+    return text;
 }

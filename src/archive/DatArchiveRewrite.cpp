@@ -1,12 +1,11 @@
 // Replacing, adding and removing items: each writes the whole archive anew
 // beside it, keeps the old one as the backup and takes the new directory
 // from the plan it wrote.
-#include <algorithm>
+#include <optional>
 
 #include "archive/DatArchive.h"
 #include "archive/DatWriter.h"
 #include "archive/ItemSource.h"
-#include "support/ByteIo.h"
 #include "support/DataFile.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -28,20 +27,21 @@ std::vector<PlannedItem> CurrentItems(const std::vector<DatEntry>& entries, Data
 // after a message, when it cannot be stored. The icon count of an S16 file is
 // read now, so that the new directory is known without reading the new archive.
 bool PlanSource(const std::string& path, PlannedItem& item) {
-    std::uint64_t size = 0;
-    if (!CheckItemSource(path, size)) return false;
+    const std::optional<std::uint64_t> checked = CheckItemSource(path);
+    if (!checked) return false;
+    const std::uint64_t size = *checked;
     item.entry.size = static_cast<std::int64_t>(size);
     item.entry.isS16 = IsS16Name(item.entry.Name());
     item.entry.icons = 0;
-    if (item.entry.isS16 && size >= 4) {
+    if (item.entry.isS16) {
         DataFile source;
-        std::uint8_t count[4];
         if (!OpenItemSource(path, size, source)) return false;
-        if (!source.ReadAt(0, count, sizeof count)) {
+        const std::optional<std::int32_t> icons = ReadIconCount(source, 0, size);
+        if (!icons) {
             ReportReadError(path, source.Error());
             return false;
         }
-        item.entry.icons = std::max<std::int32_t>(static_cast<std::int32_t>(LoadU32(count)), 0);
+        item.entry.icons = *icons;
     }
     item.source = nullptr;
     item.sourceOffset = 0;
@@ -83,34 +83,28 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
     return true;
 }
 
-std::uint64_t DatArchive::ReplaceItem(int index, const std::string& path, Progress& progress,
-                                      bool* done) {
-    if (done) *done = false;
-    if (!ReplaceItems({{index, path}}, progress)) return 0;
-    if (done) *done = true;
-    return static_cast<std::uint64_t>(Entry(index).size);
+RewriteResult DatArchive::ReplaceItem(int index, const std::string& path, Progress& progress) {
+    if (!ReplaceItems({{index, path}}, progress)) return {};
+    return {true, static_cast<std::uint64_t>(Entry(index).size)};
 }
 
-std::uint64_t DatArchive::AddItems(const std::vector<std::string>& paths, Progress& progress,
-                                   bool* done) {
-    if (done) *done = false;
-    if (!open_ || paths.empty()) return 0;
+RewriteResult DatArchive::AddItems(const std::vector<std::string>& paths, Progress& progress) {
+    if (!open_ || paths.empty()) return {};
     std::vector<PlannedItem> plan = CurrentItems(directory_, file);
     std::uint64_t added = 0;
     for (const std::string& path : paths) {
         PlannedItem item;
         item.entry.SetName(SplitPath(path, kPathFileName));  // as spelled, not upper-cased
         // A file that cannot be stored stops the whole command before anything is written.
-        if (!PlanSource(path, item)) return 0;
+        if (!PlanSource(path, item)) return {};
         added += static_cast<std::uint64_t>(item.entry.size);
         plan.push_back(std::move(item));
     }
     ProgressScope scope(progress, 2 * static_cast<int>(plan.size()) + 11);
     SortByName(plan);
     scope.Step();
-    const bool rewritten = Rewrite(plan, progress);
-    if (done) *done = rewritten;
-    return rewritten ? added : 0;
+    if (!Rewrite(plan, progress)) return {};
+    return {true, added};
 }
 
 std::string DatArchive::RemoveItem(int index, Progress& progress) {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "sprite/S16Format.h"
+#include "support/ByteIo.h"
+#include "support/DataFile.h"
 #include "support/Paths.h"
 
 std::string DatEntry::Name() const {
@@ -18,7 +21,10 @@ bool IsS16Name(const std::string& name) {
     return ToUpper(name).find("S16") != std::string::npos;
 }
 
-bool IsPlainItemName(const std::string& name) {
-    if (name.empty() || name == "." || name == "..") return false;
-    return name.find_first_of("/\\:") == std::string::npos;
+std::optional<std::int32_t> ReadIconCount(DataFile& file, std::uint64_t offset,
+                                          std::uint64_t size) {
+    std::uint8_t count[s16::kCountSize];
+    if (size < sizeof count) return 0;
+    if (!file.ReadAt(offset, count, sizeof count)) return std::nullopt;
+    return std::max<std::int32_t>(static_cast<std::int32_t>(LoadU32(count)), 0);
 }

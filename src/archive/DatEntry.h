@@ -4,9 +4,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "archive/DatFormat.h"
+
+class DataFile;
 
 struct DatEntry {
     std::array<char, dat::kNameSize> name{};  // zero-padded; no terminator at 13 characters
@@ -23,6 +26,7 @@ struct DatEntry {
 
 // True when `name` contains "S16" once upper-cased.
 bool IsS16Name(const std::string& name);
-// Item names come from the file: only a plain name (no folder separator,
-// drive or "..") may become a file name inside a chosen folder.
-bool IsPlainItemName(const std::string& name);
+// The icon count that the S16 bytes at `offset` of `file` (`size` of them)
+// state: 0 when the count is below 1 or the bytes are too few to hold one;
+// nothing when the read fails.
+std::optional<std::int32_t> ReadIconCount(DataFile& file, std::uint64_t offset, std::uint64_t size);

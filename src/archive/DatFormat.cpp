@@ -1,5 +1,7 @@
 #include "archive/DatFormat.h"
 
+#include "support/Paths.h"
+
 namespace {
 
 unsigned char Folded(char c) {
@@ -17,4 +19,8 @@ int dat::CompareNames(const char* a, const char* b) {
         if (x == 0) return 0;
     }
     return 0;
+}
+
+std::string dat::BackupPath(const std::string& archivePath) {
+    return SplitPath(archivePath, kPathWithoutExt) + "_back.dat";
 }

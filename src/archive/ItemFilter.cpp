@@ -1,5 +1,6 @@
 #include "archive/ItemFilter.h"
 
+#include "archive/ItemNames.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 
@@ -36,25 +37,4 @@ std::vector<int> FilterItems(const std::vector<DatEntry>& entries, int mode,
 
 std::string ItemRow(const DatEntry& entry) {
     return FormatText("%s  (%d)", PrintableName(entry.Name()).c_str(), entry.icons);
-}
-
-std::string PrintableName(const std::string& name) {
-    std::string shown;
-    shown.reserve(name.size());
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\')
-            shown += "\\\\";
-        else if (c == '\n')
-            shown += "\\n";
-        else if (c == '\r')
-            shown += "\\r";
-        else if (c == '\t')
-            shown += "\\t";
-        else if (byte < 0x20 || byte == 0x7F)
-            shown += FormatText("\\x%02X", byte);
-        else
-            shown += c;
-    }
-    return shown;
 }

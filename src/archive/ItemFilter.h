@@ -14,7 +14,3 @@ std::vector<int> FilterItems(const std::vector<DatEntry>& entries, int mode,
                              const std::string& text);
 // A list row: "%s  (%d)" with the printable name and the icon count.
 std::string ItemRow(const DatEntry& entry);
-// An item name as it may be shown: control characters and backslashes
-// escaped C-style ("\n", "\t", "\x1B", "\\"), so that no name can split a
-// row or drive a terminal.
-std::string PrintableName(const std::string& name);

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "archive/ItemFilter.h"
+#include "archive/ItemNames.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/ScratchFile.h"

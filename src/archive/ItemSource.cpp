@@ -22,12 +22,12 @@ void ReportNotRegular(const std::string& path) {
 
 #ifndef _WIN32
 
-bool CheckItemSource(const std::string& path, std::uint64_t& size) {
+std::optional<std::uint64_t> CheckItemSource(const std::string& path) {
     // Without O_NONBLOCK, opening a FIFO would wait for a writer.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         ReportOpenError(path);
-        return false;
+        return std::nullopt;
     }
     struct stat status {};
     bool ok = ::fstat(fd, &status) == 0;
@@ -50,8 +50,8 @@ bool CheckItemSource(const std::string& path, std::uint64_t& size) {
         }
     }
     ::close(fd);
-    size = ok ? static_cast<std::uint64_t>(status.st_size) : 0;
-    return ok;
+    if (!ok) return std::nullopt;
+    return static_cast<std::uint64_t>(status.st_size);
 }
 
 bool OpenItemSource(const std::string& path, std::uint64_t size, DataFile& source) {
@@ -68,7 +68,7 @@ bool OpenItemSource(const std::string& path, std::uint64_t size, DataFile& sourc
 
 #else
 
-bool CheckItemSource(const std::string& path, std::uint64_t& size) {
+std::optional<std::uint64_t> CheckItemSource(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         if (std::filesystem::exists(path, error)) {
@@ -76,12 +76,11 @@ bool CheckItemSource(const std::string& path, std::uint64_t& size) {
         } else {
             ReportOpenError(path);
         }
-        return false;
+        return std::nullopt;
     }
     DataFile probe;
-    if (!probe.Open(path, "rb", true)) return false;
-    size = probe.Length();
-    return true;
+    if (!probe.Open(path, "rb", true)) return std::nullopt;
+    return probe.Length();
 }
 
 bool OpenItemSource(const std::string& path, std::uint64_t size, DataFile& source) {

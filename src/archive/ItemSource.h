@@ -4,14 +4,15 @@
 // stays within the limit on open files.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class DataFile;
 
 // Checks that `path` is a regular file that can be read and gives its size.
 // Anything else (missing, unreadable, a FIFO, a device, a file whose size the
-// system does not state) is refused with a message naming it.
-bool CheckItemSource(const std::string& path, std::uint64_t& size);
+// system does not state) is refused, nothing, with a message naming it.
+std::optional<std::uint64_t> CheckItemSource(const std::string& path);
 
 // Opens a checked source for copying; fails, with a message naming it, when
 // it cannot be opened or is no longer a regular file of `size` bytes.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <system_error>
 #include <vector>
@@ -84,7 +85,7 @@ bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& pr
         return false;
     }
     // An archive already at the path is kept as the backup, as every rewrite keeps one.
-    const std::string backupPath = SplitPath(newArchivePath, kPathWithoutExt) + "_back.dat";
+    const std::string backupPath = dat::BackupPath(newArchivePath);
     SafeFileWriter writer(newArchivePath, backupPath);
 
     std::vector<FolderFile> accepted;
@@ -94,10 +95,10 @@ bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& pr
     std::vector<PlannedItem> plan;
     for (const FolderFile& file : accepted) {
         PlannedItem item;
-        std::uint64_t size = 0;
-        if (!CheckItemSource(folder + file.name, size)) return false;
+        const std::optional<std::uint64_t> size = CheckItemSource(folder + file.name);
+        if (!size) return false;
         item.entry.SetName(file.name);
-        item.entry.size = static_cast<std::int64_t>(size);
+        item.entry.size = static_cast<std::int64_t>(*size);
         item.sourcePath = folder + file.name;
         plan.push_back(std::move(item));
         scope.Step();

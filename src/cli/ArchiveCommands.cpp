@@ -1,7 +1,7 @@
 // The archive subcommands: list, report, compare, extract, unpack, add,
 // replace, remove, repack.
 #include <CLI/CLI.hpp>
-#include <filesystem>
+#include <optional>
 
 #include "archive/ArchiveCommands.h"
 #include "archive/DatArchive.h"
@@ -10,6 +10,7 @@
 #include "archive/ReportFile.h"
 #include "cli/CliCommands.h"
 #include "cli/ItemLookup.h"
+#include "cli/OutputFolder.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -59,13 +60,18 @@ SourceRules RulesOf(const ArchiveArgs& a) {
 }
 
 // Runs `body` on the opened archive; the command fails when the archive does
-// not open, when `body` says so, or when any error was shown on the way.
+// not open, when `body` says so, or when the archive is damaged (`body` still
+// runs on the items that could be listed).
 void WithArchive(CliContext& context, const std::string& path,
                  const std::function<bool(DatArchive&)>& body) {
-    const int errorsBefore = context.ui.ErrorCount();
     DatArchive archive;
-    const bool ok = archive.OpenArchive(path) && body(archive);
-    context.Finish(ok && context.ui.ErrorCount() == errorsBefore);
+    if (!archive.OpenArchive(path)) {
+        context.Finish(false);
+        return;
+    }
+    const bool complete = archive.ItemsLeftOut() == 0;  // a rewrite forgets them
+    const bool ok = body(archive);
+    context.Finish(ok && complete);
 }
 
 // Writes a report's text to the file, or to standard output without one; the
@@ -98,21 +104,16 @@ bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
 }
 
 bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
-    std::string text;
-    return archive.ComparisonReport(a.other, a.differencesOnly, text) &&
-           Emit(context, text, a.output, {a.archive, a.other});
+    const std::optional<std::string> text = archive.ComparisonReport(a.other, a.differencesOnly);
+    return text && Emit(context, *text, a.output, {a.archive, a.other});
 }
 
 // The items named, or without names the items `list` shows with the same
 // options; all are written by one rule, so that none overwrites another.
 bool Extract(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+    context.ui.SetAnswer(a.overwrite);
     const std::string folder = AsFolder(a.output.empty() ? std::string(".") : a.output);
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        ReportCreationError(folder);
-        return false;
-    }
+    if (!MakeOutputFolder(folder)) return false;
     std::vector<int> indices;
     if (a.names.empty()) {
         indices = ListedItems(archive, a);
@@ -127,14 +128,13 @@ bool Extract(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     }
     const ItemWriteResult result = archive.WriteItems(indices, folder, context.progress);
     if (result.written > 0) TellFilteredExtraction(result.written, folder);
-    return result.failures == 0;
+    return result.Complete();
 }
 
 bool Unpack(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
-    std::error_code ignored;
-    std::filesystem::create_directories(a.output, ignored);
-    int failures = 0;
-    return archive.UnpackAll(AsFolder(a.output), context.progress, &failures) && failures == 0;
+    context.ui.SetAnswer(a.overwrite);
+    const std::string folder = AsFolder(a.output);
+    return MakeOutputFolder(folder) && archive.UnpackAll(folder, context.progress).Complete();
 }
 
 // Every name is resolved and every file checked before the one rewrite: a
@@ -193,6 +193,12 @@ std::vector<CLI::Option*> AddFilterOptions(CLI::App& command, ArchiveArgs& a) {
     return {units, interface, filter};
 }
 
+// --overwrite, and the rules of writing items into a folder, of extract and unpack.
+void AddOverwriteOption(CLI::App& command, ArchiveArgs& a) {
+    command.footer(kUnpackHelp);
+    command.add_flag("--overwrite", a.overwrite, "replace files already in the folder");
+}
+
 }  // namespace
 
 void AddArchiveCommands(CLI::App& app, CliContext& context) {
@@ -239,23 +245,17 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     auto* items = extract->add_option("ITEM", a->names, kItemHelp);
     for (CLI::Option* option : AddFilterOptions(*extract, *a))
         items->excludes(option);
-    extract->footer(kUnpackHelp);
     extract->add_option("-o,--output", a->output,
                         "the folder (made when missing; default: the current one)");
-    extract->add_flag("--overwrite", a->overwrite, "replace files already in the folder");
-    extract->callback(run([&context, a](DatArchive& archive) {
-        context.ui.SetAnswer(a->overwrite);
-        return Extract(context, archive, *a);
-    }));
+    AddOverwriteOption(*extract, *a);
+    extract->callback(
+        run([&context, a](DatArchive& archive) { return Extract(context, archive, *a); }));
 
     auto* unpack = AddArchiveCommand(app, "unpack", "Write every item into a folder", *a);
-    unpack->footer(kUnpackHelp);
     unpack->add_option("FOLDER", a->output, "the folder (made when missing)")->required();
-    unpack->add_flag("--overwrite", a->overwrite, "replace files already in the folder");
-    unpack->callback(run([&context, a](DatArchive& archive) {
-        context.ui.SetAnswer(a->overwrite);
-        return Unpack(context, archive, *a);
-    }));
+    AddOverwriteOption(*unpack, *a);
+    unpack->callback(
+        run([&context, a](DatArchive& archive) { return Unpack(context, archive, *a); }));
 
     auto* add = AddArchiveCommand(app, "add", "Add files as items (one rewrite for all)", *a);
     add->footer(

@@ -14,10 +14,7 @@ std::string WithoutBlankLines(const std::string& text) {
 }  // namespace
 
 int ConsoleUserInterface::ShowMessage(MessageKind kind, const std::string& text) {
-    if (kind == MessageKind::Error) {
-        ++errors_;
-        err_ << "error: ";
-    }
+    if (kind == MessageKind::Error) err_ << "error: ";
     err_ << WithoutBlankLines(text) << '\n';
     return 1;
 }

@@ -19,11 +19,9 @@ public:
     bool OpenWithDesktop(const std::string& path) override;
     void SetWaitCursor(bool) override {}
 
-    int ErrorCount() const { return errors_; }
     void SetAnswer(bool yes) { answer_ = yes; }
 
 private:
     std::ostream& err_;
-    int errors_ = 0;
     bool answer_ = false;
 };

@@ -12,6 +12,7 @@
 #include "archive/DatFormat.h"
 #include "archive/RepackFolder.h"
 #include "bitmap/PixelBuffer24.h"
+#include "cli/OutputFolder.h"
 #include "shp/ShpExport.h"
 #include "sprite/IconEncoder.h"
 #include "sprite/S16Format.h"
@@ -106,7 +107,7 @@ bool WriteArchive(const std::string& folder, const std::string& staging, int ite
     if (ok) {
         DatArchive archive;
         ok = archive.OpenArchive(staging + "KELPAR.dat") &&
-             archive.AddItem(staging + "VERSION.TXT", progress) > 0;
+             archive.AddItem(staging + "VERSION.TXT", progress).done;
     }
     if (!ok) return false;
     std::error_code error;
@@ -229,12 +230,7 @@ void PaintInterfaceIcon(PixelBuffer24& picture, int item) {
 
 bool WriteSampleData(const std::string& folderPath, int items, Progress& progress) {
     const std::string folder = AsFolder(folderPath);
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) {
-        ReportCreationError(folder);
-        return false;
-    }
+    if (!MakeOutputFolder(folder)) return false;
     // The scratch files live in a folder of their own, made here and only here,
     // so that no file of the user's is ever truncated or removed with them.
     std::string staging = folder + ".sample-XXXXXX";
@@ -245,6 +241,7 @@ bool WriteSampleData(const std::string& folderPath, int items, Progress& progres
     staging = AsFolder(staging);
     const bool ok = WriteArchive(folder, staging, items, progress) && WriteLooseFiles(folder) &&
                     WriteShpFiles(folder, staging);
-    fs::remove_all(staging, error);
+    std::error_code ignored;  // a scratch folder left behind harms nothing
+    fs::remove_all(staging, ignored);
     return ok;
 }

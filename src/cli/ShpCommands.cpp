@@ -1,8 +1,8 @@
 // The SHP subcommands: to-shp, shp-info, from-shp.
 #include <CLI/CLI.hpp>
-#include <filesystem>
 
 #include "cli/CliCommands.h"
+#include "cli/OutputFolder.h"
 #include "cli/SpriteSource.h"
 #include "shp/ShpConversion.h"
 #include "shp/ShpExport.h"
@@ -44,8 +44,7 @@ struct FromShpArgs {
 
 bool FromShp(CliContext& context, const FromShpArgs& a) {
     const std::string s16Folder = AsFolder(a.folder);
-    std::error_code ignored;
-    std::filesystem::create_directories(s16Folder, ignored);
+    if (!MakeOutputFolder(s16Folder)) return false;
     ShpBatchResult total;
     for (const std::string& path : a.files) {
         const std::string name = SplitPath(path, kPathFileName);
@@ -67,10 +66,7 @@ bool FromShp(CliContext& context, const FromShpArgs& a) {
 void AddShpCommands(CLI::App& app, CliContext& context) {
     auto* toShp = app.add_subcommand("to-shp", "Export the icon set of a sprite as an SHP file");
     auto toArgs = std::make_shared<std::pair<std::string, std::string>>();
-    toShp
-        ->add_option("SPRITE", toArgs->first,
-                     "an .s16 file, ARCHIVE.dat:ITEM or ARCHIVE.dat:#N (the N-th item)")
-        ->required();
+    toShp->add_option("SPRITE", toArgs->first, kSpriteHelp)->required();
     toShp->add_option("OUT", toArgs->second, "the .shp file to write")->required();
     toShp->callback([&context, toArgs] {
         auto image = OpenSprite(toArgs->first);

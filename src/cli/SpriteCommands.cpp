@@ -1,6 +1,7 @@
 // The sprite subcommands: icons, to-bmp, insert-icon, remove-icon, make.
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <functional>
 #include <map>
 
 #include "cli/CliCommands.h"
@@ -19,6 +20,29 @@ namespace {
 constexpr const char* kKeyColourHelp =
     "Paint the areas an icon does not use in the key colour red 248, green 220, blue 220 "
     "(0xF8DCDC): they are left out of the stored icon and save space.";
+
+// Runs `edit` on the S16 file at `path`, locked from reading its icons to the
+// rename of the new file; false when it cannot be locked or opened.
+bool EditS16File(const std::string& path, const std::function<bool(S16Image&)>& edit) {
+    const RewriteLock lock(path);
+    if (!lock.Held()) return false;
+    S16Image image;
+    if (!image.OpenFile(path)) {
+        ReportOpenError(path);
+        return false;
+    }
+    return edit(image);
+}
+
+// Removes icon `n` of the S16 file read into `image` from `path`.
+bool RemoveIconNumber(S16Image& image, const std::string& path, int n) {
+    if (!CheckS16Table(image, path, false)) return false;
+    const int count = image.IconCount();
+    const bool removed = RemoveIcon(image, n);
+    if (!removed && (n < 1 || n > count))
+        ShowError("Icon %d is not in %s (%d icons)", n, path.c_str(), count);
+    return removed;
+}
 
 void PrintIconTable(S16Image& image, std::ostream& out) {
     out << FormatText("%-4s %6s %6s %6s %6s %6s %7s %8s %8s %8s %8s\n", "#", "Width", "Height",
@@ -137,10 +161,7 @@ bool Make(const MakeOptions& o) {
 void AddSpriteCommands(CLI::App& app, CliContext& context) {
     auto* icons = app.add_subcommand("icons", "Print the icon table of a sprite");
     auto sprite = std::make_shared<std::string>();
-    icons
-        ->add_option("SPRITE", *sprite,
-                     "an .s16 file, ARCHIVE.dat:ITEM or ARCHIVE.dat:#N (the N-th item)")
-        ->required();
+    icons->add_option("SPRITE", *sprite, kSpriteHelp)->required();
     icons->callback([&context, sprite] {
         auto image = OpenSprite(*sprite);
         const bool sound = image && CheckS16Table(*image, *sprite, true);
@@ -150,10 +171,7 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
 
     auto* toBmp = app.add_subcommand("to-bmp", "Save one icon, every icon or a collage as BMP");
     auto bmp = std::make_shared<ToBmpOptions>();
-    toBmp
-        ->add_option("SPRITE", bmp->sprite,
-                     "an .s16 file, ARCHIVE.dat:ITEM or ARCHIVE.dat:#N (the N-th item)")
-        ->required();
+    toBmp->add_option("SPRITE", bmp->sprite, kSpriteHelp)->required();
     toBmp
         ->add_option("-o,--output", bmp->output,
                      "the BMP file (with --all: the base of \"<base>_NNN.bmp\")")
@@ -182,18 +200,9 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
                        "the number the new icon gets (default: append)");
     insert->callback([&context, insertArgs] {
         const auto& [file, bitmap, at] = *insertArgs;
-        const RewriteLock lock(file);  // held from reading the icons to the rename
-        S16Image image;
-        if (!lock.Held()) {
-            context.Finish(false);
-            return;
-        }
-        if (!image.OpenFile(file)) {
-            ReportOpenError(file);
-            context.Finish(false);
-            return;
-        }
-        context.Finish(InsertIconFromBmp(image, bitmap, at));
+        context.Finish(EditS16File(file, [&bitmap = bitmap, at = at](S16Image& image) {
+            return InsertIconFromBmp(image, bitmap, at);
+        }));
     });
 
     auto* remove = app.add_subcommand("remove-icon", "Remove an icon from an S16 file");
@@ -201,28 +210,10 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     remove->add_option("FILE", removeArgs->first, "the .s16 file")->required();
     remove->add_option("N", removeArgs->second, "the icon number")->required();
     remove->callback([&context, removeArgs] {
-        const RewriteLock lock(removeArgs->first);  // held from reading the icons to the rename
-        S16Image image;
-        if (!lock.Held()) {
-            context.Finish(false);
-            return;
-        }
-        if (!image.OpenFile(removeArgs->first)) {
-            ReportOpenError(removeArgs->first);
-            context.Finish(false);
-            return;
-        }
-        if (!CheckS16Table(image, removeArgs->first, false)) {
-            context.Finish(false);
-            return;
-        }
-        const int count = image.IconCount();
-        const bool removed = RemoveIcon(image, removeArgs->second);
-        if (!removed && (removeArgs->second < 1 || removeArgs->second > count)) {
-            ShowError("Icon %d is not in %s (%d icons)", removeArgs->second,
-                      removeArgs->first.c_str(), count);
-        }
-        context.Finish(removed);
+        const auto& [file, n] = *removeArgs;
+        context.Finish(EditS16File(file, [&file = file, n = n](S16Image& image) {
+            return RemoveIconNumber(image, file, n);
+        }));
     });
 
     auto* make = app.add_subcommand("make", "Build S16 files from bitmaps");

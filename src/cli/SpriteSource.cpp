@@ -1,5 +1,7 @@
 #include "cli/SpriteSource.h"
 
+#include <optional>
+
 #include "archive/DatArchive.h"
 #include "cli/ItemLookup.h"
 #include "sprite/S16Image.h"
@@ -8,13 +10,19 @@
 
 namespace {
 
-// Splits "ARCHIVE.dat:ITEM" (the archive part ending in .dat, any case).
-bool SplitArchiveItem(const std::string& spec, std::string& archive, std::string& item) {
-    const std::size_t colon = spec.rfind(':');
-    if (colon == std::string::npos || colon < 2) return false;
-    archive = spec.substr(0, colon);
-    item = spec.substr(colon + 1);
-    return UpperExtension(archive) == ".DAT" && !item.empty();
+struct ArchiveItem {
+    std::string archive;
+    std::string item;
+};
+
+// Splits "ARCHIVE.dat:ITEM" (the archive part ending in .dat, any case);
+// nothing for any other text.
+std::optional<ArchiveItem> SplitArchiveItem(const std::string& sprite) {
+    const std::size_t colon = sprite.rfind(':');
+    if (colon == std::string::npos || colon < 2) return std::nullopt;
+    ArchiveItem split{sprite.substr(0, colon), sprite.substr(colon + 1)};
+    if (UpperExtension(split.archive) != ".DAT" || split.item.empty()) return std::nullopt;
+    return split;
 }
 
 std::unique_ptr<S16Image> OpenArchiveItem(const std::string& archivePath, const std::string& item) {
@@ -32,13 +40,14 @@ std::unique_ptr<S16Image> OpenArchiveItem(const std::string& archivePath, const 
 
 }  // namespace
 
-std::unique_ptr<S16Image> OpenSprite(const std::string& spec) {
-    std::string archive, item;
-    if (!Exists(spec) && SplitArchiveItem(spec, archive, item))
-        return OpenArchiveItem(archive, item);
+std::unique_ptr<S16Image> OpenSprite(const std::string& sprite) {
+    if (!Exists(sprite)) {
+        if (const std::optional<ArchiveItem> split = SplitArchiveItem(sprite))
+            return OpenArchiveItem(split->archive, split->item);
+    }
     auto image = std::make_unique<S16Image>();
-    if (!image->OpenFile(spec)) {
-        ReportOpenError(spec);
+    if (!image->OpenFile(sprite)) {
+        ReportOpenError(sprite);
         return nullptr;
     }
     return image;

@@ -7,5 +7,10 @@
 
 class S16Image;
 
-// The opened icon set, or null after an error message.
-std::unique_ptr<S16Image> OpenSprite(const std::string& spec);
+// The help text of a SPRITE argument.
+inline constexpr const char* kSpriteHelp =
+    "an .s16 file, ARCHIVE.dat:ITEM or ARCHIVE.dat:#N (the N-th item)";
+
+// The icon set the SPRITE argument `sprite` names, or null after an error
+// message.
+std::unique_ptr<S16Image> OpenSprite(const std::string& sprite);

@@ -6,6 +6,7 @@
 #include "FakeUserInterface.h"
 #include "S16Files.h"
 #include "archive/DatArchive.h"
+#include "support/Progress.h"
 
 namespace {
 
@@ -49,13 +50,15 @@ TEST_F(DatArchiveTest, ReadsIconCountsAndSelectsS16ItemsOnly) {
     ASSERT_TRUE(archive.OpenArchive(Write("K.dat", DatBytes({{"UNIT01.S16", unit},
                                                              {"README.TXT", Filler(12, 1)},
                                                              {"BAD.S16", negative},
-                                                             {"EMPTY.S16", Bytes(4, 0)}}))));
+                                                             {"EMPTY.S16", Bytes(4, 0)},
+                                                             {"TINY.S16", Filler(3, 7)}}))));
     EXPECT_EQ(archive.Entry(0).icons, 9);
     EXPECT_TRUE(archive.Entry(0).isS16);
     EXPECT_FALSE(archive.Entry(1).isS16);
     EXPECT_EQ(archive.Entry(1).icons, 0);
     EXPECT_EQ(archive.Entry(2).icons, 0);
     EXPECT_EQ(archive.Entry(3).icons, 0);
+    EXPECT_EQ(archive.Entry(4).icons, 0);  // too short to state a count
 
     EXPECT_EQ(archive.SelectItem(0, 4), 4);
     EXPECT_EQ(archive.DecodeIcon(), 16);
@@ -63,7 +66,7 @@ TEST_F(DatArchiveTest, ReadsIconCountsAndSelectsS16ItemsOnly) {
     EXPECT_EQ(archive.SelectItem(1, 1), 0);
     EXPECT_EQ(archive.CurrentIconNumber(), 0);
     EXPECT_EQ(archive.CurrentItem(), 1);
-    EXPECT_EQ(archive.SelectItem(4, 1), 0);
+    EXPECT_EQ(archive.SelectItem(5, 1), 0);
     EXPECT_EQ(archive.SelectItem(-1, 1), 0);
     EXPECT_EQ(archive.CurrentItem(), 1);
 }
@@ -105,8 +108,15 @@ TEST_F(DatArchiveTest, ListsOnlyTheItemsThatLieInsideADamagedFile) {
     bytes.resize(bytes.size() - 5);  // C now ends past the file's end
     ASSERT_TRUE(archive.OpenArchive(Write("cut.dat", bytes)));
     EXPECT_EQ(archive.ItemCount(), 2);
+    EXPECT_EQ(archive.ItemsLeftOut(), 1);
     EXPECT_EQ(ui.LastText(), "[" + (dir / "cut.dat") +
                                  "] is damaged: 1 items lie outside the file and are not listed");
+    // A rewrite leaves them out of the new file, which is whole again.
+    ASSERT_EQ(archive.RemoveItem(0, NoProgress()), "A.S16");
+    EXPECT_EQ(archive.ItemsLeftOut(), 0);
+    ASSERT_TRUE(archive.OpenArchive(dir / "cut.dat"));
+    EXPECT_EQ(archive.ItemCount(), 1);
+    EXPECT_EQ(archive.ItemsLeftOut(), 0);
 
     // An item whose bytes would lie inside the directory is damaged as well.
     Bytes inside = DatBytes({{"A.S16", Filler(10, 1)}, {"B.S16", Filler(20, 2)}});
@@ -114,6 +124,7 @@ TEST_F(DatArchiveTest, ListsOnlyTheItemsThatLieInsideADamagedFile) {
     inside[5] = 0;
     ASSERT_TRUE(archive.OpenArchive(Write("inside.dat", inside)));
     ASSERT_EQ(archive.ItemCount(), 1);
+    EXPECT_EQ(archive.ItemsLeftOut(), 1);
     EXPECT_EQ(archive.Entry(0).Name(), "B.S16");
 }
 

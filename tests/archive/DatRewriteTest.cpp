@@ -54,7 +54,7 @@ protected:
 TEST_F(DatRewriteTest, ReplacingShiftsLaterOffsetsAndUpperCasesNames) {
     fs::create_directory(dir / "src");
     const Bytes replacement = Filler(25, 9);
-    EXPECT_EQ(archive.ReplaceItem(1, Source("BETA.S16", replacement), progress), 25u);
+    EXPECT_EQ(archive.ReplaceItem(1, Source("BETA.S16", replacement), progress).bytes, 25u);
     const Bytes after = ReadFileBytes(path);
     EXPECT_EQ(after, DatBytes({{"ALPHA.S16", Filler(10, 1)},
                                {"BETA.S16", replacement},
@@ -73,7 +73,7 @@ TEST_F(DatRewriteTest, AddingSortsWithUnderscoresFirstAndKeepsTheFilesSpelling) 
     const std::string a = Source("unit_a.s16", Filler(5, 4));
     const std::string b = Source("UNITA.S16", Filler(6, 5));
     const std::string c = Source("Aardvark.s16", Filler(7, 6));
-    EXPECT_EQ(archive.AddItems({b, a, c}, progress), 18u);
+    EXPECT_EQ(archive.AddItems({b, a, c}, progress).bytes, 18u);
     const Bytes after = ReadFileBytes(path);
     EXPECT_EQ(StoredNames(after),
               (std::vector<std::string>{"Aardvark.s16", "ALPHA.S16", "BETA.S16", "GAMMA.S16",
@@ -90,18 +90,48 @@ TEST_F(DatRewriteTest, AddingGivesWhatAddingOneAfterTheOtherGives) {
     fs::create_directory(dir / "src");
     const std::string x = Source("ZED.S16", Filler(3, 1));
     const std::string y = Source("BETA.S16", Filler(4, 2));  // the same name as an item
-    ASSERT_GT(archive.AddItems({x, y}, progress), 0u);
+    ASSERT_TRUE(archive.AddItems({x, y}, progress).done);
     const Bytes together = ReadFileBytes(path);
     WriteFileBytes(path, original);
     ASSERT_TRUE(archive.OpenArchive(path));
-    ASSERT_GT(archive.AddItem(x, progress), 0u);
-    ASSERT_GT(archive.AddItem(y, progress), 0u);
+    ASSERT_TRUE(archive.AddItem(x, progress).done);
+    ASSERT_TRUE(archive.AddItem(y, progress).done);
     EXPECT_EQ(ReadFileBytes(path), together);
+}
+
+// The directory after a rewrite is planned, not read back: it must be the one
+// that reading the new archive gives, icon counts included.
+TEST_F(DatRewriteTest, ThePlannedDirectoryIsTheOneReadBack) {
+    fs::create_directory(dir / "src");
+    Bytes negative = Filler(8, 5);
+    negative[3] = 0x80;
+    Bytes nine = Filler(6, 2);
+    nine[0] = 9;
+    nine[1] = nine[2] = nine[3] = 0;
+    ASSERT_TRUE(archive
+                    .AddItems({Source("NEG.S16", negative), Source("NINE.S16", nine),
+                               Source("TINY.S16", Filler(3, 7)), Source("note.txt", nine)},
+                              progress)
+                    .done);
+    DatArchive reread;
+    ASSERT_TRUE(reread.OpenArchive(path));
+    ASSERT_EQ(reread.ItemCount(), archive.ItemCount());
+    for (int i = 0; i < archive.ItemCount(); ++i) {
+        const DatEntry& planned = archive.Entry(i);
+        const DatEntry& read = reread.Entry(i);
+        EXPECT_EQ(planned.Name(), read.Name());
+        EXPECT_EQ(planned.offset, read.offset) << read.Name();
+        EXPECT_EQ(planned.size, read.size) << read.Name();
+        EXPECT_EQ(planned.isS16, read.isS16) << read.Name();
+        EXPECT_EQ(planned.icons, read.icons) << read.Name();
+    }
+    EXPECT_EQ(reread.Entry(reread.FindItem("NINE.S16")).icons, 9);
+    EXPECT_EQ(reread.Entry(reread.FindItem("NOTE.TXT")).icons, 0);
 }
 
 TEST_F(DatRewriteTest, NamesOfThirteenCharactersHaveNoTerminator) {
     fs::create_directory(dir / "src");
-    ASSERT_GT(archive.AddItem(Source("ABCDEFGHIJ.S16X", Filler(2, 1)), progress), 0u);
+    ASSERT_TRUE(archive.AddItem(Source("ABCDEFGHIJ.S16X", Filler(2, 1)), progress).done);
     const Bytes after = ReadFileBytes(path);
     EXPECT_EQ(StoredNames(after)[0], "ABCDEFGHIJ.S1");
     EXPECT_EQ(after[4 + 4 + 12], '1');
@@ -124,9 +154,10 @@ TEST_F(DatRewriteTest, RemovingKeepsTheOrderAndRemovingTheLastItemLeavesAnEmptyA
 }
 
 TEST_F(DatRewriteTest, AMissingSourceStopsTheCommandAndStoresNothing) {
-    EXPECT_EQ(archive.ReplaceItem(0, dir / "gone/ALPHA.S16", progress), 0u);
+    EXPECT_FALSE(archive.ReplaceItem(0, dir / "gone/ALPHA.S16", progress).done);
     fs::create_directory(dir / "src");
-    EXPECT_EQ(archive.AddItems({Source("NEW.S16", Filler(3, 1)), dir / "gone.s16"}, progress), 0u);
+    EXPECT_FALSE(
+        archive.AddItems({Source("NEW.S16", Filler(3, 1)), dir / "gone.s16"}, progress).done);
     EXPECT_EQ(ui.Errors(),
               (std::vector<std::string>{"Cannot open [" + (dir / "gone/ALPHA.S16") + "]",
                                         "Cannot open [" + (dir / "gone.s16") + "]"}));
@@ -167,7 +198,7 @@ TEST_F(DatRewriteTest, RefusesAnArchiveThatWouldPassFourGiB) {
     std::error_code error;
     fs::resize_file(big, 0x100000000ull, error);  // sparse: takes no room
     if (error) GTEST_SKIP() << "no sparse files here";
-    EXPECT_EQ(archive.AddItem(big, progress), 0u);
+    EXPECT_FALSE(archive.AddItem(big, progress).done);
     EXPECT_EQ(
         ui.LastText(),
         "[" + path + "] would pass 4 GiB, the limit of the archive format: nothing was written");

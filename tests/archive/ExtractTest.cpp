@@ -20,9 +20,9 @@ TEST(Extract, UnpacksEveryItemWithItsBytes) {
     ASSERT_TRUE(archive.OpenArchive(dir / "K.dat"));
     ASSERT_EQ(archive.SelectItem(0, 2), 2);
     std::filesystem::create_directory(dir / "out");
-    int failures = -1;
-    ASSERT_TRUE(archive.UnpackAll(dir / "out/", NoProgress(), &failures));
-    EXPECT_EQ(failures, 0);
+    const ItemWriteResult result = archive.UnpackAll(dir / "out/", NoProgress());
+    EXPECT_TRUE(result.Complete());
+    EXPECT_EQ(result.written, 3);
     EXPECT_EQ(FolderListing(dir / "out"),
               (std::vector<std::string>{"C.TXT", "EMPTY.BIN", "UNIT.S16"}));
     EXPECT_EQ(ReadFileBytes(dir / "out/UNIT.S16"), unit);
@@ -50,16 +50,18 @@ TEST(Extract, NeverWritesOutsideTheChosenFolder) {
     DatArchive archive;
     ASSERT_TRUE(archive.OpenArchive(dir / "K.dat"));
     std::filesystem::create_directories(dir / "out/in");
-    int failures = 0;
-    ASSERT_TRUE(archive.UnpackAll(dir / "out/in/", NoProgress(), &failures));
-    EXPECT_EQ(failures, 4);
+    const ItemWriteResult result = archive.UnpackAll(dir / "out/in/", NoProgress());
+    ASSERT_TRUE(result.done);
+    EXPECT_EQ(result.failures, 4);
+    EXPECT_FALSE(result.Complete());
     EXPECT_EQ(FolderListing(dir / "out/in"), std::vector<std::string>{"OK.S16"});
     EXPECT_EQ(FolderListing(dir / "out"), std::vector<std::string>{"in"});
     EXPECT_EQ(ui.Errors().front(),
               "[../ESCAPE.S16] is not a plain file name: the item is not written");
 
     DatArchive closed;
-    EXPECT_FALSE(closed.UnpackAll(dir / "out/", NoProgress()));
+    EXPECT_FALSE(closed.UnpackAll(dir / "out/", NoProgress()).done);
+    EXPECT_FALSE(closed.UnpackAll(dir / "out/", NoProgress()).Complete());
     EXPECT_FALSE(closed.ExtractItem(0, dir / "x"));
 }
 
@@ -76,9 +78,9 @@ protected:
         fs::create_directory(out);
     }
     int Unpack() {
-        int failures = -1;
-        EXPECT_TRUE(archive.UnpackAll(out, NoProgress(), &failures));
-        return failures;
+        const ItemWriteResult result = archive.UnpackAll(out, NoProgress());
+        EXPECT_TRUE(result.done);
+        return result.failures;
     }
 
     FakeUserInterface ui;
@@ -98,9 +100,9 @@ TEST_F(ExtractSafetyTest, NeverWritesOverTheArchiveBeingRead) {
     ui.yesNoAnswers = {true, true, true, true, true, true};
     EXPECT_EQ(Unpack(), 2);
     // Unpacking into the archive's own folder, the window's default.
-    int failures = 0;
-    EXPECT_TRUE(archive.UnpackAll(dir.Path(), NoProgress(), &failures));
-    EXPECT_EQ(failures, 1);
+    const ItemWriteResult inOwnFolder = archive.UnpackAll(dir.Path(), NoProgress());
+    EXPECT_TRUE(inOwnFolder.done);
+    EXPECT_EQ(inOwnFolder.failures, 1);
     EXPECT_FALSE(archive.ExtractItem(1, path));
     EXPECT_EQ(ReadFileBytes(path), original);
     const std::string refused = "] is the archive being read: the item is not written";
@@ -156,12 +158,13 @@ TEST_F(ExtractSafetyTest, AFailedWriteLeavesTheOldFileAndNoPartialOne) {
           {"SMALL.S16", Filler(10, 3)}});
     WriteFileBytes(out + "BIG.S16", Filler(9, 9));
     ui.yesNoAnswers = {true};
-    int failures = -1;
+    ItemWriteResult result;
     {
         FileSizeLimit limit(100000);
-        EXPECT_TRUE(archive.UnpackAll(out, NoProgress(), &failures));
+        result = archive.UnpackAll(out, NoProgress());
     }
-    EXPECT_EQ(failures, 2);
+    EXPECT_TRUE(result.done);
+    EXPECT_EQ(result.failures, 2);
     EXPECT_EQ(ReadFileBytes(out + "BIG.S16"), Filler(9, 9));
     EXPECT_EQ(FolderListing(out), (std::vector<std::string>{"BIG.S16", "SMALL.S16"}));
     EXPECT_EQ(ui.Errors(),

@@ -98,9 +98,9 @@ TEST(GoldenDat, RemovingAndAddingAnItemBackRestoresTheFile) {
     EXPECT_EQ(withoutItem.size(), 190u - 17 - 14);
     EXPECT_EQ(ReadBytes(scratch / "golden_back.dat"), GoldenBytes("golden.dat"));
 
-    bool done = false;
-    EXPECT_EQ(archive.AddItems({scratch / "LONGNAME1.TXT"}, NoProgress(), &done), 14u);
-    EXPECT_TRUE(done);
+    const RewriteResult added = archive.AddItems({scratch / "LONGNAME1.TXT"}, NoProgress());
+    EXPECT_TRUE(added.done);
+    EXPECT_EQ(added.bytes, 14u);
     EXPECT_EQ(ReadBytes(path), GoldenBytes("golden.dat"));
     EXPECT_EQ(ReadBytes(scratch / "golden_back.dat"), withoutItem);
     ASSERT_EQ(archive.ItemCount(), 3);

@@ -34,13 +34,14 @@ TEST_F(ItemSourceTest, OnlyReadableRegularFilesAreStored) {
         {dir / "MISSING.S16", "Cannot open [" + (dir / "MISSING.S16") + "]"}};
     for (const auto& [source, message] : refused) {
         ui.Clear();
-        bool done = true;
         // The good file comes first: nothing of it may be written either.
-        EXPECT_EQ(archive.AddItems({dir / "GOOD.S16", source}, NoProgress(), &done), 0u);
-        EXPECT_FALSE(done);
+        const RewriteResult added = archive.AddItems({dir / "GOOD.S16", source}, NoProgress());
+        EXPECT_FALSE(added.done);
+        EXPECT_EQ(added.bytes, 0u);
         EXPECT_EQ(ui.Errors(), std::vector<std::string>{message});
-        EXPECT_EQ(archive.ReplaceItem(0, source, NoProgress(), &done), 0u);
-        EXPECT_FALSE(done);
+        const RewriteResult replaced = archive.ReplaceItem(0, source, NoProgress());
+        EXPECT_FALSE(replaced.done);
+        EXPECT_EQ(replaced.bytes, 0u);
         EXPECT_EQ(ReadFileBytes(path), original);
         EXPECT_EQ(FolderListing(dir.Path()), (std::vector<std::string>{"GOOD.S16", "K.dat"}));
     }

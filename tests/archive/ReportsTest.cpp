@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "DatFiles.h"
 #include "FakeUserInterface.h"
 #include "S16Files.h"
@@ -63,25 +65,24 @@ TEST_F(ReportsTest, ComparesTwoArchivesInTheirOwnOrder) {
               "*** 1 items in both files\n"
               "*** 1 items not in THEIRS \n"
               "*** 1 items not in MINE \n");
-    std::string text;
-    ASSERT_TRUE(archive.ComparisonReport(other, true, text));
-    EXPECT_EQ(text.find("... = "), std::string::npos);
-    EXPECT_NE(text.find("*** 1 items in both files\n"), std::string::npos);
+    const std::optional<std::string> text = archive.ComparisonReport(other, true);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->find("... = "), std::string::npos);
+    EXPECT_NE(text->find("*** 1 items in both files\n"), std::string::npos);
 }
 
 TEST_F(ReportsTest, MatchesNamesWithUnderscoresAndComparesAnArchiveWithItself) {
     const std::string path = Archive("SORTED.dat", {"UNIT_A.S16", "UNITA.S16", "Z.S16"});
     ASSERT_TRUE(archive.OpenArchive(path));
-    std::string text;
-    ASSERT_TRUE(archive.ComparisonReport(path, false, text));
+    std::string text = archive.ComparisonReport(path, false).value_or("");
     EXPECT_NE(
         text.find(
             "*** 3 items in both files\n*** 0 items not in SORTED \n*** 0 items not in SORTED \n"),
         std::string::npos);
     EXPECT_EQ(text.find("not in SORTED \n\n"), std::string::npos);
 
-    ASSERT_TRUE(
-        archive.ComparisonReport(Archive("LATER.dat", {"ZZ1.S16", "ZZ2.S16"}), false, text));
+    text =
+        archive.ComparisonReport(Archive("LATER.dat", {"ZZ1.S16", "ZZ2.S16"}), false).value_or("");
     const std::size_t lastMine = text.find("Z.S16           ... not in LATER");
     const std::size_t firstTheirs = text.find("        ZZ1.S16 ... not in SORTED");
     ASSERT_NE(lastMine, std::string::npos);
@@ -95,8 +96,7 @@ TEST_F(ReportsTest, AnOtherFileThatCannotBeOpenedIsReported) {
     EXPECT_FALSE(FileExists(dir / "d.txt"));
     // A file that is not an archive is said to be one, not compared as empty.
     WriteFileBytes(dir / "junk.dat", Bytes{0xFF, 0xFF, 0xFF, 0x7F, 1, 2});
-    std::string text;
-    EXPECT_FALSE(archive.ComparisonReport(dir / "junk.dat", false, text));
+    EXPECT_FALSE(archive.ComparisonReport(dir / "junk.dat", false));
     EXPECT_EQ(ui.LastText(), "[" + (dir / "junk.dat") + "] is not a DAT archive or is damaged");
 }
 

@@ -262,3 +262,76 @@ TEST(ArchiveHelp, TellsWhatIsKeptAndHowNamesAreMadeDistinct) {
               std::string::npos)
         << run.out;
 }
+
+// The status is what the operation did, whatever it told on the way: an item
+// not written fails the command, a message that only informs does not, and a
+// damaged archive fails it even when the rewrite asked for is made.
+TEST_F(ArchiveCli, TheExitStatusFollowsWhatTheOperationDid) {
+    WriteFileBytes(dir / "out/UNIT01.S16", {7});
+    CliRun run = RunCli({"unpack", archive, dir / "out"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: [" + (dir / "out/UNIT01.S16") +
+                           "] already exists and is kept: the item is not written\n");
+    EXPECT_EQ(FolderListing(dir / "out"),
+              (std::vector<std::string>{"PANEL01.S16", "UNIT01.S16", "UNIT02.S16"}));
+    EXPECT_EQ(ReadFileBytes(dir / "out/UNIT01.S16"), Bytes{7});
+
+    run = RunCli({"remove", archive, "UNIT02.S16"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.err, "UNIT02.S16 \t removed\n");
+
+    Bytes cut = DatBytes({{"A.TXT", Filler(10, 1)}, {"B.TXT", Filler(10, 2)}, {"C.TXT", {3}}});
+    cut.pop_back();
+    const std::string damaged = dir / "CUT.dat";
+    WriteFileBytes(damaged, cut);
+    run = RunCli({"remove", damaged, "A.TXT"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("error: [" + damaged +
+                           "] is damaged: 1 items lie outside the file and are not listed\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("A.TXT \t removed"), std::string::npos) << run.err;
+    run = RunCli({"list", damaged});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.out, "B.TXT  (0)\n");
+}
+
+// SPRITE is a file when one of that name exists, else ARCHIVE.dat:ITEM when
+// it reads so; every refusal names what was given.
+TEST_F(ArchiveCli, TheSpriteArgumentIsAFileOrAnArchiveItem) {
+    const std::string mixed = dir / "MIXED.Dat";
+    WriteFileBytes(mixed, DatBytes({{"NOTES.TXT", Filler(4, 1)}, {"UNIT01.S16", unit}}));
+    EXPECT_EQ(RunCli({"icons", mixed + ":unit01.s16"}).status, kExitDone);
+    CliRun run = RunCli({"icons", mixed + ":notes.txt"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "error: notes.txt is not an S16 item\n");
+
+    WriteFileBytes(dir / "odd.dat:NOTES.TXT", unit);  // a file, though it reads as an item
+    run = RunCli({"icons", dir / "odd.dat:NOTES.TXT"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 10);
+
+    for (const std::string& notItem : {mixed + ":", dir / "KELPAR.bin:UNIT01.S16"}) {
+        run = RunCli({"icons", notItem});
+        EXPECT_EQ(run.status, kExitFailed) << notItem;
+        EXPECT_NE(run.err.find("[" + notItem + "]"), std::string::npos) << run.err;
+    }
+}
+
+// A folder that cannot be made stops a command before it writes anything, in
+// one message naming the folder rather than one per file.
+TEST_F(ArchiveCli, AnOutputFolderThatCannotBeMadeIsNamedOnce) {
+    WriteFileBytes(dir / "plain", {1});
+    const std::string folder = dir / "plain/sub";
+    const std::vector<std::vector<std::string>> commands{
+        {"unpack", archive, folder},
+        {"extract", archive, "-o", folder},
+        {"from-shp", dir / "none.shp", "-o", folder},
+        {"sample", folder}};
+    for (const std::vector<std::string>& args : commands) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, kExitFailed) << args[0];
+        EXPECT_EQ(run.err, "error: Error on creating [" + folder + "/]: Not a directory\n")
+            << args[0];
+    }
+}
