@@ -20,6 +20,7 @@
 #include "support/ByteIo.h"
 #include "support/Paths.h"
 #include "support/Progress.h"
+#include "support/Text.h"
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
@@ -90,8 +91,9 @@ std::vector<CodedIcon> StoredIcons(const std::string& path) {
 }
 
 bool SameData(const CodedIcon& a, const CodedIcon& b) {
-    return !a.placeholder && !b.placeholder && a.data == b.data && a.record.Width == b.record.Width &&
-           a.record.Height == b.record.Height && a.record.Compress == b.record.Compress;
+    return !a.placeholder && !b.placeholder && a.data == b.data &&
+           a.record.Width == b.record.Width && a.record.Height == b.record.Height &&
+           a.record.Compress == b.record.Compress;
 }
 
 // The icons kept by a rewrite are `before` without the icon at `skip` (0-based,

@@ -8,6 +8,7 @@
 #include "support/ByteIo.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
+#include "support/Text.h"
 #include "support/UserInterface.h"
 
 bool DatArchive::OpenArchive(const std::string& path) {

@@ -16,6 +16,7 @@
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/Progress.h"
+#include "support/Text.h"
 #include "support/UserInterface.h"
 
 namespace fs = std::filesystem;

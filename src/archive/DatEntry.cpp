@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "support/Paths.h"
+#include "support/Text.h"
 
 std::string DatEntry::Name() const {
     const auto end = std::find(name.begin(), name.end(), '\0');

@@ -2,6 +2,7 @@
 
 #include "support/Messages.h"
 #include "support/Paths.h"
+#include "support/Text.h"
 
 namespace {
 

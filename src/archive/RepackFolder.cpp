@@ -17,6 +17,7 @@
 #include "support/Paths.h"
 #include "support/Progress.h"
 #include "support/SafeFileWriter.h"
+#include "support/Text.h"
 
 namespace fs = std::filesystem;
 

@@ -3,14 +3,14 @@
 #include <new>
 #include <utility>
 
-#include "support/Paths.h"
+#include "bitmap/BmpFormat.h"
 
 void DibBuffer::SetGeometry(int newWidth, int newHeight, int bpp, bool newTopDown) {
     width = newWidth < 0 ? 0 : newWidth;
     height = newHeight < 0 ? 0 : newHeight;
     bitsPerPixel = static_cast<std::uint16_t>(bpp);
     topDown = newTopDown;
-    stride = static_cast<int>(RowSize(width, bitsPerPixel));
+    stride = static_cast<int>(bmp::RowSize(width, bitsPerPixel));
     imageSize = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
 }
 

@@ -104,7 +104,7 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
     }
     layout.width = std::llabs(static_cast<long long>(layout.header.width));
     layout.height = std::llabs(static_cast<long long>(layout.header.height));
-    const std::int64_t rowBytes = RowSize(layout.width, bpp);
+    const std::int64_t rowBytes = bmp::RowSize(layout.width, bpp);
     constexpr std::int64_t kIntMax = std::numeric_limits<int>::max();
     if (layout.width == 0 || layout.height == 0 || layout.width > kIntMax ||
         layout.height > kIntMax || rowBytes > kIntMax ||

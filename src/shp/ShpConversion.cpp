@@ -16,6 +16,7 @@
 #include "support/Paths.h"
 #include "support/Progress.h"
 #include "support/SafeFileWriter.h"
+#include "support/Text.h"
 
 namespace fs = std::filesystem;
 
@@ -117,7 +118,7 @@ bool DecodeFrameAt(const std::vector<std::uint8_t>& file, std::size_t offset, Pi
     ByteReader in({file.data() + offset, shp::kFrameHeaderSize});
     ShpFrameHeader header = ShpFrameHeader::Read(in);
     const int w = header.Width(), h = header.Height();
-    if (w < 1 || h < 1 || static_cast<std::size_t>(RowSize(w, 8)) * h > frame.Capacity())
+    if (w < 1 || h < 1 || static_cast<std::size_t>(bmp::RowSize(w, 8)) * h > frame.Capacity())
         return false;
     frame.Create(w, h, 8, false);
     std::memset(frame.Pixels(), shp::kTransparentIndex, frame.ImageSize());
