@@ -81,8 +81,7 @@ std::string S16Image::TableProblem() const {
                                    static_cast<std::uint64_t>(storedCount) * s16::kIconRecordSize;
     for (int k = 1; k <= iconCount; ++k) {
         const S16Icon& r = Icon(k);
-        if (r.TWidth < 0 || r.TWidth > s16::kMaxIconWidth || r.THeight < 0 ||
-            r.THeight > s16::kMaxIconHeight || r.TWidth * r.THeight > s16::kMaxIconPixels) {
+        if (!s16::WithinIconLimits(r.TWidth, r.THeight)) {
             return FormatText("icon %d is %d x %d, over the limits of an icon", k, r.TWidth,
                               r.THeight);
         }
@@ -145,9 +144,7 @@ int S16Image::DecodeIcon() {
 int S16Image::DecodeCurrentIcon() {
     if (currentIcon < 1) return 0;
     const S16Icon& r = CurrentIcon();
-    if (r.TWidth < 1 || r.TWidth > s16::kMaxIconWidth || r.THeight < 1 ||
-        r.THeight > s16::kMaxIconHeight || r.TWidth * r.THeight > s16::kMaxIconPixels)
-        return 0;
+    if (!s16::DecodableIconSize(r.TWidth, r.THeight)) return 0;
     const std::int64_t storedPixels = static_cast<std::int64_t>(r.Width) * r.Height;
     if (storedPixels < 1) return 0;
     Create(r.TWidth, r.THeight, 24, false);
