@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <span>
 #include <system_error>
 
 #include "bitmap/PixelBuffer24.h"
@@ -105,14 +106,14 @@ CodedIcon CodeFrame(const PixelBuffer24& frame) {
 }
 
 // The file offset of frame `index` (0-based).
-std::size_t FrameOffset(const std::vector<std::uint8_t>& file, std::size_t index) {
+std::size_t FrameOffset(std::span<const std::uint8_t> file, std::size_t index) {
     return LoadU32(file.data() + shp::kHeaderSize + index * shp::kOffsetEntrySize);
 }
 
 // Decodes the frame at `offset` into `frame`; false when the frame lies
 // outside the file or does not fit the 640 x 480 working buffer. `end`
 // receives where its coded rows stop.
-bool DecodeFrameAt(const std::vector<std::uint8_t>& file, std::size_t offset, PixelBuffer24& frame,
+bool DecodeFrameAt(std::span<const std::uint8_t> file, std::size_t offset, PixelBuffer24& frame,
                    std::size_t& end) {
     if (offset > file.size() || file.size() - offset < shp::kFrameHeaderSize) return false;
     ByteReader in({file.data() + offset, shp::kFrameHeaderSize});
@@ -130,8 +131,8 @@ bool DecodeFrameAt(const std::vector<std::uint8_t>& file, std::size_t offset, Pi
 // whose bytes overlap are found before any more is coded: frames at the same
 // offset become icons sharing one copy of the data, any other overlap refuses
 // the file. Memory and output thus stay in proportion to the file.
-bool CodeFrames(const std::vector<std::uint8_t>& file, std::size_t count,
-                const std::string& shpPath, std::vector<CodedIcon>& icons) {
+bool CodeFrames(std::span<const std::uint8_t> file, std::size_t count, const std::string& shpPath,
+                std::vector<CodedIcon>& icons) {
     std::vector<std::size_t> order(count);
     for (std::size_t i = 0; i < count; ++i)
         order[i] = i;
@@ -172,8 +173,12 @@ bool CodeFrames(const std::vector<std::uint8_t>& file, std::size_t count,
 
 bool ShpToS16Bytes(const std::string& shpPath, std::vector<std::uint8_t>& s16) {
     std::vector<std::uint8_t> file;
-    if (!Exists(shpPath) || !ReadWholeFile(shpPath, file) || file.size() < shp::kHeaderSize)
-        return false;
+    return Exists(shpPath) && ReadWholeFile(shpPath, file) && ShpBytesToS16(file, shpPath, s16);
+}
+
+bool ShpBytesToS16(std::span<const std::uint8_t> file, const std::string& shpPath,
+                   std::vector<std::uint8_t>& s16) {
+    if (file.size() < shp::kHeaderSize) return false;
     const std::int32_t count = static_cast<std::int32_t>(LoadU32(file.data() + 4));
     if (count < 1 || static_cast<std::uint64_t>(count) >
                          (file.size() - shp::kHeaderSize) / shp::kOffsetEntrySize) {
