@@ -58,8 +58,8 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
         return false;
     }
     SafeFileWriter writer(archivePath_, BackupPath());
-    writer.RequireOriginal(
-        FileHandle());  // refuses when another program replaced the archive meanwhile
+    // Refuses when another program replaced the archive meanwhile.
+    writer.RequireOriginal(FileHandle());
     if (!writer.Create() || !WriteDat(writer.File(), plan, progress, archivePath_)) return false;
     const std::string path = archivePath_;
     CloseArchive();  // the old file is renamed next; nothing may hold it

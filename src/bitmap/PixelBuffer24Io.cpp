@@ -70,10 +70,11 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
         return false;
     }
     const std::uint64_t length = file.Length();
-    if (file.Error() != 0 || length > std::numeric_limits<std::size_t>::max()) {
+    if (file.Error() != 0) {
         ShowError("Error reading %s", path.c_str());
         return false;
     }
+    // Read whole: a BMP's parts are checked against the bytes there are.
     std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[length > 0 ? length : 1]);
     if (!bytes) {
         ShowError("Not enough memory!");
