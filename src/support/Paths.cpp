@@ -1,7 +1,5 @@
 #include "support/Paths.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <optional>
 #include <system_error>
