@@ -1,5 +1,6 @@
 #pragma once
-// The readers take paths, so each fuzz input is written to a scratch file first.
+// Shared by the fuzz targets: a scratch file for the readers that take a path,
+// and a user interface that shows nothing.
 
 #include <cstddef>
 #include <cstdint>

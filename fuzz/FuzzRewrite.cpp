@@ -20,6 +20,7 @@
 #include "support/ByteIo.h"
 #include "support/Paths.h"
 #include "support/Progress.h"
+#include "support/Text.h"
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;

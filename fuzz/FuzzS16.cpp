@@ -1,7 +1,6 @@
 // Arbitrary bytes as an S16 file: open, decode every icon, draw the collage
 // and re-encode what was decoded; nothing may crash or read out of bounds.
 #include <algorithm>
-#include <cstdio>
 
 #include "FuzzFiles.h"
 #include "bitmap/RasterSurface.h"
@@ -11,24 +10,21 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     SilenceMessages();
-    const std::string path = WriteFuzzInput(data, size, ".s16");
     S16Image image;
-    if (image.OpenFile(path)) {
-        const int icons = std::min(image.IconCount(), 64);
-        for (int k = 1; k <= icons; ++k) {
-            image.SelectIcon(k);
-            if (image.DecodeIcon() > 0) {
-                CodedIcon coded;
-                EncodeIcon(image, coded);
-            }
-            CodedIcon stored;
-            image.ReadCodedIcon(k, stored);
+    image.OpenBytes({data, size}, "fuzz.s16");
+    const int icons = std::min(image.IconCount(), 64);
+    for (int k = 1; k <= icons; ++k) {
+        image.SelectIcon(k);
+        if (image.DecodeIcon() > 0) {
+            CodedIcon coded;
+            EncodeIcon(image, coded);
         }
-        RasterSurface surface(120, 90);
-        bool atEnd = false;
-        DrawCollage(image, &surface, Rect{0, 0, 120, 90}, 1, atEnd);
-        DrawIcon(image, &surface, Rect{0, 0, 120, 90}, 3);
+        CodedIcon stored;
+        image.ReadCodedIcon(k, stored);
     }
-    std::remove(path.c_str());
+    RasterSurface surface(120, 90);
+    bool atEnd = false;
+    DrawCollage(image, &surface, Rect{0, 0, 120, 90}, 1, atEnd);
+    DrawIcon(image, &surface, Rect{0, 0, 120, 90}, 3);
     return 0;
 }

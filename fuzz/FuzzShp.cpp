@@ -1,7 +1,7 @@
 // Arbitrary bytes as an SHP file: decode every frame, draw the page and
 // convert the file to S16; nothing may crash or read out of bounds.
 #include <algorithm>
-#include <cstdio>
+#include <vector>
 
 #include "FuzzFiles.h"
 #include "bitmap/RasterSurface.h"
@@ -10,9 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     SilenceMessages();
-    const std::string path = WriteFuzzInput(data, size, ".shp");
     ShpImage image;
-    if (image.Open(path)) {
+    if (image.OpenBytes({data, size}, "fuzz.shp")) {
         const int frames = std::min(image.FrameCount(), 32);
         for (int k = 1; k <= frames; ++k) {
             image.SelectFrame(k);
@@ -21,10 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         RasterSurface surface(160, 120);
         bool noMore = false;
         image.DrawPage(&surface, Rect{0, 0, 160, 120}, 1, noMore);
-        const std::string s16 = path + ".s16";
-        ConvertShpToS16(path, s16);
-        std::remove(s16.c_str());
+        std::vector<std::uint8_t> s16;
+        ShpBytesToS16({data, size}, "fuzz.shp", s16);
     }
-    std::remove(path.c_str());
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "support/FileIdentity.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
+#include "support/Text.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "archive/DatFormat.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
+#include "support/Text.h"
 #include "support/UserInterface.h"
 
 bool DatArchive::OpenArchive(const std::string& path) {
@@ -14,15 +15,15 @@ bool DatArchive::OpenArchive(const std::string& path) {
         return false;
     }
     CloseArchive();
-    if (!file.Open(path, "r+b", false)) {
+    if (!FileHandle().Open(path, "r+b", false)) {
         // A file the user may only read (a game in a system folder) is still listed,
         // unpacked and compared; only the rewrites refuse it.
-        const int reason = file.Error();
+        const int reason = FileHandle().Error();
         readOnly_ = (reason == EACCES || reason == EROFS || reason == EPERM) &&
-                    file.Open(path, "rb", false);
+                    FileHandle().Open(path, "rb", false);
         if (!readOnly_) {
             // The file may have gone since it was seen; anything else is told as it is.
-            const int why = file.Error() != 0 ? file.Error() : reason;
+            const int why = FileHandle().Error() != 0 ? FileHandle().Error() : reason;
             if (why == ENOENT) {
                 ShowInfo("%s\nMain data file not found.", path.c_str());
             } else {
@@ -33,9 +34,9 @@ bool DatArchive::OpenArchive(const std::string& path) {
     }
     open_ = true;
     archivePath_ = path;
-    fileName = path;
+    SetFileName(path);
     WaitCursor wait;
-    if (!DirectoryWasRead(ReadDirectory(), path, file)) {
+    if (!DirectoryWasRead(ReadDirectory(), path, FileHandle())) {
         CloseArchive();
         return false;
     }
@@ -46,7 +47,7 @@ bool DatArchive::OpenArchive(const std::string& path) {
 // out with one message; a file that cannot hold its directory is no archive.
 DirectoryRead DatArchive::ReadDirectory() {
     loaded_ = true;
-    const std::uint64_t length = file.Length();
+    const std::uint64_t length = FileHandle().Length();
     std::uint64_t records = 0;
     std::uint64_t seen = 0;
     DatEntry previous;
@@ -59,10 +60,10 @@ DirectoryRead DatArchive::ReadDirectory() {
         entry.size = next - offset;
         entry.isS16 = IsS16Name(entry.Name());
         if (entry.isS16)  // an unreadable count lists the item with none
-            entry.icons = ReadIconCount(file, offset, next - offset).value_or(0);
+            entry.icons = ReadIconCount(FileHandle(), offset, next - offset).value_or(0);
         directory_.push_back(entry);
     };
-    const DirectoryRead read = ReadDatRecords(file, records, [&](const DatEntry& record) {
+    const DirectoryRead read = ReadDatRecords(FileHandle(), records, [&](const DatEntry& record) {
         if (seen++ > 0) addPrevious(record.offset);
         previous = record;
     });
@@ -96,8 +97,7 @@ int DatArchive::SelectItem(int index, int n) {
         DropTable();
         return 0;
     }
-    baseOffset = entry.offset;
-    dataEnd = entry.offset + static_cast<std::uint64_t>(entry.size);
+    SetIconArea(entry.offset, entry.offset + static_cast<std::uint64_t>(entry.size));
     return ReadIconTable(n);
 }
 

@@ -15,6 +15,7 @@
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/Progress.h"
+#include "support/Text.h"
 #include "support/UserInterface.h"
 
 namespace fs = std::filesystem;
@@ -81,7 +82,7 @@ std::vector<bool> SharingBytes(const std::vector<DatEntry>& directory,
 
 // Whether `path` (which may not exist) is the archive's own file, by device and file number.
 bool DatArchive::IsArchiveFile(const std::string& path) {
-    return FileIdentity::OfOpenFile(file) == FileIdentity::OfPath(path);
+    return FileIdentity::OfOpenFile(FileHandle()) == FileIdentity::OfPath(path);
 }
 
 DatArchive::OutputCheck DatArchive::CheckOutput(const std::string& path, bool askBeforeReplacing) {
@@ -100,11 +101,12 @@ DatArchive::OutputCheck DatArchive::CheckOutput(const std::string& path, bool as
 bool DatArchive::WriteItem(const DatEntry& entry, const std::string& outputPath) {
     ItemOutputFile out(outputPath);
     if (!out.Create()) return false;
-    if (!CopyFileRange(file, entry.offset, static_cast<std::uint64_t>(entry.size), out.File())) {
+    if (!CopyFileRange(FileHandle(), entry.offset, static_cast<std::uint64_t>(entry.size),
+                       out.File())) {
         if (out.File().Failed()) {
             ReportWriteError(PrintableName(outputPath), out.File().Error());
         } else {
-            ReportReadError(archivePath_, file.Error());
+            ReportReadError(archivePath_, FileHandle().Error());
         }
         return false;
     }

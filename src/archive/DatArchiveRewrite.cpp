@@ -11,6 +11,7 @@
 #include "support/Paths.h"
 #include "support/Progress.h"
 #include "support/SafeFileWriter.h"
+#include "support/Text.h"
 
 namespace {
 
@@ -57,7 +58,8 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
         return false;
     }
     SafeFileWriter writer(archivePath_, BackupPath());
-    writer.RequireOriginal(file);  // refuses when another program replaced the archive meanwhile
+    // Refuses when another program replaced the archive meanwhile.
+    writer.RequireOriginal(FileHandle());
     if (!writer.Create() || !WriteDat(writer.File(), plan, progress, archivePath_)) return false;
     const std::string path = archivePath_;
     CloseArchive();  // the old file is renamed next; nothing may hold it
@@ -67,16 +69,16 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
     }
     // The new directory is the plan's: reading it back could only fail after
     // the change is made, and would cost a read per item.
-    if (!file.Open(path, "r+b", false)) {
+    if (!FileHandle().Open(path, "r+b", false)) {
         // The change is made: failing the command now would tell the user otherwise.
         ShowInfo("[%s] was changed, but could not be opened again: %s", path.c_str(),
-                 SystemErrorText(file.Error()).c_str());
+                 SystemErrorText(FileHandle().Error()).c_str());
         return true;
     }
     open_ = true;
     loaded_ = true;
     archivePath_ = path;
-    fileName = path;
+    SetFileName(path);
     directory_ = PlannedDirectory(plan);
     for (DatEntry& entry : directory_)
         entry.SetName(ToUpper(entry.Name()));
@@ -90,7 +92,7 @@ RewriteResult DatArchive::ReplaceItem(int index, const std::string& path, Progre
 
 RewriteResult DatArchive::AddItems(const std::vector<std::string>& paths, Progress& progress) {
     if (!open_ || paths.empty()) return {};
-    std::vector<PlannedItem> plan = CurrentItems(directory_, file);
+    std::vector<PlannedItem> plan = CurrentItems(directory_, FileHandle());
     std::uint64_t added = 0;
     for (const std::string& path : paths) {
         PlannedItem item;
@@ -128,7 +130,7 @@ std::vector<std::string> DatArchive::RemoveItems(const std::vector<int>& indices
         if (dropped[i])
             names.push_back(entry.Name());
         else
-            plan.push_back(PlannedItem{entry, &file, entry.offset, {}});
+            plan.push_back(PlannedItem{entry, &FileHandle(), entry.offset, {}});
     }
     // Two steps per kept item (its record and its copy), then one per removed item.
     ProgressScope scope(progress, 2 * static_cast<int>(plan.size()));
@@ -140,7 +142,7 @@ std::vector<std::string> DatArchive::RemoveItems(const std::vector<int>& indices
 bool DatArchive::ReplaceItems(const std::vector<std::pair<int, std::string>>& replacements,
                               Progress& progress) {
     if (!open_ || replacements.empty()) return false;
-    std::vector<PlannedItem> plan = CurrentItems(directory_, file);
+    std::vector<PlannedItem> plan = CurrentItems(directory_, FileHandle());
     for (const auto& [index, path] : replacements) {
         if (index < 0 || index >= ItemCount()) return false;
         // A file that cannot be stored stops the whole command before anything is written.

@@ -8,6 +8,7 @@
 #include "support/DataFile.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
+#include "support/Text.h"
 
 namespace {
 

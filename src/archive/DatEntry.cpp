@@ -6,6 +6,7 @@
 #include "support/ByteIo.h"
 #include "support/DataFile.h"
 #include "support/Paths.h"
+#include "support/Text.h"
 
 std::string DatEntry::Name() const {
     const auto end = std::find(name.begin(), name.end(), '\0');

@@ -3,6 +3,7 @@
 #include "archive/ItemNames.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
+#include "support/Text.h"
 
 namespace {
 

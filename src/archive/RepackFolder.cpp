@@ -18,6 +18,7 @@
 #include "support/Paths.h"
 #include "support/Progress.h"
 #include "support/SafeFileWriter.h"
+#include "support/Text.h"
 
 namespace fs = std::filesystem;
 

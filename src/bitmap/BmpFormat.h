@@ -19,6 +19,11 @@ inline constexpr std::uint32_t kCompressionBitFields = 3;
 // longer headers at the same place.
 inline constexpr int kBitFieldsSize = 12;
 
+// Bytes in one bitmap row padded to a multiple of 4.
+inline constexpr std::int64_t RowSize(std::int64_t width, int bitsPerPixel) {
+    return (width * bitsPerPixel + 31) / 32 * 4;
+}
+
 }  // namespace bmp
 
 // The 40-byte BMP info header (BITMAPINFOHEADER), field by field.

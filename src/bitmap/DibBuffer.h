@@ -13,20 +13,20 @@ public:
     DibBuffer(const DibBuffer&) = delete;
     DibBuffer& operator=(const DibBuffer&) = delete;
 
-    int Width() const { return width; }
-    int Height() const { return height; }
-    int Stride() const { return stride; }
-    int BitsPerPixel() const { return bitsPerPixel; }
-    std::size_t ImageSize() const { return imageSize; }
-    bool IsTopDown() const { return topDown; }
-    bool OwnsPixels() const { return ownsPixels; }
-    std::uint8_t* Pixels() { return pixels; }
-    const std::uint8_t* Pixels() const { return pixels; }
-    std::size_t Capacity() const { return capacity; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int Stride() const { return stride_; }
+    int BitsPerPixel() const { return bitsPerPixel_; }
+    std::size_t ImageSize() const { return imageSize_; }
+    bool IsTopDown() const { return topDown_; }
+    bool OwnsPixels() const { return ownsPixels_; }
+    std::uint8_t* Pixels() { return pixels_; }
+    const std::uint8_t* Pixels() const { return pixels_; }
+    std::size_t Capacity() const { return capacity_; }
 
     // Stores the geometry and computes stride and image size; allocates nothing.
     void SetGeometry(int newWidth, int newHeight, int bpp, bool newTopDown);
-    // Owned buffer: (re)allocates `imageSize` bytes, contents undefined.
+    // Owned buffer: (re)allocates ImageSize() bytes, contents undefined.
     // Attached buffer: kept. True when there are pixels.
     bool Allocate();
     // Frees an owned buffer; an attached one is left alone.
@@ -39,22 +39,24 @@ public:
     std::ptrdiff_t PixelOffset(int x, int y, int strideOverride = -1, int bppOverride = -1) const;
     std::uint8_t* PixelPtr(int x, int y, int strideOverride = -1, int bppOverride = -1);
     // Start of picture row y.
-    std::uint8_t* RowPtr(int y) { return pixels + PixelOffset(0, y); }
-    const std::uint8_t* RowPtr(int y) const { return pixels + PixelOffset(0, y); }
+    std::uint8_t* RowPtr(int y) { return pixels_ + PixelOffset(0, y); }
+    const std::uint8_t* RowPtr(int y) const { return pixels_ + PixelOffset(0, y); }
 
 protected:
     void TakeBufferFrom(DibBuffer& other);
-
-    int width = 0;
-    int height = 0;
-    int stride = 0;
-    std::uint16_t bitsPerPixel = 24;
-    std::size_t imageSize = 0;
-    bool topDown = false;
-    bool ownsPixels = true;
-    std::uint8_t* pixels = nullptr;
-    std::size_t capacity = 0;  // bytes available at `pixels`
+    // Takes another depth without touching stride or image size: the caller
+    // recomputes the geometry when the pixels are to follow.
+    void SetBitsPerPixel(int bpp) { bitsPerPixel_ = static_cast<std::uint16_t>(bpp); }
 
 private:
+    int width_ = 0;
+    int height_ = 0;
+    int stride_ = 0;
+    std::uint16_t bitsPerPixel_ = 24;
+    std::size_t imageSize_ = 0;
+    bool topDown_ = false;
+    bool ownsPixels_ = true;
+    std::uint8_t* pixels_ = nullptr;
+    std::size_t capacity_ = 0;  // bytes available at `pixels`
     std::unique_ptr<std::uint8_t[]> owned_;
 };

@@ -12,109 +12,109 @@ PixelBuffer24::PixelBuffer24() {
 
 void PixelBuffer24::Create(int newWidth, int newHeight, int bpp, bool newTopDown) {
     SetGeometry(newWidth, newHeight, bpp, newTopDown);
-    bitFields = BitFields::Default(bpp);
+    bitFields_ = BitFields::Default(bpp);
     RebuildHeader(0);
 }
 
 void PixelBuffer24::CreateLike(int newWidth, int newHeight, const PixelBuffer24& source) {
-    Create(newWidth, newHeight, source.bitsPerPixel, source.topDown);
-    palette = source.palette;
-    SetColorMasks(source.bitFields);
+    Create(newWidth, newHeight, source.BitsPerPixel(), source.IsTopDown());
+    palette_ = source.palette_;
+    SetColorMasks(source.bitFields_);
 }
 
 void PixelBuffer24::SetColorMasks(const BitFields& masks) {
-    bitFields = masks;
+    bitFields_ = masks;
     RebuildHeader(0);
 }
 
 void PixelBuffer24::RebuildHeader(int bpp) {
-    if (bpp > 0 && bpp != bitsPerPixel) {
-        bitsPerPixel = static_cast<std::uint16_t>(bpp);
-        bitFields = BitFields::Default(bpp);
+    if (bpp > 0 && bpp != BitsPerPixel()) {
+        SetBitsPerPixel(bpp);
+        bitFields_ = BitFields::Default(bpp);
     }
-    switch (bitsPerPixel) {
+    switch (BitsPerPixel()) {
         case 1:
-            paletteCount = 2;
+            paletteCount_ = 2;
             break;
         case 4:
-            paletteCount = 16;
+            paletteCount_ = 16;
             break;
         case 8:
-            paletteCount = 256;
+            paletteCount_ = 256;
             break;
         default:
-            paletteCount = 0;
+            paletteCount_ = 0;
             break;
     }
-    infoHeader = BmpInfoHeader{};
-    infoHeader.width = width;
-    infoHeader.height = topDown ? -height : height;
-    infoHeader.bitCount = bitsPerPixel;
-    infoHeader.compression = bitFields == BitFields::Default(bitsPerPixel)
-                                 ? bmp::kCompressionRgb
-                                 : bmp::kCompressionBitFields;
-    infoHeader.sizeImage = static_cast<std::uint32_t>(imageSize);
-    infoHeader.colorsUsed = static_cast<std::uint32_t>(paletteCount);
-    infoHeader.colorsImportant = static_cast<std::uint32_t>(paletteCount);
+    infoHeader_ = BmpInfoHeader{};
+    infoHeader_.width = Width();
+    infoHeader_.height = IsTopDown() ? -Height() : Height();
+    infoHeader_.bitCount = BitsPerPixel();
+    infoHeader_.compression = bitFields_ == BitFields::Default(BitsPerPixel())
+                                  ? bmp::kCompressionRgb
+                                  : bmp::kCompressionBitFields;
+    infoHeader_.sizeImage = static_cast<std::uint32_t>(ImageSize());
+    infoHeader_.colorsUsed = static_cast<std::uint32_t>(paletteCount_);
+    infoHeader_.colorsImportant = static_cast<std::uint32_t>(paletteCount_);
 }
 
 void PixelBuffer24::RefreshGeometry(bool recompute) {
-    if (recompute) SetGeometry(width, height, bitsPerPixel, topDown);
+    if (recompute) SetGeometry(Width(), Height(), BitsPerPixel(), IsTopDown());
     RebuildHeader(0);
 }
 
 std::uint8_t PixelBuffer24::GetIndex(int x, int y) const {
     const std::ptrdiff_t offset = PixelOffset(x, y);
-    if (!pixels || offset < 0 || static_cast<std::size_t>(offset) >= imageSize) return 0;
-    return pixels[offset];
+    if (!Pixels() || offset < 0 || static_cast<std::size_t>(offset) >= ImageSize()) return 0;
+    return Pixels()[offset];
 }
 
 void PixelBuffer24::SetIndex(int x, int y, std::uint8_t index) {
     const std::ptrdiff_t offset = PixelOffset(x, y);
-    if (pixels && offset >= 0 && static_cast<std::size_t>(offset) < imageSize)
-        pixels[offset] = index;
+    if (Pixels() && offset >= 0 && static_cast<std::size_t>(offset) < ImageSize())
+        Pixels()[offset] = index;
 }
 
 void PixelBuffer24::SetColor(int x, int y, ColorValue color) {
     const std::ptrdiff_t offset = PixelOffset(x, y);
-    if (!pixels || offset < 0 || static_cast<std::size_t>(offset) + 3 > imageSize) return;
-    std::uint8_t* p = pixels + offset;
+    if (!Pixels() || offset < 0 || static_cast<std::size_t>(offset) + 3 > ImageSize()) return;
+    std::uint8_t* p = Pixels() + offset;
     p[0] = static_cast<std::uint8_t>(color);
     p[1] = static_cast<std::uint8_t>(color >> 8);
     p[2] = static_cast<std::uint8_t>(color >> 16);
 }
 
 ColorValue PixelBuffer24::GetColor(int x, int y) const {
-    if (!pixels || x < 0 || y < 0 || x >= width || y >= height) return 0;
-    return Reader().ColorAt(pixels + PixelOffset(x, y));
+    if (!Pixels() || x < 0 || y < 0 || x >= Width() || y >= Height()) return 0;
+    return Reader().ColorAt(Pixels() + PixelOffset(x, y));
 }
 
 PixelReader PixelBuffer24::Reader() const {
-    return PixelReader(bitsPerPixel, bitFields, palette.data());
+    return PixelReader(BitsPerPixel(), bitFields_, palette_.data());
 }
 
 void PixelBuffer24::SetPaletteRgb(const std::uint8_t* rgbTable) {
     if (!rgbTable) return;
     for (int i = 0; i < bmp::kMaxPaletteEntries; ++i) {
-        palette[4 * i + 0] = rgbTable[3 * i + 2];
-        palette[4 * i + 1] = rgbTable[3 * i + 1];
-        palette[4 * i + 2] = rgbTable[3 * i + 0];
-        palette[4 * i + 3] = 0;
+        palette_[4 * i + 0] = rgbTable[3 * i + 2];
+        palette_[4 * i + 1] = rgbTable[3 * i + 1];
+        palette_[4 * i + 2] = rgbTable[3 * i + 0];
+        palette_[4 * i + 3] = 0;
     }
 }
 
 void PixelBuffer24::ConvertPixelsInto(PixelBuffer24& target) const {
     const PixelReader reader = Reader();
-    for (int y = 0; y < height; ++y)
-        reader.RowTo24(RowPtr(y), target.RowPtr(y), width);
+    for (int y = 0; y < Height(); ++y)
+        reader.RowTo24(RowPtr(y), target.RowPtr(y), Width());
 }
 
 bool PixelBuffer24::ConvertTo24(bool topDownArgument) {
-    if (!pixels) return false;
-    if (bitsPerPixel == 24 && topDown == topDownArgument) return true;
+    if (!Pixels()) return false;
+    if (BitsPerPixel() == 24 && IsTopDown() == topDownArgument) return true;
     PixelBuffer24 converted;
-    converted.Create(width, height, 24, topDownArgument);
-    if (!ownsPixels && capacity < converted.imageSize) {
+    converted.Create(Width(), Height(), 24, topDownArgument);
+    if (!OwnsPixels() && Capacity() < converted.ImageSize()) {
         ShowError("Not enough allocated memory to convert into 24 bits !");
         return false;
     }
@@ -123,53 +123,53 @@ bool PixelBuffer24::ConvertTo24(bool topDownArgument) {
         return false;
     }
     ConvertPixelsInto(converted);
-    if (ownsPixels) {
+    if (OwnsPixels()) {
         TakeBufferFrom(converted);
     } else {
-        std::memcpy(pixels, converted.pixels, converted.imageSize);
+        std::memcpy(Pixels(), converted.Pixels(), converted.ImageSize());
     }
-    Create(width, height, 24, topDownArgument);
+    Create(Width(), Height(), 24, topDownArgument);
     return true;
 }
 
 std::size_t PixelBuffer24::CopyRect(int x0, int y0, int x1, int y1, PixelBuffer24& target, int dx,
                                     int dy) const {
-    if (bitsPerPixel != target.bitsPerPixel) return 0;
-    if (x0 > width || x1 > width || y0 > height || y1 > height) return 0;
-    if (dx > target.width || dx + (x1 - x0) > target.width) return 0;
-    if (dy > target.height || dy + (y1 - y0) > target.height) return 0;
+    if (BitsPerPixel() != target.BitsPerPixel()) return 0;
+    if (x0 > Width() || x1 > Width() || y0 > Height() || y1 > Height()) return 0;
+    if (dx > target.Width() || dx + (x1 - x0) > target.Width()) return 0;
+    if (dy > target.Height() || dy + (y1 - y0) > target.Height()) return 0;
     if (x0 < 0 || y0 < 0 || dx < 0 || dy < 0 || x1 <= x0 || y1 <= y0) return 0;
-    if (!pixels || !target.pixels) return 0;
-    const std::size_t rowBytes = static_cast<std::size_t>(x1 - x0) * (bitsPerPixel / 8);
+    if (!Pixels() || !target.Pixels()) return 0;
+    const std::size_t rowBytes = static_cast<std::size_t>(x1 - x0) * (BitsPerPixel() / 8);
     for (int y = y0; y < y1; ++y) {
-        std::memcpy(target.PixelPtr(dx, dy + y - y0), pixels + PixelOffset(x0, y), rowBytes);
+        std::memcpy(target.PixelPtr(dx, dy + y - y0), Pixels() + PixelOffset(x0, y), rowBytes);
     }
     return rowBytes * static_cast<std::size_t>(y1 - y0);
 }
 
 DibView PixelBuffer24::View() const {
     DibView view;
-    view.pixels = pixels;
-    view.width = width;
-    view.height = height;
-    view.stride = stride;
-    view.bitsPerPixel = bitsPerPixel;
-    view.topDown = topDown;
-    view.palette = palette.data();
-    view.paletteCount = paletteCount;
-    view.masks = bitFields;
+    view.pixels = Pixels();
+    view.width = Width();
+    view.height = Height();
+    view.stride = Stride();
+    view.bitsPerPixel = BitsPerPixel();
+    view.topDown = IsTopDown();
+    view.palette = palette_.data();
+    view.paletteCount = paletteCount_;
+    view.masks = bitFields_;
     return view;
 }
 
 void PixelBuffer24::Draw(Surface* surface, int x, int y, int w, int h, bool clip) const {
-    if (!surface || !pixels) return;
+    if (!surface || !Pixels()) return;
     if (clip) {
-        w = std::min(w, width);
-        h = std::min(h, height);
+        w = std::min(w, Width());
+        h = std::min(h, Height());
     }
-    if (w < 0) w = width;
-    if (h < 0) h = height;
-    if (mirrorX) {
+    if (w < 0) w = Width();
+    if (h < 0) h = Height();
+    if (mirrorX_) {
         x += w;
         w = -w;
     }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "bitmap/BitFields.h"
@@ -22,6 +23,8 @@ public:
     // Reads a BMP file (".bmp" is appended to a path without extension).
     // Shows the reason and returns false when the file cannot be used.
     virtual bool Load(const std::string& path);
+    // Reads a BMP file held in memory; `name` is the file that messages name.
+    bool LoadBytes(std::span<const std::uint8_t> bytes, const std::string& name);
     // Writes the picture as a BMP file; `bottomUp` makes the file bottom-up.
     virtual bool Save(const std::string& path, bool bottomUp);
 
@@ -55,26 +58,28 @@ public:
     void Draw(Surface* surface, int x, int y, int w, int h, bool clip) const;
     DibView View() const;
 
-    const std::string& FileName() const { return fileName; }
-    const BmpInfoHeader& InfoHeader() const { return infoHeader; }
-    const std::uint8_t* Palette() const { return palette.data(); }
-    std::uint8_t* Palette() { return palette.data(); }
-    int PaletteCount() const { return paletteCount; }
-    const BitFields& ColorMasks() const { return bitFields; }
+    const std::string& FileName() const { return fileName_; }
+    const BmpInfoHeader& InfoHeader() const { return infoHeader_; }
+    const std::uint8_t* Palette() const { return palette_.data(); }
+    std::uint8_t* Palette() { return palette_.data(); }
+    int PaletteCount() const { return paletteCount_; }
+    const BitFields& ColorMasks() const { return bitFields_; }
     // Takes other colour masks for the 16- or 32-bit pixels held.
     void SetColorMasks(const BitFields& masks);
-    bool MirrorX() const { return mirrorX; }
-    void SetMirrorX(bool mirrored) { mirrorX = mirrored; }
+    bool MirrorX() const { return mirrorX_; }
+    void SetMirrorX(bool mirrored) { mirrorX_ = mirrored; }
 
 protected:
-    std::string fileName;
-    BmpInfoHeader infoHeader;
-    std::array<std::uint8_t, bmp::kMaxPaletteEntries * bmp::kPaletteEntrySize> palette{};
-    int paletteCount = 0;
-    BitFields bitFields = BitFields::Default(24);
-    bool mirrorX = false;
+    void SetFileName(const std::string& name) { fileName_ = name; }
 
 private:
+    std::string fileName_;
+    BmpInfoHeader infoHeader_;
+    std::array<std::uint8_t, bmp::kMaxPaletteEntries * bmp::kPaletteEntrySize> palette_{};
+    int paletteCount_ = 0;
+    BitFields bitFields_ = BitFields::Default(24);
+    bool mirrorX_ = false;
+
     // Fills `target` (24 bits, same size) with this picture's pixels.
     void ConvertPixelsInto(PixelBuffer24& target) const;
 };

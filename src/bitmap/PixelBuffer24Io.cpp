@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "bitmap/PixelBuffer24.h"
@@ -67,55 +69,78 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
         ShowError("Error reading %s", path.c_str());
         return false;
     }
-    fileName = path;
-    const auto fileLength = static_cast<std::int64_t>(file.Length());
+    const std::uint64_t length = file.Length();
+    if (file.Error() != 0) {
+        ShowError("Error reading %s", path.c_str());
+        return false;
+    }
+    // Read whole: a BMP's parts are checked against the bytes there are.
+    std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[length > 0 ? length : 1]);
+    if (!bytes) {
+        ShowError("Not enough memory!");
+        return false;
+    }
+    const auto size = static_cast<std::size_t>(length);
+    if (size > 0 && !file.ReadAt(0, bytes.get(), size)) {
+        ShowError("Error reading %s", path.c_str());
+        return false;
+    }
+    return LoadBytes({bytes.get(), size}, path);
+}
 
-    std::uint8_t fileHeader[bmp::kFileHeaderSize];
-    if (file.Read(fileHeader, sizeof fileHeader) != sizeof fileHeader) {
-        ShowError("Invalid BMP FileHeader size in %s", path.c_str());
+bool PixelBuffer24::LoadBytes(std::span<const std::uint8_t> bytes, const std::string& name) {
+    const char* shownName = name.c_str();
+    fileName_ = name;
+    const auto fileLength = static_cast<std::int64_t>(bytes.size());
+
+    if (bytes.size() < bmp::kFileHeaderSize) {
+        ShowError("Invalid BMP FileHeader size in %s", shownName);
         return false;
     }
+    const std::uint8_t* fileHeader = bytes.data();
     if (LoadU16(fileHeader) != bmp::kType) {
-        ShowError("Invalid BMP type in %s", path.c_str());
+        ShowError("Invalid BMP type in %s", shownName);
         return false;
     }
-    std::uint8_t infoBytes[bmp::kInfoHeaderSize];
-    const std::size_t infoRead = file.Read(infoBytes, sizeof infoBytes);
+    const std::span<const std::uint8_t> infoBytes = bytes.subspan(
+        bmp::kFileHeaderSize,
+        std::min<std::size_t>(bmp::kInfoHeaderSize, bytes.size() - bmp::kFileHeaderSize));
+    const std::size_t infoRead = infoBytes.size();
     BmpLayout layout;
-    layout.header = BmpInfoHeader::Parse({infoBytes, infoRead});
-    if (infoRead != sizeof infoBytes || !KnownHeaderSize(layout.header.size)) {
+    layout.header = BmpInfoHeader::Parse(infoBytes);
+    if (infoRead != bmp::kInfoHeaderSize || !KnownHeaderSize(layout.header.size)) {
         // A file that ends inside the info header shows how many bytes it has.
         const bool sizeKnown = infoRead >= 4 && !KnownHeaderSize(layout.header.size);
         const int shown =
             sizeKnown ? static_cast<int>(layout.header.size) : static_cast<int>(infoRead);
         ShowError("Invalid BMP Header size: %d <> %d in %s", shown, bmp::kInfoHeaderSize,
-                  path.c_str());
+                  shownName);
         return false;
     }
     const int bpp = layout.header.bitCount;
     if (!SupportedDepth(bpp)) {
-        ShowError("Only 8, 16, 24 and 32 bits BMP supported: %s has %d", path.c_str(), bpp);
+        ShowError("Only 8, 16, 24 and 32 bits BMP supported: %s has %d", shownName, bpp);
         return false;
     }
     if (layout.header.compression != bmp::kCompressionRgb && !UsesBitFields(layout.header)) {
         ShowError("Unsupported BMP compression %u in %s",
-                  static_cast<unsigned>(layout.header.compression), path.c_str());
+                  static_cast<unsigned>(layout.header.compression), shownName);
         return false;
     }
     layout.width = std::llabs(static_cast<long long>(layout.header.width));
     layout.height = std::llabs(static_cast<long long>(layout.header.height));
-    const std::int64_t rowBytes = RowSize(layout.width, bpp);
+    const std::int64_t rowBytes = bmp::RowSize(layout.width, bpp);
     constexpr std::int64_t kIntMax = std::numeric_limits<int>::max();
     if (layout.width == 0 || layout.height == 0 || layout.width > kIntMax ||
         layout.height > kIntMax || rowBytes > kIntMax ||
         layout.height > std::numeric_limits<std::int64_t>::max() / rowBytes) {
         ShowError("Invalid BMP size %lld x %lld in %s", static_cast<long long>(layout.width),
-                  static_cast<long long>(layout.height), path.c_str());
+                  static_cast<long long>(layout.height), shownName);
         return false;
     }
     layout.pixelBytes = rowBytes * layout.height;
-    if (!ownsPixels && layout.pixelBytes > static_cast<std::int64_t>(capacity)) {
-        ShowError("Image too big to allocated buffer: %s", path.c_str());
+    if (!OwnsPixels() && layout.pixelBytes > static_cast<std::int64_t>(Capacity())) {
+        ShowError("Image too big to allocated buffer: %s", shownName);
         return false;
     }
     const std::int64_t dataOffset = LoadU32(fileHeader + 10);
@@ -124,12 +149,12 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
     if (UsesBitFields(layout.header)) {
         // After a 40-byte header the masks come first; the offset must leave room for them.
         if (layout.header.size == bmp::kInfoHeaderSize) layout.paletteStart += bmp::kBitFieldsSize;
-        std::uint8_t maskBytes[bmp::kBitFieldsSize];
         if (dataOffset < bmp::kHeadersSize + bmp::kBitFieldsSize ||
-            !file.ReadAt(bmp::kHeadersSize, maskBytes, sizeof maskBytes)) {
-            ShowError("Missing BMP colour masks in %s", path.c_str());
+            fileLength < bmp::kHeadersSize + bmp::kBitFieldsSize) {
+            ShowError("Missing BMP colour masks in %s", shownName);
             return false;
         }
+        const std::uint8_t* maskBytes = bytes.data() + bmp::kHeadersSize;
         layout.masks = {LoadU32(maskBytes), LoadU32(maskBytes + 4), LoadU32(maskBytes + 8)};
     }
     layout.paletteBytes = std::max<std::int64_t>(0, dataOffset - layout.paletteStart);
@@ -138,88 +163,79 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
     // Tolerate a file that only lacks the padding of its last row.
     const std::int64_t lastRowPadding = rowBytes - (layout.width * bpp + 7) / 8;
     if (layout.available < layout.pixelBytes - lastRowPadding) {
-        ShowError("Truncated BMP pixel data in %s", path.c_str());
+        ShowError("Truncated BMP pixel data in %s", shownName);
         return false;
     }
 
     // Colour tables longer than 256 entries are cut; the pixel data still starts at the stated
     // offset.
-    std::array<std::uint8_t, bmp::kMaxPaletteEntries* bmp::kPaletteEntrySize> newPalette = palette;
+    std::array<std::uint8_t, bmp::kMaxPaletteEntries* bmp::kPaletteEntrySize> newPalette = palette_;
     const std::size_t tableBytes =
         static_cast<std::size_t>(std::min<std::int64_t>(layout.paletteBytes, sizeof newPalette));
-    if (tableBytes > 0 && !file.ReadAt(static_cast<std::uint64_t>(layout.paletteStart),
-                                       newPalette.data(), tableBytes)) {
-        ShowError("Truncated BMP pixel data in %s", path.c_str());
+    if (layout.paletteStart + static_cast<std::int64_t>(tableBytes) > fileLength) {
+        ShowError("Truncated BMP pixel data in %s", shownName);
         return false;
     }
-    if (!file.Seek(static_cast<std::uint64_t>(layout.pixelStart))) {
-        ShowError("Error reading %s", path.c_str());
-        return false;
-    }
+    std::memcpy(newPalette.data(), bytes.data() + layout.paletteStart, tableBytes);
 
-    infoHeader = layout.header;
-    infoHeader.size = bmp::kInfoHeaderSize;  // only the 40-byte part is kept
-    palette = newPalette;
-    paletteCount = 0;
+    infoHeader_ = layout.header;
+    infoHeader_.size = bmp::kInfoHeaderSize;  // only the 40-byte part is kept
+    palette_ = newPalette;
+    paletteCount_ = 0;
     if (layout.paletteBytes > 0) {
         const std::uint32_t used = layout.header.colorsUsed;
-        paletteCount =
+        paletteCount_ =
             used != 0 ? static_cast<int>(std::min<std::uint32_t>(used, bmp::kMaxPaletteEntries))
                       : (bpp == 8 ? bmp::kMaxPaletteEntries : 0);
     }
     SetGeometry(static_cast<int>(layout.width), static_cast<int>(layout.height), bpp,
                 layout.header.height < 0);
-    bitFields = layout.masks;
-    infoHeader.compression =
-        bitFields == BitFields::Default(bpp) ? bmp::kCompressionRgb : bmp::kCompressionBitFields;
-    infoHeader.sizeImage = static_cast<std::uint32_t>(imageSize);
+    bitFields_ = layout.masks;
+    infoHeader_.compression =
+        bitFields_ == BitFields::Default(bpp) ? bmp::kCompressionRgb : bmp::kCompressionBitFields;
+    infoHeader_.sizeImage = static_cast<std::uint32_t>(ImageSize());
     if (!Allocate()) {
         ShowError("Not enough memory!");
         return false;
     }
-    const std::size_t toRead =
+    // Only a missing padding of the last row is filled.
+    const std::size_t toCopy =
         static_cast<std::size_t>(std::min<std::int64_t>(layout.available, layout.pixelBytes));
-    // Only a missing padding of the last row (never counted in `toRead`) is
-    // filled; a file that gives fewer bytes than it holds is an error.
-    if (file.Read(pixels, toRead) != toRead) {
-        FreePixels();
-        ShowError("Error reading %s", path.c_str());
-        return false;
-    }
-    if (toRead < imageSize) std::memset(pixels + toRead, 0, imageSize - toRead);
+    std::memcpy(Pixels(), bytes.data() + layout.pixelStart, toCopy);
+    if (toCopy < ImageSize()) std::memset(Pixels() + toCopy, 0, ImageSize() - toCopy);
     return true;
 }
 
 bool PixelBuffer24::Save(const std::string& path, bool bottomUp) {
-    if (!pixels) return false;
+    if (!Pixels()) return false;
     DataFile file;
     if (!file.Open(path, "wb", false)) {
         ShowError("Error creating %s", path.c_str());
         return false;
     }
-    const int entries = std::clamp(paletteCount, 0, bmp::kMaxPaletteEntries);
+    const int entries = std::clamp(paletteCount_, 0, bmp::kMaxPaletteEntries);
     const std::uint32_t paletteBytes = static_cast<std::uint32_t>(entries * bmp::kPaletteEntrySize);
-    const bool withMasks = bitFields != BitFields::Default(bitsPerPixel);
+    const bool withMasks = bitFields_ != BitFields::Default(BitsPerPixel());
     const std::uint32_t maskBytes = withMasks ? bmp::kBitFieldsSize : 0;
-    std::vector<std::uint8_t> head = FileHeaderBytes(maskBytes + paletteBytes, imageSize);
-    BmpInfoHeader written = infoHeader;
+    std::vector<std::uint8_t> head = FileHeaderBytes(maskBytes + paletteBytes, ImageSize());
+    BmpInfoHeader written = infoHeader_;
     written.size = bmp::kInfoHeaderSize;
     written.compression = withMasks ? bmp::kCompressionBitFields : bmp::kCompressionRgb;
-    if (bottomUp) written.height = height;
+    if (bottomUp) written.height = Height();
     written.AppendTo(head);
     if (withMasks) {
         ByteWriter w(head);
-        w.U32(bitFields.red);
-        w.U32(bitFields.green);
-        w.U32(bitFields.blue);
+        w.U32(bitFields_.red);
+        w.U32(bitFields_.green);
+        w.U32(bitFields_.blue);
     }
-    head.insert(head.end(), palette.begin(), palette.begin() + paletteBytes);
+    head.insert(head.end(), palette_.begin(), palette_.begin() + paletteBytes);
     bool ok = file.Write(head.data(), head.size());
-    if (topDown && bottomUp) {
-        for (int y = height - 1; y >= 0 && ok; --y)
-            ok = file.Write(RowPtr(y), static_cast<std::size_t>(stride));
+    if (IsTopDown() && bottomUp) {
+        for (int y = Height() - 1; y >= 0 && ok; --y)
+            ok = file.Write(RowPtr(y), static_cast<std::size_t>(Stride()));
     } else {
-        ok = ok && file.Write(pixels, imageSize);
+        ok = ok && file.Write(Pixels(), ImageSize());
     }
     if (!file.Close() || !ok) {
         ReportWriteError(path);
@@ -229,10 +245,10 @@ bool PixelBuffer24::Save(const std::string& path, bool bottomUp) {
 }
 
 bool PixelBuffer24::SaveAs24(const std::string& path, bool topDownArgument) {
-    if (!pixels) return false;
-    if (bitsPerPixel == 24 && topDown == topDownArgument) return Save(path, true);
+    if (!Pixels()) return false;
+    if (BitsPerPixel() == 24 && IsTopDown() == topDownArgument) return Save(path, true);
     PixelBuffer24 converted;
-    converted.Create(width, height, 24, topDownArgument);
+    converted.Create(Width(), Height(), 24, topDownArgument);
     if (!converted.Allocate()) {
         ShowError("Not enough memory!");
         return false;

@@ -1,6 +1,7 @@
 #include "browse/FileChoicePreparation.h"
 
 #include "support/Paths.h"
+#include "support/Text.h"
 
 namespace {
 

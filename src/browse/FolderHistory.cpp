@@ -5,6 +5,7 @@
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/SettingsStore.h"
+#include "support/Text.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "archive/DatArchive.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
+#include "support/Text.h"
 
 ItemLookup::ItemLookup(const DatArchive& archive) : archive_(archive) {
     for (int i = 0; i < archive.ItemCount(); ++i)

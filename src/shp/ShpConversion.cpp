@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <span>
 #include <system_error>
 
 #include "bitmap/PixelBuffer24.h"
 #include "shp/ShpFormat.h"
 #include "shp/ShpPalette.h"
 #include "shp/ShpRowDecoder.h"
+#include "sprite/S16Format.h"
 #include "sprite/S16Icon.h"
 #include "support/ByteIo.h"
 #include "support/DataFile.h"
@@ -16,6 +18,7 @@
 #include "support/Paths.h"
 #include "support/Progress.h"
 #include "support/SafeFileWriter.h"
+#include "support/Text.h"
 
 namespace fs = std::filesystem;
 
@@ -64,7 +67,7 @@ void ForEachRun(const PixelBuffer24& frame, const S16Icon& r, Visit visit) {
     for (int y = r.StartY; y < r.StartY + r.Height; ++y) {
         const std::uint8_t* row = frame.RowPtr(y);
         for (int x = r.StartX; x < r.StartX + r.Width; ++x) {
-            if (row[x] == index && count < 255) {
+            if (row[x] == index && count < s16::kMaxRun) {
                 ++count;
                 continue;
             }
@@ -76,6 +79,10 @@ void ForEachRun(const PixelBuffer24& frame, const S16Icon& r, Visit visit) {
     visit(count, index);
 }
 
+// Raw coding is never longer than two bytes a pixel: any frame of the working
+// buffer codes within the limit decoding reads.
+static_assert(s16::WithinCodedLimit(2 * static_cast<std::int64_t>(shp::kFrameBufferSize)));
+
 // Codes the decoded frame as an icon; equal sizes choose raw coding.
 CodedIcon CodeFrame(const PixelBuffer24& frame) {
     CodedIcon icon;
@@ -86,9 +93,9 @@ CodedIcon CodeFrame(const PixelBuffer24& frame) {
     std::int64_t runs = 0;
     ForEachRun(frame, r, [&](int, int) { ++runs; });
     const std::int64_t raw = 2LL * r.Width * r.Height;
-    r.Compress = 3 * runs < raw ? 1 : 0;
+    r.Compress = 3 * runs < raw ? s16::kRunLengthCoded : 0;
     ByteWriter w(icon.data);
-    if (r.Compress == 1) {
+    if (r.IsRunLength()) {
         ForEachRun(frame, r, [&](int count, int index) {
             w.U8(static_cast<std::uint8_t>(count));
             w.U16(ShpColourWord(index));
@@ -104,20 +111,22 @@ CodedIcon CodeFrame(const PixelBuffer24& frame) {
 }
 
 // The file offset of frame `index` (0-based).
-std::size_t FrameOffset(const std::vector<std::uint8_t>& file, std::size_t index) {
+std::size_t FrameOffset(std::span<const std::uint8_t> file, std::size_t index) {
     return LoadU32(file.data() + shp::kHeaderSize + index * shp::kOffsetEntrySize);
 }
 
 // Decodes the frame at `offset` into `frame`; false when the frame lies
-// outside the file or does not fit the 640 x 480 working buffer. `end`
-// receives where its coded rows stop.
-bool DecodeFrameAt(const std::vector<std::uint8_t>& file, std::size_t offset, PixelBuffer24& frame,
+// outside the file, over the size limits of an icon, or does not fit the
+// 640 x 480 working buffer. `end` receives where its coded rows stop.
+bool DecodeFrameAt(std::span<const std::uint8_t> file, std::size_t offset, PixelBuffer24& frame,
                    std::size_t& end) {
     if (offset > file.size() || file.size() - offset < shp::kFrameHeaderSize) return false;
     ByteReader in({file.data() + offset, shp::kFrameHeaderSize});
     ShpFrameHeader header = ShpFrameHeader::Read(in);
     const int w = header.Width(), h = header.Height();
-    if (w < 1 || h < 1 || static_cast<std::size_t>(RowSize(w, 8)) * h > frame.Capacity())
+    // The frame becomes an icon: it must be one that decoding shows.
+    if (!s16::DecodableIconSize(w, h) ||
+        static_cast<std::size_t>(bmp::RowSize(w, 8)) * h > frame.Capacity())
         return false;
     frame.Create(w, h, 8, false);
     std::memset(frame.Pixels(), shp::kTransparentIndex, frame.ImageSize());
@@ -129,8 +138,8 @@ bool DecodeFrameAt(const std::vector<std::uint8_t>& file, std::size_t offset, Pi
 // whose bytes overlap are found before any more is coded: frames at the same
 // offset become icons sharing one copy of the data, any other overlap refuses
 // the file. Memory and output thus stay in proportion to the file.
-bool CodeFrames(const std::vector<std::uint8_t>& file, std::size_t count,
-                const std::string& shpPath, std::vector<CodedIcon>& icons) {
+bool CodeFrames(std::span<const std::uint8_t> file, std::size_t count, const std::string& shpPath,
+                std::vector<CodedIcon>& icons) {
     std::vector<std::size_t> order(count);
     for (std::size_t i = 0; i < count; ++i)
         order[i] = i;
@@ -171,8 +180,12 @@ bool CodeFrames(const std::vector<std::uint8_t>& file, std::size_t count,
 
 bool ShpToS16Bytes(const std::string& shpPath, std::vector<std::uint8_t>& s16) {
     std::vector<std::uint8_t> file;
-    if (!Exists(shpPath) || !ReadWholeFile(shpPath, file) || file.size() < shp::kHeaderSize)
-        return false;
+    return Exists(shpPath) && ReadWholeFile(shpPath, file) && ShpBytesToS16(file, shpPath, s16);
+}
+
+bool ShpBytesToS16(std::span<const std::uint8_t> file, const std::string& shpPath,
+                   std::vector<std::uint8_t>& s16) {
+    if (file.size() < shp::kHeaderSize) return false;
     const std::int32_t count = static_cast<std::int32_t>(LoadU32(file.data() + 4));
     if (count < 1 || static_cast<std::uint64_t>(count) >
                          (file.size() - shp::kHeaderSize) / shp::kOffsetEntrySize) {

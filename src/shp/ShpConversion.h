@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ class Progress;
 bool ConvertShpToS16(const std::string& shpPath, const std::string& s16Path);
 // The S16 file that ConvertShpToS16 would write, as bytes.
 bool ShpToS16Bytes(const std::string& shpPath, std::vector<std::uint8_t>& s16);
+// The same from the bytes of an SHP file; `shpPath` is what messages call it.
+bool ShpBytesToS16(std::span<const std::uint8_t> shp, const std::string& shpPath,
+                   std::vector<std::uint8_t>& s16);
 
 // The .shp files of `shpFolder` (names, sorted); with `onlyNew`, only those
 // without an S16 file of the same base name (any case) in `s16Folder`.

@@ -53,42 +53,42 @@ ShpFrameImage::ShpFrameImage() {
 }
 
 bool ShpFrameImage::QuantizeToShpPalette() {
-    if (!pixels || (bitsPerPixel != 24 && bitsPerPixel != 32)) return false;
+    if (!Pixels() || (BitsPerPixel() != 24 && BitsPerPixel() != 32)) return false;
     PixelBuffer24 indexed;
-    indexed.Create(width, height, 8, topDown);
+    indexed.Create(Width(), Height(), 8, IsTopDown());
     if (!indexed.Allocate()) return false;
     // The nearest colour never changes, so the cache can serve every picture.
     static thread_local NearestColourCache cache;
-    const int step = bitsPerPixel / 8;
-    for (int y = 0; y < height; ++y) {
+    const int step = BitsPerPixel() / 8;
+    for (int y = 0; y < Height(); ++y) {
         const std::uint8_t* p = RowPtr(y);
         std::uint8_t* q = indexed.RowPtr(y);
-        for (int x = 0; x < width; ++x, p += step)
+        for (int x = 0; x < Width(); ++x, p += step)
             q[x] = static_cast<std::uint8_t>(cache.Find(p[2], p[1], p[0]));
     }
     TakeBufferFrom(indexed);
-    Create(width, height, 8, topDown);
+    Create(Width(), Height(), 8, IsTopDown());
     SetPaletteRgb(kShpPalette.data());
     return true;
 }
 
 int ShpFrameImage::IndexAt(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) return shp::kTransparentIndex;
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return shp::kTransparentIndex;
     return RowPtr(y)[x];
 }
 
 ShpFrameHeader ShpFrameImage::FindBounds() const {
     ShpFrameHeader h;
-    h.HeightMinus1 = static_cast<std::int16_t>(height - 1);
-    h.WidthMinus1 = static_cast<std::int16_t>(width - 1);
+    h.HeightMinus1 = static_cast<std::int16_t>(Height() - 1);
+    h.WidthMinus1 = static_cast<std::int16_t>(Width() - 1);
     h.Left = shp::kMaxFrameWidth;
     h.Right = 0;
     h.Top = shp::kMaxFrameHeight;
     h.Bottom = 0;
     bool found = false;
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < Height(); ++y) {
         const std::uint8_t* row = RowPtr(y);
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < Width(); ++x) {
             if (row[x] == shp::kTransparentIndex) continue;
             h.Right = std::max(h.Right, x);
             h.Left = std::min(h.Left, x);
@@ -99,9 +99,9 @@ ShpFrameHeader ShpFrameImage::FindBounds() const {
     }
     // The fallbacks for a picture without opaque pixels, or with them only in
     // column 0 or row 0.
-    if (h.Left > width) h.Left = 0;
-    if (h.Right < 1) h.Right = width;
-    if (h.Top > height) h.Top = 1;
+    if (h.Left > Width()) h.Left = 0;
+    if (h.Right < 1) h.Right = Width();
+    if (h.Top > Height()) h.Top = 1;
     if (h.Bottom < 1) h.Bottom = h.Top + 1;
     return h;
 }
@@ -165,7 +165,7 @@ void ShpFrameImage::WriteRow(int y, const ShpFrameHeader& h, std::vector<std::ui
 }
 
 std::size_t ShpFrameImage::WriteShpFrame(std::vector<std::uint8_t>& out, ShpFrameHeader& header) {
-    if (bitsPerPixel != 8 && !QuantizeToShpPalette()) return 0;
+    if (BitsPerPixel() != 8 && !QuantizeToShpPalette()) return 0;
     const std::size_t start = out.size();
     header = FindBounds();
     header.AppendTo(out);

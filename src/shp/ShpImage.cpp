@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "shp/ShpPalette.h"
 #include "shp/ShpRowDecoder.h"
@@ -25,11 +26,27 @@ bool ShpImage::Open(const std::string& path) {
     if (!in.Open(path, "rb", false)) return false;
     const std::uint64_t length = in.Length();
     if (length > shp::kMaxFileSize) return false;
-    file_.resize(static_cast<std::size_t>(length));
-    if (!file_.empty() && !in.ReadAt(0, file_.data(), file_.size())) return false;
-    fileName = path;
-    ReadDirectory(1);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
+    if (!bytes.empty() && !in.ReadAt(0, bytes.data(), bytes.size())) return false;
+    file_ = std::move(bytes);
+    TakeFile(path);
     return true;
+}
+
+bool ShpImage::OpenBytes(std::span<const std::uint8_t> bytes, const std::string& name) {
+    file_.clear();
+    offsets_.clear();
+    frameCount_ = 0;
+    currentFrame_ = 0;
+    if (bytes.size() > shp::kMaxFileSize) return false;
+    file_.assign(bytes.begin(), bytes.end());
+    TakeFile(name);
+    return true;
+}
+
+void ShpImage::TakeFile(const std::string& name) {
+    SetFileName(name);
+    ReadDirectory(1);
 }
 
 int ShpImage::ReadDirectory(int n) {
@@ -101,7 +118,7 @@ bool ShpImage::PrepareFrame() {
     }
     Create(header_.Width(), header_.Height(), 8, false);
     if (ImageSize() > Capacity()) return false;
-    std::memset(pixels, shp::kTransparentIndex, ImageSize());
+    std::memset(Pixels(), shp::kTransparentIndex, ImageSize());
     return true;
 }
 

@@ -2,6 +2,8 @@
 // An SHP file of the other game opened for reading: its frame table, and the
 // last decoded frame as an 8-bit picture in the SHP palette.
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,9 @@ public:
     // Reads the file (whole) and its table with frame 1 current. False, with no
     // message, when the file cannot be read.
     bool Open(const std::string& path);
+    // Reads a copy of `bytes` as Open reads a file; `name` is what messages
+    // call it. False when they are more than an SHP file may hold.
+    bool OpenBytes(std::span<const std::uint8_t> bytes, const std::string& name);
     // Reads the frame count and offset table; returns SelectFrame(n).
     int ReadDirectory(int n);
     // Makes frame n current (clamped to 1..count) and reads its header.
@@ -38,6 +43,9 @@ public:
     const ShpFrameHeader& CurrentHeader() const { return header_; }
 
 private:
+    // Names the bytes now held and reads their table with frame 1 current.
+    void TakeFile(const std::string& name);
+
     std::vector<std::uint8_t> file_;  // the whole file
     std::vector<std::uint32_t> offsets_;
     std::int64_t storedCount_ = 0;

@@ -117,10 +117,7 @@ std::uint16_t WordAt(const PictureColours& pic, int x, int y) {
 
 // The size limits that decoding holds an icon to.
 bool FitsAnIcon(int width, int height, const std::string& source) {
-    if (width <= s16::kMaxIconWidth && height <= s16::kMaxIconHeight &&
-        static_cast<std::int64_t>(width) * height <= s16::kMaxIconPixels) {
-        return true;
-    }
+    if (s16::DecodableIconSize(width, height)) return true;
     ShowError("%s is %d x %d; an icon is at most %d x %d and %d pixels", source.c_str(), width,
               height, s16::kMaxIconWidth, s16::kMaxIconHeight, s16::kMaxIconPixels);
     return false;
@@ -155,7 +152,7 @@ bool EncodeIcon(const PixelBuffer24& picture, const std::string& source, CodedIc
     const std::int64_t runLength = 3 * runs;
     r.Compress = raw < runLength ? 0 : s16::kRunLengthCoded;
     const std::int64_t coded = r.Compress == 0 ? raw : runLength;
-    if (coded > static_cast<std::int64_t>(s16::kMaxCodedBytes)) {
+    if (!s16::WithinCodedLimit(coded)) {
         ShowError("%s codes to %lld bytes; an icon holds at most %zu bytes", source.c_str(),
                   static_cast<long long>(coded), s16::kMaxCodedBytes);
         return false;

@@ -8,6 +8,7 @@
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/SafeFileWriter.h"
+#include "support/Text.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #pragma once
 // Sizes, limits and colours of the S16 sprite format.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "bitmap/Surface.h"
@@ -9,13 +10,31 @@ namespace s16 {
 
 inline constexpr int kIconRecordSize = 40;
 inline constexpr int kCountSize = 4;
+// The limits of one icon, held alike by decoding, the table check and the
+// encoder: what the encoder writes, decoding shows whole.
 inline constexpr int kMaxIconWidth = 800;
 inline constexpr int kMaxIconHeight = 600;
 inline constexpr int kMaxIconPixels = 480000;
-// Coded data of one icon is read up to this many bytes (640 x 480 x 3).
+// Coded data of one icon: decoding reads no more, the encoder writes no more.
 inline constexpr std::size_t kMaxCodedBytes = 921600;
 inline constexpr int kMaxRun = 255;
 inline constexpr std::int32_t kRunLengthCoded = 1;
+
+// An icon of `width` x `height` within the size limits. 0 x 0 is within them
+// (a zero record stands for a missing icon) but has nothing to decode.
+inline constexpr bool WithinIconLimits(std::int64_t width, std::int64_t height) {
+    return width >= 0 && width <= kMaxIconWidth && height >= 0 && height <= kMaxIconHeight &&
+           width * height <= kMaxIconPixels;
+}
+
+// An icon decoding can show: within the limits and at least 1 x 1.
+inline constexpr bool DecodableIconSize(std::int64_t width, std::int64_t height) {
+    return width >= 1 && height >= 1 && WithinIconLimits(width, height);
+}
+
+inline constexpr bool WithinCodedLimit(std::int64_t bytes) {
+    return bytes >= 0 && bytes <= static_cast<std::int64_t>(kMaxCodedBytes);
+}
 
 // The colour of the unused area of a decoded icon: pixel bytes DC DC F8.
 inline constexpr ColorValue kKeyColor = 0x00F8DCDC;

@@ -4,6 +4,7 @@
 // area holds the key colour.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,10 @@ public:
     // Opens a standalone S16 file and reads its table with icon 1 current.
     // False, without a message, when the file cannot be opened.
     bool OpenFile(const std::string& path);
-    // Reads the icon count and table at `baseOffset`; returns SelectIcon(n).
+    // Reads the S16 from a copy of `bytes`, as OpenFile reads a file; `name`
+    // is what messages call it. Nothing can be written back.
+    void OpenBytes(std::span<const std::uint8_t> bytes, const std::string& name);
+    // Reads the icon count and table at BaseOffset(); returns SelectIcon(n).
     int ReadIconTable(int n);
     // Makes icon n current (clamped to 1..count); returns the number selected.
     int SelectIcon(int n);
@@ -40,42 +44,53 @@ public:
     // outside the S16. Empty when the table can be what it claims.
     std::string TableProblem() const;
     // True when the table could not be read from the file: a rewrite would lose icons.
-    bool TableReadFailed() const { return tableReadFailed; }
+    bool TableReadFailed() const { return tableReadFailed_; }
 
-    int IconCount() const { return iconCount; }
-    int CurrentIconNumber() const { return currentIcon; }
+    int IconCount() const { return iconCount_; }
+    int CurrentIconNumber() const { return currentIcon_; }
     // The current icon's record; a zero record when there is none.
     const S16Icon& CurrentIcon() const;
-    const S16Icon& Icon(int number) const { return table[static_cast<std::size_t>(number - 1)]; }
-    const std::vector<S16Icon>& Table() const { return table; }
-    std::uint32_t BaseOffset() const { return baseOffset; }
+    const S16Icon& Icon(int number) const { return table_[static_cast<std::size_t>(number - 1)]; }
+    const std::vector<S16Icon>& Table() const { return table_; }
+    std::uint32_t BaseOffset() const { return baseOffset_; }
     // Bytes of the pixel data area: from the end of the stored table to the S16's end.
     std::uint64_t DataAreaSize() const;
-    bool HasFile() const { return file.IsOpen(); }
-    // The open file the icons are read from.
-    const DataFile& File() const { return file; }
+    // True when icons are read from an open file or from bytes.
+    bool HasFile() const { return file_.IsOpen() || inMemory_; }
+    // The open file the icons are read from (closed for an S16 read from bytes).
+    const DataFile& File() const { return file_; }
 
 protected:
-    // File position of icon `number`'s coded data.
-    std::uint64_t DataPosition(int number) const;
+    // The file handle itself, for an archive that opens, reads and rewrites it.
+    DataFile& FileHandle() { return file_; }
+    // Where the S16's bytes lie in the file: from `start` up to `end`.
+    void SetIconArea(std::uint32_t start, std::uint64_t end);
     void DropTable();
 
-    DataFile file;
-    std::uint32_t baseOffset = 0;
-    // End of the S16's bytes in the file: the file's length standalone, the
-    // item's end inside an archive. Nothing is read at or beyond it.
-    std::uint64_t dataEnd = 0;
-    int iconCount = 0;
-    // The count as stored; the pixel data area starts after this many records
-    // even when the table had to be cut to the records present.
-    std::int64_t storedCount = 0;
-    bool tableReadFailed = false;
-    std::vector<S16Icon> table;
-    int currentIcon = 0;
-
 private:
+    // File position of icon `number`'s coded data.
+    std::uint64_t DataPosition(int number) const;
+    // Exactly `count` bytes at `position` of the file or of the bytes.
+    bool ReadAt(std::uint64_t position, std::uint8_t* out, std::size_t count);
+    // Up to `count` bytes at `position`; the number that arrived.
+    std::size_t ReadUpTo(std::uint64_t position, std::uint8_t* out, std::size_t count);
     int DecodeCurrentIcon();
 
+    DataFile file_;
+    // The S16 read by OpenBytes, used instead of the file when `inMemory_`.
+    std::vector<std::uint8_t> memory_;
+    bool inMemory_ = false;
+    std::uint32_t baseOffset_ = 0;
+    // End of the S16's bytes in the file: the file's length standalone, the
+    // item's end inside an archive. Nothing is read at or beyond it.
+    std::uint64_t dataEnd_ = 0;
+    int iconCount_ = 0;
+    // The count as stored; the pixel data area starts after this many records
+    // even when the table had to be cut to the records present.
+    std::int64_t storedCount_ = 0;
+    bool tableReadFailed_ = false;
+    std::vector<S16Icon> table_;
+    int currentIcon_ = 0;
     std::vector<std::uint8_t> scratch_;  // coded data of the icon being decoded
 };
 

@@ -1,11 +1,10 @@
 #include "support/Paths.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
-#include "support/Messages.h"
+#include "support/Text.h"
 
 namespace fs = std::filesystem;
 
@@ -63,22 +62,6 @@ std::string ChangeExtension(const std::string& path, const std::string& extensio
     return SplitPath(path, kPathWithoutExt) + extension;
 }
 
-std::string ToUpper(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-    return ToUpper(a) == ToUpper(b);
-}
-
 std::string UpperExtension(const std::string& path) {
     return ToUpper(SplitPath(path, kPathExtension));
 }
@@ -125,23 +108,11 @@ bool Exists(const std::string& path) {
     return !path.empty() && fs::exists(fs::path(path), error);
 }
 
-std::uint64_t FileSize(const std::string& path) {
+std::optional<std::uint64_t> FileSize(const std::string& path) {
     std::error_code error;
     const auto size = fs::file_size(fs::path(path), error);
-    if (error) {
-        ShowError("File not found");
-        return 0;
-    }
+    if (error) return std::nullopt;
     return size;
-}
-
-std::string TextAfter(const std::string& text, const std::string& marker) {
-    const std::size_t at = text.find(marker);
-    return at == std::string::npos ? std::string() : text.substr(at + marker.size());
-}
-
-std::int64_t RowSize(std::int64_t width, int bitsPerPixel) {
-    return (width * bitsPerPixel + 31) / 32 * 4;
 }
 
 std::string TemporaryFolder() {

@@ -4,6 +4,7 @@
 // and file names are appended to them directly.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 enum PathPart : int {
@@ -26,10 +27,6 @@ std::string SplitPath(const std::string& path, int part, PathPieces* pieces = nu
 std::string ChangeExtension(const std::string& path, const std::string& extension);
 std::string UpperExtension(const std::string& path);
 std::string ShortenPath(const std::string& path, std::size_t maximum, bool cutAtSeparator);
-std::string ToUpper(std::string text);
-// The text without spaces at either end.
-std::string Trimmed(const std::string& text);
-bool EqualsNoCase(const std::string& a, const std::string& b);
 
 // The platform's folder separator, which folder values chosen here end in.
 char PathSeparator();
@@ -39,11 +36,7 @@ std::string AsFolder(std::string folder);
 
 std::string ProgramFolder();
 bool Exists(const std::string& path);
-// Size of the file; shows "File not found" and gives 0 when there is none.
-std::uint64_t FileSize(const std::string& path);
-// The part of `text` after the first `marker`; empty when there is none.
-std::string TextAfter(const std::string& text, const std::string& marker);
-// Bytes in one bitmap row padded to a multiple of 4.
-std::int64_t RowSize(std::int64_t width, int bitsPerPixel);
+// Size of the file; nothing when there is no file to measure.
+std::optional<std::uint64_t> FileSize(const std::string& path);
 // The system's folder for scratch files, ending in a separator.
 std::string TemporaryFolder();

@@ -41,6 +41,34 @@ protected:
 
 }  // namespace
 
+TEST_F(BmpLoad, BytesReadAsTheirFileAndMessagesNameTheGivenName) {
+    const Bytes bytes = Bmp24(5, 3, Pattern);
+    PixelBuffer24 fromFile, fromBytes;
+    ASSERT_TRUE(fromFile.Load(Write("p.bmp", bytes)));
+    ASSERT_TRUE(fromBytes.LoadBytes(bytes, "p.bmp"));
+    EXPECT_EQ(fromBytes.FileName(), "p.bmp");
+    ASSERT_EQ(fromBytes.ImageSize(), fromFile.ImageSize());
+    EXPECT_EQ(Bytes(fromBytes.Pixels(), fromBytes.Pixels() + fromBytes.ImageSize()),
+              Bytes(fromFile.Pixels(), fromFile.Pixels() + fromFile.ImageSize()));
+    EXPECT_TRUE(ui.messages.empty());
+
+    // Every field is looked for inside the bytes given: pixels cut short, and
+    // colour masks the bytes end before.
+    const Bytes cut(bytes.begin(), bytes.end() - 20);
+    EXPECT_FALSE(fromBytes.LoadBytes(cut, "cut.bmp"));
+    EXPECT_EQ(ui.LastText(), "Truncated BMP pixel data in cut.bmp");
+    BmpSpec spec;
+    spec.bitsPerPixel = 16;
+    spec.compression = 3;
+    spec.dataOffset = 66;
+    Bytes noMasks = BuildBmp(spec);
+    noMasks.resize(60);
+    EXPECT_FALSE(fromBytes.LoadBytes(noMasks, "masks.bmp"));
+    EXPECT_EQ(ui.LastText(), "Missing BMP colour masks in masks.bmp");
+    EXPECT_FALSE(fromBytes.LoadBytes({}, "empty.bmp"));
+    EXPECT_EQ(ui.LastText(), "Invalid BMP FileHeader size in empty.bmp");
+}
+
 TEST_F(BmpLoad, BottomUpAndTopDownGiveTheSameColours) {
     const std::string up = Write("up.bmp", Bmp24(5, 3, Pattern));
     const std::string down = Write("down.bmp", Bmp24(5, -3, Pattern));

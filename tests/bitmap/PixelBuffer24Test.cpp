@@ -18,6 +18,10 @@ void Prepare(PixelBuffer24& picture, int width, int height, int bpp, bool topDow
 }  // namespace
 
 TEST(PixelBuffer24, GeometryFollowsThePaddedRowRule) {
+    EXPECT_EQ(bmp::RowSize(1, 24), 4);
+    EXPECT_EQ(bmp::RowSize(3, 8), 4);
+    EXPECT_EQ(bmp::RowSize(640, 8), 640);
+    EXPECT_EQ(bmp::RowSize(3, 16), 8);
     PixelBuffer24 picture;
     EXPECT_EQ(picture.BitsPerPixel(), 24);
     EXPECT_FALSE(picture.IsTopDown());

@@ -127,8 +127,11 @@ TEST_F(ShpConversionTest, FailsWithoutWritingAnything) {
     WriteFileBytes(dir / "empty.shp", ShpBytes({{FrameHeader(0, 4, 0, 0, 0, 0), {0}}}));
     EXPECT_FALSE(ConvertShpToS16(dir / "empty.shp", dir / "empty.s16"));
     EXPECT_FALSE(ConvertShpToS16(dir / "missing.shp", dir / "missing.s16"));
+    // Rows that fit the working buffer but make an icon wider than an icon may be.
+    WriteFileBytes(dir / "wide.shp", ShpBytes({{FrameHeader(1000, 2, 0, 0, 0, 0), {0}}}));
+    EXPECT_FALSE(ConvertShpToS16(dir / "wide.shp", dir / "wide.s16"));
     EXPECT_EQ(FolderListing(dir.Path()),
-              (std::vector<std::string>{"big.shp", "empty.shp", "none.shp"}));
+              (std::vector<std::string>{"big.shp", "empty.shp", "none.shp", "wide.shp"}));
     EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -2,6 +2,7 @@
 
 #include "ShpFiles.h"
 #include "bitmap/RasterSurface.h"
+#include "shp/ShpConversion.h"
 #include "shp/ShpImage.h"
 #include "shp/ShpPalette.h"
 
@@ -10,8 +11,7 @@ namespace {
 class ShpImageTest : public ::testing::Test {
 protected:
     ShpImage& Open(const Bytes& bytes) {
-        WriteFileBytes(dir / "f.shp", bytes);
-        EXPECT_TRUE(image.Open(dir / "f.shp"));
+        EXPECT_TRUE(image.OpenBytes(bytes, "f.shp"));
         return image;
     }
 
@@ -95,6 +95,30 @@ TEST_F(ShpImageTest, ATruncatedFrameEndsTransparent) {
     EXPECT_FALSE(image.Open(dir / "missing.shp"));
     EXPECT_EQ(image.FrameCount(), 0);
     EXPECT_EQ(image.DecodeFrame(), 0);
+}
+
+TEST_F(ShpImageTest, AFileReadsAndConvertsAsItsBytesDo) {
+    const Bytes bytes = ShpBytes({Square(4, 3), Square(6, 7)});
+    WriteFileBytes(dir / "f.shp", bytes);
+    ShpImage fromFile;
+    ASSERT_TRUE(fromFile.Open(dir / "f.shp"));
+    Open(bytes);
+    EXPECT_EQ(fromFile.FileName(), dir / "f.shp");
+    EXPECT_EQ(image.FileName(), "f.shp");
+    ASSERT_EQ(image.FrameCount(), 2);
+    EXPECT_EQ(fromFile.FrameCount(), 2);
+    fromFile.SelectFrame(2);
+    image.SelectFrame(2);
+    ASSERT_EQ(fromFile.DecodeFrame(), image.DecodeFrame());
+    EXPECT_EQ(image.GetIndex(5, 5), 7);
+
+    std::vector<std::uint8_t> viaFile, viaBytes;
+    ASSERT_TRUE(ShpToS16Bytes(dir / "f.shp", viaFile));
+    ASSERT_TRUE(ShpBytesToS16(bytes, "f.shp", viaBytes));
+    EXPECT_EQ(viaFile, viaBytes);
+    // No frames, or a header cut short, converts to nothing.
+    EXPECT_FALSE(ShpBytesToS16(ShpBytes({}), "none.shp", viaBytes));
+    EXPECT_FALSE(ShpBytesToS16(Bytes(5, 0), "cut.shp", viaBytes));
 }
 
 TEST_F(ShpImageTest, LaysOutNineFramesThreeByThreeAndPages) {

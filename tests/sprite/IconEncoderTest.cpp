@@ -165,15 +165,13 @@ TEST(IconEncoder, RoundTripsPicturesOfEveryDepth) {
 
 TEST(IconEncoder, RoundTripsRawIconsThroughAFile) {
     FakeUserInterface ui;
-    TempDir dir;
     PixelBuffer24 picture;
     Paint(picture, 33, 17,
           [](int x, int y) { return x < 3 || y < 2 ? kKey : MakeColor(x * 7, y * 13, x ^ y); });
     std::vector<CodedIcon> icons{Encode(picture)};
     ASSERT_EQ(icons[0].record.Compress, 0);
-    WriteFileBytes(dir / "raw.s16", BuildS16File(icons));
     S16Image image;
-    ASSERT_TRUE(image.OpenFile(dir / "raw.s16"));
+    image.OpenBytes(BuildS16File(icons), "raw.s16");
     EXPECT_EQ(image.DecodeIcon(), 30 * 15);
     for (int y = 0; y < 17; ++y) {
         for (int x = 0; x < 33; ++x) {
@@ -194,7 +192,6 @@ TEST(IconEncoder, RefusesAnEmptyPicture) {
 
 TEST(IconEncoder, RefusesEveryPictureThatDecodingWouldRefuseAndKeepsTheRest) {
     FakeUserInterface ui;
-    TempDir dir;
     // Neighbours differ, so that runs are never shorter than raw words.
     const auto noise = [](int x, int y) { return MakeColor((x + y) % 2 * 255, x % 251, y % 241); };
     const struct {
@@ -219,9 +216,8 @@ TEST(IconEncoder, RefusesEveryPictureThatDecodingWouldRefuseAndKeepsTheRest) {
             continue;
         }
         ASSERT_TRUE(EncodeIcon(picture, "pic", icons[0]));
-        WriteFileBytes(dir / "big.s16", BuildS16File(icons));
         S16Image image;
-        ASSERT_TRUE(image.OpenFile(dir / "big.s16"));
+        image.OpenBytes(BuildS16File(icons), "big.s16");
         ASSERT_EQ(image.DecodeIcon(), c.width * c.height);
         EXPECT_EQ(image.GetColor(c.width - 1, c.height - 1),
                   Reduced(noise(c.width - 1, c.height - 1)));

@@ -16,10 +16,9 @@ class IconRendererTest : public ::testing::Test {
 protected:
     // An S16 of `count` icons of w x h: left column blue, the rest red.
     void OpenSet(int count, int w, int h) {
-        WriteFileBytes(dir / "set.s16", CodedS16(count, w, h, [](int, int x, int) {
-                           return x == 0 ? kBlue : kRed;
-                       }));
-        ASSERT_TRUE(image.OpenFile(dir / "set.s16"));
+        image.OpenBytes(
+            CodedS16(count, w, h, [](int, int x, int) { return x == 0 ? kBlue : kRed; }),
+            "set.s16");
     }
 
     // The extent of red-or-blue pixels on the surface.
@@ -83,9 +82,7 @@ TEST_F(IconRendererTest, MirrorsAndLeavesTheAreaSilverWhenNothingDecodes) {
     EXPECT_EQ(surface.ColorAt(3, 0), kBlue);
     EXPECT_EQ(surface.ColorAt(0, 0), kRed);
 
-    WriteFileBytes(dir / "bad.s16",
-                   S16Bytes({Record(1, 1, 0, 0, 900, 1, 0, 3, 1)}, RunData({{1, 1}})));
-    ASSERT_TRUE(image.OpenFile(dir / "bad.s16"));
+    image.OpenBytes(S16Bytes({Record(1, 1, 0, 0, 900, 1, 0, 3, 1)}, RunData({{1, 1}})), "bad.s16");
     EXPECT_EQ(DrawIcon(image, &surface, Rect{0, 0, 10, 10}, 1), 0);
     EXPECT_EQ(surface.ColorAt(3, 0), kSilver);
 }

@@ -13,8 +13,7 @@ constexpr std::uint16_t kBlue = 0x001F;
 class S16ImageTest : public ::testing::Test {
 protected:
     S16Image& Open(const Bytes& bytes) {
-        WriteFileBytes(dir / "icon.s16", bytes);
-        EXPECT_TRUE(image.OpenFile(dir / "icon.s16"));
+        image.OpenBytes(bytes, "icon.s16");
         return image;
     }
 
@@ -35,11 +34,46 @@ TEST_F(S16ImageTest, ReadsTheTableAndClampsSelection) {
     EXPECT_EQ(image.SelectIcon(-4), 1);
     EXPECT_EQ(image.SelectIcon(8), 3);
     EXPECT_EQ(image.CurrentIcon().StartY, 1);
-    EXPECT_EQ(image.FileName(), dir / "icon.s16");
+    EXPECT_EQ(image.FileName(), "icon.s16");
+    EXPECT_TRUE(image.HasFile());
+    EXPECT_FALSE(image.File().IsOpen());
     image.CloseFile();
+    EXPECT_FALSE(image.HasFile());
     EXPECT_EQ(image.IconCount(), 0);
     EXPECT_EQ(image.CurrentIconNumber(), 0);
     EXPECT_EQ(image.DecodeIcon(), 0);
+}
+
+TEST_F(S16ImageTest, AFileReadsAsItsBytesDo) {
+    const Bytes bytes =
+        S16Bytes({Record(2, 1, 0, 0, 2, 1, 0, 4, 0), Record(1, 1, 0, 0, 1, 1, 4, 2, 0)},
+                 RawData({kRed, kBlue, kBlue}));
+    WriteFileBytes(dir / "icon.s16", bytes);
+    S16Image fromFile;
+    ASSERT_TRUE(fromFile.OpenFile(dir / "icon.s16"));
+    EXPECT_TRUE(fromFile.File().IsOpen());
+    EXPECT_EQ(fromFile.FileName(), dir / "icon.s16");
+    Open(bytes);
+    EXPECT_EQ(fromFile.Table(), image.Table());
+    EXPECT_EQ(fromFile.DataAreaSize(), image.DataAreaSize());
+    for (int k = 1; k <= 2; ++k) {
+        SCOPED_TRACE(k);
+        fromFile.SelectIcon(k);
+        image.SelectIcon(k);
+        ASSERT_EQ(fromFile.DecodeIcon(), image.DecodeIcon());
+        EXPECT_EQ(fromFile.GetColor(0, 0), image.GetColor(0, 0));
+        CodedIcon a, b;
+        ASSERT_TRUE(fromFile.ReadCodedIcon(k, a));
+        ASSERT_TRUE(image.ReadCodedIcon(k, b));
+        EXPECT_EQ(a.data, b.data);
+    }
+    // The bytes were copied: the image does not depend on the caller's buffer.
+    Bytes shortLived = bytes;
+    image.OpenBytes(shortLived, "copy.s16");
+    shortLived.assign(shortLived.size(), 0);
+    EXPECT_EQ(image.IconCount(), 2);
+    EXPECT_EQ(image.DecodeIcon(), 2);
+    EXPECT_EQ(image.GetColor(1, 0), MakeColor(0, 0, 248));
 }
 
 TEST_F(S16ImageTest, DecodesRunsAcrossRowEndsAndTheKeyColourElsewhere) {

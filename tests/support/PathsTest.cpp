@@ -3,6 +3,7 @@
 #include "FakeUserInterface.h"
 #include "TestFiles.h"
 #include "support/Paths.h"
+#include "support/Text.h"
 
 TEST(SplitPath, SplitsDriveFolderNameAndExtension) {
     const std::string path = "C:\\GAMES\\VARNOK\\KELPAR.dat";
@@ -63,23 +64,21 @@ TEST(ShortenPath, CutsAtSeparatorsAndFallsBackToTheName) {
     EXPECT_EQ(ShortenPath("/very/long/folder/name/", 10, false), "..r/name/");
 }
 
-TEST(Paths, TextAfterRowSizeAndFileSize) {
+TEST(Text, TextAfter) {
     EXPECT_EQ(TextAfter("#001 : tree", ": "), "tree");
     EXPECT_EQ(TextAfter("#001 tree", ": "), "");
-    EXPECT_EQ(RowSize(1, 24), 4);
-    EXPECT_EQ(RowSize(3, 8), 4);
-    EXPECT_EQ(RowSize(5, 24), 16);
-    EXPECT_EQ(RowSize(640, 8), 640);
+}
 
+TEST(Paths, FileSizeTellsAMissingFileWithoutAMessage) {
     FakeUserInterface ui;
     TempDir dir;
     WriteFileBytes(dir / "five.bin", Bytes(5, 1));
+    WriteFileBytes(dir / "empty.bin", Bytes());
     EXPECT_EQ(FileSize(dir / "five.bin"), 5u);
+    // An empty file and a missing one are told apart.
+    EXPECT_EQ(FileSize(dir / "empty.bin"), 0u);
+    EXPECT_EQ(FileSize(dir / "missing.bin"), std::nullopt);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(FileSize(dir / "missing.bin"), 0u);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
-    EXPECT_EQ(ui.messages[0].text, "File not found");
     EXPECT_TRUE(Exists(dir.Path()));
     EXPECT_FALSE(Exists(dir / "missing.bin"));
     EXPECT_FALSE(ProgramFolder().empty());
