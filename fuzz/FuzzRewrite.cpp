@@ -180,9 +180,7 @@ void FuzzDat(const std::string& folder, const Bytes& input, int choice) {
     WriteBytes(added, Bytes{'n', 'e', 'w'});
     DatArchive again;
     if (!again.OpenArchive(path)) return;
-    bool done = false;
-    again.AddItems({added}, progress, &done);
-    if (done) {
+    if (again.AddItems({added}, progress).done) {
         // Adding re-sorts the directory: compare as sets of names and bytes.
         auto expected = kept;
         expected.emplace_back("NEWITEM.TXT", Bytes{'n', 'e', 'w'});
