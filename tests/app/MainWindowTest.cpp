@@ -1,5 +1,4 @@
 // The real window, driven offscreen: the DAT Tool on the sample archive.
-#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QApplication>
@@ -20,6 +19,7 @@
 #include <random>
 
 #include "FakeUserInterface.h"
+#include "OrdinaryUser.h"
 #include "TestFiles.h"
 #include "app/CAppDoc.h"
 #include "app/CMainFrame.h"
@@ -42,34 +42,9 @@ QColor Colour(ColorValue c) {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
-// Runs `body` with the rights of an ordinary user and gives back what it
-// returns: as root (which file modes do not bind) in a child process that
-// gives root up first and never returns into the test. Painting hands work to
-// the thread pool, whose threads a child would wait for in vain: they are
-// ended before the fork, and the child starts its own.
-std::string AsOrdinaryUser(const std::function<std::string()>& body) {
-    if (geteuid() != 0) return body();
-    int channel[2];
-    if (pipe(channel) != 0) return "no pipe";
-    QThreadPool::globalInstance()->waitForDone();
-    const pid_t child = fork();
-    if (child == 0) {
-        alarm(60);  // a hang ends the child, and the test fails, in a minute
-        close(channel[0]);
-        std::string result = "could not give up root";
-        if (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0) result = body();
-        const ssize_t written = write(channel[1], result.data(), result.size());
-        _exit(written == static_cast<ssize_t>(result.size()) ? 0 : 1);
-    }
-    close(channel[1]);
-    std::string result;
-    char buffer[4096];
-    for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;)
-        result.append(buffer, static_cast<std::size_t>(got));
-    close(channel[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return result;
+// Qt's painting threads must be still when the process forks.
+std::string AsOrdinaryUserOfQt(const std::function<std::string()>& body) {
+    return AsOrdinaryUser(body, [] { QThreadPool::globalInstance()->waitForDone(); });
 }
 
 Bytes RandomBytes(std::size_t count) {
@@ -409,7 +384,7 @@ private slots:
         const Bytes before = ReadFileBytes(path);
 
         // What the window shows after each step, one line each.
-        const std::string seen = AsOrdinaryUser([&] {
+        const std::string seen = AsOrdinaryUserOfQt([&] {
             std::string lines;
             auto note = [&](const std::string& step) {
                 lines += FormatText("%s: %s | %d rows, row %d, %s | %s | %s\n", step.c_str(),

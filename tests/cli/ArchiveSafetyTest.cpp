@@ -1,4 +1,3 @@
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -11,37 +10,12 @@
 
 #include "CliRunner.h"
 #include "DatFiles.h"
+#include "OrdinaryUser.h"
 #include "S16Files.h"
 #include "cli/CliCommands.h"
 #include "support/Messages.h"
 
 namespace {
-
-// Runs `body` with the rights of an ordinary user and gives back what it
-// returns: as root (which file modes do not bind) in a child process that
-// gives root up first.
-std::string AsOrdinaryUser(const std::function<std::string()>& body) {
-    if (geteuid() != 0) return body();
-    int channel[2];
-    if (pipe(channel) != 0) return "no pipe";
-    const pid_t child = fork();
-    if (child == 0) {
-        close(channel[0]);
-        std::string result = "could not give up root";
-        if (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0) result = body();
-        const ssize_t written = write(channel[1], result.data(), result.size());
-        _exit(written == static_cast<ssize_t>(result.size()) ? 0 : 1);
-    }
-    close(channel[1]);
-    std::string result;
-    char buffer[4096];
-    for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;)
-        result.append(buffer, static_cast<std::size_t>(got));
-    close(channel[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return result;
-}
 
 // The status and both streams of a run, as one comparable text.
 std::string Outcome(const std::vector<std::string>& args) {
