@@ -1,18 +1,20 @@
 #include "app/CShpView.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/CAppDoc.h"
 #include "app/IconPanel.h"
+#include "app/ItemListModel.h"
 #include "app/QtProgress.h"
-#include "archive/ItemFilter.h"
 #include "support/Messages.h"
 
 namespace {
@@ -52,7 +54,13 @@ void CShpView::BuildLayout() {
     textRow->addWidget(filterText_, 1);
     textRow->addWidget(apply);
     left->addLayout(textRow);
-    itemList_ = new QListWidget(this);
+    items_ = new ItemListModel(doc_.Archive(), this);
+    itemList_ = new QListView(this);
+    // Rows of one height let the view place 100,000 rows without measuring each.
+    itemList_->setUniformItemSizes(true);
+    itemList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    itemList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    itemList_->setModel(items_);
     itemList_->setMinimumWidth(200);
     left->addWidget(itemList_, 1);
     itemsText_ = new QLabel(kNoItemsText, this);
@@ -72,7 +80,10 @@ void CShpView::BuildLayout() {
     connect(filterText_, &QLineEdit::returnPressed, this, [this] { FillList(0); });
     connect(filterCombo_, qOverload<int>(&QComboBox::activated), this,
             [this](int mode) { SetFilterMode(mode); });
-    connect(itemList_, &QListWidget::currentRowChanged, this, &CShpView::SelectRow);
+    connect(itemList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!filling_) SelectRow(current.row());
+            });
     connect(panel_, &IconPanel::Shown, this, &CShpView::ShowItemsText);
     connect(panel_, &IconPanel::StateChanged, this, &ToolView::StateChanged);
 }
@@ -91,7 +102,7 @@ bool CShpView::ShowsItem() const {
 }
 
 int CShpView::SelectedRow() const {
-    return itemList_->currentRow();
+    return itemList_->currentIndex().row();
 }
 
 void CShpView::ReadControls() {
@@ -106,25 +117,22 @@ void CShpView::FillList(int row) {
     }
     ReadControls();
     emit TitleChanged();
-    rows_ = FilterItems(doc_.Archive().Entries(), filterMode_, filterText_->text().toStdString());
-    rowsShown_ = static_cast<int>(rows_.size());
-    const QSignalBlocker block(itemList_);
-    itemList_->clear();
-    for (int index : rows_)
-        itemList_->addItem(QString::fromStdString(ItemRow(doc_.Archive().Entry(index))));
+    filling_ = true;
+    items_->Refill(filterMode_, filterText_->text().toStdString());
     currentItem_ = -1;
-    if (rowsShown_ > 0) {
-        row = std::clamp(row, 0, rowsShown_ - 1);
-        itemList_->setCurrentRow(row);
-        currentItem_ = rows_[static_cast<std::size_t>(row)];
+    if (items_->Count() > 0) {
+        row = std::clamp(row, 0, items_->Count() - 1);
+        itemList_->setCurrentIndex(items_->index(row));
+        currentItem_ = items_->ItemAt(row);
     }
+    filling_ = false;
     ShowCurrent();
     emit StateChanged();
 }
 
 void CShpView::SelectRow(int row) {
-    if (!doc_.Archive().IsLoaded() || row < 0 || row >= rowsShown_) return;
-    currentItem_ = rows_[static_cast<std::size_t>(row)];
+    if (!doc_.Archive().IsLoaded() || items_->ItemAt(row) < 0) return;
+    currentItem_ = items_->ItemAt(row);
     ShowCurrent();
 }
 
@@ -142,12 +150,9 @@ void CShpView::ShowCurrent() {
 // With no archive (a failed open closes it) nothing of the one shown before may
 // remain: its picture and counters would pass for the new file's.
 void CShpView::ClearView() {
-    {
-        const QSignalBlocker block(itemList_);
-        itemList_->clear();
-    }
-    rows_.clear();
-    rowsShown_ = 0;
+    filling_ = true;
+    items_->Clear();
+    filling_ = false;
     currentItem_ = -1;
     itemsText_->setText(kNoItemsText);
     panel_->Clear();
@@ -157,7 +162,7 @@ void CShpView::ClearView() {
 
 void CShpView::ShowItemsText() {
     const DatArchive& archive = doc_.Archive();
-    std::string items = FormatText("%d / %d ", rowsShown_, archive.ItemCount());
+    std::string items = FormatText("%d / %d ", items_->Count(), archive.ItemCount());
     if (archive.CurrentIcon().Starts > kSuspiciousStarts) items += "  Error";
     itemsText_->setText(QString::fromStdString(items));
 }

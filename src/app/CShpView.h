@@ -3,18 +3,18 @@
 // selected item in an icon panel, and every archive command.
 
 #include <string>
-#include <vector>
 
 #include "app/ToolView.h"
 #include "support/ErrorLog.h"
 
 class CAppDoc;
 class IconPanel;
+class ItemListModel;
 class PictureArea;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QProgressBar;
 class QtProgress;
 
@@ -34,7 +34,8 @@ public:
     void ShowCurrent();
 
     // For the tests and the frame: what the view shows.
-    QListWidget* ItemList() const { return itemList_; }
+    QListView* ItemList() const { return itemList_; }
+    ItemListModel* Items() const { return items_; }
     QComboBox* FilterCombo() const { return filterCombo_; }
     QLineEdit* FilterText() const { return filterText_; }
     QLabel* ItemsText() const { return itemsText_; }
@@ -80,12 +81,12 @@ private:
     CAppDoc& doc_;
     int currentItem_ = -1;
     int filterMode_ = 0;
-    int rowsShown_ = 0;
-    std::vector<int> rows_;  // the item index of each list row
+    bool filling_ = false;  // the list is being refilled: its row changes are not the user's
 
     QComboBox* filterCombo_;
     QLineEdit* filterText_;
-    QListWidget* itemList_;
+    ItemListModel* items_;
+    QListView* itemList_;
     QLabel* itemsText_;
     IconPanel* panel_;
     QProgressBar* progressBar_;

@@ -2,12 +2,12 @@
 // operations that the command line runs too.
 #include <QComboBox>
 #include <QDir>
-#include <QListWidget>
 
 #include "app/CAppDoc.h"
 #include "app/CShpView.h"
 #include "app/CommandIds.h"
 #include "app/IconPanel.h"
+#include "app/ItemListModel.h"
 #include "app/QtProgress.h"
 #include "archive/ArchiveCommands.h"
 #include "archive/ItemNames.h"
@@ -217,7 +217,7 @@ void CShpView::ExtractFiltered() {
     const std::string folder = Ui().ChooseFolder(doc_.Settings().s16Folder, "Select folder ");
     if (folder.empty()) return;
     int written = 0;
-    for (int index : rows_) {
+    for (int index : items_->Items()) {
         const std::string proposed = ItemPathInFolder(doc_.Archive().Entry(index), folder);
         if (proposed.empty()) continue;
         const std::string path =

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -111,10 +112,20 @@ private:
         }
         return background != Colour(s16::kKeyColor);
     }
+    // The item list as a user sees it and moves in it.
+    int ListCount() const { return View()->ItemList()->model()->rowCount(); }
+    QString RowText(int row) const {
+        return View()->ItemList()->model()->index(row, 0).data().toString();
+    }
+    int CurrentRow() const { return View()->ItemList()->currentIndex().row(); }
+    QString SelectedText() const { return View()->ItemList()->currentIndex().data().toString(); }
+    void SetCurrentRow(int row) {
+        View()->ItemList()->setCurrentIndex(View()->ItemList()->model()->index(row, 0));
+    }
     QStringList Rows() const {
         QStringList rows;
-        for (int i = 0; i < View()->ItemList()->count(); ++i)
-            rows << View()->ItemList()->item(i)->text();
+        for (int i = 0; i < ListCount(); ++i)
+            rows << RowText(i);
         return rows;
     }
 
@@ -143,9 +154,9 @@ private slots:
     }
 
     void showsTheFirstUnitAsACollage() {
-        QCOMPARE(View()->ItemList()->count(), 25);
-        QCOMPARE(View()->ItemList()->item(0)->text(), QString("UNIT01.S16  (9)"));
-        QCOMPARE(View()->ItemList()->currentRow(), 0);
+        QCOMPARE(ListCount(), 25);
+        QCOMPARE(RowText(0), QString("UNIT01.S16  (9)"));
+        QCOMPARE(CurrentRow(), 0);
         QCOMPARE(View()->ItemsText()->text(), QString("25 / 25 "));
         QCOMPARE(View()->IconText()->text(), QString("Shown: 1-9 / 9 icons"));
         QCOMPARE(View()->FieldText(4), QString("32"));  // TWidth
@@ -168,13 +179,13 @@ private slots:
         QCOMPARE(View()->ItemsText()->text(), QString("2 / 25 "));
         View()->FilterText()->setText("");
         frame_->Action(kCmdShowUnits)->trigger();
-        QCOMPARE(View()->ItemList()->count(), 12);
+        QCOMPARE(ListCount(), 12);
         QVERIFY(frame_->Action(kCmdShowUnits)->isChecked());
         QVERIFY(!frame_->Action(kCmdShowUnits)->isEnabled());
         frame_->Action(kCmdShowInterface)->trigger();
-        QCOMPARE(View()->ItemList()->count(), 13);  // the text item too
-        View()->ItemList()->setCurrentRow(0);
-        QCOMPARE(View()->ItemList()->currentItem()->text(), QString("VERSION.TXT  (0)"));
+        QCOMPARE(ListCount(), 13);  // the text item too
+        SetCurrentRow(0);
+        QCOMPARE(SelectedText(), QString("VERSION.TXT  (0)"));
         QCOMPARE(View()->FieldText(0), QString("0"));
     }
 
@@ -210,15 +221,15 @@ private slots:
     // A text item or a filter that matches nothing leaves none of the last
     // item's icons, counter or fields on screen, and the icon commands idle.
     void anItemWithoutIconsShowsNothingOfTheLastOne() {
-        View()->ItemList()->setCurrentRow(11);  // UNIT12, nine icons drawn
+        SetCurrentRow(11);  // UNIT12, nine icons drawn
         QVERIFY(!PictureIsBlank());
-        View()->ItemList()->setCurrentRow(12);
-        QCOMPARE(View()->ItemList()->currentItem()->text(), QString("VERSION.TXT  (0)"));
+        SetCurrentRow(12);
+        QCOMPARE(SelectedText(), QString("VERSION.TXT  (0)"));
         QVERIFY(PictureIsBlank());
         QCOMPARE(View()->IconText()->text(), QString("Icon"));
         QCOMPARE(View()->Panel()->ReservedText(), QString());
         QCOMPARE(View()->FieldText(4), QString("0"));
-        View()->ItemList()->setCurrentRow(13);  // WIDGET01
+        SetCurrentRow(13);  // WIDGET01
         QCOMPARE(View()->IconText()->text(), QString("Shown: 1-1 / 1 icons"));
         QVERIFY(!PictureIsBlank());
 
@@ -240,26 +251,26 @@ private slots:
         // Remove the first unit.
         frame_->Action(kCmdRemove)->trigger();
         QCOMPARE(ui_->LastText(), std::string("\nUNIT01.S16 \t removed  \n"));
-        QCOMPARE(View()->ItemList()->count(), 24);
-        QCOMPARE(View()->ItemList()->item(0)->text(), QString("UNIT02.S16  (9)"));
+        QCOMPARE(ListCount(), 24);
+        QCOMPARE(RowText(0), QString("UNIT02.S16  (9)"));
         QVERIFY(FileExists(Sample("KELPAR_back.dat")));
 
         // Add two files in one command.
         ui_->multiFileAnswers.push_back({Sample("tank.s16"), Sample("panel.s16")});
         frame_->Action(kCmdAdd)->trigger();
-        QCOMPARE(View()->ItemList()->count(), 26);
+        QCOMPARE(ListCount(), 26);
         QVERIFY(Rows().contains("TANK.S16  (9)"));
         QVERIFY(Rows().contains("PANEL.S16  (1)"));
         QCOMPARE(ui_->fileChoices.back().title, std::string("Select S16 file to add"));
 
         // Replace the selected item with a file of its name, then one of another name.
-        View()->ItemList()->setCurrentRow(Rows().indexOf("UNIT02.S16  (9)"));
+        SetCurrentRow(Rows().indexOf("UNIT02.S16  (9)"));
         std::filesystem::create_directories(Sample("new"));
         std::filesystem::copy_file(Sample("panel.s16"), Sample("new/UNIT02.S16"));
         ui_->fileAnswers.push_back(Sample("new/UNIT02.S16"));
         frame_->Action(kCmdReplace)->trigger();
         QVERIFY(Rows().contains("UNIT02.S16  (1)"));
-        QCOMPARE(View()->ItemList()->currentItem()->text(), QString("UNIT02.S16  (1)"));
+        QCOMPARE(SelectedText(), QString("UNIT02.S16  (1)"));
         ui_->fileAnswers.push_back(Sample("tank.s16"));
         frame_->Action(kCmdReplace)->trigger();
         QCOMPARE(ui_->LastText(), std::string("\n   You must pick a same name S16 file for "
@@ -268,7 +279,7 @@ private slots:
     }
 
     void aFileThatIsNoArchiveClearsTheViewAndIsNotRemembered() {
-        View()->ItemList()->setCurrentRow(1);  // UNIT02: nine icons drawn
+        SetCurrentRow(1);  // UNIT02: nine icons drawn
         QVERIFY(!PictureIsBlank());
         const std::string good = Sample("KELPAR.dat");
         const std::vector<std::string> recent = doc_->Recent().Paths();
@@ -320,18 +331,18 @@ private slots:
         QCOMPARE(doc_->Settings().last, good);
         QCOMPARE(doc_->Recent().Paths().front(), good);
         QCOMPARE(doc_->Archive().ArchivePath(), good);
-        QCOMPARE(View()->ItemList()->count(), 25);
+        QCOMPARE(ListCount(), 25);
         QCOMPARE(View()->IconText()->text(), QString("Shown: 1-9 / 9 icons"));
         QCOMPARE(PixelAt(17, 17), QColor(200, 40, 40));
     }
 
     void rewritesKeepTheListTheCountsAndTheSelection() {
         const std::string path = Sample("KELPAR.dat");
-        auto selected = [this] { return View()->ItemList()->currentItem()->text(); };
+        auto selected = [this] { return SelectedText(); };
         auto checkShown = [&](int items, int row, const QString& text, int icons) {
-            QCOMPARE(View()->ItemList()->count(), items);
+            QCOMPARE(ListCount(), items);
             QCOMPARE(View()->ItemsText()->text(), QString("%1 / %1 ").arg(items));
-            QCOMPARE(View()->ItemList()->currentRow(), row);
+            QCOMPARE(CurrentRow(), row);
             QCOMPARE(selected(), text);
             QCOMPARE(View()->IconText()->text(), QString("Shown: 1-%1 / %1 icons").arg(icons));
             QCOMPARE(DirectoryShown(), DirectoryOnDisk(path));
@@ -340,7 +351,7 @@ private slots:
         };
 
         // Removing row 2 (UNIT03) selects the item that takes its row.
-        View()->ItemList()->setCurrentRow(2);
+        SetCurrentRow(2);
         frame_->Action(kCmdRemove)->trigger();
         checkShown(24, 2, "UNIT04.S16  (9)", 9);
         QVERIFY(!Rows().contains("UNIT03.S16  (9)"));
@@ -363,10 +374,10 @@ private slots:
         View()->FillList(1);
         const QString second = selected();
         frame_->Action(kCmdRemove)->trigger();
-        QCOMPARE(View()->ItemList()->currentRow(), 1);
+        QCOMPARE(CurrentRow(), 1);
         QVERIFY(selected() != second);
         QCOMPARE(DirectoryShown(), DirectoryOnDisk(path));
-        QCOMPARE(View()->ItemsText()->text(), QString("%1 / 25 ").arg(View()->ItemList()->count()));
+        QCOMPARE(View()->ItemsText()->text(), QString("%1 / 25 ").arg(ListCount()));
     }
 
     void aReadOnlyArchiveIsShownAndItsRewritesAreRefused() {
@@ -388,17 +399,14 @@ private slots:
             std::string lines;
             auto note = [&](const std::string& step) {
                 lines += FormatText("%s: %s | %d rows, row %d, %s | %s | %s\n", step.c_str(),
-                                    ui_->LastText().c_str(), View()->ItemList()->count(),
-                                    View()->ItemList()->currentRow(),
-                                    View()->ItemList()->currentItem()
-                                        ? qPrintable(View()->ItemList()->currentItem()->text())
-                                        : "none",
+                                    ui_->LastText().c_str(), ListCount(), CurrentRow(),
+                                    CurrentRow() >= 0 ? qPrintable(SelectedText()) : "none",
                                     qPrintable(View()->IconText()->text()),
                                     PictureIsBlank() ? "blank" : "drawn");
             };
             const bool opened = doc_->OpenDocument(path);
             lines += FormatText("opened %d, read-only %d\n", opened, doc_->Archive().IsReadOnly());
-            View()->ItemList()->setCurrentRow(1);
+            SetCurrentRow(1);
             note("open");
             frame_->Action(kCmdRemove)->trigger();
             note("remove");
