@@ -1,10 +1,15 @@
 // varnok-dat-tool: the window program.
 #include <QApplication>
+#include <QTimer>
+#include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <new>
 
 #include "app/CAppDoc.h"
 #include "app/CMainFrame.h"
+#include "app/PictureArea.h"
 #include "app/QtSettingsStore.h"
 #include "app/QtUserInterface.h"
 #include "support/Messages.h"
@@ -20,7 +25,10 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override {
         try {
-            return QApplication::notify(receiver, event);
+            const bool picturePaint = event->type() == QEvent::Paint && timeFirstPaint_;
+            const bool handled = QApplication::notify(receiver, event);
+            if (picturePaint) NoteFirstPaint(receiver);
+            return handled;
         } catch (const std::bad_alloc&) {
             try {
                 ReportOutOfMemory("");
@@ -30,6 +38,24 @@ public:
             return false;
         }
     }
+
+private:
+    // With VARNOK_EXIT_AFTER_FIRST_PAINT set (bench/window_bench.sh times the
+    // window with it), the first paint of a picture prints the wall-clock time
+    // as "first paint at SECONDS" and the program quits once that is on screen.
+    void NoteFirstPaint(QObject* receiver) {
+        const auto* area = qobject_cast<PictureArea*>(receiver);
+        if (area == nullptr || area->Picture().isNull()) return;
+        timeFirstPaint_ = false;
+        QTimer::singleShot(0, this, [] {
+            const auto since = std::chrono::system_clock::now().time_since_epoch();
+            std::printf("first paint at %.6f\n", std::chrono::duration<double>(since).count());
+            std::fflush(stdout);
+            QApplication::exit(0);
+        });
+    }
+
+    bool timeFirstPaint_ = std::getenv("VARNOK_EXIT_AFTER_FIRST_PAINT") != nullptr;
 };
 
 }  // namespace
