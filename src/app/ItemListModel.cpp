@@ -9,12 +9,16 @@ ItemListModel::ItemListModel(const DatArchive& archive, QObject* parent)
 void ItemListModel::Refill(int mode, const std::string& text) {
     beginResetModel();
     rows_ = FilterItems(archive_.Entries(), mode, text);
+    texts_.assign(rows_.size(), QString());
+    itemCount_ = archive_.ItemCount();
     endResetModel();
 }
 
 void ItemListModel::Clear() {
     beginResetModel();
     rows_.clear();
+    texts_.clear();
+    itemCount_ = 0;
     endResetModel();
 }
 
@@ -29,8 +33,10 @@ int ItemListModel::rowCount(const QModelIndex& parent) const {
 QVariant ItemListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole) return {};
     const int item = ItemAt(index.row());
-    // A rewrite changes the directory before the list is refilled; a repaint
-    // in between (a progress bar lets events through) must not read past it.
-    if (item < 0 || item >= archive_.ItemCount()) return {};
-    return QString::fromStdString(ItemRow(archive_.Entry(item)));
+    if (item < 0) return {};
+    QString& text = texts_[static_cast<std::size_t>(index.row())];
+    // Once items were added or removed, the row's index names another item.
+    if (text.isNull() && archive_.ItemCount() == itemCount_)
+        text = QString::fromStdString(ItemRow(archive_.Entry(item)));
+    return text.isNull() ? QVariant() : QVariant(text);
 }

@@ -1,9 +1,12 @@
 #pragma once
 // The rows of the DAT Tool's item list: the archive's items that pass the
-// filter, each row's text made only when a view asks for it, so that a list of
-// any length costs no more than filtering the directory.
+// filter, each row's text made when a view first shows it, so that a list of
+// any length costs no more than filtering the directory. A row keeps the text
+// it was shown with until the next refill: a rewrite changes the directory
+// while its message is up, before the list is refilled.
 
 #include <QAbstractListModel>
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -31,4 +34,6 @@ public:
 private:
     const DatArchive& archive_;
     std::vector<int> rows_;
+    mutable std::vector<QString> texts_;  // per row, made when first shown
+    int itemCount_ = 0;                   // the directory's length when filled
 };
