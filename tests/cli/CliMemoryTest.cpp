@@ -10,6 +10,9 @@
 #include "CliRunner.h"
 #include "TestFiles.h"
 
+// The sanitizers reserve more address space than any limit allows.
+#ifndef __SANITIZE_ADDRESS__
+
 namespace {
 
 // The address space this process uses now, in bytes.
@@ -52,7 +55,6 @@ CliRun RunWithLittleMemory(const std::vector<std::string>& args, rlim_t headroom
 
 }  // namespace
 
-#ifndef __SANITIZE_ADDRESS__  // the sanitizers reserve more address space than any limit allows
 TEST(CliMemory, RunningOutOfMemoryIsAMessageAndExit1) {
     TempDir dir;
     // A sparse SHP file of 200 MB: read whole, it needs more memory than the child may have.
