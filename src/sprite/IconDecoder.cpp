@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "bitmap/PixelBuffer24.h"
+#include "sprite/PixelExpand.h"
 #include "sprite/S16Format.h"
-#include "support/ByteIo.h"
 
 namespace {
 
@@ -40,39 +39,6 @@ private:
     std::uint8_t* row_ = nullptr;
 };
 
-// The 24-bit pixel of an RGB565 word in the low three bytes (blue first).
-inline std::uint32_t ExpandWord(unsigned v) {
-    return ((v & 0x1Fu) << 3) | (((v >> 5) & 0x3Fu) << 10) | (((v >> 11) & 0x1Fu) << 19);
-}
-
-// Every word's pixel, looked up instead of computed on the hot paths.
-const std::uint32_t* ExpandTable() {
-    static const std::vector<std::uint32_t> table = [] {
-        std::vector<std::uint32_t> t(65536);
-        for (unsigned v = 0; v < t.size(); ++v)
-            t[v] = ExpandWord(v);
-        return t;
-    }();
-    return table.data();
-}
-
-// Stores pixels with 4-byte writes that overlap the next pixel; the last
-// pixel of a stretch is written with 3 bytes so nothing past it is touched.
-inline void PutPixel(std::uint8_t* p, std::uint32_t pixel) {
-    std::memcpy(p, &pixel, 4);
-}
-inline void PutLastPixel(std::uint8_t* p, std::uint32_t pixel) {
-    p[0] = static_cast<std::uint8_t>(pixel);
-    p[1] = static_cast<std::uint8_t>(pixel >> 8);
-    p[2] = static_cast<std::uint8_t>(pixel >> 16);
-}
-
-void FillPixels(std::uint8_t* p, int n, std::uint32_t pixel) {
-    for (int k = 1; k < n; ++k, p += 3)
-        PutPixel(p, pixel);
-    PutLastPixel(p, pixel);
-}
-
 std::int64_t DecodeRuns(std::span<const std::uint8_t> data, std::int64_t total,
                         AreaCursor& cursor) {
     std::int64_t placed = 0;
@@ -97,53 +63,90 @@ std::int64_t DecodeRaw(std::span<const std::uint8_t> data, std::int64_t total, A
     const std::int64_t words =
         std::min<std::int64_t>(total, static_cast<std::int64_t>(data.size() / 2));
     const std::uint8_t* s = data.data();
-    const std::uint32_t* expand = ExpandTable();
     std::int64_t placed = 0;
     while (placed < words && cursor.Inside()) {
         const int m = static_cast<int>(std::min<std::int64_t>(words - placed, cursor.RowSpan()));
-        std::uint8_t* p = cursor.Here();
-        for (int k = 1; k < m; ++k, p += 3, s += 2)
-            PutPixel(p, expand[LoadU16(s)]);
-        PutLastPixel(p, expand[LoadU16(s)]);
-        s += 2;
+        ExpandWords(s, m, cursor.Here());
+        s += 2 * static_cast<std::ptrdiff_t>(m);
         cursor.Advance(m);
         placed += m;
     }
     return placed;
 }
 
+// Where the stored area lies in the picture.
+struct Area {
+    int x0 = 0;
+    int y0 = 0;
+    int w = 0;
+    std::int64_t total = 0;
+};
+
+Area PlaceArea(const S16Icon& r, int tw, int th) {
+    Area a;
+    a.total = static_cast<std::int64_t>(r.Width) * r.Height;
+    a.w = std::max(1, std::min(r.Width, tw));
+    const int h = std::min(r.Height, th);
+    a.x0 = std::max(0, r.StartX);
+    if (static_cast<std::int64_t>(a.x0) + a.w > tw) a.x0 = (tw - a.w) / 2;
+    a.y0 = std::max(0, r.StartY);
+    if (static_cast<std::int64_t>(a.y0) + h > th) a.y0 = (th - h) / 2;
+    if (a.y0 < 0) a.y0 = 0;
+    return a;
+}
+
+std::int64_t Decode(const S16Icon& r, std::span<const std::uint8_t> data, PixelBuffer24& picture,
+                    const Area& a) {
+    if (a.total < 1 || picture.Width() < 1 || picture.Height() < 1) return 0;
+    AreaCursor cursor(picture, a.x0, a.y0, a.w);
+    return r.IsRunLength() ? DecodeRuns(data, a.total, cursor) : DecodeRaw(data, a.total, cursor);
+}
+
+// Sets the key colour in row y outside columns [from, to) and zeroes the
+// row's padding.
+void FillRowOutside(PixelBuffer24& picture, int y, int from, int to) {
+    const std::uint32_t key = s16::kKeyColor;
+    std::uint8_t* row = picture.RowPtr(y);
+    const int tw = picture.Width();
+    if (from >= to) {
+        FillPixels(row, tw, key);
+    } else {
+        FillPixels(row, from, key);
+        FillPixels(row + 3 * static_cast<std::ptrdiff_t>(to), tw - to, key);
+    }
+    std::memset(row + 3 * static_cast<std::ptrdiff_t>(tw), 0,
+                static_cast<std::size_t>(picture.Stride() - 3 * tw));
+}
+
 }  // namespace
 
 void FillWithKeyColour(PixelBuffer24& picture) {
-    if (!picture.Pixels() || picture.Height() < 1) return;
-    std::uint8_t* first = picture.RowPtr(0);
-    for (int x = 0; x < picture.Width(); ++x) {
-        first[3 * x + 0] = static_cast<std::uint8_t>(s16::kKeyColor);
-        first[3 * x + 1] = static_cast<std::uint8_t>(s16::kKeyColor >> 8);
-        first[3 * x + 2] = static_cast<std::uint8_t>(s16::kKeyColor >> 16);
-    }
-    std::memset(first + 3 * picture.Width(), 0,
-                static_cast<std::size_t>(picture.Stride() - 3 * picture.Width()));
-    for (int y = 1; y < picture.Height(); ++y) {
-        std::memcpy(picture.RowPtr(y), first, static_cast<std::size_t>(picture.Stride()));
-    }
+    if (!picture.Pixels()) return;
+    for (int y = 0; y < picture.Height(); ++y)
+        FillRowOutside(picture, y, 0, 0);
 }
 
 int DecodeIconData(const S16Icon& r, std::span<const std::uint8_t> data, PixelBuffer24& picture) {
-    const int tw = picture.Width();
-    const int th = picture.Height();
-    const std::int64_t total = static_cast<std::int64_t>(r.Width) * r.Height;
-    if (total < 1 || tw < 1 || th < 1) return 0;
-    const int w = std::max(1, std::min(r.Width, tw));
-    const int h = std::min(r.Height, th);
-    int x0 = std::max(0, r.StartX);
-    if (static_cast<std::int64_t>(x0) + w > tw) x0 = (tw - w) / 2;
-    int y0 = std::max(0, r.StartY);
-    if (static_cast<std::int64_t>(y0) + h > th) y0 = (th - h) / 2;
-    if (y0 < 0) y0 = 0;
+    return static_cast<int>(
+        Decode(r, data, picture, PlaceArea(r, picture.Width(), picture.Height())));
+}
 
-    AreaCursor cursor(picture, x0, y0, w);
-    const std::int64_t placed =
-        r.IsRunLength() ? DecodeRuns(data, total, cursor) : DecodeRaw(data, total, cursor);
+int DecodeIcon(const S16Icon& r, std::span<const std::uint8_t> data, PixelBuffer24& picture) {
+    if (!picture.Pixels()) return 0;
+    const Area a = PlaceArea(r, picture.Width(), picture.Height());
+    const std::int64_t placed = Decode(r, data, picture, a);
+    // The placed pixels are whole rows of the area from y0, then the start of
+    // one more row; everything else takes the key colour.
+    const std::int64_t fullRows = placed / a.w;
+    const int rest = static_cast<int>(placed % a.w);
+    for (int y = 0; y < picture.Height(); ++y) {
+        const std::int64_t k = static_cast<std::int64_t>(y) - a.y0;
+        if (k >= 0 && k < fullRows)
+            FillRowOutside(picture, y, a.x0, a.x0 + a.w);
+        else if (k == fullRows)
+            FillRowOutside(picture, y, a.x0, a.x0 + rest);
+        else
+            FillRowOutside(picture, y, 0, 0);
+    }
     return static_cast<int>(placed);
 }

@@ -1,0 +1,173 @@
+#include "sprite/PixelExpand.h"
+
+#include <atomic>
+#include <bit>
+#include <cstring>
+
+#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
+#define VARNOK_X86_SIMD 1
+#include <immintrin.h>
+#endif
+
+namespace {
+
+// Stores pixels with 4-byte writes that overlap the next pixel; the last one
+// is written with 3 bytes so nothing past it is touched.
+inline void PutPixel(std::uint8_t* p, std::uint32_t pixel) {
+    std::memcpy(p, &pixel, 4);
+}
+inline void PutLastPixel(std::uint8_t* p, std::uint32_t pixel) {
+    p[0] = static_cast<std::uint8_t>(pixel);
+    p[1] = static_cast<std::uint8_t>(pixel >> 8);
+    p[2] = static_cast<std::uint8_t>(pixel >> 16);
+}
+
+inline std::uint32_t WordAt(const std::uint8_t* s) {
+    return static_cast<std::uint32_t>(s[0]) | (static_cast<std::uint32_t>(s[1]) << 8);
+}
+
+void ExpandScalar(const std::uint8_t* words, int count, std::uint8_t* pixels) {
+    if (count < 1) return;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (int k = 1; k < count; ++k, words += 2, pixels += 3)
+            PutPixel(pixels, ExpandWord(WordAt(words)));
+        PutLastPixel(pixels, ExpandWord(WordAt(words)));
+    } else {
+        for (int k = 0; k < count; ++k, words += 2, pixels += 3)
+            PutLastPixel(pixels, ExpandWord(WordAt(words)));
+    }
+}
+
+#ifdef VARNOK_X86_SIMD
+
+// Eight words to eight pixels: blue in the low byte and green in the high byte
+// of one vector's 16-bit lanes, red in the low byte of another's, then one
+// byte shuffle of each for the first 16 output bytes and one for the last 8.
+__attribute__((target("ssse3"))) inline void Expand8Ssse3(const std::uint8_t* words,
+                                                          std::uint8_t* pixels) {
+    constexpr char Z = static_cast<char>(0x80);
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(words));
+    const __m128i blue = _mm_and_si128(_mm_slli_epi16(v, 3), _mm_set1_epi16(0x00F8));
+    const __m128i green =
+        _mm_and_si128(_mm_slli_epi16(v, 5), _mm_set1_epi16(static_cast<short>(0xFC00)));
+    const __m128i red = _mm_and_si128(_mm_srli_epi16(v, 8), _mm_set1_epi16(0x00F8));
+    const __m128i blueGreen = _mm_or_si128(blue, green);
+    const __m128i low = _mm_or_si128(
+        _mm_shuffle_epi8(blueGreen, _mm_setr_epi8(0, 1, Z, 2, 3, Z, 4, 5, Z, 6, 7, Z, 8, 9, Z, 10)),
+        _mm_shuffle_epi8(red, _mm_setr_epi8(Z, Z, 0, Z, Z, 2, Z, Z, 4, Z, Z, 6, Z, Z, 8, Z)));
+    const __m128i high = _mm_or_si128(
+        _mm_shuffle_epi8(blueGreen,
+                         _mm_setr_epi8(11, Z, 12, 13, Z, 14, 15, Z, Z, Z, Z, Z, Z, Z, Z, Z)),
+        _mm_shuffle_epi8(red, _mm_setr_epi8(Z, 10, Z, Z, 12, Z, Z, 14, Z, Z, Z, Z, Z, Z, Z, Z)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels), low);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(pixels + 16), high);
+}
+
+__attribute__((target("ssse3"))) void ExpandSsse3(const std::uint8_t* words, int count,
+                                                  std::uint8_t* pixels) {
+    if (count < 8) {
+        ExpandScalar(words, count, pixels);
+        return;
+    }
+    int k = 0;
+    for (; k + 8 <= count; k += 8)
+        Expand8Ssse3(words + 2 * k, pixels + 3 * k);
+    // The last few pixels: the last eight again, which rewrites some with the
+    // same bytes and touches nothing past the end.
+    if (k < count) Expand8Ssse3(words + 2 * (count - 8), pixels + 3 * (count - 8));
+}
+
+#endif
+
+using ExpandFunction = void (*)(const std::uint8_t*, int, std::uint8_t*);
+
+ExpandFunction FunctionOf(ExpandPath path) {
+#ifdef VARNOK_X86_SIMD
+    if (path == ExpandPath::Ssse3) return ExpandSsse3;
+#endif
+    (void)path;
+    return ExpandScalar;
+}
+
+bool Runs(ExpandPath path) {
+    switch (path) {
+        case ExpandPath::Scalar:
+            return true;
+        case ExpandPath::Ssse3:
+#ifdef VARNOK_X86_SIMD
+            return __builtin_cpu_supports("ssse3");
+#else
+            return false;
+#endif
+    }
+    return false;
+}
+
+struct Chosen {
+    std::atomic<ExpandPath> path{BestExpandPath()};
+    std::atomic<ExpandFunction> function{FunctionOf(BestExpandPath())};
+};
+
+Chosen& Current() {
+    static Chosen chosen;
+    return chosen;
+}
+
+}  // namespace
+
+void ExpandWords(const std::uint8_t* words, int count, std::uint8_t* pixels) {
+    Current().function.load(std::memory_order_relaxed)(words, count, pixels);
+}
+
+void FillPixels(std::uint8_t* p, int count, std::uint32_t pixel) {
+    if (count < 1) return;
+    if (std::endian::native != std::endian::little || count < 8) {
+        for (int k = 1; k < count; ++k, p += 3)
+            PutLastPixel(p, pixel);
+        PutLastPixel(p, pixel);
+        return;
+    }
+    // Eight pixels are 24 bytes, three 64-bit words; the pattern repeats after
+    // them, so it can be stored at any pixel boundary.
+    const std::uint64_t one = pixel & 0xFFFFFFu;
+    const std::uint64_t two = one | (one << 24);
+    const std::uint64_t eight[3] = {two | (two << 48), (one >> 16) | (two << 8) | (one << 56),
+                                    (one >> 8) | (two << 16)};
+    std::uint8_t pattern[48];
+    std::memcpy(pattern, eight, 24);
+    std::memcpy(pattern + 24, eight, 24);
+    std::uint8_t* const end = p + 3 * static_cast<std::ptrdiff_t>(count);
+    for (; end - p >= 48; p += 48)
+        std::memcpy(p, pattern, 48);
+    if (end - p >= 24) {
+        std::memcpy(p, pattern, 24);
+        p += 24;
+    }
+    // The rest ends with the last eight pixels again.
+    if (p < end) std::memcpy(end - 24, pattern, 24);
+}
+
+ExpandPath BestExpandPath() {
+    return Runs(ExpandPath::Ssse3) ? ExpandPath::Ssse3 : ExpandPath::Scalar;
+}
+
+ExpandPath CurrentExpandPath() {
+    return Current().path.load(std::memory_order_relaxed);
+}
+
+bool ChooseExpandPath(ExpandPath path) {
+    if (!Runs(path)) return false;
+    Current().function.store(FunctionOf(path), std::memory_order_relaxed);
+    Current().path.store(path, std::memory_order_relaxed);
+    return true;
+}
+
+const char* ExpandPathName(ExpandPath path) {
+    switch (path) {
+        case ExpandPath::Scalar:
+            return "scalar";
+        case ExpandPath::Ssse3:
+            return "SSSE3";
+    }
+    return "?";
+}
