@@ -9,16 +9,34 @@
 
 namespace {
 
+// The picture's rows by pointer: row y starts at top + y x step, whichever
+// way up the picture is stored, with no call per row.
+struct Rows {
+    explicit Rows(PixelBuffer24& picture)
+        : top(picture.RowPtr(0)),
+          step(picture.Height() > 1 ? picture.RowPtr(1) - picture.RowPtr(0) : 0),
+          width(picture.Width()),
+          height(picture.Height()),
+          padding(picture.Stride() - 3 * picture.Width()) {}
+    std::uint8_t* Row(int y) const { return top + step * y; }
+
+    std::uint8_t* top;
+    std::ptrdiff_t step;
+    int width;
+    int height;
+    int padding;
+};
+
 // Walks the stored area in coding order without any division: columns
 // x0 .. x0 + w - 1 of rows y0, y0 + 1, ..., until the picture's bottom.
 class AreaCursor {
 public:
-    AreaCursor(PixelBuffer24& picture, int x0, int y0, int w)
-        : picture_(picture), x0_(x0), w_(w), y_(y0) {
-        if (y_ < picture_.Height()) row_ = picture_.RowPtr(y_) + 3 * x0_;
+    AreaCursor(const Rows& rows, int x0, int y0, int w)
+        : step_(rows.step), w_(w), rowsLeft_(rows.height - y0) {
+        if (rowsLeft_ > 0) row_ = rows.Row(y0) + 3 * x0;
     }
 
-    bool Inside() const { return row_ != nullptr; }
+    bool Inside() const { return rowsLeft_ > 0; }
     // Pixels left in the current row, and where the next one goes.
     int RowSpan() const { return w_ - column_; }
     std::uint8_t* Here() const { return row_ + 3 * column_; }
@@ -27,14 +45,14 @@ public:
         column_ += n;
         if (column_ < w_) return;
         column_ = 0;
-        row_ = ++y_ < picture_.Height() ? picture_.RowPtr(y_) + 3 * x0_ : nullptr;
+        row_ += step_;
+        --rowsLeft_;
     }
 
 private:
-    PixelBuffer24& picture_;
-    int x0_;
+    std::ptrdiff_t step_;
     int w_;
-    int y_;
+    int rowsLeft_;
     int column_ = 0;
     std::uint8_t* row_ = nullptr;
 };
@@ -63,10 +81,11 @@ std::int64_t DecodeRaw(std::span<const std::uint8_t> data, std::int64_t total, A
     const std::int64_t words =
         std::min<std::int64_t>(total, static_cast<std::int64_t>(data.size() / 2));
     const std::uint8_t* s = data.data();
+    const ExpandFunction expand = ChosenExpandFunction();
     std::int64_t placed = 0;
     while (placed < words && cursor.Inside()) {
         const int m = static_cast<int>(std::min<std::int64_t>(words - placed, cursor.RowSpan()));
-        ExpandWords(s, m, cursor.Here());
+        expand(s, m, cursor.Here());
         s += 2 * static_cast<std::ptrdiff_t>(m);
         cursor.Advance(m);
         placed += m;
@@ -95,58 +114,62 @@ Area PlaceArea(const S16Icon& r, int tw, int th) {
     return a;
 }
 
-std::int64_t Decode(const S16Icon& r, std::span<const std::uint8_t> data, PixelBuffer24& picture,
+std::int64_t Decode(const S16Icon& r, std::span<const std::uint8_t> data, const Rows& rows,
                     const Area& a) {
-    if (a.total < 1 || picture.Width() < 1 || picture.Height() < 1) return 0;
-    AreaCursor cursor(picture, a.x0, a.y0, a.w);
+    if (a.total < 1 || rows.width < 1 || rows.height < 1) return 0;
+    AreaCursor cursor(rows, a.x0, a.y0, a.w);
     return r.IsRunLength() ? DecodeRuns(data, a.total, cursor) : DecodeRaw(data, a.total, cursor);
 }
 
 // Sets the key colour in row y outside columns [from, to) and zeroes the
 // row's padding.
-void FillRowOutside(PixelBuffer24& picture, int y, int from, int to) {
+void FillRowOutside(const Rows& rows, int y, int from, int to) {
     const std::uint32_t key = s16::kKeyColor;
-    std::uint8_t* row = picture.RowPtr(y);
-    const int tw = picture.Width();
+    std::uint8_t* row = rows.Row(y);
     if (from >= to) {
-        FillPixels(row, tw, key);
+        FillPixels(row, rows.width, key);
     } else {
-        FillPixels(row, from, key);
-        FillPixels(row + 3 * static_cast<std::ptrdiff_t>(to), tw - to, key);
+        if (from > 0) FillPixels(row, from, key);
+        if (to < rows.width)
+            FillPixels(row + 3 * static_cast<std::ptrdiff_t>(to), rows.width - to, key);
     }
-    std::memset(row + 3 * static_cast<std::ptrdiff_t>(tw), 0,
-                static_cast<std::size_t>(picture.Stride() - 3 * tw));
+    if (rows.padding > 0)
+        std::memset(row + 3 * static_cast<std::ptrdiff_t>(rows.width), 0,
+                    static_cast<std::size_t>(rows.padding));
 }
 
 }  // namespace
 
 void FillWithKeyColour(PixelBuffer24& picture) {
     if (!picture.Pixels()) return;
-    for (int y = 0; y < picture.Height(); ++y)
-        FillRowOutside(picture, y, 0, 0);
+    const Rows rows(picture);
+    for (int y = 0; y < rows.height; ++y)
+        FillRowOutside(rows, y, 0, 0);
 }
 
 int DecodeIconData(const S16Icon& r, std::span<const std::uint8_t> data, PixelBuffer24& picture) {
-    return static_cast<int>(
-        Decode(r, data, picture, PlaceArea(r, picture.Width(), picture.Height())));
+    if (!picture.Pixels()) return 0;
+    const Rows rows(picture);
+    return static_cast<int>(Decode(r, data, rows, PlaceArea(r, rows.width, rows.height)));
 }
 
 int DecodeIcon(const S16Icon& r, std::span<const std::uint8_t> data, PixelBuffer24& picture) {
     if (!picture.Pixels()) return 0;
-    const Area a = PlaceArea(r, picture.Width(), picture.Height());
-    const std::int64_t placed = Decode(r, data, picture, a);
+    const Rows rows(picture);
+    const Area a = PlaceArea(r, rows.width, rows.height);
+    const std::int64_t placed = Decode(r, data, rows, a);
     // The placed pixels are whole rows of the area from y0, then the start of
     // one more row; everything else takes the key colour.
     const std::int64_t fullRows = placed / a.w;
     const int rest = static_cast<int>(placed % a.w);
-    for (int y = 0; y < picture.Height(); ++y) {
+    for (int y = 0; y < rows.height; ++y) {
         const std::int64_t k = static_cast<std::int64_t>(y) - a.y0;
         if (k >= 0 && k < fullRows)
-            FillRowOutside(picture, y, a.x0, a.x0 + a.w);
+            FillRowOutside(rows, y, a.x0, a.x0 + a.w);
         else if (k == fullRows)
-            FillRowOutside(picture, y, a.x0, a.x0 + rest);
+            FillRowOutside(rows, y, a.x0, a.x0 + rest);
         else
-            FillRowOutside(picture, y, 0, 0);
+            FillRowOutside(rows, y, 0, 0);
     }
     return static_cast<int>(placed);
 }

@@ -79,8 +79,6 @@ __attribute__((target("ssse3"))) void ExpandSsse3(const std::uint8_t* words, int
 
 #endif
 
-using ExpandFunction = void (*)(const std::uint8_t*, int, std::uint8_t*);
-
 ExpandFunction FunctionOf(ExpandPath path) {
 #ifdef VARNOK_X86_SIMD
     if (path == ExpandPath::Ssse3) return ExpandSsse3;
@@ -116,35 +114,11 @@ Chosen& Current() {
 }  // namespace
 
 void ExpandWords(const std::uint8_t* words, int count, std::uint8_t* pixels) {
-    Current().function.load(std::memory_order_relaxed)(words, count, pixels);
+    ChosenExpandFunction()(words, count, pixels);
 }
 
-void FillPixels(std::uint8_t* p, int count, std::uint32_t pixel) {
-    if (count < 1) return;
-    if (std::endian::native != std::endian::little || count < 8) {
-        for (int k = 1; k < count; ++k, p += 3)
-            PutLastPixel(p, pixel);
-        PutLastPixel(p, pixel);
-        return;
-    }
-    // Eight pixels are 24 bytes, three 64-bit words; the pattern repeats after
-    // them, so it can be stored at any pixel boundary.
-    const std::uint64_t one = pixel & 0xFFFFFFu;
-    const std::uint64_t two = one | (one << 24);
-    const std::uint64_t eight[3] = {two | (two << 48), (one >> 16) | (two << 8) | (one << 56),
-                                    (one >> 8) | (two << 16)};
-    std::uint8_t pattern[48];
-    std::memcpy(pattern, eight, 24);
-    std::memcpy(pattern + 24, eight, 24);
-    std::uint8_t* const end = p + 3 * static_cast<std::ptrdiff_t>(count);
-    for (; end - p >= 48; p += 48)
-        std::memcpy(p, pattern, 48);
-    if (end - p >= 24) {
-        std::memcpy(p, pattern, 24);
-        p += 24;
-    }
-    // The rest ends with the last eight pixels again.
-    if (p < end) std::memcpy(end - 24, pattern, 24);
+ExpandFunction ChosenExpandFunction() {
+    return Current().function.load(std::memory_order_relaxed);
 }
 
 ExpandPath BestExpandPath() {
