@@ -40,6 +40,8 @@ public:
     // Pixels left in the current row, and where the next one goes.
     int RowSpan() const { return w_ - column_; }
     std::uint8_t* Here() const { return row_ + 3 * column_; }
+    // Moves on by `n` pixels, less than the row span.
+    void AdvanceWithinRow(int n) { column_ += n; }
     // Moves on by `n` pixels, at most the row span.
     void Advance(int n) {
         column_ += n;
@@ -59,22 +61,30 @@ private:
 
 std::int64_t DecodeRuns(std::span<const std::uint8_t> data, std::int64_t total,
                         AreaCursor& cursor) {
-    std::int64_t placed = 0;
+    std::int64_t left = total;
     const std::uint8_t* at = data.data();
     const std::uint8_t* end = at + data.size() / 3 * 3;
-    while (placed < total && at != end && cursor.Inside()) {
+    while (left > 0 && at != end && cursor.Inside()) {
         const std::uint32_t pixel = ExpandWord(at[1] | (at[2] << 8));
-        std::int64_t n = std::min<std::int64_t>(at[0], total - placed);
+        int n = static_cast<int>(std::min<std::int64_t>(at[0], left));
         at += 3;
+        left -= n;
+        // Most runs end inside the row they start in.
+        if (n < cursor.RowSpan()) {
+            FillPixels(cursor.Here(), n, pixel);
+            cursor.AdvanceWithinRow(n);
+            continue;
+        }
         while (n > 0 && cursor.Inside()) {
-            const int m = static_cast<int>(std::min<std::int64_t>(n, cursor.RowSpan()));
+            const int m = std::min(n, cursor.RowSpan());
             FillPixels(cursor.Here(), m, pixel);
             cursor.Advance(m);
-            placed += m;
             n -= m;
         }
+        // Pixels of a run cut short by the picture's bottom were not placed.
+        left += n;
     }
-    return placed;
+    return total - left;
 }
 
 std::int64_t DecodeRaw(std::span<const std::uint8_t> data, std::int64_t total, AreaCursor& cursor) {

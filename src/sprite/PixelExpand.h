@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 // Which code expands words. Every path gives the same bytes.
 enum class ExpandPath { Scalar, Ssse3 };
 
@@ -61,6 +65,23 @@ inline void FillPixels(std::uint8_t* p, int count, std::uint32_t pixel) {
         std::memcpy(at + 16, &w2, 8);
     };
     std::uint8_t* const end = p + 3 * static_cast<std::ptrdiff_t>(count);
+#ifdef __SSE2__
+    if (count >= 16) {
+        // Sixteen pixels in three 16-byte stores.
+        const __m128i a = _mm_set_epi64x(static_cast<long long>(w1), static_cast<long long>(w0));
+        const __m128i b = _mm_set_epi64x(static_cast<long long>(w0), static_cast<long long>(w2));
+        const __m128i c = _mm_set_epi64x(static_cast<long long>(w2), static_cast<long long>(w1));
+        auto put16 = [&](std::uint8_t* at) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(at), a);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(at + 16), b);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(at + 32), c);
+        };
+        for (; end - p >= 48; p += 48)
+            put16(p);
+        if (p < end) put16(end - 48);
+        return;
+    }
+#endif
     for (; end - p >= 24; p += 24)
         put8(p);
     // The rest ends with the last eight pixels again.
