@@ -11,7 +11,7 @@
 #endif
 
 // Which code expands words. Every path gives the same bytes.
-enum class ExpandPath { Scalar, Ssse3 };
+enum class ExpandPath { Scalar, Ssse3, Avx2 };
 
 // Writes the low three bytes of `pixel`, blue first.
 inline void PutPixel3(std::uint8_t* p, std::uint32_t pixel) {

@@ -108,7 +108,7 @@ Bytes PixelsOf(const PixelBuffer24& picture) {
 
 std::vector<ExpandPath> RunnablePaths() {
     std::vector<ExpandPath> paths;
-    for (ExpandPath p : {ExpandPath::Scalar, ExpandPath::Ssse3}) {
+    for (ExpandPath p : {ExpandPath::Scalar, ExpandPath::Ssse3, ExpandPath::Avx2}) {
         if (ChooseExpandPath(p)) paths.push_back(p);
     }
     ChooseExpandPath(BestExpandPath());

@@ -53,7 +53,7 @@ TEST_P(EachPath, ExpandsEveryWordAndWritesNothingPastTheEnd) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PixelExpand, EachPath,
-                         ::testing::Values(ExpandPath::Scalar, ExpandPath::Ssse3),
+                         ::testing::Values(ExpandPath::Scalar, ExpandPath::Ssse3, ExpandPath::Avx2),
                          [](const auto& p) { return std::string(ExpandPathName(p.param)); });
 
 TEST(PixelExpand, FillsExactlyTheRun) {
