@@ -40,6 +40,13 @@ public:
     // Pixels left in the current row, and where the next one goes.
     int RowSpan() const { return w_ - column_; }
     std::uint8_t* Here() const { return row_ + 3 * column_; }
+    int RowsLeft() const { return rowsLeft_; }
+    std::ptrdiff_t Step() const { return step_; }
+    // Moves on by `n` whole rows from the start of a row.
+    void AdvanceRows(int n) {
+        row_ += step_ * n;
+        rowsLeft_ -= n;
+    }
     // Moves on by `n` pixels, less than the row span.
     void AdvanceWithinRow(int n) { column_ += n; }
     // Moves on by `n` pixels, at most the row span.
@@ -90,15 +97,18 @@ std::int64_t DecodeRuns(std::span<const std::uint8_t> data, std::int64_t total,
 std::int64_t DecodeRaw(std::span<const std::uint8_t> data, std::int64_t total, AreaCursor& cursor) {
     const std::int64_t words =
         std::min<std::int64_t>(total, static_cast<std::int64_t>(data.size() / 2));
-    const std::uint8_t* s = data.data();
+    if (!cursor.Inside()) return 0;
     const ExpandFunction expand = ChosenExpandFunction();
-    std::int64_t placed = 0;
-    while (placed < words && cursor.Inside()) {
-        const int m = static_cast<int>(std::min<std::int64_t>(words - placed, cursor.RowSpan()));
-        expand(s, m, cursor.Here());
-        s += 2 * static_cast<std::ptrdiff_t>(m);
-        cursor.Advance(m);
-        placed += m;
+    // Whole rows in one call, then the start of one more.
+    const int w = cursor.RowSpan();
+    const int rows = static_cast<int>(std::min<std::int64_t>(words / w, cursor.RowsLeft()));
+    expand(data.data(), w, rows, cursor.Here(), cursor.Step());
+    cursor.AdvanceRows(rows);
+    std::int64_t placed = static_cast<std::int64_t>(rows) * w;
+    const int rest = static_cast<int>(std::min<std::int64_t>(words - placed, w - 1));
+    if (rest > 0 && cursor.Inside()) {
+        expand(data.data() + 2 * placed, rest, 1, cursor.Here(), 0);
+        placed += rest;
     }
     return placed;
 }

@@ -26,7 +26,7 @@ inline std::uint32_t WordAt(const std::uint8_t* s) {
     return static_cast<std::uint32_t>(s[0]) | (static_cast<std::uint32_t>(s[1]) << 8);
 }
 
-void ExpandScalar(const std::uint8_t* words, int count, std::uint8_t* pixels) {
+inline void ExpandScalar(const std::uint8_t* words, int count, std::uint8_t* pixels) {
     if (count < 1) return;
     if constexpr (std::endian::native == std::endian::little) {
         for (int k = 1; k < count; ++k, words += 2, pixels += 3)
@@ -63,8 +63,8 @@ __attribute__((target("ssse3"))) inline void Expand8Ssse3(const std::uint8_t* wo
     _mm_storel_epi64(reinterpret_cast<__m128i*>(pixels + 16), high);
 }
 
-__attribute__((target("ssse3"))) void ExpandSsse3(const std::uint8_t* words, int count,
-                                                  std::uint8_t* pixels) {
+__attribute__((target("ssse3"))) inline void ExpandSsse3(const std::uint8_t* words, int count,
+                                                         std::uint8_t* pixels) {
     if (count < 8) {
         ExpandScalar(words, count, pixels);
         return;
@@ -108,8 +108,8 @@ __attribute__((target("avx2"))) inline void Expand16Avx2(const std::uint8_t* wor
     _mm_storel_epi64(reinterpret_cast<__m128i*>(pixels + 40), _mm256_extracti128_si256(high, 1));
 }
 
-__attribute__((target("avx2"))) void ExpandAvx2(const std::uint8_t* words, int count,
-                                                std::uint8_t* pixels) {
+__attribute__((target("avx2"))) inline void ExpandAvx2(const std::uint8_t* words, int count,
+                                                       std::uint8_t* pixels) {
     if (count < 16) {
         ExpandSsse3(words, count, pixels);
         return;
@@ -123,13 +123,35 @@ __attribute__((target("avx2"))) void ExpandAvx2(const std::uint8_t* words, int c
 
 #endif
 
+// One row after another, each path's loop compiled for its own processor so
+// that its constants stay in registers from row to row.
+void RowsScalar(const std::uint8_t* words, int count, int rows, std::uint8_t* pixels,
+                std::ptrdiff_t step) {
+    for (int r = 0; r < rows; ++r, words += 2 * static_cast<std::ptrdiff_t>(count), pixels += step)
+        ExpandScalar(words, count, pixels);
+}
+
+#ifdef VARNOK_X86_SIMD
+__attribute__((target("ssse3"))) void RowsSsse3(const std::uint8_t* words, int count, int rows,
+                                                std::uint8_t* pixels, std::ptrdiff_t step) {
+    for (int r = 0; r < rows; ++r, words += 2 * static_cast<std::ptrdiff_t>(count), pixels += step)
+        ExpandSsse3(words, count, pixels);
+}
+
+__attribute__((target("avx2"))) void RowsAvx2(const std::uint8_t* words, int count, int rows,
+                                              std::uint8_t* pixels, std::ptrdiff_t step) {
+    for (int r = 0; r < rows; ++r, words += 2 * static_cast<std::ptrdiff_t>(count), pixels += step)
+        ExpandAvx2(words, count, pixels);
+}
+#endif
+
 ExpandFunction FunctionOf(ExpandPath path) {
 #ifdef VARNOK_X86_SIMD
-    if (path == ExpandPath::Ssse3) return ExpandSsse3;
-    if (path == ExpandPath::Avx2) return ExpandAvx2;
+    if (path == ExpandPath::Ssse3) return RowsSsse3;
+    if (path == ExpandPath::Avx2) return RowsAvx2;
 #endif
     (void)path;
-    return ExpandScalar;
+    return RowsScalar;
 }
 
 bool Runs(ExpandPath path) {
@@ -156,7 +178,7 @@ Chosen& Current() {
 }  // namespace
 
 void ExpandWords(const std::uint8_t* words, int count, std::uint8_t* pixels) {
-    ChosenExpandFunction()(words, count, pixels);
+    ChosenExpandFunction()(words, count, 1, pixels, 0);
 }
 
 ExpandFunction ChosenExpandFunction() {

@@ -3,6 +3,7 @@
 // where the processor has it, chosen at run time) and fills of one pixel.
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -30,8 +31,10 @@ constexpr std::uint32_t ExpandWord(unsigned v) {
 // zero. Writes exactly 3 x count bytes.
 void ExpandWords(const std::uint8_t* words, int count, std::uint8_t* pixels);
 
-// ExpandWords on the chosen path, for loops that call it once per row.
-using ExpandFunction = void (*)(const std::uint8_t* words, int count, std::uint8_t* pixels);
+// ExpandWords for `rows` rows of `count` words each, the words one row after
+// another, row r's pixels at pixels + r x step; on the chosen path.
+using ExpandFunction = void (*)(const std::uint8_t* words, int count, int rows,
+                                std::uint8_t* pixels, std::ptrdiff_t step);
 ExpandFunction ChosenExpandFunction();
 
 // Writes `count` copies of the 3-byte pixel in the low bytes of `pixel`,
