@@ -47,8 +47,6 @@ public:
         row_ += step_ * n;
         rowsLeft_ -= n;
     }
-    // Moves on by `n` pixels, less than the row span.
-    void AdvanceWithinRow(int n) { column_ += n; }
     // Moves on by `n` pixels, at most the row span.
     void Advance(int n) {
         column_ += n;
@@ -67,31 +65,10 @@ private:
 };
 
 std::int64_t DecodeRuns(std::span<const std::uint8_t> data, std::int64_t total,
-                        AreaCursor& cursor) {
-    std::int64_t left = total;
-    const std::uint8_t* at = data.data();
-    const std::uint8_t* end = at + data.size() / 3 * 3;
-    while (left > 0 && at != end && cursor.Inside()) {
-        const std::uint32_t pixel = ExpandWord(at[1] | (at[2] << 8));
-        int n = static_cast<int>(std::min<std::int64_t>(at[0], left));
-        at += 3;
-        left -= n;
-        // Most runs end inside the row they start in.
-        if (n < cursor.RowSpan()) {
-            FillPixels(cursor.Here(), n, pixel);
-            cursor.AdvanceWithinRow(n);
-            continue;
-        }
-        while (n > 0 && cursor.Inside()) {
-            const int m = std::min(n, cursor.RowSpan());
-            FillPixels(cursor.Here(), m, pixel);
-            cursor.Advance(m);
-            n -= m;
-        }
-        // Pixels of a run cut short by the picture's bottom were not placed.
-        left += n;
-    }
-    return total - left;
+                        const AreaCursor& cursor) {
+    if (!cursor.Inside()) return 0;
+    const RunTarget target{cursor.Here(), cursor.Step(), cursor.RowSpan(), cursor.RowsLeft()};
+    return ChosenRunsFunction()(data.data(), data.size() / 3, total, target);
 }
 
 std::int64_t DecodeRaw(std::span<const std::uint8_t> data, std::int64_t total, AreaCursor& cursor) {
@@ -180,16 +157,17 @@ int DecodeIcon(const S16Icon& r, std::span<const std::uint8_t> data, PixelBuffer
     const std::int64_t placed = Decode(r, data, rows, a);
     // The placed pixels are whole rows of the area from y0, then the start of
     // one more row; everything else takes the key colour.
-    const std::int64_t fullRows = placed / a.w;
+    const int fullRows = static_cast<int>(placed / a.w);
     const int rest = static_cast<int>(placed % a.w);
-    for (int y = 0; y < rows.height; ++y) {
-        const std::int64_t k = static_cast<std::int64_t>(y) - a.y0;
-        if (k >= 0 && k < fullRows)
+    const int y1 = a.y0 + fullRows;
+    for (int y = 0; y < a.y0; ++y)
+        FillRowOutside(rows, y, 0, 0);
+    if (a.x0 > 0 || a.x0 + a.w < rows.width || rows.padding > 0) {
+        for (int y = a.y0; y < y1; ++y)
             FillRowOutside(rows, y, a.x0, a.x0 + a.w);
-        else if (k == fullRows)
-            FillRowOutside(rows, y, a.x0, a.x0 + rest);
-        else
-            FillRowOutside(rows, y, 0, 0);
     }
+    if (y1 < rows.height) FillRowOutside(rows, y1, a.x0, a.x0 + rest);
+    for (int y = y1 + 1; y < rows.height; ++y)
+        FillRowOutside(rows, y, 0, 0);
     return static_cast<int>(placed);
 }

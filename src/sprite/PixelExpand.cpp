@@ -1,5 +1,6 @@
 #include "sprite/PixelExpand.h"
 
+#include <algorithm>
 #include <atomic>
 #include <bit>
 #include <cstring>
@@ -145,6 +146,100 @@ __attribute__((target("avx2"))) void RowsAvx2(const std::uint8_t* words, int cou
 }
 #endif
 
+// The run-length loop, the same on every path but for how a run is filled;
+// inlined into each path's function so the fill is compiled for its processor.
+template <class Fill>
+[[gnu::always_inline]] inline std::int64_t RunLoop(const std::uint8_t* at, std::size_t triples,
+                                                   std::int64_t total, const RunTarget& target) {
+    const std::uint8_t* const end = at + 3 * triples;
+    std::uint8_t* row = target.row;
+    int column = 0;
+    int rowsLeft = target.rows;
+    std::int64_t left = total;
+    while (left > 0 && at != end && rowsLeft > 0) {
+        const std::uint32_t pixel = ExpandWord(at[1] | (at[2] << 8));
+        int n = static_cast<int>(std::min<std::int64_t>(at[0], left));
+        at += 3;
+        left -= n;
+        // Most runs end inside the row they start in.
+        if (n < target.width - column) {
+            Fill::Run(row + 3 * column, n, pixel);
+            column += n;
+            continue;
+        }
+        while (n > 0 && rowsLeft > 0) {
+            const int m = std::min(n, target.width - column);
+            Fill::Run(row + 3 * column, m, pixel);
+            n -= m;
+            column += m;
+            if (column == target.width) {
+                column = 0;
+                row += target.step;
+                --rowsLeft;
+            }
+        }
+        // Pixels of a run cut short by the area's bottom were not placed.
+        left += n;
+    }
+    return total - left;
+}
+
+struct PortableFill {
+    [[gnu::always_inline]] static void Run(std::uint8_t* p, int count, std::uint32_t pixel) {
+        FillPixels(p, count, pixel);
+    }
+};
+
+std::int64_t RunsScalar(const std::uint8_t* runs, std::size_t triples, std::int64_t total,
+                        const RunTarget& target) {
+    return RunLoop<PortableFill>(runs, triples, total, target);
+}
+
+#ifdef VARNOK_X86_SIMD
+// Sixteen pixels (48 bytes) of one colour from three byte shuffles of it.
+struct ShuffleFill {
+    __attribute__((target("ssse3"))) static void Run(std::uint8_t* p, int count,
+                                                     std::uint32_t pixel) {
+        if (count < 16) {
+            FillPixels(p, count, pixel);
+            return;
+        }
+        const __m128i one = _mm_cvtsi32_si128(static_cast<int>(pixel));
+        const __m128i a =
+            _mm_shuffle_epi8(one, _mm_setr_epi8(0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0));
+        const __m128i b =
+            _mm_shuffle_epi8(one, _mm_setr_epi8(1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1));
+        const __m128i c =
+            _mm_shuffle_epi8(one, _mm_setr_epi8(2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2));
+        std::uint8_t* const end = p + 3 * static_cast<std::ptrdiff_t>(count);
+        for (; end - p >= 48; p += 48) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), a);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16), b);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 32), c);
+        }
+        if (p < end) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(end - 48), a);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(end - 32), b);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(end - 16), c);
+        }
+    }
+};
+
+__attribute__((target("ssse3"))) std::int64_t RunsSsse3(const std::uint8_t* runs,
+                                                        std::size_t triples, std::int64_t total,
+                                                        const RunTarget& target) {
+    return RunLoop<ShuffleFill>(runs, triples, total, target);
+}
+#endif
+
+RunsFunction RunsOf(ExpandPath path) {
+#ifdef VARNOK_X86_SIMD
+    if (path != ExpandPath::Scalar) return RunsSsse3;
+#endif
+    (void)path;
+    return RunsScalar;
+}
+
 ExpandFunction FunctionOf(ExpandPath path) {
 #ifdef VARNOK_X86_SIMD
     if (path == ExpandPath::Ssse3) return RowsSsse3;
@@ -168,6 +263,7 @@ bool Runs(ExpandPath path) {
 struct Chosen {
     std::atomic<ExpandPath> path{BestExpandPath()};
     std::atomic<ExpandFunction> function{FunctionOf(BestExpandPath())};
+    std::atomic<RunsFunction> runs{RunsOf(BestExpandPath())};
 };
 
 Chosen& Current() {
@@ -179,6 +275,10 @@ Chosen& Current() {
 
 void ExpandWords(const std::uint8_t* words, int count, std::uint8_t* pixels) {
     ChosenExpandFunction()(words, count, 1, pixels, 0);
+}
+
+RunsFunction ChosenRunsFunction() {
+    return Current().runs.load(std::memory_order_relaxed);
 }
 
 ExpandFunction ChosenExpandFunction() {
@@ -197,6 +297,7 @@ ExpandPath CurrentExpandPath() {
 bool ChooseExpandPath(ExpandPath path) {
     if (!Runs(path)) return false;
     Current().function.store(FunctionOf(path), std::memory_order_relaxed);
+    Current().runs.store(RunsOf(path), std::memory_order_relaxed);
     Current().path.store(path, std::memory_order_relaxed);
     return true;
 }

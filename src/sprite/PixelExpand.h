@@ -37,6 +37,22 @@ using ExpandFunction = void (*)(const std::uint8_t* words, int count, int rows,
                                 std::uint8_t* pixels, std::ptrdiff_t step);
 ExpandFunction ChosenExpandFunction();
 
+// Where run-length coded pixels go: `rows` rows of `width` pixels, the first
+// at `row`, each next one `step` bytes on.
+struct RunTarget {
+    std::uint8_t* row = nullptr;
+    std::ptrdiff_t step = 0;
+    int width = 0;
+    int rows = 0;
+};
+// Places the (count, word) runs of `triples` 3-byte triples at `runs` into
+// `target` row by row, a run going on into the next row, until `total` pixels,
+// the end of the runs or the end of the rows; returns the pixels placed. On
+// the chosen path.
+using RunsFunction = std::int64_t (*)(const std::uint8_t* runs, std::size_t triples,
+                                      std::int64_t total, const RunTarget& target);
+RunsFunction ChosenRunsFunction();
+
 // Writes `count` copies of the 3-byte pixel in the low bytes of `pixel`,
 // exactly 3 x count bytes.
 inline void FillPixels(std::uint8_t* p, int count, std::uint32_t pixel) {
