@@ -161,10 +161,15 @@ template <class Fill>
         int n = static_cast<int>(std::min<std::int64_t>(at[0], left));
         at += 3;
         left -= n;
-        // Most runs end inside the row they start in.
-        if (n < target.width - column) {
+        // Most runs end in the row they start in.
+        if (n <= target.width - column) {
             Fill::Run(row + 3 * column, n, pixel);
             column += n;
+            if (column == target.width) {
+                column = 0;
+                row += target.step;
+                --rowsLeft;
+            }
             continue;
         }
         while (n > 0 && rowsLeft > 0) {
@@ -196,11 +201,12 @@ std::int64_t RunsScalar(const std::uint8_t* runs, std::size_t triples, std::int6
 }
 
 #ifdef VARNOK_X86_SIMD
-// Sixteen pixels (48 bytes) of one colour from three byte shuffles of it.
+// Sixteen pixels (48 bytes) of one colour from three byte shuffles of it; the
+// pattern repeats every eight pixels, so it may be stored at any pixel.
 struct ShuffleFill {
     __attribute__((target("ssse3"))) static void Run(std::uint8_t* p, int count,
                                                      std::uint32_t pixel) {
-        if (count < 16) {
+        if (count < 8) {
             FillPixels(p, count, pixel);
             return;
         }
@@ -212,6 +218,14 @@ struct ShuffleFill {
         const __m128i c =
             _mm_shuffle_epi8(one, _mm_setr_epi8(2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2));
         std::uint8_t* const end = p + 3 * static_cast<std::ptrdiff_t>(count);
+        if (count < 16) {
+            // Eight pixels from the start and eight ending at the end.
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), a);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(p + 16), b);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(end - 24), a);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(end - 8), b);
+            return;
+        }
         for (; end - p >= 48; p += 48) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(p), a);
             _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16), b);
