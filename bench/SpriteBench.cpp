@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
