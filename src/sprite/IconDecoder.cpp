@@ -27,64 +27,23 @@ struct Rows {
     int padding;
 };
 
-// Walks the stored area in coding order without any division: columns
-// x0 .. x0 + w - 1 of rows y0, y0 + 1, ..., until the picture's bottom.
-class AreaCursor {
-public:
-    AreaCursor(const Rows& rows, int x0, int y0, int w)
-        : step_(rows.step), w_(w), rowsLeft_(rows.height - y0) {
-        if (rowsLeft_ > 0) row_ = rows.Row(y0) + 3 * x0;
-    }
-
-    bool Inside() const { return rowsLeft_ > 0; }
-    // Pixels left in the current row, and where the next one goes.
-    int RowSpan() const { return w_ - column_; }
-    std::uint8_t* Here() const { return row_ + 3 * column_; }
-    int RowsLeft() const { return rowsLeft_; }
-    std::ptrdiff_t Step() const { return step_; }
-    // Moves on by `n` whole rows from the start of a row.
-    void AdvanceRows(int n) {
-        row_ += step_ * n;
-        rowsLeft_ -= n;
-    }
-    // Moves on by `n` pixels, at most the row span.
-    void Advance(int n) {
-        column_ += n;
-        if (column_ < w_) return;
-        column_ = 0;
-        row_ += step_;
-        --rowsLeft_;
-    }
-
-private:
-    std::ptrdiff_t step_;
-    int w_;
-    int rowsLeft_;
-    int column_ = 0;
-    std::uint8_t* row_ = nullptr;
-};
-
 std::int64_t DecodeRuns(std::span<const std::uint8_t> data, std::int64_t total,
-                        const AreaCursor& cursor) {
-    if (!cursor.Inside()) return 0;
-    const RunTarget target{cursor.Here(), cursor.Step(), cursor.RowSpan(), cursor.RowsLeft()};
-    return ChosenRunsFunction()(data.data(), data.size() / 3, total, target);
+                        const PixelRows& area) {
+    return ChosenRunsFunction()(data.data(), data.size() / 3, total, area);
 }
 
-std::int64_t DecodeRaw(std::span<const std::uint8_t> data, std::int64_t total, AreaCursor& cursor) {
+std::int64_t DecodeRaw(std::span<const std::uint8_t> data, std::int64_t total,
+                       const PixelRows& area) {
     const std::int64_t words =
         std::min<std::int64_t>(total, static_cast<std::int64_t>(data.size() / 2));
-    if (!cursor.Inside()) return 0;
     const ExpandFunction expand = ChosenExpandFunction();
     // Whole rows in one call, then the start of one more.
-    const int w = cursor.RowSpan();
-    const int rows = static_cast<int>(std::min<std::int64_t>(words / w, cursor.RowsLeft()));
-    expand(data.data(), w, rows, cursor.Here(), cursor.Step());
-    cursor.AdvanceRows(rows);
-    std::int64_t placed = static_cast<std::int64_t>(rows) * w;
-    const int rest = static_cast<int>(std::min<std::int64_t>(words - placed, w - 1));
-    if (rest > 0 && cursor.Inside()) {
-        expand(data.data() + 2 * placed, rest, 1, cursor.Here(), 0);
+    const int rows = static_cast<int>(std::min<std::int64_t>(words / area.width, area.rows));
+    expand(data.data(), area.width, rows, area.row, area.step);
+    std::int64_t placed = static_cast<std::int64_t>(rows) * area.width;
+    const int rest = static_cast<int>(std::min<std::int64_t>(words - placed, area.width - 1));
+    if (rest > 0 && rows < area.rows) {
+        expand(data.data() + 2 * placed, rest, 1, area.row + area.step * rows, 0);
         placed += rest;
     }
     return placed;
@@ -113,9 +72,11 @@ Area PlaceArea(const S16Icon& r, int tw, int th) {
 
 std::int64_t Decode(const S16Icon& r, std::span<const std::uint8_t> data, const Rows& rows,
                     const Area& a) {
-    if (a.total < 1 || rows.width < 1 || rows.height < 1) return 0;
-    AreaCursor cursor(rows, a.x0, a.y0, a.w);
-    return r.IsRunLength() ? DecodeRuns(data, a.total, cursor) : DecodeRaw(data, a.total, cursor);
+    if (a.total < 1 || rows.width < 1 || a.y0 >= rows.height) return 0;
+    // The stored area's rows, from its top left pixel down to the picture's bottom.
+    const PixelRows area{rows.Row(a.y0) + 3 * static_cast<std::ptrdiff_t>(a.x0), rows.step, a.w,
+                         rows.height - a.y0};
+    return r.IsRunLength() ? DecodeRuns(data, a.total, area) : DecodeRaw(data, a.total, area);
 }
 
 // Sets the key colour in row y outside columns [from, to) and zeroes the

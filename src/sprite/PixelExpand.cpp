@@ -150,7 +150,7 @@ __attribute__((target("avx2"))) void RowsAvx2(const std::uint8_t* words, int cou
 // inlined into each path's function so the fill is compiled for its processor.
 template <class Fill>
 [[gnu::always_inline]] inline std::int64_t RunLoop(const std::uint8_t* at, std::size_t triples,
-                                                   std::int64_t total, const RunTarget& target) {
+                                                   std::int64_t total, const PixelRows& target) {
     const std::uint8_t* const end = at + 3 * triples;
     std::uint8_t* row = target.row;
     int column = 0;
@@ -196,7 +196,7 @@ struct PortableFill {
 };
 
 std::int64_t RunsScalar(const std::uint8_t* runs, std::size_t triples, std::int64_t total,
-                        const RunTarget& target) {
+                        const PixelRows& target) {
     return RunLoop<PortableFill>(runs, triples, total, target);
 }
 
@@ -241,7 +241,7 @@ struct ShuffleFill {
 
 __attribute__((target("ssse3"))) std::int64_t RunsSsse3(const std::uint8_t* runs,
                                                         std::size_t triples, std::int64_t total,
-                                                        const RunTarget& target) {
+                                                        const PixelRows& target) {
     return RunLoop<ShuffleFill>(runs, triples, total, target);
 }
 #endif

@@ -37,9 +37,9 @@ using ExpandFunction = void (*)(const std::uint8_t* words, int count, int rows,
                                 std::uint8_t* pixels, std::ptrdiff_t step);
 ExpandFunction ChosenExpandFunction();
 
-// Where run-length coded pixels go: `rows` rows of `width` pixels, the first
-// at `row`, each next one `step` bytes on.
-struct RunTarget {
+// Where decoded pixels go: `rows` rows of `width` pixels, the first at `row`,
+// each next one `step` bytes on (negative in a bottom-up picture).
+struct PixelRows {
     std::uint8_t* row = nullptr;
     std::ptrdiff_t step = 0;
     int width = 0;
@@ -50,7 +50,7 @@ struct RunTarget {
 // the end of the runs or the end of the rows; returns the pixels placed. On
 // the chosen path.
 using RunsFunction = std::int64_t (*)(const std::uint8_t* runs, std::size_t triples,
-                                      std::int64_t total, const RunTarget& target);
+                                      std::int64_t total, const PixelRows& target);
 RunsFunction ChosenRunsFunction();
 
 // Writes `count` copies of the 3-byte pixel in the low bytes of `pixel`,
