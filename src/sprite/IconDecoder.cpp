@@ -120,11 +120,13 @@ int DecodeIcon(const S16Icon& r, std::span<const std::uint8_t> data, PixelBuffer
     // one more row; everything else takes the key colour.
     const int fullRows = static_cast<int>(placed / a.w);
     const int rest = static_cast<int>(placed % a.w);
-    const int y1 = a.y0 + fullRows;
-    for (int y = 0; y < a.y0; ++y)
+    // A record of negative height can place the area below the picture.
+    const int y0 = std::min(a.y0, rows.height);
+    const int y1 = y0 + fullRows;
+    for (int y = 0; y < y0; ++y)
         FillRowOutside(rows, y, 0, 0);
     if (a.x0 > 0 || a.x0 + a.w < rows.width || rows.padding > 0) {
-        for (int y = a.y0; y < y1; ++y)
+        for (int y = y0; y < y1; ++y)
             FillRowOutside(rows, y, a.x0, a.x0 + a.w);
     }
     if (y1 < rows.height) FillRowOutside(rows, y1, a.x0, a.x0 + rest);

@@ -45,6 +45,14 @@ public:
             r.StartX = Pick(-3, tw);
             r.StartY = Pick(-3, th);
         }
+        if (Pick(0, 29) == 0) {
+            // Sizes a damaged table can hold: zero, negative (two negatives
+            // make a positive pixel count), starts far outside.
+            r.Width = Pick(-4, 2) * Pick(1, tw);
+            r.Height = Pick(-4, 2) * Pick(1, th);
+            r.StartX = Pick(-1000, 1000);
+            r.StartY = Pick(-1000, 1000);
+        }
         const int compress = Pick(0, 9);
         r.Compress = compress < 5 ? 1 : compress < 9 ? 0 : 2;
         return r;
@@ -53,7 +61,9 @@ public:
     // Data for `pixels` pixels: exact, short by a few bytes, cut at random or
     // longer than needed; runs of every length, words of every value.
     Bytes Data(const S16Icon& r) {
-        const std::int64_t pixels = static_cast<std::int64_t>(r.Width) * r.Height;
+        const std::int64_t pixels =
+            std::clamp<std::int64_t>(static_cast<std::int64_t>(r.Width) * r.Height, 0,
+                                     static_cast<std::int64_t>(r.TWidth) * r.THeight);
         Bytes data;
         if (Pick(0, 9) == 0) {
             data.resize(static_cast<std::size_t>(Pick(0, 3 * static_cast<int>(pixels) + 7)));
