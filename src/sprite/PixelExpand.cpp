@@ -12,15 +12,10 @@
 
 namespace {
 
-// Stores pixels with 4-byte writes that overlap the next pixel; the last one
-// is written with 3 bytes so nothing past it is touched.
+// Stores a pixel with a 4-byte write that overlaps the next pixel; the last
+// one is written with PutPixel3 so nothing past it is touched.
 inline void PutPixel(std::uint8_t* p, std::uint32_t pixel) {
     std::memcpy(p, &pixel, 4);
-}
-inline void PutLastPixel(std::uint8_t* p, std::uint32_t pixel) {
-    p[0] = static_cast<std::uint8_t>(pixel);
-    p[1] = static_cast<std::uint8_t>(pixel >> 8);
-    p[2] = static_cast<std::uint8_t>(pixel >> 16);
 }
 
 inline std::uint32_t WordAt(const std::uint8_t* s) {
@@ -32,10 +27,10 @@ inline void ExpandScalar(const std::uint8_t* words, int count, std::uint8_t* pix
     if constexpr (std::endian::native == std::endian::little) {
         for (int k = 1; k < count; ++k, words += 2, pixels += 3)
             PutPixel(pixels, ExpandWord(WordAt(words)));
-        PutLastPixel(pixels, ExpandWord(WordAt(words)));
+        PutPixel3(pixels, ExpandWord(WordAt(words)));
     } else {
         for (int k = 0; k < count; ++k, words += 2, pixels += 3)
-            PutLastPixel(pixels, ExpandWord(WordAt(words)));
+            PutPixel3(pixels, ExpandWord(WordAt(words)));
     }
 }
 
