@@ -147,6 +147,9 @@ template <class Fill>
 [[gnu::always_inline]] inline std::int64_t RunLoop(const std::uint8_t* at, std::size_t triples,
                                                    std::int64_t total, const PixelRows& target) {
     const std::uint8_t* const end = at + 3 * triples;
+    // Copies, so that the pixel stores cannot make the compiler read them again.
+    const int width = target.width;
+    const std::ptrdiff_t step = target.step;
     std::uint8_t* row = target.row;
     int column = 0;
     int rowsLeft = target.rows;
@@ -157,24 +160,24 @@ template <class Fill>
         at += 3;
         left -= n;
         // Most runs end in the row they start in.
-        if (n <= target.width - column) {
+        if (n <= width - column) {
             Fill::Run(row + 3 * column, n, pixel);
             column += n;
-            if (column == target.width) {
+            if (column == width) {
                 column = 0;
-                row += target.step;
+                row += step;
                 --rowsLeft;
             }
             continue;
         }
         while (n > 0 && rowsLeft > 0) {
-            const int m = std::min(n, target.width - column);
+            const int m = std::min(n, width - column);
             Fill::Run(row + 3 * column, m, pixel);
             n -= m;
             column += m;
-            if (column == target.width) {
+            if (column == width) {
                 column = 0;
-                row += target.step;
+                row += step;
                 --rowsLeft;
             }
         }
@@ -213,7 +216,7 @@ struct ShuffleFill {
         const __m128i c =
             _mm_shuffle_epi8(one, _mm_setr_epi8(2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2));
         std::uint8_t* const end = p + 3 * static_cast<std::ptrdiff_t>(count);
-        if (count < 16) {
+        if (count <= 16) {
             // Eight pixels from the start and eight ending at the end.
             _mm_storeu_si128(reinterpret_cast<__m128i*>(p), a);
             _mm_storel_epi64(reinterpret_cast<__m128i*>(p + 16), b);
