@@ -2,148 +2,135 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "bitmap/PixelBuffer24.h"
+#include "sprite/PixelExpand.h"
 #include "sprite/S16Format.h"
-#include "support/ByteIo.h"
 
 namespace {
 
-// Walks the stored area in coding order without any division: columns
-// x0 .. x0 + w - 1 of rows y0, y0 + 1, ..., until the picture's bottom.
-class AreaCursor {
-public:
-    AreaCursor(PixelBuffer24& picture, int x0, int y0, int w)
-        : picture_(picture), x0_(x0), w_(w), y_(y0) {
-        if (y_ < picture_.Height()) row_ = picture_.RowPtr(y_) + 3 * x0_;
-    }
+// The picture's rows by pointer: row y starts at top + y x step, whichever
+// way up the picture is stored, with no call per row.
+struct Rows {
+    explicit Rows(PixelBuffer24& picture)
+        : top(picture.RowPtr(0)),
+          step(picture.Height() > 1 ? picture.RowPtr(1) - picture.RowPtr(0) : 0),
+          width(picture.Width()),
+          height(picture.Height()),
+          padding(picture.Stride() - 3 * picture.Width()) {}
+    std::uint8_t* Row(int y) const { return top + step * y; }
 
-    bool Inside() const { return row_ != nullptr; }
-    // Pixels left in the current row, and where the next one goes.
-    int RowSpan() const { return w_ - column_; }
-    std::uint8_t* Here() const { return row_ + 3 * column_; }
-    // Moves on by `n` pixels, at most the row span.
-    void Advance(int n) {
-        column_ += n;
-        if (column_ < w_) return;
-        column_ = 0;
-        row_ = ++y_ < picture_.Height() ? picture_.RowPtr(y_) + 3 * x0_ : nullptr;
-    }
-
-private:
-    PixelBuffer24& picture_;
-    int x0_;
-    int w_;
-    int y_;
-    int column_ = 0;
-    std::uint8_t* row_ = nullptr;
+    std::uint8_t* top;
+    std::ptrdiff_t step;
+    int width;
+    int height;
+    int padding;
 };
 
-// The 24-bit pixel of an RGB565 word in the low three bytes (blue first).
-inline std::uint32_t ExpandWord(unsigned v) {
-    return ((v & 0x1Fu) << 3) | (((v >> 5) & 0x3Fu) << 10) | (((v >> 11) & 0x1Fu) << 19);
-}
-
-// Every word's pixel, looked up instead of computed on the hot paths.
-const std::uint32_t* ExpandTable() {
-    static const std::vector<std::uint32_t> table = [] {
-        std::vector<std::uint32_t> t(65536);
-        for (unsigned v = 0; v < t.size(); ++v)
-            t[v] = ExpandWord(v);
-        return t;
-    }();
-    return table.data();
-}
-
-// Stores pixels with 4-byte writes that overlap the next pixel; the last
-// pixel of a stretch is written with 3 bytes so nothing past it is touched.
-inline void PutPixel(std::uint8_t* p, std::uint32_t pixel) {
-    std::memcpy(p, &pixel, 4);
-}
-inline void PutLastPixel(std::uint8_t* p, std::uint32_t pixel) {
-    p[0] = static_cast<std::uint8_t>(pixel);
-    p[1] = static_cast<std::uint8_t>(pixel >> 8);
-    p[2] = static_cast<std::uint8_t>(pixel >> 16);
-}
-
-void FillPixels(std::uint8_t* p, int n, std::uint32_t pixel) {
-    for (int k = 1; k < n; ++k, p += 3)
-        PutPixel(p, pixel);
-    PutLastPixel(p, pixel);
-}
-
 std::int64_t DecodeRuns(std::span<const std::uint8_t> data, std::int64_t total,
-                        AreaCursor& cursor) {
-    std::int64_t placed = 0;
-    const std::uint8_t* at = data.data();
-    const std::uint8_t* end = at + data.size() / 3 * 3;
-    while (placed < total && at != end && cursor.Inside()) {
-        const std::uint32_t pixel = ExpandWord(at[1] | (at[2] << 8));
-        std::int64_t n = std::min<std::int64_t>(at[0], total - placed);
-        at += 3;
-        while (n > 0 && cursor.Inside()) {
-            const int m = static_cast<int>(std::min<std::int64_t>(n, cursor.RowSpan()));
-            FillPixels(cursor.Here(), m, pixel);
-            cursor.Advance(m);
-            placed += m;
-            n -= m;
-        }
-    }
-    return placed;
+                        const PixelRows& area) {
+    return ChosenRunsFunction()(data.data(), data.size() / 3, total, area);
 }
 
-std::int64_t DecodeRaw(std::span<const std::uint8_t> data, std::int64_t total, AreaCursor& cursor) {
+std::int64_t DecodeRaw(std::span<const std::uint8_t> data, std::int64_t total,
+                       const PixelRows& area) {
     const std::int64_t words =
         std::min<std::int64_t>(total, static_cast<std::int64_t>(data.size() / 2));
-    const std::uint8_t* s = data.data();
-    const std::uint32_t* expand = ExpandTable();
-    std::int64_t placed = 0;
-    while (placed < words && cursor.Inside()) {
-        const int m = static_cast<int>(std::min<std::int64_t>(words - placed, cursor.RowSpan()));
-        std::uint8_t* p = cursor.Here();
-        for (int k = 1; k < m; ++k, p += 3, s += 2)
-            PutPixel(p, expand[LoadU16(s)]);
-        PutLastPixel(p, expand[LoadU16(s)]);
-        s += 2;
-        cursor.Advance(m);
-        placed += m;
+    const ExpandFunction expand = ChosenExpandFunction();
+    // Whole rows in one call, then the start of one more.
+    const int rows = static_cast<int>(std::min<std::int64_t>(words / area.width, area.rows));
+    expand(data.data(), area.width, rows, area.row, area.step);
+    std::int64_t placed = static_cast<std::int64_t>(rows) * area.width;
+    const int rest = static_cast<int>(std::min<std::int64_t>(words - placed, area.width - 1));
+    if (rest > 0 && rows < area.rows) {
+        expand(data.data() + 2 * placed, rest, 1, area.row + area.step * rows, 0);
+        placed += rest;
     }
     return placed;
+}
+
+// Where the stored area lies in the picture.
+struct Area {
+    int x0 = 0;
+    int y0 = 0;
+    int w = 0;
+    std::int64_t total = 0;
+};
+
+Area PlaceArea(const S16Icon& r, int tw, int th) {
+    Area a;
+    a.total = static_cast<std::int64_t>(r.Width) * r.Height;
+    a.w = std::max(1, std::min(r.Width, tw));
+    const int h = std::min(r.Height, th);
+    a.x0 = std::max(0, r.StartX);
+    if (static_cast<std::int64_t>(a.x0) + a.w > tw) a.x0 = (tw - a.w) / 2;
+    a.y0 = std::max(0, r.StartY);
+    if (static_cast<std::int64_t>(a.y0) + h > th) a.y0 = (th - h) / 2;
+    if (a.y0 < 0) a.y0 = 0;
+    return a;
+}
+
+std::int64_t Decode(const S16Icon& r, std::span<const std::uint8_t> data, const Rows& rows,
+                    const Area& a) {
+    if (a.total < 1 || rows.width < 1 || a.y0 >= rows.height) return 0;
+    // The stored area's rows, from its top left pixel down to the picture's bottom.
+    const PixelRows area{rows.Row(a.y0) + 3 * static_cast<std::ptrdiff_t>(a.x0), rows.step, a.w,
+                         rows.height - a.y0};
+    return r.IsRunLength() ? DecodeRuns(data, a.total, area) : DecodeRaw(data, a.total, area);
+}
+
+// Sets the key colour in row y outside columns [from, to) and zeroes the
+// row's padding.
+void FillRowOutside(const Rows& rows, int y, int from, int to) {
+    const std::uint32_t key = s16::kKeyColor;
+    std::uint8_t* row = rows.Row(y);
+    if (from >= to) {
+        FillPixels(row, rows.width, key);
+    } else {
+        if (from > 0) FillPixels(row, from, key);
+        if (to < rows.width)
+            FillPixels(row + 3 * static_cast<std::ptrdiff_t>(to), rows.width - to, key);
+    }
+    if (rows.padding > 0)
+        std::memset(row + 3 * static_cast<std::ptrdiff_t>(rows.width), 0,
+                    static_cast<std::size_t>(rows.padding));
 }
 
 }  // namespace
 
 void FillWithKeyColour(PixelBuffer24& picture) {
-    if (!picture.Pixels() || picture.Height() < 1) return;
-    std::uint8_t* first = picture.RowPtr(0);
-    for (int x = 0; x < picture.Width(); ++x) {
-        first[3 * x + 0] = static_cast<std::uint8_t>(s16::kKeyColor);
-        first[3 * x + 1] = static_cast<std::uint8_t>(s16::kKeyColor >> 8);
-        first[3 * x + 2] = static_cast<std::uint8_t>(s16::kKeyColor >> 16);
-    }
-    std::memset(first + 3 * picture.Width(), 0,
-                static_cast<std::size_t>(picture.Stride() - 3 * picture.Width()));
-    for (int y = 1; y < picture.Height(); ++y) {
-        std::memcpy(picture.RowPtr(y), first, static_cast<std::size_t>(picture.Stride()));
-    }
+    if (!picture.Pixels()) return;
+    const Rows rows(picture);
+    for (int y = 0; y < rows.height; ++y)
+        FillRowOutside(rows, y, 0, 0);
 }
 
 int DecodeIconData(const S16Icon& r, std::span<const std::uint8_t> data, PixelBuffer24& picture) {
-    const int tw = picture.Width();
-    const int th = picture.Height();
-    const std::int64_t total = static_cast<std::int64_t>(r.Width) * r.Height;
-    if (total < 1 || tw < 1 || th < 1) return 0;
-    const int w = std::max(1, std::min(r.Width, tw));
-    const int h = std::min(r.Height, th);
-    int x0 = std::max(0, r.StartX);
-    if (static_cast<std::int64_t>(x0) + w > tw) x0 = (tw - w) / 2;
-    int y0 = std::max(0, r.StartY);
-    if (static_cast<std::int64_t>(y0) + h > th) y0 = (th - h) / 2;
-    if (y0 < 0) y0 = 0;
+    if (!picture.Pixels()) return 0;
+    const Rows rows(picture);
+    return static_cast<int>(Decode(r, data, rows, PlaceArea(r, rows.width, rows.height)));
+}
 
-    AreaCursor cursor(picture, x0, y0, w);
-    const std::int64_t placed =
-        r.IsRunLength() ? DecodeRuns(data, total, cursor) : DecodeRaw(data, total, cursor);
+int DecodeIcon(const S16Icon& r, std::span<const std::uint8_t> data, PixelBuffer24& picture) {
+    if (!picture.Pixels()) return 0;
+    const Rows rows(picture);
+    const Area a = PlaceArea(r, rows.width, rows.height);
+    const std::int64_t placed = Decode(r, data, rows, a);
+    // The placed pixels are whole rows of the area from y0, then the start of
+    // one more row; everything else takes the key colour.
+    const int fullRows = static_cast<int>(placed / a.w);
+    const int rest = static_cast<int>(placed % a.w);
+    // A record of negative height can place the area below the picture.
+    const int y0 = std::min(a.y0, rows.height);
+    const int y1 = y0 + fullRows;
+    for (int y = 0; y < y0; ++y)
+        FillRowOutside(rows, y, 0, 0);
+    if (a.x0 > 0 || a.x0 + a.w < rows.width || rows.padding > 0) {
+        for (int y = y0; y < y1; ++y)
+            FillRowOutside(rows, y, a.x0, a.x0 + a.w);
+    }
+    if (y1 < rows.height) FillRowOutside(rows, y1, a.x0, a.x0 + rest);
+    for (int y = y1 + 1; y < rows.height; ++y)
+        FillRowOutside(rows, y, 0, 0);
     return static_cast<int>(placed);
 }

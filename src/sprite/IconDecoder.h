@@ -19,3 +19,8 @@ void FillWithKeyColour(PixelBuffer24& picture);
 // the number of pixels placed.
 int DecodeIconData(const S16Icon& record, std::span<const std::uint8_t> data,
                    PixelBuffer24& picture);
+
+// Decodes as DecodeIconData does and gives every pixel it did not place the
+// key colour, so `picture` needs no fill beforehand; each row's padding is
+// zeroed. Returns the number of pixels placed.
+int DecodeIcon(const S16Icon& record, std::span<const std::uint8_t> data, PixelBuffer24& picture);

@@ -178,7 +178,6 @@ int S16Image::DecodeCurrentIcon() {
     if (storedPixels < 1) return 0;
     Create(r.TWidth, r.THeight, 24, false);
     if (!Allocate()) return 0;
-    FillWithKeyColour(*this);
 
     // Read the coded data in one block; a negative length reads what the
     // picture could hold. Nothing beyond the S16's end is read.
@@ -190,7 +189,7 @@ int S16Image::DecodeCurrentIcon() {
     scratch_.resize(static_cast<std::size_t>(wanted));
     const std::size_t got = ReadUpTo(position, scratch_.data(), scratch_.size());
     if (got == 0) return 0;
-    return DecodeIconData(r, {scratch_.data(), got}, *this);
+    return ::DecodeIcon(r, {scratch_.data(), got}, *this);
 }
 
 void S16Image::CloseFile() {
