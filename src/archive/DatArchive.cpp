@@ -47,6 +47,7 @@ bool DatArchive::OpenArchive(const std::string& path) {
 // out with one message; a file that cannot hold its directory is no archive.
 DirectoryRead DatArchive::ReadDirectory() {
     loaded_ = true;
+    indexByName_.clear();
     const std::uint64_t length = FileHandle().Length();
     std::uint64_t records = 0;
     std::uint64_t seen = 0;
@@ -82,6 +83,7 @@ DirectoryRead DatArchive::ReadDirectory() {
 void DatArchive::CloseArchive() {
     CloseFile();
     directory_.clear();
+    indexByName_.clear();
     open_ = false;
     readOnly_ = false;
     loaded_ = false;
@@ -102,10 +104,13 @@ int DatArchive::SelectItem(int index, int n) {
 }
 
 int DatArchive::FindItem(const std::string& name) const {
-    for (int i = 0; i < ItemCount(); ++i) {
-        if (EqualsNoCase(Entry(i).Name(), name)) return i;
+    if (indexByName_.empty() && !directory_.empty()) {
+        indexByName_.reserve(directory_.size());
+        for (int i = 0; i < ItemCount(); ++i)
+            indexByName_.emplace(ToUpper(Entry(i).Name()), i);  // keeps the first of equal names
     }
-    return -1;
+    const auto found = indexByName_.find(ToUpper(name));
+    return found == indexByName_.end() ? -1 : found->second;
 }
 
 std::string DatArchive::BackupPath() const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -111,7 +112,9 @@ public:
     const std::vector<DatEntry>& Entries() const { return directory_; }
     int CurrentItem() const { return currentItem_; }
     const std::string& ArchivePath() const { return archivePath_; }
-    // The index of the item named `name` (any case), or -1.
+    // The index of the item named `name` (any case; the first of equal names),
+    // or -1. The first call after an open or a rewrite indexes every name, so
+    // that finding k names costs one pass over the directory, not k.
     int FindItem(const std::string& name) const;
 
     // "<stem>_back.dat" of the archive path, where a rewrite keeps the old archive.
@@ -133,4 +136,7 @@ private:
     int itemsLeftOut_ = 0;
     std::string archivePath_;
     std::vector<DatEntry> directory_;
+    // The upper-cased names of directory_ to their first index; empty until
+    // FindItem needs it, emptied whenever directory_ changes.
+    mutable std::unordered_map<std::string, int> indexByName_;
 };
