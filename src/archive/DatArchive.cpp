@@ -60,8 +60,6 @@ DirectoryRead DatArchive::ReadDirectory() {
         entry.offset = offset;
         entry.size = next - offset;
         entry.isS16 = IsS16Name(entry.Name());
-        if (entry.isS16)  // an unreadable count lists the item with none
-            entry.icons = ReadIconCount(FileHandle(), offset, next - offset).value_or(0);
         directory_.push_back(entry);
     };
     const DirectoryRead read = ReadDatRecords(FileHandle(), records, [&](const DatEntry& record) {
@@ -72,6 +70,7 @@ DirectoryRead DatArchive::ReadDirectory() {
         directory_.clear();
         return read;
     }
+    ReadIconCounts(FileHandle(), directory_);  // an unreadable count lists the item with none
     itemsLeftOut_ = static_cast<int>(records - 1 - directory_.size());
     if (itemsLeftOut_ > 0) {
         ShowError("[%s] is damaged: %d items lie outside the file and are not listed",
