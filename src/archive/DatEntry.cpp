@@ -46,9 +46,12 @@ void ReadIconCounts(DataFile& file, std::vector<DatEntry>& entries) {
         if (entries[i].isS16 && entries[i].size >= static_cast<std::int64_t>(s16::kCountSize))
             order.push_back(i);
     }
-    std::sort(order.begin(), order.end(), [&entries](std::size_t a, std::size_t b) {
+    const auto byOffset = [&entries](std::size_t a, std::size_t b) {
         return entries[a].offset < entries[b].offset;
-    });
+    };
+    // Archives written by this tool keep their items in offset order.
+    if (!std::is_sorted(order.begin(), order.end(), byOffset))
+        std::sort(order.begin(), order.end(), byOffset);
     std::vector<std::uint8_t> block;
     for (std::size_t first = 0; first < order.size();) {
         const std::uint64_t start = entries[order[first]].offset;
