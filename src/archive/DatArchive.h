@@ -14,6 +14,7 @@
 #include "archive/DatEntry.h"
 #include "sprite/S16Image.h"
 
+class DurabilityBatch;
 class Progress;
 struct PlannedItem;
 
@@ -117,6 +118,10 @@ public:
     // that finding k names costs one pass over the directory, not k.
     int FindItem(const std::string& name) const;
 
+    // Makes the rewrites leave the new archive for `batch` to flush (nullptr:
+    // each rewrite flushes its own), for archives that are only a step of a batch.
+    void DeferDurability(DurabilityBatch* batch) { batch_ = batch; }
+
     // "<stem>_back.dat" of the archive path, where a rewrite keeps the old archive.
     std::string BackupPath() const;
 
@@ -139,4 +144,5 @@ private:
     // The upper-cased names of directory_ to their first index; empty until
     // FindItem needs it, emptied whenever directory_ changes.
     mutable std::unordered_map<std::string, int> indexByName_;
+    DurabilityBatch* batch_ = nullptr;
 };
