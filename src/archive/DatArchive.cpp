@@ -56,10 +56,11 @@ DirectoryRead DatArchive::ReadDirectory() {
         const std::uint32_t offset = previous.offset;
         if (offset < dat::DirectorySize(records) || next < offset || next > length) return;
         DatEntry entry;
-        entry.SetName(ToUpper(previous.Name()));
+        const std::string name = ToUpper(previous.Name());
+        entry.SetName(name);
         entry.offset = offset;
         entry.size = next - offset;
-        entry.isS16 = IsS16Name(entry.Name());
+        entry.isS16 = name.find("S16") != std::string::npos;  // IsS16Name, already upper-cased
         directory_.push_back(entry);
     };
     const DirectoryRead read = ReadDatRecords(FileHandle(), records, [&](const DatEntry& record) {
