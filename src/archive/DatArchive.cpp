@@ -47,7 +47,7 @@ bool DatArchive::OpenArchive(const std::string& path) {
 // out with one message; a file that cannot hold its directory is no archive.
 DirectoryRead DatArchive::ReadDirectory() {
     loaded_ = true;
-    indexByName_.clear();
+    ForgetNameIndex();
     const std::uint64_t length = FileHandle().Length();
     std::uint64_t records = 0;
     std::uint64_t seen = 0;
@@ -83,7 +83,7 @@ DirectoryRead DatArchive::ReadDirectory() {
 void DatArchive::CloseArchive() {
     CloseFile();
     directory_.clear();
-    indexByName_.clear();
+    ForgetNameIndex();
     open_ = false;
     readOnly_ = false;
     loaded_ = false;
@@ -104,12 +104,24 @@ int DatArchive::SelectItem(int index, int n) {
 }
 
 int DatArchive::FindItem(const std::string& name) const {
-    if (indexByName_.empty() && !directory_.empty()) {
+    const std::string upper = ToUpper(name);
+    if (indexByName_.empty() && ++lookupsWithoutIndex_ <= kLookupsBeforeIndex) {
+        // The stored names are upper-cased and zero-padded: one comparison of
+        // 13 bytes per item, cheaper for a few names than building the index.
+        if (upper.size() > dat::kNameSize) return -1;
+        DatEntry key;
+        key.SetName(upper);
+        for (int i = 0; i < ItemCount(); ++i) {
+            if (directory_[static_cast<std::size_t>(i)].name == key.name) return i;
+        }
+        return -1;
+    }
+    if (indexByName_.empty()) {
         indexByName_.reserve(directory_.size());
         for (int i = 0; i < ItemCount(); ++i)
-            indexByName_.emplace(ToUpper(Entry(i).Name()), i);  // keeps the first of equal names
+            indexByName_.emplace(Entry(i).Name(), i);  // keeps the first of equal names
     }
-    const auto found = indexByName_.find(ToUpper(name));
+    const auto found = indexByName_.find(upper);
     return found == indexByName_.end() ? -1 : found->second;
 }
 

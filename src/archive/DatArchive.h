@@ -114,8 +114,9 @@ public:
     int CurrentItem() const { return currentItem_; }
     const std::string& ArchivePath() const { return archivePath_; }
     // The index of the item named `name` (any case; the first of equal names),
-    // or -1. The first call after an open or a rewrite indexes every name, so
-    // that finding k names costs one pass over the directory, not k.
+    // or -1. The first few calls after an open or a rewrite compare every
+    // name; later ones index every name once, so that finding k names costs
+    // a few passes over the directory, not k.
     int FindItem(const std::string& name) const;
 
     // Makes the rewrites leave the new archive for `batch` to flush (nullptr:
@@ -143,6 +144,12 @@ private:
     std::vector<DatEntry> directory_;
     // The upper-cased names of directory_ to their first index; empty until
     // FindItem needs it, emptied whenever directory_ changes.
+    static constexpr int kLookupsBeforeIndex = 4;
+    void ForgetNameIndex() {
+        indexByName_.clear();
+        lookupsWithoutIndex_ = 0;
+    }
     mutable std::unordered_map<std::string, int> indexByName_;
+    mutable int lookupsWithoutIndex_ = 0;
     DurabilityBatch* batch_ = nullptr;
 };

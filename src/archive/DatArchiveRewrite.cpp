@@ -81,7 +81,7 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
     archivePath_ = path;
     SetFileName(path);
     directory_ = PlannedDirectory(plan);
-    indexByName_.clear();
+    ForgetNameIndex();
     for (DatEntry& entry : directory_)
         entry.SetName(ToUpper(entry.Name()));
     return true;
