@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "archive/DatEntry.h"
 #include "sprite/S16Image.h"
 
+class DurabilityBatch;
 class Progress;
 struct PlannedItem;
 
@@ -111,8 +113,15 @@ public:
     const std::vector<DatEntry>& Entries() const { return directory_; }
     int CurrentItem() const { return currentItem_; }
     const std::string& ArchivePath() const { return archivePath_; }
-    // The index of the item named `name` (any case), or -1.
+    // The index of the item named `name` (any case; the first of equal names),
+    // or -1. The first few calls after an open or a rewrite compare every
+    // name; later ones index every name once, so that finding k names costs
+    // a few passes over the directory, not k.
     int FindItem(const std::string& name) const;
+
+    // Makes the rewrites leave the new archive for `batch` to flush (nullptr:
+    // each rewrite flushes its own), for archives that are only a step of a batch.
+    void DeferDurability(DurabilityBatch* batch) { batch_ = batch; }
 
     // "<stem>_back.dat" of the archive path, where a rewrite keeps the old archive.
     std::string BackupPath() const;
@@ -133,4 +142,14 @@ private:
     int itemsLeftOut_ = 0;
     std::string archivePath_;
     std::vector<DatEntry> directory_;
+    // The upper-cased names of directory_ to their first index; empty until
+    // FindItem needs it, emptied whenever directory_ changes.
+    static constexpr int kLookupsBeforeIndex = 4;
+    void ForgetNameIndex() {
+        indexByName_.clear();
+        lookupsWithoutIndex_ = 0;
+    }
+    mutable std::unordered_map<std::string, int> indexByName_;
+    mutable int lookupsWithoutIndex_ = 0;
+    DurabilityBatch* batch_ = nullptr;
 };

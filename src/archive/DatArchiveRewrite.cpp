@@ -58,6 +58,7 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
         return false;
     }
     SafeFileWriter writer(archivePath_, BackupPath());
+    if (batch_ != nullptr) writer.DeferDurability(*batch_);
     // Refuses when another program replaced the archive meanwhile.
     writer.RequireOriginal(FileHandle());
     if (!writer.Create() || !WriteDat(writer.File(), plan, progress, archivePath_)) return false;
@@ -80,6 +81,7 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
     archivePath_ = path;
     SetFileName(path);
     directory_ = PlannedDirectory(plan);
+    ForgetNameIndex();
     for (DatEntry& entry : directory_)
         entry.SetName(ToUpper(entry.Name()));
     return true;

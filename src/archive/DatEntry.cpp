@@ -29,3 +29,52 @@ std::optional<std::int32_t> ReadIconCount(DataFile& file, std::uint64_t offset,
     if (!file.ReadAt(offset, count, sizeof count)) return std::nullopt;
     return std::max<std::int32_t>(static_cast<std::int32_t>(LoadU32(count)), 0);
 }
+
+namespace {
+
+// Counts further apart than this are read on their own rather than with the
+// bytes between them; a read per item then costs less than the item's bytes.
+constexpr std::uint64_t kCountGap = 64 * 1024;
+constexpr std::uint64_t kCountBlock = 1024 * 1024;
+
+}  // namespace
+
+void ReadIconCounts(DataFile& file, std::vector<DatEntry>& entries) {
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        entries[i].icons = 0;
+        if (entries[i].isS16 && entries[i].size >= static_cast<std::int64_t>(s16::kCountSize))
+            order.push_back(i);
+    }
+    const auto byOffset = [&entries](std::size_t a, std::size_t b) {
+        return entries[a].offset < entries[b].offset;
+    };
+    // Archives written by this tool keep their items in offset order.
+    if (!std::is_sorted(order.begin(), order.end(), byOffset))
+        std::sort(order.begin(), order.end(), byOffset);
+    std::vector<std::uint8_t> block;
+    for (std::size_t first = 0; first < order.size();) {
+        const std::uint64_t start = entries[order[first]].offset;
+        std::uint64_t end = start + s16::kCountSize;
+        std::size_t last = first + 1;
+        for (; last < order.size(); ++last) {
+            const std::uint64_t next = entries[order[last]].offset;
+            if (next > end + kCountGap || next + s16::kCountSize - start > kCountBlock) break;
+            end = std::max(end, next + s16::kCountSize);
+        }
+        block.resize(static_cast<std::size_t>(end - start));
+        const bool read = file.ReadAt(start, block.data(), block.size());
+        for (std::size_t k = first; k < last; ++k) {
+            DatEntry& entry = entries[order[k]];
+            if (read) {
+                const std::uint32_t stored = LoadU32(block.data() + (entry.offset - start));
+                entry.icons = std::max<std::int32_t>(static_cast<std::int32_t>(stored), 0);
+            } else {  // the file changed under us: each count as far as it can be read
+                entry.icons =
+                    ReadIconCount(file, entry.offset, static_cast<std::uint64_t>(entry.size))
+                        .value_or(0);
+            }
+        }
+        first = last;
+    }
+}

@@ -1,7 +1,8 @@
 #include "archive/ItemFilter.h"
 
+#include <string>
+
 #include "archive/ItemNames.h"
-#include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/Text.h"
 
@@ -37,5 +38,6 @@ std::vector<int> FilterItems(const std::vector<DatEntry>& entries, int mode,
 }
 
 std::string ItemRow(const DatEntry& entry) {
-    return FormatText("%s  (%d)", PrintableName(entry.Name()).c_str(), entry.icons);
+    // Built directly: a list of 100,000 rows spent a fifth of its time in printf.
+    return PrintableName(entry.Name()) + "  (" + std::to_string(entry.icons) + ")";
 }

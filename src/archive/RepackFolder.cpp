@@ -78,7 +78,8 @@ int CountLacking(const std::vector<std::string>& oldNames, const std::vector<Pla
 
 }  // namespace
 
-bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& progress) {
+bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& progress,
+                  DurabilityBatch* batch) {
     const std::string folder = SplitPath(newArchivePath, kPathFolder);
     const std::vector<FolderFile> files = ListS16Files(folder);
     if (files.empty()) {
@@ -88,6 +89,7 @@ bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& pr
     // An archive already at the path is kept as the backup, as every rewrite keeps one.
     const std::string backupPath = dat::BackupPath(newArchivePath);
     SafeFileWriter writer(newArchivePath, backupPath);
+    if (batch != nullptr) writer.DeferDurability(*batch);
 
     std::vector<FolderFile> accepted;
     std::copy_if(files.begin(), files.end(), std::back_inserter(accepted),

@@ -3,11 +3,14 @@
 
 #include <string>
 
+class DurabilityBatch;
 class ErrorLog;
 class Progress;
 
 // Packs the .s16 files of the new archive's own folder into `newArchivePath`.
 // Files that cannot go in (names over 12 characters, executables) are written
 // to `log`. The archive appears at its path only when complete: a file that
-// cannot be read stops the repack and nothing is left behind.
-bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& progress);
+// cannot be read stops the repack and nothing is left behind. With `batch`,
+// the archive is left for the batch to flush.
+bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& progress,
+                  DurabilityBatch* batch = nullptr);

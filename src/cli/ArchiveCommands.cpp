@@ -98,8 +98,12 @@ std::vector<int> ListedItems(const DatArchive& archive, const ArchiveArgs& a) {
 }
 
 bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
-    for (int index : ListedItems(archive, a))
-        context.out << ItemRow(archive.Entry(index)) << '\n';
+    std::string rows;  // one write for all rows
+    for (int index : ListedItems(archive, a)) {
+        rows += ItemRow(archive.Entry(index));
+        rows += '\n';
+    }
+    context.out << rows;
     return true;
 }
 

@@ -5,12 +5,8 @@
 #include "archive/DatArchive.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
-#include "support/Text.h"
 
-ItemLookup::ItemLookup(const DatArchive& archive) : archive_(archive) {
-    for (int i = 0; i < archive.ItemCount(); ++i)
-        firstByName_.emplace(ToUpper(archive.Entry(i).Name()), i);
-}
+ItemLookup::ItemLookup(const DatArchive& archive) : archive_(archive) {}
 
 namespace {
 
@@ -31,8 +27,8 @@ int ItemLookup::Find(const std::string& text) const {
                   archive_.ArchivePath().c_str(), archive_.ItemCount());
         return -1;
     }
-    const auto found = firstByName_.find(ToUpper(text));
-    if (found != firstByName_.end()) return found->second;
+    const int index = archive_.FindItem(text);
+    if (index >= 0) return index;
     ShowError("%s is not an item of %s", text.c_str(), archive_.ArchivePath().c_str());
     return -1;
 }

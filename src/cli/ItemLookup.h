@@ -1,9 +1,8 @@
 #pragma once
-// Finds the items that the command line names or numbers, in one pass over
-// the directory however many are given.
+// Finds the items that the command line names or numbers: names through the
+// archive's own index, so that k names cost one pass over the directory.
 
 #include <string>
-#include <unordered_map>
 
 class DatArchive;
 
@@ -18,5 +17,4 @@ public:
 
 private:
     const DatArchive& archive_;
-    std::unordered_map<std::string, int> firstByName_;
 };

@@ -19,6 +19,7 @@
 #include "sprite/S16Icon.h"
 #include "sprite/S16Image.h"
 #include "support/DataFile.h"
+#include "support/DurabilityBatch.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -90,9 +91,10 @@ std::string ItemName(const std::string& prefix, int number) {
     return prefix.substr(0, room) + digits + ".S16";
 }
 
-// The S16 items of the archive, written into the staging folder and packed there.
+// The S16 items of the archive, written into the staging folder and packed
+// there; the archive then joins `batch` under its own name.
 bool WriteArchive(const std::string& folder, const std::string& staging, int items,
-                  Progress& progress) {
+                  Progress& progress, DurabilityBatch& batch) {
     bool ok = true;
     const int units = (items + 1) / 2;
     for (int i = 0; ok && i < items; ++i) {
@@ -103,22 +105,30 @@ bool WriteArchive(const std::string& folder, const std::string& staging, int ite
     const std::string version = "Sample archive written by varnok-dat sample.\n";
     ok = ok && WriteScratchFile(staging + "VERSION.TXT", {version.begin(), version.end()});
     ErrorLog log;
-    ok = ok && RepackFolder(staging + "KELPAR.dat", log, progress);
+    // The staging folder goes: only the finished archive is ever flushed.
+    DurabilityBatch scratch;
+    ok = ok && RepackFolder(staging + "KELPAR.dat", log, progress, &scratch);
     if (ok) {
         DatArchive archive;
+        archive.DeferDurability(&scratch);
         ok = archive.OpenArchive(staging + "KELPAR.dat") &&
              archive.AddItem(staging + "VERSION.TXT", progress).done;
     }
     if (!ok) return false;
     std::error_code error;
+    const bool existed = fs::exists(fs::symlink_status(folder + "KELPAR.dat", error));
     fs::rename(staging + "KELPAR.dat", folder + "KELPAR.dat", error);
-    if (error) ReportReplaceError(folder + "KELPAR.dat", error.value());
-    return !error;
+    if (error) {
+        ReportReplaceError(folder + "KELPAR.dat", error.value());
+        return false;
+    }
+    batch.Add(folder + "KELPAR.dat", !existed);
+    return true;
 }
 
-bool WriteLooseFiles(const std::string& folder) {
-    bool ok = WriteWholeFile(folder + "tank.s16", UnitS16(1)) &&
-              WriteWholeFile(folder + "panel.s16", InterfaceS16(3));
+bool WriteLooseFiles(const std::string& folder, DurabilityBatch& batch) {
+    bool ok = WriteWholeFile(folder + "tank.s16", UnitS16(1), &batch) &&
+              WriteWholeFile(folder + "panel.s16", InterfaceS16(3), &batch);
 
     PixelBuffer24 soldier;
     PaintUnitIcon(soldier, 2, 1);
@@ -239,9 +249,12 @@ bool WriteSampleData(const std::string& folderPath, int items, Progress& progres
         return false;
     }
     staging = AsFolder(staging);
-    const bool ok = WriteArchive(folder, staging, items, progress) && WriteLooseFiles(folder) &&
-                    WriteShpFiles(folder, staging);
+    // One flush at the end for the files written in place; it also reaches the
+    // bitmaps, which are written without a flush of their own.
+    DurabilityBatch batch;
+    const bool ok = WriteArchive(folder, staging, items, progress, batch) &&
+                    WriteLooseFiles(folder, batch) && WriteShpFiles(folder, staging);
     std::error_code ignored;  // a scratch folder left behind harms nothing
     fs::remove_all(staging, ignored);
-    return ok;
+    return batch.MakeDurable() && ok;
 }

@@ -1,6 +1,8 @@
 // The SHP subcommands: to-shp, shp-info, from-shp.
 #include <CLI/CLI.hpp>
 
+#include <optional>
+
 #include "cli/CliCommands.h"
 #include "cli/OutputFolder.h"
 #include "cli/SpriteSource.h"
@@ -8,6 +10,7 @@
 #include "shp/ShpExport.h"
 #include "shp/ShpImage.h"
 #include "sprite/S16Image.h"
+#include "support/DurabilityBatch.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 
@@ -42,23 +45,32 @@ struct FromShpArgs {
     bool onlyNew = false;
 };
 
+// One batch for all files: each is written in place as it is converted, and
+// all are flushed to disk together before the command tells of success.
 bool FromShp(CliContext& context, const FromShpArgs& a) {
     const std::string s16Folder = AsFolder(a.folder);
     if (!MakeOutputFolder(s16Folder)) return false;
+    std::optional<ExistingS16Files> existing;
+    if (a.onlyNew) existing.emplace(s16Folder);
+    DurabilityBatch batch;
     ShpBatchResult total;
     for (const std::string& path : a.files) {
         const std::string name = SplitPath(path, kPathFileName);
-        if (a.onlyNew && S16Exists(s16Folder, SplitPath(path, kPathBaseName))) {
+        const std::string base = SplitPath(path, kPathBaseName);
+        if (existing && existing->Has(base)) {
             context.err << name << ": already in " << s16Folder << '\n';
             continue;
         }
-        const ShpBatchResult one =
-            ConvertShpFiles(SplitPath(path, kPathFolder), {name}, s16Folder, context.progress);
+        const ShpBatchResult one = ConvertShpFiles(SplitPath(path, kPathFolder), {name}, s16Folder,
+                                                   context.progress, {}, &batch);
         total.converted += one.converted;
         total.failed.insert(total.failed.end(), one.failed.begin(), one.failed.end());
+        if (existing && one.converted > 0) existing->Add(base);
     }
+    const bool durable = batch.MakeDurable();
+    if (!durable) total.converted = 0;  // nothing is done until it is on disk
     TellShpBatch(total, s16Folder);
-    return total.failed.empty();
+    return durable && total.failed.empty();
 }
 
 }  // namespace

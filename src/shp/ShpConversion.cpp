@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <system_error>
 
@@ -14,6 +15,7 @@
 #include "sprite/S16Icon.h"
 #include "support/ByteIo.h"
 #include "support/DataFile.h"
+#include "support/DurabilityBatch.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/Progress.h"
@@ -197,31 +199,42 @@ bool ShpBytesToS16(std::span<const std::uint8_t> file, const std::string& shpPat
     return true;
 }
 
-bool ConvertShpToS16(const std::string& shpPath, const std::string& s16Path) {
+bool ConvertShpToS16(const std::string& shpPath, const std::string& s16Path,
+                     DurabilityBatch* batch) {
     std::vector<std::uint8_t> s16;
-    return ShpToS16Bytes(shpPath, s16) && WriteWholeFile(s16Path, s16);
+    return ShpToS16Bytes(shpPath, s16) && WriteWholeFile(s16Path, s16, batch);
 }
 
-bool S16Exists(const std::string& s16Folder, const std::string& baseName) {
-    if (Exists(s16Folder + baseName + ".S16")) return true;
+ExistingS16Files::ExistingS16Files(const std::string& s16Folder) {
     std::error_code error;
     for (fs::directory_iterator it(s16Folder.empty() ? std::string(".") : s16Folder, error), end;
          !error && it != end; it.increment(error)) {
-        if (EqualsNoCase(it->path().filename().string(), baseName + ".S16")) return true;
+        const std::string name = ToUpper(it->path().filename().string());
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".S16") == 0)
+            upperNames_.insert(name);
     }
-    return false;
+}
+
+bool ExistingS16Files::Has(const std::string& baseName) const {
+    return upperNames_.count(ToUpper(baseName + ".S16")) != 0;
+}
+
+void ExistingS16Files::Add(const std::string& baseName) {
+    upperNames_.insert(ToUpper(baseName + ".S16"));
 }
 
 std::vector<std::string> ListShpFiles(const std::string& shpFolder, const std::string& s16Folder,
                                       bool onlyNew) {
     std::vector<std::string> names;
+    std::optional<ExistingS16Files> existing;
+    if (onlyNew) existing.emplace(s16Folder);
     std::error_code error;
     for (fs::directory_iterator it(shpFolder.empty() ? std::string(".") : shpFolder, error), end;
          !error && it != end; it.increment(error)) {
         std::error_code ignored;
         const std::string name = it->path().filename().string();
         if (!it->is_regular_file(ignored) || UpperExtension(name) != ".SHP") continue;
-        if (onlyNew && S16Exists(s16Folder, SplitPath(name, kPathBaseName))) continue;
+        if (existing && existing->Has(SplitPath(name, kPathBaseName))) continue;
         names.push_back(name);
     }
     std::sort(names.begin(), names.end());
@@ -230,8 +243,11 @@ std::vector<std::string> ListShpFiles(const std::string& shpFolder, const std::s
 
 ShpBatchResult ConvertShpFiles(const std::string& shpFolder, const std::vector<std::string>& names,
                                const std::string& s16Folder, Progress& progress,
-                               const std::function<void(const std::string& s16Path)>& onFile) {
+                               const std::function<void(const std::string& s16Path)>& onFile,
+                               DurabilityBatch* batch) {
     ShpBatchResult result;
+    DurabilityBatch own;
+    std::vector<std::string> converted;
     ProgressScope scope(progress, static_cast<int>(names.size()) - 1);
     for (const std::string& name : names) {
         scope.Step();
@@ -240,12 +256,17 @@ ShpBatchResult ConvertShpFiles(const std::string& shpFolder, const std::vector<s
         if (onFile) onFile(s16Path);
         // The listed name is used as it stands, so that ".SHP" files convert on
         // file systems that tell letter cases apart.
-        if (ConvertShpToS16(shpFolder + name, s16Path)) {
-            ++result.converted;
+        if (ConvertShpToS16(shpFolder + name, s16Path, batch != nullptr ? batch : &own)) {
+            converted.push_back(name);
         } else {
             result.failed.push_back(name);
         }
     }
+    if (batch == nullptr && !own.MakeDurable()) {
+        result.failed.insert(result.failed.end(), converted.begin(), converted.end());
+        converted.clear();
+    }
+    result.converted = static_cast<int>(converted.size());
     return result;
 }
 

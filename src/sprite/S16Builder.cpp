@@ -5,6 +5,7 @@
 #include "bitmap/PixelBuffer24.h"
 #include "sprite/IconEncoder.h"
 #include "sprite/S16Icon.h"
+#include "support/DurabilityBatch.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/SafeFileWriter.h"
@@ -62,6 +63,7 @@ BuildCounts MakeNineIconFiles(const std::string& folder, const std::vector<std::
                               const IconMaker& makeIcons) {
     BuildCounts counts;
     PixelBuffer24 bitmap;
+    DurabilityBatch batch;  // one flush to disk for all files, before the count is told
     for (const std::string& name : names) {
         const std::string bitmapPath = folder + name;
         std::vector<CodedIcon> icons;
@@ -70,11 +72,15 @@ BuildCounts MakeNineIconFiles(const std::string& folder, const std::vector<std::
             continue;
         }
         const std::vector<std::uint8_t> bytes = BuildS16File(icons);
-        if (!WriteWholeFile(OutputPathFor(bitmapPath), bytes)) {
+        if (!WriteWholeFile(OutputPathFor(bitmapPath), bytes, &batch)) {
             ++counts.failed;
             continue;
         }
         ++counts.created;
+    }
+    if (!batch.MakeDurable()) {
+        counts.failed += counts.created;
+        counts.created = 0;
     }
     if (counts.failed > 0) {
         ShowError("\n%d files created\n%d files could not be created\n", counts.created,

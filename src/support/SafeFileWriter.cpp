@@ -8,6 +8,7 @@
 
 #include <sys/stat.h>
 
+#include "support/DurabilityBatch.h"
 #include "support/FileCopy.h"
 #include "support/Messages.h"
 #include "support/RewriteLock.h"
@@ -257,7 +258,7 @@ void SafeFileWriter::WarnAboutOtherLinks() const {
 
 bool SafeFileWriter::Commit() {
     if (!created_) return false;
-    if (!file_.SyncToDisk()) {
+    if (batch_ == nullptr && !file_.SyncToDisk()) {
         ReportWriteError(targetPath_, file_.Error());
         Abandon();
         return false;
@@ -294,13 +295,19 @@ bool SafeFileWriter::Commit() {
     backupReplaced_ = false;
     created_ = false;
     scratchPath_.clear();
-    SyncFolderOf(realTarget_);
+    if (batch_ != nullptr) {
+        batch_->Add(realTarget_, newFile_);
+    } else {
+        SyncFolderOf(realTarget_);
+    }
     WarnAboutOtherLinks();
     lock_.reset();
     return true;
 }
 
-bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                    DurabilityBatch* batch) {
     SafeFileWriter writer(path, "");
+    if (batch != nullptr) writer.DeferDurability(*batch);
     return writer.Create() && writer.Write(bytes) && writer.Commit();
 }

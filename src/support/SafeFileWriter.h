@@ -23,6 +23,7 @@
 #include "support/DataFile.h"
 #include "support/FileIdentity.h"
 
+class DurabilityBatch;
 class RewriteLock;
 
 class SafeFileWriter {
@@ -51,6 +52,10 @@ public:
     // Flushes the new file to disk, keeps the backup and moves the new file into
     // place. Reports and returns false on any failure.
     bool Commit();
+    // Makes Commit put the new file in place without flushing it and hand it
+    // to `batch`, whose MakeDurable the caller must see succeed before it tells
+    // of success. For batches of many files; a single rewrite flushes itself.
+    void DeferDurability(DurabilityBatch& batch) { batch_ = &batch; }
     // Closes and removes the new file; the target stays as it was.
     void Abandon();
 
@@ -88,9 +93,12 @@ private:
     // The backup before this rewrite, kept aside under a scratch name until it is complete.
     std::string previousBackup_;
     bool backupReplaced_ = false;
+    DurabilityBatch* batch_ = nullptr;
 };
 
 // Writes `bytes` as the whole new content of `path` (replacing a file there)
 // through a scratch file beside it, so that a failure leaves no half-written
 // file. Reports, naming `path` and the reason, and returns false on failure.
-bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
+// With `batch`, the file is left for the batch to flush (see DeferDurability).
+bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                    DurabilityBatch* batch = nullptr);

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 #include "DatFiles.h"
 #include "FakeUserInterface.h"
 #include "S16Files.h"
 #include "archive/DatArchive.h"
+#include "archive/DatEntry.h"
+#include "support/DataFile.h"
 #include "support/Progress.h"
 
 namespace {
@@ -69,6 +72,66 @@ TEST_F(DatArchiveTest, ReadsIconCountsAndSelectsS16ItemsOnly) {
     EXPECT_EQ(archive.SelectItem(5, 1), 0);
     EXPECT_EQ(archive.SelectItem(-1, 1), 0);
     EXPECT_EQ(archive.CurrentItem(), 1);
+}
+
+// Icon counts are read in blocks in offset order; the directory must not
+// depend on the order, overlap or length of the items.
+TEST_F(DatArchiveTest, IconCountsOfItemsOutOfOrderOverlappingShortOrOutsideTheFile) {
+    const std::vector<std::pair<const char*, std::uint32_t>> records = {
+        {"A.S16", 206}, {"B.S16", 306}, {"C.S16", 130}, {"D.S16", 132},
+        {"E.S16", 200}, {"F.S16", 250}, {"", 100000}};
+    Bytes bytes;
+    PutU32(bytes, static_cast<std::uint32_t>(records.size()));
+    for (const auto& [name, offset] : records) {
+        PutU32(bytes, offset);
+        const std::string padded = std::string(name) + std::string(13, '\0');
+        bytes.insert(bytes.end(), padded.begin(), padded.begin() + 13);
+    }
+    ASSERT_EQ(bytes.size(), 123u);
+    bytes.resize(320, 0xEE);
+    const auto putCount = [&bytes](std::size_t at, std::uint8_t count) {
+        bytes[at] = count;
+        bytes[at + 1] = bytes[at + 2] = bytes[at + 3] = 0;
+    };
+    putCount(206, 7);  // A, inside E's bytes
+    putCount(132, 3);  // D, just after C's two bytes
+    putCount(200, 5);  // E
+    ASSERT_TRUE(archive.OpenArchive(Write("MIXED.dat", bytes)));
+    // B ends before it starts and F runs past the end of the file.
+    EXPECT_EQ(archive.ItemsLeftOut(), 2);
+    std::vector<std::pair<std::string, int>> listed;
+    for (const DatEntry& entry : archive.Entries())
+        listed.emplace_back(entry.Name(), entry.icons);
+    EXPECT_EQ(listed, (std::vector<std::pair<std::string, int>>{
+                          {"A.S16", 7}, {"C.S16", 0}, {"D.S16", 3}, {"E.S16", 5}}));
+}
+
+// The block reader gives what one read per item gives, also for entries far
+// apart, in any order, or past the end of the file.
+TEST_F(DatArchiveTest, IconCountsInBlocksEqualOneReadPerItem) {
+    std::mt19937 random(13);
+    Bytes bytes(3 * 1024 * 1024 + 7);
+    for (std::uint8_t& byte : bytes)
+        byte = static_cast<std::uint8_t>(random() % 4 == 0 ? random() : random() % 3);
+    DataFile file(Write("COUNTS.bin", bytes), "rb");
+    ASSERT_TRUE(file.IsOpen());
+    for (const int count : {2000, 30, 3}) {
+        std::vector<DatEntry> entries(static_cast<std::size_t>(count));
+        for (DatEntry& entry : entries) {
+            entry.offset = static_cast<std::uint32_t>(random() % (bytes.size() + 8));
+            entry.size = random() % 2 == 0 ? random() % 9 : random() % 300000;
+            entry.isS16 = random() % 5 != 0;
+            entry.icons = 99;
+        }
+        ReadIconCounts(file, entries);
+        for (const DatEntry& entry : entries) {
+            const int expected = entry.isS16 ? ReadIconCount(file, entry.offset,
+                                                             static_cast<std::uint64_t>(entry.size))
+                                                   .value_or(0)
+                                             : 0;
+            ASSERT_EQ(entry.icons, expected) << "offset " << entry.offset << " size " << entry.size;
+        }
+    }
 }
 
 TEST_F(DatArchiveTest, LocatesIconDataFromTheItemsOffset) {

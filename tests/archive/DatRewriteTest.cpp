@@ -99,6 +99,39 @@ TEST_F(DatRewriteTest, AddingGivesWhatAddingOneAfterTheOtherGives) {
     EXPECT_EQ(ReadFileBytes(path), together);
 }
 
+// Names are found by comparing every name for the first few look-ups after an
+// open or a rewrite, then through an index: neither may be left pointing at
+// the old directory, so each step checks more names than the scans cover.
+TEST_F(DatRewriteTest, FindingNamesFollowsEveryRewriteAndOpen) {
+    fs::create_directory(dir / "src");
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(archive.FindItem("gamma.s16"), 2);
+        EXPECT_EQ(archive.FindItem("ALPHA.s16"), 0);
+        EXPECT_EQ(archive.FindItem("ALPHA.S16X"), -1);
+        EXPECT_EQ(archive.FindItem("A.LONGER.NAME.S16"), -1);
+    }
+    ASSERT_EQ(archive.RemoveItem(0, progress), "ALPHA.S16");
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(archive.FindItem("gamma.s16"), 1);
+        EXPECT_EQ(archive.FindItem("alpha.s16"), -1);
+    }
+    ASSERT_TRUE(archive.AddItem(Source("beta.s16", Filler(4, 8)), progress).done);
+    for (int round = 0; round < 3; ++round) {
+        const int beta = archive.FindItem("Beta.S16");
+        ASSERT_GE(beta, 0);
+        EXPECT_EQ(archive.Entry(beta).Name(), "BETA.S16");
+        EXPECT_TRUE(beta == 0 || archive.Entry(beta - 1).Name() != "BETA.S16");  // the first
+        EXPECT_EQ(archive.Entry(beta + 1).Name(), "BETA.S16");
+        EXPECT_EQ(archive.FindItem("GAMMA.S16"), 2);
+    }
+    WriteFileBytes(dir / "OTHER.dat", DatBytes({{"ZED.S16", Filler(3, 1)}}));
+    ASSERT_TRUE(archive.OpenArchive(dir / "OTHER.dat"));
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(archive.FindItem("GAMMA.S16"), -1);
+        EXPECT_EQ(archive.FindItem("zed.s16"), 0);
+    }
+}
+
 // The directory after a rewrite is planned, not read back: it must be the one
 // that reading the new archive gives, icon counts included.
 TEST_F(DatRewriteTest, ThePlannedDirectoryIsTheOneReadBack) {

@@ -28,6 +28,28 @@ TEST(ShpCli, ExportsInspectsAndConvertsBack) {
     EXPECT_EQ(RunCli({"shp-info", dir / "none.shp"}).status, kExitFailed);
 }
 
+// The output folder is read once: files of any spelling of ".s16" count, and
+// a file this run wrote counts for a later SHP file of the same name.
+TEST(ShpCli, OnlyNewSkipsEverySpellingAndWhatTheRunWrote) {
+    TempDir dir;
+    const Bytes shp = ShpBytes({{FrameHeader(2, 2, 0, 0, 1, 1), Bytes{0, 0}}});
+    for (const char* name : {"a/one.shp", "a/two.shp", "a/three.shp", "b/three.shp"})
+        WriteFileBytes(dir / name, shp);
+    WriteFileBytes(dir / "out/ONE.s16", Bytes{1});
+    WriteFileBytes(dir / "out/Two.S16", Bytes{2});
+    const CliRun run =
+        RunCli({"from-shp", dir / "a/one.shp", dir / "a/two.shp", dir / "a/three.shp",
+                dir / "b/three.shp", "--only-new", "-o", dir / "out"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_NE(run.err.find("Converted 1 files"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("one.shp: already in"), std::string::npos);
+    EXPECT_NE(run.err.find("two.shp: already in"), std::string::npos);
+    EXPECT_NE(run.err.find("three.shp: already in"), std::string::npos);
+    EXPECT_EQ(FolderListing(dir / "out"),
+              (std::vector<std::string>{"ONE.s16", "Two.S16", "three.s16"}));
+    EXPECT_EQ(ReadFileBytes(dir / "out/ONE.s16"), Bytes{1});
+}
+
 TEST(ShpCli, FilesWhoseFrameTableCannotBeSoundAreRefusedByName) {
     TempDir dir;
     const Bytes png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',

@@ -2,8 +2,9 @@
 // call of one system function fail, so that every failure path of a rewrite
 // can be walked through.
 //
-//   VARNOK_FAULT_CALL   the function: write, fsync, rename (renameat2
-//                       included), lseek, pread, read or copy_file_range
+//   VARNOK_FAULT_CALL   the function: write, fsync (syncfs included: the
+//                       flush of a batch), rename (renameat2 included),
+//                       lseek, pread, read or copy_file_range
 //   VARNOK_FAULT_AT     which call fails (1 = the first); 0 or unset: none
 //   VARNOK_FAULT_COUNT  a file that receives, at exit, how many calls of the
 //                       function were made and whether the fault was made
@@ -114,6 +115,14 @@ int fsync(int fd) {
         return -1;
     }
     return Real<int (*)(int)>("fsync")(fd);
+}
+
+int syncfs(int fd) {
+    if (ShouldFail("fsync")) {
+        errno = EIO;
+        return -1;
+    }
+    return Real<int (*)(int)>("syncfs")(fd);
 }
 
 int rename(const char* from, const char* to) {

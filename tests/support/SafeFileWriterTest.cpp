@@ -8,6 +8,7 @@
 #include "FakeUserInterface.h"
 #include "ResourceLimits.h"
 #include "TestFiles.h"
+#include "support/DurabilityBatch.h"
 #include "support/SafeFileWriter.h"
 #include "support/ScratchFile.h"
 
@@ -240,4 +241,36 @@ TEST(ScratchFile, WritesAPrivateFileUnderANewNameAndLeavesNothingOnFailure) {
     EXPECT_EQ(ui.Errors()[1].rfind("Error on creating [" + (dir / "missing/.x."), 0), 0u)
         << ui.Errors()[1];
     EXPECT_EQ(FolderListing(dir.Path()).size(), 2u);
+}
+
+// A batch puts each file in place at once (no scratch file stays) and leaves
+// the flush to MakeDurable; a failed flush is told, naming the folder, and
+// takes back the files the batch created, not those it replaced.
+TEST(DurabilityBatch, PlacesFilesAtOnceAndFlushesThemTogether) {
+    FakeUserInterface ui;
+    Rewrite r;
+    fs::create_directory(r.dir / "sub");
+    {
+        DurabilityBatch batch;
+        ASSERT_TRUE(WriteWholeFile(r.target, r.newContent, &batch));
+        ASSERT_TRUE(WriteWholeFile(r.dir / "sub/a.s16", r.newContent, &batch));
+        EXPECT_EQ(ReadFileBytes(r.target), r.newContent);
+        EXPECT_EQ(FolderListing(r.dir / "sub"), std::vector<std::string>{"a.s16"});
+        EXPECT_FALSE(batch.Empty());
+        EXPECT_TRUE(batch.MakeDurable());
+        EXPECT_TRUE(batch.Empty());
+        EXPECT_TRUE(batch.MakeDurable());  // nothing left to do
+    }
+    EXPECT_TRUE(ui.messages.empty());
+
+    DurabilityBatch failing;
+    ASSERT_TRUE(WriteWholeFile(r.target, r.oldContent, &failing));
+    ASSERT_TRUE(WriteWholeFile(r.dir / "new.s16", r.newContent, &failing));
+    const std::string gone = r.dir / "gone";
+    failing.Add(gone + "/x.s16", true);  // its folder cannot be opened to flush it
+    EXPECT_FALSE(failing.MakeDurable());
+    EXPECT_EQ(ui.Errors(), std::vector<std::string>{"Error on writing [" + gone +
+                                                    "]: No such file or directory"});
+    EXPECT_FALSE(FileExists(r.dir / "new.s16"));
+    EXPECT_EQ(ReadFileBytes(r.target), r.oldContent);  // replaced: nothing older to go back to
 }
