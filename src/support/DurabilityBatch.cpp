@@ -34,12 +34,10 @@ int SyncFolder(const std::string& folder, [[maybe_unused]] std::set<unsigned lon
     int error = 0;
 #ifdef __linux__
     struct stat status {};
-    if (::fstat(fd, &status) != 0) {
-        error = errno;
-    } else if (synced.insert(static_cast<unsigned long long>(status.st_dev)).second &&
-               ::syncfs(fd) != 0) {
-        error = errno;
-    }
+    const bool known = ::fstat(fd, &status) == 0;
+    const bool firstOfItsFileSystem =
+        known && synced.insert(static_cast<unsigned long long>(status.st_dev)).second;
+    if (!known || (firstOfItsFileSystem && ::syncfs(fd) != 0)) error = errno;
 #else
     if (::fsync(fd) != 0) error = errno;
 #endif
