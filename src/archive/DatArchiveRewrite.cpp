@@ -89,6 +89,8 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
 
 RewriteResult DatArchive::ReplaceItem(int index, const std::string& path, Progress& progress) {
     if (!ReplaceItems({{index, path}}, progress)) return {};
+    // After a rewrite whose archive could not be opened again there is no entry to ask.
+    if (index >= ItemCount()) return {true, 0};
     return {true, static_cast<std::uint64_t>(Entry(index).size)};
 }
 

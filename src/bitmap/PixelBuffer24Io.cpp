@@ -55,6 +55,23 @@ std::vector<std::uint8_t> FileHeaderBytes(std::uint32_t paletteBytes, std::size_
     return out;
 }
 
+// The bytes of the BMP file in `file` that its headers give a use: up to the
+// end of its pixel rows, or only its headers when they make no sense.
+std::uint64_t BytesToRead(DataFile& file, std::uint64_t length) {
+    constexpr std::uint64_t kLargestHeaders = bmp::kFileHeaderSize + 124 + bmp::kBitFieldsSize;
+    std::uint8_t head[bmp::kHeadersSize];
+    if (length < sizeof head || !file.ReadAt(0, head, sizeof head)) return kLargestHeaders;
+    const std::uint64_t dataOffset = LoadU32(head + 10);
+    const std::int64_t width = std::llabs(static_cast<std::int32_t>(LoadU32(head + 18)));
+    const std::int64_t height = std::llabs(static_cast<std::int32_t>(LoadU32(head + 22)));
+    const int bitsPerPixel = LoadU16(head + 28);
+    const std::int64_t rowBytes = bmp::RowSize(width, bitsPerPixel);
+    if (LoadU16(head) != bmp::kType || rowBytes <= 0 || height == 0 ||
+        height > std::numeric_limits<std::int64_t>::max() / rowBytes / 2)
+        return kLargestHeaders;
+    return std::max(kLargestHeaders, dataOffset + static_cast<std::uint64_t>(rowBytes * height));
+}
+
 }  // namespace
 
 bool PixelBuffer24::Load(const std::string& requestedPath) {
@@ -74,13 +91,15 @@ bool PixelBuffer24::Load(const std::string& requestedPath) {
         ShowError("Error reading %s", path.c_str());
         return false;
     }
-    // Read whole: a BMP's parts are checked against the bytes there are.
-    std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[length > 0 ? length : 1]);
+    // Read what the headers say the picture uses, no more: a BMP's parts are
+    // then checked against the bytes there are, and a huge file that is no
+    // bitmap costs no huge allocation.
+    const auto size = static_cast<std::size_t>(std::min(length, BytesToRead(file, length)));
+    std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[size > 0 ? size : 1]);
     if (!bytes) {
         ShowError("Not enough memory!");
         return false;
     }
-    const auto size = static_cast<std::size_t>(length);
     if (size > 0 && !file.ReadAt(0, bytes.get(), size)) {
         ShowError("Error reading %s", path.c_str());
         return false;

@@ -258,7 +258,11 @@ void SafeFileWriter::WarnAboutOtherLinks() const {
 
 bool SafeFileWriter::Commit() {
     if (!created_) return false;
-    if (batch_ == nullptr && !file_.SyncToDisk()) {
+    // A batch leaves only new files unflushed until its end: one that takes an
+    // existing file's place is on disk first, so that a crash before the
+    // batch's flush still finds the old content or the new at that name.
+    const bool deferred = batch_ != nullptr && newFile_;
+    if (!deferred && !file_.SyncToDisk()) {
         ReportWriteError(targetPath_, file_.Error());
         Abandon();
         return false;

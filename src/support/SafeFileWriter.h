@@ -52,9 +52,11 @@ public:
     // Flushes the new file to disk, keeps the backup and moves the new file into
     // place. Reports and returns false on any failure.
     bool Commit();
-    // Makes Commit put the new file in place without flushing it and hand it
-    // to `batch`, whose MakeDurable the caller must see succeed before it tells
-    // of success. For batches of many files; a single rewrite flushes itself.
+    // Makes Commit put a new file in place without flushing it and hand it to
+    // `batch`, whose MakeDurable the caller must see succeed before it tells
+    // of success. For batches of many files; a file that replaces an existing
+    // one is still flushed before it takes its place, and a single rewrite
+    // flushes itself.
     void DeferDurability(DurabilityBatch& batch) { batch_ = &batch; }
     // Closes and removes the new file; the target stays as it was.
     void Abandon();

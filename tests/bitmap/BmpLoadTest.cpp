@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "BmpBuilder.h"
 #include "FakeUserInterface.h"
 #include "bitmap/PixelBuffer24.h"
@@ -294,4 +296,25 @@ TEST_F(BmpLoad, TheColourTableOfALongerHeaderFollowsThatHeader) {
     ASSERT_TRUE(picture.Load(Write("v5.bmp", BuildBmp(spec))));
     EXPECT_EQ(picture.GetColor(0, 0), MakeColor(1, 252, 3));
     EXPECT_EQ(picture.GetColor(1, 0), MakeColor(100, 55, 200));
+}
+
+TEST_F(BmpLoad, AHugeFileIsReadOnlyAsFarAsItsHeadersReach) {
+    // 64 GiB that take no room: no reader may allocate them. A file that is no
+    // bitmap is refused from its first bytes, and a bitmap is read to the end
+    // of its rows, whatever follows them.
+    const std::string huge = Write("huge.bmp", Bytes{'X', 'Y', 0, 0, 0, 0, 0, 0, 0, 0});
+    std::error_code error;
+    std::filesystem::resize_file(huge, 64ull << 30, error);
+    if (error) GTEST_SKIP() << "no sparse files here";
+    ui.Clear();
+    PixelBuffer24 picture;
+    EXPECT_FALSE(picture.Load(huge));
+    EXPECT_EQ(ui.LastText(), "Invalid BMP type in " + huge);
+
+    const std::string tail = Write("tail.bmp", Bmp24(3, 2, Pattern));
+    std::filesystem::resize_file(tail, 64ull << 30, error);
+    ASSERT_FALSE(error);
+    EXPECT_TRUE(picture.Load(tail));
+    EXPECT_EQ(picture.Width(), 3);
+    EXPECT_EQ(picture.GetColor(2, 1), Pattern(2, 1));
 }
