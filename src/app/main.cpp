@@ -5,8 +5,10 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
+#include "VarnokVersion.h"
 #include "app/CAppDoc.h"
 #include "app/CMainFrame.h"
 #include "app/PictureArea.h"
@@ -66,6 +68,13 @@ int main(int argc, char** argv) {
     // instead of ending the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    // Answered before Qt starts, so that it works without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("varnok-dat-tool %s\n", kVarnokVersion);
+        if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return 0;
+        std::fprintf(stderr, "Error on writing [standard output]\n");
+        return 1;
+    }
     Application application(argc, argv);
     QApplication::setOrganizationName("Zentrik_Tools");
     QApplication::setApplicationName("Varnok Dat Tool");

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <new>
 
+#include "VarnokVersion.h"
 #include "cli/CliCommands.h"
 #include "cli/CliContext.h"
 #include "support/Messages.h"
@@ -17,6 +18,8 @@ int RunVarnokDat(const std::vector<std::string>& args, std::ostream& out, std::o
 
     CLI::App app{"varnok-dat: maintains the sprite archives and S16 files of Varnok", "varnok-dat"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("varnok-dat ") + kVarnokVersion,
+                         "print the version and stop");
     app.fallthrough(false);
     AddCommands(app, context);
 
@@ -28,6 +31,8 @@ int RunVarnokDat(const std::vector<std::string>& args, std::ostream& out, std::o
     } catch (const CLI::CallForHelp& e) {
         status = app.exit(e, out, err);
     } catch (const CLI::CallForAllHelp& e) {
+        status = app.exit(e, out, err);
+    } catch (const CLI::CallForVersion& e) {
         status = app.exit(e, out, err);
     } catch (const CLI::ParseError& e) {
         app.exit(e, out, err);
