@@ -2,13 +2,13 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 #include <set>
 #include <utility>
 
 #include <sys/stat.h>
 
 #include "support/DataFile.h"
+#include "support/FolderSync.h"
 #include "support/Messages.h"
 
 #ifndef _WIN32
@@ -16,36 +16,23 @@
 #include <unistd.h>
 #endif
 
-namespace fs = std::filesystem;
-
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    const std::string folder = fs::path(path).parent_path().string();
-    return folder.empty() ? std::string(1, '.') : folder;
-}
 
 // Flushes the folder (and on Linux its whole file system, unless `synced`
 // already holds it); 0 or the system's error.
 int SyncFolder(const std::string& folder, [[maybe_unused]] std::set<unsigned long long>& synced) {
-#ifndef _WIN32
+#ifdef __linux__
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return errno;
-    int error = 0;
-#ifdef __linux__
     struct stat status {};
     const bool known = ::fstat(fd, &status) == 0;
     const bool firstOfItsFileSystem =
         known && synced.insert(static_cast<unsigned long long>(status.st_dev)).second;
-    if (!known || (firstOfItsFileSystem && ::syncfs(fd) != 0)) error = errno;
-#else
-    if (::fsync(fd) != 0) error = errno;
-#endif
+    const int error = (!known || (firstOfItsFileSystem && ::syncfs(fd) != 0)) ? errno : 0;
     ::close(fd);
     return error;
 #else
-    (void)folder;
-    return 0;
+    return FlushFolder(folder);
 #endif
 }
 
@@ -53,7 +40,7 @@ int SyncFolder(const std::string& folder, [[maybe_unused]] std::set<unsigned lon
 // Where one call cannot flush a file system, each file is flushed on its own.
 int SyncFile(const std::string& path) {
     DataFile file;
-    if (!file.Open(path, "r+b", false)) return file.Error();
+    if (!file.Open(path, "rb", false)) return file.Error();  // a flush needs no write access
     if (!file.SyncToDisk()) return file.Error() != 0 ? file.Error() : EIO;
     return file.Close() ? 0 : (file.Error() != 0 ? file.Error() : EIO);
 }

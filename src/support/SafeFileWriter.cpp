@@ -10,6 +10,7 @@
 
 #include "support/DurabilityBatch.h"
 #include "support/FileCopy.h"
+#include "support/FolderSync.h"
 #include "support/Messages.h"
 #include "support/RewriteLock.h"
 #include "support/ScratchFile.h"
@@ -23,26 +24,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
-    const std::string folder = fs::path(path).parent_path().string();
-    return folder.empty() ? std::string(1, '.') : folder;
-}
-
 std::string NameOf(const std::string& path) {
     return fs::path(path).filename().string();
-}
-
-// Makes a completed rename survive a crash of the machine.
-void SyncFolderOf(const std::string& path) {
-#ifndef _WIN32
-    const int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    (void)path;
-#endif
 }
 
 // The backup's name with its folder's links resolved; the name itself is
@@ -302,7 +285,7 @@ bool SafeFileWriter::Commit() {
     if (batch_ != nullptr) {
         batch_->Add(realTarget_, newFile_);
     } else {
-        SyncFolderOf(realTarget_);
+        FlushFolder(FolderOf(realTarget_));  // the change is made: a failed flush only weakens it
     }
     WarnAboutOtherLinks();
     lock_.reset();
