@@ -59,15 +59,13 @@ TEST_F(S16EditorTest, InsertingFirstShiftsTheOthersAndKeepsABackup) {
     EXPECT_EQ(ReadFileBytes(dir / "UNIT.back"), original);
     EXPECT_FALSE(FileExists(dir / "UNIT_new.s16"));
     EXPECT_FALSE(FileExists(dir / "new.tmp"));
-}
 
-TEST_F(S16EditorTest, InsertingWithNumberZeroOrBeyondAppends) {
+    // Number 0, or one past the end, appends.
     for (int n : {0, 9}) {
         ASSERT_TRUE(image.OpenFile(path));
         const int before = image.IconCount();
         const S16Icon last = image.Icon(before);
         ASSERT_TRUE(InsertIconFromBmp(image, dir / "new.bmp", n));
-        S16Image edited;
         ASSERT_TRUE(edited.OpenFile(path));
         ASSERT_EQ(edited.IconCount(), before + 1);
         EXPECT_EQ(edited.Icon(before + 1).Starts, last.Starts + last.Bytes);
