@@ -113,17 +113,18 @@ TEST_F(ShpConversionTest, LaysOutTheIconsBackToBack) {
 }
 
 TEST_F(ShpConversionTest, FailsWithoutWritingAnything) {
-    WriteFileBytes(dir / "none.shp", ShpBytes({}));
-    EXPECT_FALSE(ConvertShpToS16(dir / "none.shp", dir / "none.s16"));
-    EXPECT_FALSE(FileExists(dir / "none.s16"));
-    WriteFileBytes(dir / "big.shp", ShpBytes({{FrameHeader(641, 481, 0, 0, 0, 0), {0}}}));
-    EXPECT_FALSE(ConvertShpToS16(dir / "big.shp", dir / "big.s16"));
-    WriteFileBytes(dir / "empty.shp", ShpBytes({{FrameHeader(0, 4, 0, 0, 0, 0), {0}}}));
-    EXPECT_FALSE(ConvertShpToS16(dir / "empty.shp", dir / "empty.s16"));
+    const std::pair<const char*, Bytes> inputs[] = {
+        {"none", ShpBytes({})},
+        {"big", ShpBytes({{FrameHeader(641, 481, 0, 0, 0, 0), {0}}})},
+        {"empty", ShpBytes({{FrameHeader(0, 4, 0, 0, 0, 0), {0}}})},
+        // Rows that fit the working buffer but make an icon wider than an icon may be.
+        {"wide", ShpBytes({{FrameHeader(1000, 2, 0, 0, 0, 0), {0}}})},
+    };
+    for (const auto& [name, bytes] : inputs) {
+        WriteFileBytes(dir / (std::string(name) + ".shp"), bytes);
+        EXPECT_FALSE(ConvertShpToS16(dir / (std::string(name) + ".shp"), dir / "out.s16")) << name;
+    }
     EXPECT_FALSE(ConvertShpToS16(dir / "missing.shp", dir / "missing.s16"));
-    // Rows that fit the working buffer but make an icon wider than an icon may be.
-    WriteFileBytes(dir / "wide.shp", ShpBytes({{FrameHeader(1000, 2, 0, 0, 0, 0), {0}}}));
-    EXPECT_FALSE(ConvertShpToS16(dir / "wide.shp", dir / "wide.s16"));
     EXPECT_EQ(FolderListing(dir.Path()),
               (std::vector<std::string>{"big.shp", "empty.shp", "none.shp", "wide.shp"}));
     EXPECT_TRUE(ui.messages.empty());

@@ -73,7 +73,7 @@ TEST_F(S16EditorTest, InsertingFirstShiftsTheOthersAndKeepsABackup) {
     }
 }
 
-TEST_F(S16EditorTest, RemovingLowersTheLaterStartsAndKeepsTheOldFile) {
+TEST_F(S16EditorTest, RemovingLowersTheLaterStartsDownToAnEmptyValidFile) {
     const S16Icon second = image.Icon(2);
     const S16Icon third = image.Icon(3);
     ASSERT_TRUE(RemoveIcon(image, 2));
@@ -85,10 +85,8 @@ TEST_F(S16EditorTest, RemovingLowersTheLaterStartsAndKeepsTheOldFile) {
     edited.DecodeIcon();
     EXPECT_EQ(edited.GetColor(3, 0), MakeColor(24, 0, 0));
     EXPECT_EQ(ReadFileBytes(dir / "UNIT.back"), original);
-}
 
-TEST_F(S16EditorTest, RemovingTheOnlyIconLeavesAnEmptyValidFile) {
-    for (int k = 3; k >= 1; --k) {
+    for (int k = 2; k >= 1; --k) {
         ASSERT_TRUE(image.OpenFile(path));
         ASSERT_TRUE(RemoveIcon(image, 1));
     }
