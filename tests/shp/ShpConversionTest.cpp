@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeUserInterface.h"
+#include "S16Files.h"
 #include "ShpFiles.h"
 #include "shp/ShpConversion.h"
 #include "shp/ShpPalette.h"
@@ -59,28 +60,26 @@ TEST_F(ShpConversionTest, StoresTheRectangleOfOpaquePixels) {
             rows[y][x] = 40 + x;
     }
     Convert({FrameOf(rows)});
-    const S16Icon& r = image.Icon(1);
-    EXPECT_EQ(r.TWidth, 10);
-    EXPECT_EQ(r.THeight, 8);
-    EXPECT_EQ(r.StartX, 2);
-    EXPECT_EQ(r.StartY, 1);
-    EXPECT_EQ(r.Width, 4);
-    EXPECT_EQ(r.Height, 3);
+    EXPECT_EQ(image.Icon(1), Record(4, 3, 2, 1, 10, 8, 0, 24, 0));
     ASSERT_EQ(image.DecodeIcon(), 12);
     EXPECT_EQ(image.GetColor(3, 2), s16::ToColor(ShpColourWord(43)));
     EXPECT_EQ(image.GetColor(0, 0), s16::kKeyColor);
 }
 
 TEST_F(ShpConversionTest, ChoosesRunsOnlyWhenShorter) {
-    Convert({FrameOf({{7, 7, 7, 7}, {7, 7, 7, 7}, {7, 7, 7, 7}})});
-    EXPECT_EQ(image.Icon(1).Compress, 1);
-    EXPECT_EQ(image.Icon(1).Bytes, 3);
-    Convert({FrameOf({{7, 8}})});
-    EXPECT_EQ(image.Icon(1).Compress, 0);
-    EXPECT_EQ(image.Icon(1).Bytes, 4);
-    Convert({FrameOf({{7, 7, 8}})});  // 6 bytes either way: raw
-    EXPECT_EQ(image.Icon(1).Compress, 0);
-    EXPECT_EQ(image.Icon(1).Bytes, 6);
+    const struct {
+        std::vector<std::vector<int>> rows;
+        int compress, bytes;
+    } cases[] = {
+        {{{7, 7, 7, 7}, {7, 7, 7, 7}, {7, 7, 7, 7}}, 1, 3},
+        {{{7, 8}}, 0, 4},
+        {{{7, 7, 8}}, 0, 6},  // 6 bytes either way: raw
+    };
+    for (const auto& c : cases) {
+        Convert({FrameOf(c.rows)});
+        EXPECT_EQ(image.Icon(1).Compress, c.compress) << c.bytes;
+        EXPECT_EQ(image.Icon(1).Bytes, c.bytes);
+    }
 }
 
 TEST_F(ShpConversionTest, SplitsLongRunsAndStoresATransparentFrameWhole) {
@@ -92,10 +91,7 @@ TEST_F(ShpConversionTest, SplitsLongRunsAndStoresATransparentFrameWhole) {
     EXPECT_EQ(coded.data, (Bytes{255, lo, hi, 45, lo, hi}));
 
     Convert({FrameOf({{159, 159, 159}, {159, 159, 159}})});
-    const S16Icon& r = image.Icon(1);
-    EXPECT_EQ(r.Width, 3);
-    EXPECT_EQ(r.Height, 2);
-    EXPECT_EQ(r.Compress, 1);
+    EXPECT_EQ(image.Icon(1), Record(3, 2, 0, 0, 3, 2, 0, 3, 1));
     ASSERT_TRUE(image.ReadCodedIcon(1, coded));
     EXPECT_EQ(coded.data, (Bytes{6, 0x1F, 0xF8}));
     ASSERT_EQ(image.DecodeIcon(), 6);
@@ -109,27 +105,26 @@ TEST_F(ShpConversionTest, LaysOutTheIconsBackToBack) {
         noisy[static_cast<std::size_t>(i)] = i;
     Convert({FrameOf({noisy}), FrameOf({{5, 5, 5, 5}}), FrameOf({{1, 2, 3}, {4, 5, 6}})});
     ASSERT_EQ(image.IconCount(), 3);
-    EXPECT_EQ(image.Icon(1).Bytes, 30);
-    EXPECT_EQ(image.Icon(2).Bytes, 3);
-    EXPECT_EQ(image.Icon(3).Bytes, 12);
-    EXPECT_EQ(image.Icon(1).Starts, 0);
-    EXPECT_EQ(image.Icon(2).Starts, 30);
-    EXPECT_EQ(image.Icon(3).Starts, 33);
+    for (const auto& [k, starts, bytes] : {std::tuple(1, 0, 30), {2, 30, 3}, {3, 33, 12}}) {
+        EXPECT_EQ(image.Icon(k).Starts, starts) << k;
+        EXPECT_EQ(image.Icon(k).Bytes, bytes) << k;
+    }
     EXPECT_EQ(ReadFileBytes(dir / "out.s16").size(), 124u + 45);
 }
 
 TEST_F(ShpConversionTest, FailsWithoutWritingAnything) {
-    WriteFileBytes(dir / "none.shp", ShpBytes({}));
-    EXPECT_FALSE(ConvertShpToS16(dir / "none.shp", dir / "none.s16"));
-    EXPECT_FALSE(FileExists(dir / "none.s16"));
-    WriteFileBytes(dir / "big.shp", ShpBytes({{FrameHeader(641, 481, 0, 0, 0, 0), {0}}}));
-    EXPECT_FALSE(ConvertShpToS16(dir / "big.shp", dir / "big.s16"));
-    WriteFileBytes(dir / "empty.shp", ShpBytes({{FrameHeader(0, 4, 0, 0, 0, 0), {0}}}));
-    EXPECT_FALSE(ConvertShpToS16(dir / "empty.shp", dir / "empty.s16"));
+    const std::pair<const char*, Bytes> inputs[] = {
+        {"none", ShpBytes({})},
+        {"big", ShpBytes({{FrameHeader(641, 481, 0, 0, 0, 0), {0}}})},
+        {"empty", ShpBytes({{FrameHeader(0, 4, 0, 0, 0, 0), {0}}})},
+        // Rows that fit the working buffer but make an icon wider than an icon may be.
+        {"wide", ShpBytes({{FrameHeader(1000, 2, 0, 0, 0, 0), {0}}})},
+    };
+    for (const auto& [name, bytes] : inputs) {
+        WriteFileBytes(dir / (std::string(name) + ".shp"), bytes);
+        EXPECT_FALSE(ConvertShpToS16(dir / (std::string(name) + ".shp"), dir / "out.s16")) << name;
+    }
     EXPECT_FALSE(ConvertShpToS16(dir / "missing.shp", dir / "missing.s16"));
-    // Rows that fit the working buffer but make an icon wider than an icon may be.
-    WriteFileBytes(dir / "wide.shp", ShpBytes({{FrameHeader(1000, 2, 0, 0, 0, 0), {0}}}));
-    EXPECT_FALSE(ConvertShpToS16(dir / "wide.shp", dir / "wide.s16"));
     EXPECT_EQ(FolderListing(dir.Path()),
               (std::vector<std::string>{"big.shp", "empty.shp", "none.shp", "wide.shp"}));
     EXPECT_TRUE(ui.messages.empty());

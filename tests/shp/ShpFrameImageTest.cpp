@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
+#include <tuple>
 
 #include "TestFiles.h"
 #include "shp/ShpFrameImage.h"
@@ -46,45 +46,36 @@ TEST(ShpFrameImage, CodesTheSixByTwoExampleIn35Bytes) {
     ShpFrameHeader h;
     const Bytes frame = Frame(picture, h);
     ASSERT_EQ(frame.size(), 35u);
-    EXPECT_EQ(h.HeightMinus1, 1);
-    EXPECT_EQ(h.WidthMinus1, 5);
-    EXPECT_EQ(h.Left, 1);
-    EXPECT_EQ(h.Top, 0);
-    EXPECT_EQ(h.Right, 4);
-    EXPECT_EQ(h.Bottom, 1);
+    EXPECT_EQ(std::tuple(h.HeightMinus1, h.WidthMinus1, h.Left, h.Top, h.Right, h.Bottom),
+              std::tuple(1, 5, 1, 0, 4, 1));
     EXPECT_EQ(Rows(frame),
               (Bytes{0x08, 0x05, 0x00, 0x03, 0x08, 0x01, 0x01, 0x05, 0x09, 0x03, 0x00}));
 }
 
-TEST(ShpFrameImage, KeepsASkipBeforeTheLastOpaqueColumn) {
-    ShpFrameImage picture;
-    Indexed(picture, {{7, T, T, 4}});
-    ShpFrameHeader h;
-    EXPECT_EQ(FirstRow(Frame(picture, h)), (Bytes{0x03, 0x07, 0x01, 0x02, 0x03, 0x04, 0x00}));
-    // Opaque pixels in row 0 only: the fallback codes row 1 as well, beyond the picture.
-    EXPECT_EQ(h.Bottom, 1);
-}
-
-TEST(ShpFrameImage, SplitsLongRunsAndSkips) {
-    ShpFrameImage picture;
-    Indexed(picture, {std::vector<int>(300, 42)});
-    ShpFrameHeader h;
-    EXPECT_EQ(FirstRow(Frame(picture, h)), (Bytes{254, 42, 254, 42, 92, 42, 0}));
-
+TEST(ShpFrameImage, CodesRowsAsRunsLiteralsAndSkips) {
     std::vector<int> gap(302, T);
     gap.front() = 3;
     gap.back() = 4;
-    Indexed(picture, {gap});
-    EXPECT_EQ(FirstRow(Frame(picture, h)), (Bytes{3, 3, 1, 255, 1, 45, 3, 4, 0}));
-}
-
-TEST(ShpFrameImage, TwoEqualPixelsAreALiteralAndThreeARun) {
-    ShpFrameImage picture;
-    Indexed(picture, {{6, 6, 7, 8}});
-    ShpFrameHeader h;
-    EXPECT_EQ(FirstRow(Frame(picture, h)), (Bytes{9, 6, 6, 7, 8, 0}));
-    Indexed(picture, {{6, 6, 6, 8}});
-    EXPECT_EQ(FirstRow(Frame(picture, h)), (Bytes{6, 6, 3, 8, 0}));
+    const struct {
+        const char* what;
+        std::vector<int> row;
+        Bytes coded;
+    } cases[] = {
+        {"skip before the last opaque column", {7, T, T, 4}, {3, 7, 1, 2, 3, 4, 0}},
+        {"long run", std::vector<int>(300, 42), {254, 42, 254, 42, 92, 42, 0}},
+        {"long skip", gap, {3, 3, 1, 255, 1, 45, 3, 4, 0}},
+        {"two equal pixels are a literal", {6, 6, 7, 8}, {9, 6, 6, 7, 8, 0}},
+        {"three are a run", {6, 6, 6, 8}, {6, 6, 3, 8, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ShpFrameImage picture;
+        Indexed(picture, {c.row});
+        ShpFrameHeader h;
+        EXPECT_EQ(FirstRow(Frame(picture, h)), c.coded);
+        // Opaque pixels in row 0 only: the fallback codes row 1 as well, beyond the picture.
+        EXPECT_EQ(h.Bottom, 1);
+    }
 }
 
 TEST(ShpFrameImage, AFrameWithoutOpaquePixelsUsesTheFallbacks) {
@@ -92,10 +83,7 @@ TEST(ShpFrameImage, AFrameWithoutOpaquePixelsUsesTheFallbacks) {
     Indexed(picture, {{T, T, T}, {T, T, T}, {T, T, T}});
     ShpFrameHeader h;
     const Bytes frame = Frame(picture, h);
-    EXPECT_EQ(h.Left, 0);
-    EXPECT_EQ(h.Right, 3);
-    EXPECT_EQ(h.Top, 1);
-    EXPECT_EQ(h.Bottom, 2);
+    EXPECT_EQ(std::tuple(h.Left, h.Top, h.Right, h.Bottom), std::tuple(0, 1, 3, 2));
     // Each row is one skip that runs one past Right, and the end of the row.
     EXPECT_EQ(Rows(frame), (Bytes{1, 4, 0, 1, 4, 0}));
 }

@@ -32,10 +32,8 @@ ShpFrameSpec Square(int size, int index) {
 TEST_F(ShpImageTest, DecodesRunsLiteralsAndSkips) {
     Open(ShpBytes({{FrameHeader(6, 2, 1, 0, 4, 1),
                     {0x08, 0x05, 0x00, 0x03, 0x08, 0x01, 0x01, 0x05, 0x09, 0x03, 0x00}}}));
-    EXPECT_EQ(image.FrameCount(), 1);
     EXPECT_EQ(image.DecodeFrame(), 4 + 1 + 1 + 2);
     EXPECT_EQ(image.Width(), 6);
-    EXPECT_EQ(image.BitsPerPixel(), 8);
     const int expected[2][6] = {{159, 5, 5, 5, 5, 159}, {159, 8, 159, 9, 3, 159}};
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 6; ++x)
@@ -103,8 +101,6 @@ TEST_F(ShpImageTest, AFileReadsAndConvertsAsItsBytesDo) {
     ShpImage fromFile;
     ASSERT_TRUE(fromFile.Open(dir / "f.shp"));
     Open(bytes);
-    EXPECT_EQ(fromFile.FileName(), dir / "f.shp");
-    EXPECT_EQ(image.FileName(), "f.shp");
     ASSERT_EQ(image.FrameCount(), 2);
     EXPECT_EQ(fromFile.FrameCount(), 2);
     fromFile.SelectFrame(2);

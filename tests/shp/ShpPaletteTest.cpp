@@ -3,17 +3,10 @@
 #include "shp/ShpFrameImage.h"
 #include "shp/ShpPalette.h"
 
-TEST(ShpPalette, HoldsTheFixedColoursAndTheirWords) {
-    EXPECT_EQ(kShpPalette[3 * 159 + 0], 248);
-    EXPECT_EQ(kShpPalette[3 * 159 + 1], 228);
-    EXPECT_EQ(kShpPalette[3 * 159 + 2], 216);
-    EXPECT_EQ(kShpPalette[3 * 255 + 0], 0xFC);
-    EXPECT_EQ(ShpColourWord(0), 0x0000);
+TEST(ShpPalette, WordsAndTheNearestColourAmongTheFirst255Entries) {
+    // The transparent entry becomes the S16 magenta word, not its own colour.
     EXPECT_EQ(ShpColourWord(159), 0xF81F);
     EXPECT_EQ(ShpColourWord(255), 0xFBEF);
-}
-
-TEST(ShpPalette, NearestColourSearchesTheFirst255Entries) {
     EXPECT_EQ(NearestShpColour(255, 255, 255), 255);
     EXPECT_EQ(NearestShpColour(254, 255, 255), 232);
     EXPECT_EQ(NearestShpColour(248, 228, 216), 159);

@@ -44,7 +44,7 @@ protected:
 
 }  // namespace
 
-TEST_F(IconRendererTest, ZoomsEachAxisWithinTheArea) {
+TEST_F(IconRendererTest, ZoomsEachAxisWithinTheAreaAndSqueezesWhatDoesNotFit) {
     OpenSet(1, 40, 30);
     RasterSurface surface(320, 260);
     const Rect area{10, 5, 310, 255};
@@ -62,15 +62,14 @@ TEST_F(IconRendererTest, ZoomsEachAxisWithinTheArea) {
     EXPECT_GT(DrawIcon(image, &surface, area, 5), 0);
     EXPECT_EQ(Drawn(surface).Width(), 300);
     EXPECT_EQ(Drawn(surface).Height(), 250);
-}
 
-TEST_F(IconRendererTest, SqueezesAnIconThatDoesNotFitWhateverTheZoom) {
+    // An icon that does not fit is squeezed whatever the zoom.
     OpenSet(1, 400, 100);
-    RasterSurface surface(300, 250);
+    RasterSurface narrow(300, 250);
     for (int zoom : {1, 3}) {
-        DrawIcon(image, &surface, Rect{0, 0, 300, 250}, zoom);
-        EXPECT_EQ(Drawn(surface).Width(), 298);
-        EXPECT_EQ(Drawn(surface).Height(), 100);
+        DrawIcon(image, &narrow, Rect{0, 0, 300, 250}, zoom);
+        EXPECT_EQ(Drawn(narrow).Width(), 298);
+        EXPECT_EQ(Drawn(narrow).Height(), 100);
     }
 }
 

@@ -57,38 +57,32 @@ TEST_F(S16BuilderTest, ABitmapThatCannotBeLoadedIsCountedAsFailed) {
     EXPECT_FALSE(FileExists(dir / "b.s16"));
 }
 
-TEST_F(S16BuilderTest, CutsAThreeByThreeSheetRowByRowIgnoringTheRemainder) {
+TEST_F(S16BuilderTest, CutsSheetsRowByRowIgnoringTheRemainder) {
+    // 3 x 3 cells of 32 x 20 with a green remainder, then 9 x 1 cells of 32 x 40.
     WriteFileBytes(dir / "sheet.bmp", Bmp24(98, 62, [](int x, int y) {
                        return x >= 96 || y >= 60 ? MakeColor(0, 252, 0)
                                                  : CellColour(x, y, 32, 20, 3);
                    }));
-    EXPECT_EQ(MakeS16FromSheet(folder(), {"sheet.bmp"}, true).created, 1);
-    S16Image image;
-    ASSERT_TRUE(image.OpenFile(dir / "sheet.s16"));
-    ASSERT_EQ(image.IconCount(), 9);
-    EXPECT_EQ(image.Icon(1).Starts, 0);
-    for (int k = 1; k <= 9; ++k) {
-        image.SelectIcon(k);
-        ASSERT_GT(image.DecodeIcon(), 0);
-        EXPECT_EQ(image.Width(), 32);
-        EXPECT_EQ(image.Height(), 20);
-        EXPECT_EQ(image.GetColor(31, 19), MakeColor(8 * k, 0, 0)) << k;
-    }
-}
-
-TEST_F(S16BuilderTest, CutsANineByOneSheetFromLeftToRightForEachBitmap) {
     for (const char* name : {"row1.bmp", "row2.bmp"}) {
         WriteFileBytes(dir / name,
                        Bmp24(288, 40, [](int x, int y) { return CellColour(x, y, 32, 40, 9); }));
     }
+    EXPECT_EQ(MakeS16FromSheet(folder(), {"sheet.bmp"}, true).created, 1);
     EXPECT_EQ(MakeS16FromSheet(folder(), {"row1.bmp", "row2.bmp"}, false).created, 2);
-    for (const char* name : {"row1.s16", "row2.s16"}) {
+    for (const char* name : {"sheet.s16", "row1.s16", "row2.s16"}) {
+        SCOPED_TRACE(name);
         S16Image image;
         ASSERT_TRUE(image.OpenFile(dir / name));
+        ASSERT_EQ(image.IconCount(), 9);
         EXPECT_EQ(image.Icon(1).Starts, 0);
-        image.SelectIcon(9);
-        ASSERT_GT(image.DecodeIcon(), 0);
-        EXPECT_EQ(image.GetColor(0, 0), MakeColor(72, 0, 0));
+        const int height = name[0] == 's' ? 20 : 40;
+        for (int k = 1; k <= 9; ++k) {
+            image.SelectIcon(k);
+            ASSERT_GT(image.DecodeIcon(), 0);
+            EXPECT_EQ(image.Width(), 32);
+            EXPECT_EQ(image.Height(), height);
+            EXPECT_EQ(image.GetColor(31, height - 1), MakeColor(8 * k, 0, 0)) << k;
+        }
     }
 }
 
@@ -121,35 +115,24 @@ TEST_F(S16BuilderTest, EightBitSheetsKeepTheirColourTableAndTinySheetsFail) {
     EXPECT_EQ(image.GetColor(0, 1), MakeColor(248, 0, 0));
 }
 
-TEST_F(S16BuilderTest, ListsBecomeOneFileInListOrder) {
+TEST_F(S16BuilderTest, ListsBecomeOneFileInListOrderWithAZeroRecordForAMissingBitmap) {
     WriteFileBytes(dir / "tree.bmp", Bmp24(4, 4, [](int, int) { return MakeColor(0, 252, 0); }));
     WriteFileBytes(dir / "rock.bmp",
                    Bmp24(6, 2, [](int x, int) { return MakeColor(8 * x, 0, 0); }));
-    const std::vector<std::string> entries{IconListEntry(1, "tree"), IconListEntry(2, "rock")};
+    const std::vector<std::string> entries{IconListEntry(1, "tree"), IconListEntry(2, "b"),
+                                           IconListEntry(3, "rock")};
     EXPECT_EQ(entries[0], "#001 : tree");
     ASSERT_TRUE(MakeS16FromList(folder(), entries, dir / "list.s16"));
-    EXPECT_EQ(ui.LastText(), "\n " + (dir / "list.s16") + " was created \n");
-    S16Image image;
-    ASSERT_TRUE(image.OpenFile(dir / "list.s16"));
-    ASSERT_EQ(image.IconCount(), 2);
-    EXPECT_EQ(image.Icon(2).Starts, image.Icon(1).Bytes);
-    EXPECT_EQ(image.Icon(2).TWidth, 6);
-}
-
-TEST_F(S16BuilderTest, AMissingListBitmapLeavesAZeroRecord) {
-    WriteFileBytes(dir / "a.bmp", Bmp24(4, 4, [](int, int) { return MakeColor(0, 252, 0); }));
-    WriteFileBytes(dir / "c.bmp", Bmp24(2, 2, [](int, int) { return MakeColor(248, 0, 0); }));
-    const std::vector<std::string> entries{IconListEntry(1, "a"), IconListEntry(2, "b"),
-                                           IconListEntry(3, "c")};
-    ASSERT_TRUE(MakeS16FromList(folder(), entries, dir / "list.s16"));
     EXPECT_EQ(ui.Texts().front(), dir / "b.bmp not found");
+    EXPECT_EQ(ui.LastText(), "\n " + (dir / "list.s16") + " was created \n");
     S16Image image;
     ASSERT_TRUE(image.OpenFile(dir / "list.s16"));
     ASSERT_EQ(image.IconCount(), 3);
     EXPECT_EQ(image.Icon(2), S16Icon{});
     EXPECT_EQ(image.Icon(3).Starts, image.Icon(1).Bytes);
+    EXPECT_EQ(image.Icon(3).TWidth, 6);
     image.SelectIcon(2);
     EXPECT_EQ(image.DecodeIcon(), 0);
     image.SelectIcon(3);
-    EXPECT_EQ(image.DecodeIcon(), 4);
+    EXPECT_EQ(image.DecodeIcon(), 12);
 }
