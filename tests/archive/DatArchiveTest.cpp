@@ -211,12 +211,7 @@ TEST_F(DatArchiveTest, RefusesFilesThatCannotHoldTheirDirectory) {
     Bytes zero = DatBytes({});
     zero[0] = 0;
     refused("zero.dat", zero);
-    refused("empty.dat", {});
     refused("short.dat", Bytes{1, 0});
-    Bytes random;
-    for (int i = 0; i < 4096; ++i)
-        random.push_back(static_cast<std::uint8_t>((i * 7919 + 13) >> 3));
-    refused("random.dat", random);
     // The directory does not fit, even in the largest file the format allows.
     Bytes cut = DatBytes({{"A.S16", Filler(10, 1)}, {"B.S16", Filler(20, 2)}});
     cut.resize(4 + 17 * 2);

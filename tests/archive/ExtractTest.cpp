@@ -7,7 +7,6 @@
 #include "ResourceLimits.h"
 #include "S16Files.h"
 #include "archive/DatArchive.h"
-#include "support/Messages.h"
 #include "support/Progress.h"
 
 TEST(Extract, UnpacksEveryItemWithItsBytes) {
@@ -201,31 +200,4 @@ TEST_F(ExtractSafetyTest, ChosenItemsGetDistinctNamesAmongThemselves) {
     EXPECT_EQ(ReadFileBytes(out + "A.S16"), Filler(6, 2));
     EXPECT_EQ(ReadFileBytes(out + "A~2.S16"), Filler(5, 1));
     EXPECT_TRUE(ui.questions.empty());
-}
-
-TEST_F(ExtractSafetyTest, ItemsSharingBytesAreNotWrittenAgainAndAgain) {
-    // Records alternate between two offsets: every other item is damaged and
-    // the rest all claim the same 1,000 bytes.
-    constexpr std::uint32_t kRecords = 201;
-    constexpr std::uint32_t kData = 4 + 17 * kRecords;
-    Bytes bytes;
-    PutU32(bytes, kRecords);
-    for (std::uint32_t i = 0; i < kRecords; ++i) {
-        PutU32(bytes, i % 2 == 0 ? kData : kData + 1000);
-        const std::string name = FormatText("I%03u.BIN", i);
-        for (int c = 0; c < 13; ++c)
-            bytes.push_back(c < static_cast<int>(name.size()) ? static_cast<std::uint8_t>(name[c])
-                                                              : 0);
-    }
-    const Bytes data = Filler(1000, 7);
-    bytes.insert(bytes.end(), data.begin(), data.end());
-    WriteFileBytes(path, bytes);
-    ASSERT_TRUE(archive.OpenArchive(path));
-    ASSERT_EQ(archive.ItemCount(), 100);
-    fs::create_directory(out);
-    ui.Clear();
-    EXPECT_EQ(Unpack(), 99);
-    EXPECT_EQ(FolderListing(out), std::vector<std::string>{"I000.BIN"});
-    EXPECT_EQ(ui.Errors().front(),
-              "[I002.BIN] shares its bytes with another item: the item is not written");
 }
