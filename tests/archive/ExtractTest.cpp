@@ -9,61 +9,6 @@
 #include "archive/DatArchive.h"
 #include "support/Progress.h"
 
-TEST(Extract, UnpacksEveryItemWithItsBytes) {
-    FakeUserInterface ui;
-    TempDir dir;
-    const Bytes unit = CodedS16(2, 3, 3, [](int i, int, int) { return MakeColor(8 * i, 0, 0); });
-    WriteFileBytes(dir / "K.dat",
-                   DatBytes({{"unit.s16", unit}, {"EMPTY.BIN", {}}, {"C.TXT", Filler(30, 3)}}));
-    DatArchive archive;
-    ASSERT_TRUE(archive.OpenArchive(dir / "K.dat"));
-    ASSERT_EQ(archive.SelectItem(0, 2), 2);
-    std::filesystem::create_directory(dir / "out");
-    const ItemWriteResult result = archive.UnpackAll(dir / "out/", NoProgress());
-    EXPECT_TRUE(result.Complete());
-    EXPECT_EQ(result.written, 3);
-    EXPECT_EQ(FolderListing(dir / "out"),
-              (std::vector<std::string>{"C.TXT", "EMPTY.BIN", "UNIT.S16"}));
-    EXPECT_EQ(ReadFileBytes(dir / "out/UNIT.S16"), unit);
-    EXPECT_TRUE(ReadFileBytes(dir / "out/EMPTY.BIN").empty());
-    EXPECT_EQ(ReadFileBytes(dir / "out/C.TXT"), Filler(30, 3));
-    // The icons of the current item still decode after the copying.
-    EXPECT_EQ(archive.DecodeIcon(), 9);
-    EXPECT_EQ(archive.GetColor(0, 0), MakeColor(16, 0, 0));
-
-    ASSERT_TRUE(archive.ExtractItem(0, dir / "one.s16"));
-    EXPECT_EQ(ReadFileBytes(dir / "one.s16"), unit);
-    EXPECT_FALSE(archive.ExtractItem(0, dir / "no/such/dir.s16"));
-    EXPECT_EQ(ui.LastText(),
-              "Error on creating [" + (dir / "no/such/dir.s16") + "]: No such file or directory");
-}
-
-TEST(Extract, NeverWritesOutsideTheChosenFolder) {
-    FakeUserInterface ui;
-    TempDir dir;
-    WriteFileBytes(dir / "K.dat", DatBytes({{"../ESCAPE.S16", Filler(4, 1)},
-                                            {"A/B.S16", Filler(4, 2)},
-                                            {"C:X.S16", Filler(4, 3)},
-                                            {"..", Filler(4, 4)},
-                                            {"OK.S16", Filler(4, 5)}}));
-    DatArchive archive;
-    ASSERT_TRUE(archive.OpenArchive(dir / "K.dat"));
-    std::filesystem::create_directories(dir / "out/in");
-    const ItemWriteResult result = archive.UnpackAll(dir / "out/in/", NoProgress());
-    ASSERT_TRUE(result.done);
-    EXPECT_EQ(result.failures, 4);
-    EXPECT_FALSE(result.Complete());
-    EXPECT_EQ(FolderListing(dir / "out/in"), std::vector<std::string>{"OK.S16"});
-    EXPECT_EQ(FolderListing(dir / "out"), std::vector<std::string>{"in"});
-    EXPECT_EQ(ui.Errors().front(),
-              "[../ESCAPE.S16] is not a plain file name: the item is not written");
-
-    DatArchive closed;
-    EXPECT_FALSE(closed.UnpackAll(dir / "out/", NoProgress()).done);
-    EXPECT_FALSE(closed.UnpackAll(dir / "out/", NoProgress()).Complete());
-    EXPECT_FALSE(closed.ExtractItem(0, dir / "x"));
-}
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -90,6 +35,51 @@ protected:
 };
 
 }  // namespace
+
+TEST_F(ExtractSafetyTest, UnpacksEveryItemWithItsBytes) {
+    const Bytes unit = CodedS16(2, 3, 3, [](int i, int, int) { return MakeColor(8 * i, 0, 0); });
+    Open({{"unit.s16", unit}, {"EMPTY.BIN", {}}, {"C.TXT", Filler(30, 3)}});
+    ASSERT_EQ(archive.SelectItem(0, 2), 2);
+    const ItemWriteResult result = archive.UnpackAll(out, NoProgress());
+    EXPECT_TRUE(result.Complete());
+    EXPECT_EQ(result.written, 3);
+    EXPECT_EQ(FolderListing(dir / "out"),
+              (std::vector<std::string>{"C.TXT", "EMPTY.BIN", "UNIT.S16"}));
+    EXPECT_EQ(ReadFileBytes(dir / "out/UNIT.S16"), unit);
+    EXPECT_TRUE(ReadFileBytes(dir / "out/EMPTY.BIN").empty());
+    EXPECT_EQ(ReadFileBytes(dir / "out/C.TXT"), Filler(30, 3));
+    // The icons of the current item still decode after the copying.
+    EXPECT_EQ(archive.DecodeIcon(), 9);
+    EXPECT_EQ(archive.GetColor(0, 0), MakeColor(16, 0, 0));
+
+    ASSERT_TRUE(archive.ExtractItem(0, dir / "one.s16"));
+    EXPECT_EQ(ReadFileBytes(dir / "one.s16"), unit);
+    EXPECT_FALSE(archive.ExtractItem(0, dir / "no/such/dir.s16"));
+    EXPECT_EQ(ui.LastText(),
+              "Error on creating [" + (dir / "no/such/dir.s16") + "]: No such file or directory");
+}
+
+TEST_F(ExtractSafetyTest, NeverWritesOutsideTheChosenFolder) {
+    Open({{"../ESCAPE.S16", Filler(4, 1)},
+          {"A/B.S16", Filler(4, 2)},
+          {"C:X.S16", Filler(4, 3)},
+          {"..", Filler(4, 4)},
+          {"OK.S16", Filler(4, 5)}});
+    std::filesystem::create_directories(dir / "out/in");
+    const ItemWriteResult result = archive.UnpackAll(dir / "out/in/", NoProgress());
+    ASSERT_TRUE(result.done);
+    EXPECT_EQ(result.failures, 4);
+    EXPECT_FALSE(result.Complete());
+    EXPECT_EQ(FolderListing(dir / "out/in"), std::vector<std::string>{"OK.S16"});
+    EXPECT_EQ(FolderListing(dir / "out"), std::vector<std::string>{"in"});
+    EXPECT_EQ(ui.Errors().front(),
+              "[../ESCAPE.S16] is not a plain file name: the item is not written");
+
+    DatArchive closed;
+    EXPECT_FALSE(closed.UnpackAll(dir / "out/", NoProgress()).done);
+    EXPECT_FALSE(closed.UnpackAll(dir / "out/", NoProgress()).Complete());
+    EXPECT_FALSE(closed.ExtractItem(0, dir / "x"));
+}
 
 TEST_F(ExtractSafetyTest, NeverWritesOverTheArchiveBeingRead) {
     Open({{"A.S16", Filler(5, 1)}, {"KELPAR.DAT", Filler(6, 2)}, {"LINK.DAT", Filler(7, 3)}});
