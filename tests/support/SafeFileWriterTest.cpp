@@ -42,7 +42,15 @@ unsigned ModeOf(const std::string& path) {
 
 }  // namespace
 
-TEST_F(Rewrite, PutsTheNewFileInPlaceAndKeepsTheOldAsBackup) {
+TEST_F(Rewrite, PutsTheNewFileInPlaceOnCommitAndKeepsTheOldAsBackup) {
+    {
+        SafeFileWriter dropped(target, backup);
+        ASSERT_TRUE(dropped.Create());
+        ASSERT_TRUE(dropped.Write(newContent));
+    }  // dropped without Commit: nothing changes, nothing is left behind
+    EXPECT_EQ(ReadFileBytes(target), oldContent);
+    EXPECT_EQ(FolderListing(dir.Path()), std::vector<std::string>{"KELPAR.dat"});
+
     WriteFileBytes(backup, Bytes{0xEE});  // an older backup is replaced
     SafeFileWriter writer(target, backup);
     ASSERT_TRUE(writer.Create());
@@ -56,16 +64,6 @@ TEST_F(Rewrite, PutsTheNewFileInPlaceAndKeepsTheOldAsBackup) {
     EXPECT_EQ(FolderListing(dir.Path()),
               (std::vector<std::string>{"KELPAR.dat", "KELPAR_back.dat"}));
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(Rewrite, AbandoningLeavesTheTargetAlone) {
-    {
-        SafeFileWriter writer(target, backup);
-        ASSERT_TRUE(writer.Create());
-        writer.Write(newContent);
-    }  // dropped without Commit
-    EXPECT_EQ(ReadFileBytes(target), oldContent);
-    EXPECT_EQ(FolderListing(dir.Path()), std::vector<std::string>{"KELPAR.dat"});
 }
 
 TEST_F(Rewrite, FailuresNameTheTargetAndTheReason) {
