@@ -52,6 +52,8 @@ TEST_F(ExtractSafetyTest, UnpacksEveryItemWithItsBytes) {
     EXPECT_EQ(archive.DecodeIcon(), 9);
     EXPECT_EQ(archive.GetColor(0, 0), MakeColor(16, 0, 0));
 
+    // An index outside the archive is a failure, not a read past the directory.
+    EXPECT_EQ(archive.WriteItems({99}, out, NoProgress()).failures, 1);
     ASSERT_TRUE(archive.ExtractItem(0, dir / "one.s16"));
     EXPECT_EQ(ReadFileBytes(dir / "one.s16"), unit);
     EXPECT_FALSE(archive.ExtractItem(0, dir / "no/such/dir.s16"));
@@ -177,17 +179,4 @@ TEST_F(ExtractSafetyTest, ItemsOfOneNameAreAllKeptUnderDistinctNames) {
               (std::vector<std::string>{
                   "[UNIT.S16] has the name of another item: it is written as UNIT~3.S16",
                   "[A] has the name of another item: it is written as A~2"}));
-}
-
-TEST_F(ExtractSafetyTest, ChosenItemsGetDistinctNamesAmongThemselves) {
-    Open({{"A.S16", Filler(5, 1)}, {"a.s16", Filler(6, 2)}, {"B.S16", Filler(7, 3)}});
-    ui.yesNoAnswers = {true, true};
-    // A repeated index is written once; an index outside the archive is a failure.
-    const ItemWriteResult result = archive.WriteItems({1, 0, 1, 99}, dir / "out", NoProgress());
-    EXPECT_EQ(result.written, 2);
-    EXPECT_EQ(result.failures, 1);
-    EXPECT_EQ(FolderListing(out), (std::vector<std::string>{"A.S16", "A~2.S16"}));
-    EXPECT_EQ(ReadFileBytes(out + "A.S16"), Filler(6, 2));
-    EXPECT_EQ(ReadFileBytes(out + "A~2.S16"), Filler(5, 1));
-    EXPECT_TRUE(ui.questions.empty());
 }
