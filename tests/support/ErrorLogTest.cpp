@@ -5,7 +5,7 @@
 #include "support/DataFile.h"
 #include "support/ErrorLog.h"
 
-TEST(ErrorLog, NamesTheLogAfterTheTargetAndCreatesNothingWithoutLines) {
+TEST(ErrorLog, NamesTheLogAfterTheTargetAndWritesItOnlyForLines) {
     FakeUserInterface ui;
     TempDir dir;
     ErrorLog log;
@@ -16,12 +16,8 @@ TEST(ErrorLog, NamesTheLogAfterTheTargetAndCreatesNothingWithoutLines) {
     EXPECT_FALSE(FileExists(dir / "Err_NEW.LOG"));
     EXPECT_TRUE(ui.opened.empty());
     EXPECT_FALSE(log.Enabled());
-}
 
-TEST(ErrorLog, WritesEachLineAndOpensTheLogOnFinish) {
-    FakeUserInterface ui;
-    TempDir dir;
-    ErrorLog log;
+    // With lines, each is written and the log is opened on finishing.
     log.Start(dir / "sub/NEW.dat");
     log.AddLine("first");
     log.Printf("%s not included as lenght>12", "VERYLONGNAME.s16");
@@ -33,19 +29,16 @@ TEST(ErrorLog, WritesEachLineAndOpensTheLogOnFinish) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(ErrorLog, ShowsLinesAsErrorsWhenNotStarted) {
+TEST(ErrorLog, ShowsLinesAsErrorsWhenNotStartedAndFinishesOnARestart) {
     FakeUserInterface ui;
     ErrorLog log;
     log.AddLine("one");
     log.Start("");
     log.AddLine("two");
     EXPECT_EQ(ui.Errors(), (std::vector<std::string>{"one", "two"}));
-}
 
-TEST(ErrorLog, StartingAgainFinishesAndShowsTheOpenLog) {
-    FakeUserInterface ui;
+    // Starting again finishes and shows the open log.
     TempDir dir;
-    ErrorLog log;
     log.Start(dir / "A.dat");
     log.AddLine("complaint");
     log.Start(dir / "B.dat");
@@ -77,13 +70,4 @@ TEST(DataFile, ReportsOpenAndCreationFailuresOnlyWhenAsked) {
     EXPECT_EQ(ui.Errors(),
               (std::vector<std::string>{"Cannot open [" + (dir / "none.bin") + "]",
                                         "Error on creating [" + (dir / "no/such/dir.bin") + "]"}));
-}
-
-TEST(DataFile, DetectsAFullDisk) {
-    DataFile file;
-    if (!file.Open("/dev/full", "wb", false)) GTEST_SKIP() << "no /dev/full";
-    const Bytes block(1 << 16, 7);
-    file.Write(block.data(), block.size());
-    EXPECT_FALSE(file.Flush());
-    EXPECT_TRUE(file.Failed());
 }

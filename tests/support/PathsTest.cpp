@@ -35,7 +35,7 @@ TEST(SplitPath, BareNamesForwardSlashesAndDotsInFolders) {
     EXPECT_EQ(SplitPath("abc:d.txt", kPathFolder), "");
 }
 
-TEST(ChangeExtension, ReplacesOrAppends) {
+TEST(ChangeExtension, ReplacesOrAppendsAndTextAfterFindsTheRest) {
     EXPECT_EQ(ChangeExtension("C:\\X\\A.dat", ".txt"), "C:\\X\\A.txt");
     EXPECT_EQ(ChangeExtension("C:\\X\\A", ".txt"), "C:\\X\\A.txt");
     EXPECT_EQ(UpperExtension("/x/unit.s16"), ".S16");

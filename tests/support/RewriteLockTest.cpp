@@ -31,12 +31,24 @@ private:
     int fd_;
 };
 
-}  // namespace
+// True when another process could not take the lock on `path` now.
+bool ForeignLockFails(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY);
+    const bool fails = flock(fd, LOCK_EX | LOCK_NB) != 0;
+    close(fd);
+    return fails;
+}
 
-TEST(RewriteLock, ASecondWriterWaitsThenGivesUpWithAMessage) {
+class RewriteLockTest : public ::testing::Test {
+protected:
     FakeUserInterface ui;
     TempDir dir;
-    const std::string target = dir / "KELPAR.dat";
+    std::string target = dir / "KELPAR.dat";
+};
+
+}  // namespace
+
+TEST_F(RewriteLockTest, ASecondWriterWaitsThenGivesUpWithAMessage) {
     WriteFileBytes(target, Bytes{1, 2, 3});
     {
         ForeignLock other(target);
@@ -56,10 +68,7 @@ TEST(RewriteLock, ASecondWriterWaitsThenGivesUpWithAMessage) {
     EXPECT_TRUE(free.Held());
 }
 
-TEST(RewriteLock, ALockOnAFileAlreadyReplacedDoesNotHoldBack) {
-    FakeUserInterface ui;
-    TempDir dir;
-    const std::string target = dir / "KELPAR.dat";
+TEST_F(RewriteLockTest, ALockOnAFileAlreadyReplacedDoesNotHoldBack) {
     WriteFileBytes(target, Bytes{1});
     // The other writer still holds the old file after putting the new one in place.
     ForeignLock other(target);
@@ -70,10 +79,7 @@ TEST(RewriteLock, ALockOnAFileAlreadyReplacedDoesNotHoldBack) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(RewriteLock, IsSharedWithinOneProcessAndFollowsLinks) {
-    FakeUserInterface ui;
-    TempDir dir;
-    const std::string target = dir / "KELPAR.dat";
+TEST_F(RewriteLockTest, IsSharedWithinOneProcessAndFollowsLinks) {
     WriteFileBytes(target, Bytes{1, 2, 3});
     fs::create_symlink(target, dir / "link.dat");
     {
@@ -86,37 +92,25 @@ TEST(RewriteLock, IsSharedWithinOneProcessAndFollowsLinks) {
         ASSERT_TRUE(writer.Write(Bytes{4}));
         ASSERT_TRUE(writer.Commit());
         // Still held after the writer let go of its share: a foreign lock would wait.
-        const int fd = open(target.c_str(), O_RDONLY);
-        EXPECT_NE(flock(fd, LOCK_EX | LOCK_NB), 0);
-        close(fd);
+        EXPECT_TRUE(ForeignLockFails(target));
     }
-    const int fd = open(target.c_str(), O_RDONLY);
-    EXPECT_EQ(flock(fd, LOCK_EX | LOCK_NB), 0);
-    close(fd);
+    EXPECT_FALSE(ForeignLockFails(target));
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(RewriteLock, ANewFileLocksNothingUntilItIsWritten) {
-    FakeUserInterface ui;
-    TempDir dir;
-    const auto foreignLockFails = [](const std::string& path) {
-        const int fd = open(path.c_str(), O_RDONLY);
-        const bool fails = flock(fd, LOCK_EX | LOCK_NB) != 0;
-        close(fd);
-        return fails;
-    };
+TEST_F(RewriteLockTest, ANewFileLocksNothingUntilItIsWritten) {
     {
         RewriteLock first(dir / "a.s16", milliseconds(0));
         RewriteLock second(dir / "b.s16", milliseconds(0));
         EXPECT_TRUE(first.Held() && first.FoundNoFile());
         EXPECT_TRUE(second.Held() && second.FoundNoFile());
-        EXPECT_FALSE(foreignLockFails(dir.Path()));
+        EXPECT_FALSE(ForeignLockFails(dir.Path()));
         // The file written under the lock is held once it exists.
         SafeFileWriter writer(dir / "a.s16", "");
         ASSERT_TRUE(writer.Create());
         ASSERT_TRUE(writer.Write(Bytes{1}));
         ASSERT_TRUE(writer.Commit());
-        EXPECT_TRUE(foreignLockFails(dir / "a.s16"));
+        EXPECT_TRUE(ForeignLockFails(dir / "a.s16"));
         EXPECT_FALSE(first.FoundNoFile());
         // A second rewrite under the same lock replaces it as any existing file.
         SafeFileWriter again(dir / "a.s16", "");
@@ -124,14 +118,12 @@ TEST(RewriteLock, ANewFileLocksNothingUntilItIsWritten) {
         ASSERT_TRUE(again.Write(Bytes{2}));
         ASSERT_TRUE(again.Commit());
     }
-    EXPECT_FALSE(foreignLockFails(dir / "a.s16"));
+    EXPECT_FALSE(ForeignLockFails(dir / "a.s16"));
     EXPECT_EQ(ReadFileBytes(dir / "a.s16"), Bytes{2});
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(RewriteLock, TwoProcessesWriteDifferentNewFilesOfOneFolderSideBySide) {
-    FakeUserInterface ui;
-    TempDir dir;
+TEST_F(RewriteLockTest, TwoProcessesWriteDifferentNewFilesOfOneFolderSideBySide) {
     int toParent[2];
     int toChild[2];
     ASSERT_EQ(pipe(toParent), 0);
@@ -167,10 +159,8 @@ TEST(RewriteLock, TwoProcessesWriteDifferentNewFilesOfOneFolderSideBySide) {
     EXPECT_EQ(ui.Errors(), std::vector<std::string>{});
 }
 
-TEST(RewriteLock, ANewFileNeverReplacesOneCreatedMeanwhile) {
-    FakeUserInterface ui;
-    TempDir dir;
-    const std::string target = dir / "new.s16";
+TEST_F(RewriteLockTest, ANewFileNeverReplacesOneCreatedMeanwhile) {
+    target = dir / "new.s16";
     SafeFileWriter writer(target, dir / "new_back.s16");
     ASSERT_TRUE(writer.Create());
     ASSERT_TRUE(writer.Write(Bytes{1, 2, 3}));

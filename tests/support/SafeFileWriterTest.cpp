@@ -16,14 +16,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Rewrite {
+// A target with old content and a backup name beside it.
+class Rewrite : public ::testing::Test {
+protected:
+    FakeUserInterface ui;
     TempDir dir;
     std::string target = dir / "KELPAR.dat";
     std::string backup = dir / "KELPAR_back.dat";
     Bytes oldContent = Bytes{1, 2, 3, 4};
     Bytes newContent = Bytes{9, 8, 7};
 
-    Rewrite() { WriteFileBytes(target, oldContent); }
+    void SetUp() override { WriteFileBytes(target, oldContent); }
 
     bool Run(const std::string& path) {
         SafeFileWriter writer(path, backup);
@@ -39,165 +42,145 @@ unsigned ModeOf(const std::string& path) {
 
 }  // namespace
 
-TEST(SafeFileWriter, PutsTheNewFileInPlaceAndKeepsTheOldAsBackup) {
-    FakeUserInterface ui;
-    Rewrite r;
-    WriteFileBytes(r.backup, Bytes{0xEE});  // an older backup is replaced
-    SafeFileWriter writer(r.target, r.backup);
+TEST_F(Rewrite, PutsTheNewFileInPlaceOnCommitAndKeepsTheOldAsBackup) {
+    {
+        SafeFileWriter dropped(target, backup);
+        ASSERT_TRUE(dropped.Create());
+        ASSERT_TRUE(dropped.Write(newContent));
+    }  // dropped without Commit: nothing changes, nothing is left behind
+    EXPECT_EQ(ReadFileBytes(target), oldContent);
+    EXPECT_EQ(FolderListing(dir.Path()), std::vector<std::string>{"KELPAR.dat"});
+
+    WriteFileBytes(backup, Bytes{0xEE});  // an older backup is replaced
+    SafeFileWriter writer(target, backup);
     ASSERT_TRUE(writer.Create());
-    ASSERT_TRUE(writer.Write(r.newContent));
+    ASSERT_TRUE(writer.Write(newContent));
     // Until the commit the target holds the old content.
-    EXPECT_EQ(ReadFileBytes(r.target), r.oldContent);
+    EXPECT_EQ(ReadFileBytes(target), oldContent);
     EXPECT_TRUE(FileExists(writer.ScratchPath()));
     ASSERT_TRUE(writer.Commit());
-    EXPECT_EQ(ReadFileBytes(r.target), r.newContent);
-    EXPECT_EQ(ReadFileBytes(r.backup), r.oldContent);
-    EXPECT_EQ(FolderListing(r.dir.Path()),
+    EXPECT_EQ(ReadFileBytes(target), newContent);
+    EXPECT_EQ(ReadFileBytes(backup), oldContent);
+    EXPECT_EQ(FolderListing(dir.Path()),
               (std::vector<std::string>{"KELPAR.dat", "KELPAR_back.dat"}));
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(SafeFileWriter, AbandoningLeavesTheTargetAlone) {
-    FakeUserInterface ui;
-    Rewrite r;
-    {
-        SafeFileWriter writer(r.target, r.backup);
-        ASSERT_TRUE(writer.Create());
-        writer.Write(r.newContent);
-    }  // dropped without Commit
-    EXPECT_EQ(ReadFileBytes(r.target), r.oldContent);
-    EXPECT_EQ(FolderListing(r.dir.Path()), std::vector<std::string>{"KELPAR.dat"});
-}
-
-TEST(SafeFileWriter, FailuresNameTheTargetAndTheReason) {
-    FakeUserInterface ui;
-    Rewrite r;
+TEST_F(Rewrite, FailuresNameTheTargetAndTheReason) {
     // No folder to hold the new file.
-    SafeFileWriter missing(r.dir / "missing/KELPAR.dat", "");
+    SafeFileWriter missing(dir / "missing/KELPAR.dat", "");
     EXPECT_FALSE(missing.Create());
     EXPECT_FALSE(missing.Commit());
     // A folder cannot be replaced by a file.
-    const std::string taken = r.dir / "taken";
+    const std::string taken = dir / "taken";
     fs::create_directories(taken + "/inside");
     SafeFileWriter blocked(taken, "");
     ASSERT_TRUE(blocked.Create());
-    ASSERT_TRUE(blocked.Write(r.newContent));
+    ASSERT_TRUE(blocked.Write(newContent));
     EXPECT_FALSE(blocked.Commit());
     EXPECT_EQ(ui.Errors(),
-              (std::vector<std::string>{"Error on creating [" + (r.dir / "missing/KELPAR.dat") +
+              (std::vector<std::string>{"Error on creating [" + (dir / "missing/KELPAR.dat") +
                                             "]: No such file or directory",
                                         "Error on replacing [" + taken + "]: Is a directory"}));
     EXPECT_TRUE(FileExists(taken + "/inside"));
-    EXPECT_EQ(ReadFileBytes(r.target), r.oldContent);
-    EXPECT_EQ(FolderListing(r.dir.Path()), (std::vector<std::string>{"KELPAR.dat", "taken"}));
+    EXPECT_EQ(ReadFileBytes(target), oldContent);
+    EXPECT_EQ(FolderListing(dir.Path()), (std::vector<std::string>{"KELPAR.dat", "taken"}));
 }
 
-TEST(SafeFileWriter, AFileSizeLimitIsAReportedWriteError) {
-    FakeUserInterface ui;
-    Rewrite r;
+TEST_F(Rewrite, AFileSizeLimitIsAReportedWriteError) {
     const Bytes big(1 << 16, 5);
     {
         FileSizeLimit limit(1024);
-        SafeFileWriter writer(r.target, r.backup);
+        SafeFileWriter writer(target, backup);
         ASSERT_TRUE(writer.Create());
         EXPECT_FALSE(writer.Write(big));
         EXPECT_FALSE(writer.Commit());
-        EXPECT_FALSE(WriteWholeFile(r.dir / "new.s16", big));
+        EXPECT_FALSE(WriteWholeFile(dir / "new.s16", big));
     }
     EXPECT_EQ(ui.Errors(), (std::vector<std::string>{
-                               "Error on writing [" + r.target + "]: File too large",
-                               "Error on writing [" + (r.dir / "new.s16") + "]: File too large"}));
-    EXPECT_EQ(ReadFileBytes(r.target), r.oldContent);
-    EXPECT_EQ(FolderListing(r.dir.Path()), std::vector<std::string>{"KELPAR.dat"});
+                               "Error on writing [" + target + "]: File too large",
+                               "Error on writing [" + (dir / "new.s16") + "]: File too large"}));
+    EXPECT_EQ(ReadFileBytes(target), oldContent);
+    EXPECT_EQ(FolderListing(dir.Path()), std::vector<std::string>{"KELPAR.dat"});
 }
 
-TEST(SafeFileWriter, NeverTouchesFilesNamedLikeTheOldScratchFiles) {
-    FakeUserInterface ui;
-    Rewrite r;
+TEST_F(Rewrite, NeverTouchesFilesNamedLikeTheOldScratchFiles) {
     const Bytes mine{0x55, 0x66};
     for (const char* name : {"KELPAR_new.dat", "KELPAR.dat.~new", "KELPAR.dat_new"})
-        WriteFileBytes(r.dir / name, mine);
-    WriteFileBytes(r.dir / "victim", mine);
-    fs::create_symlink(r.dir / "victim", r.dir / "KELPAR_new.dat.lnk");
-    ASSERT_TRUE(r.Run(r.target));
-    ASSERT_TRUE(WriteWholeFile(r.dir / "other.s16", r.newContent));
+        WriteFileBytes(dir / name, mine);
+    WriteFileBytes(dir / "victim", mine);
+    fs::create_symlink(dir / "victim", dir / "KELPAR_new.dat.lnk");
+    ASSERT_TRUE(Run(target));
+    ASSERT_TRUE(WriteWholeFile(dir / "other.s16", newContent));
     for (const char* name : {"KELPAR_new.dat", "KELPAR.dat.~new", "KELPAR.dat_new", "victim"})
-        EXPECT_EQ(ReadFileBytes(r.dir / name), mine) << name;
-    EXPECT_FALSE(fs::is_symlink(r.target));
-    EXPECT_EQ(FolderListing(r.dir.Path()).size(), 8u);  // nothing left behind
+        EXPECT_EQ(ReadFileBytes(dir / name), mine) << name;
+    EXPECT_FALSE(fs::is_symlink(target));
+    EXPECT_EQ(FolderListing(dir.Path()).size(), 8u);  // nothing left behind
 }
 
-TEST(SafeFileWriter, KeepsModeOwnerAndGroup) {
-    FakeUserInterface ui;
-    Rewrite r;
+TEST_F(Rewrite, KeepsModeOwnerAndGroup) {
     for (unsigned mode : {0600u, 0640u, 0444u, 0755u}) {
-        fs::permissions(r.target, static_cast<fs::perms>(mode));
-        ASSERT_TRUE(r.Run(r.target));
-        EXPECT_EQ(ModeOf(r.target), mode);
+        fs::permissions(target, static_cast<fs::perms>(mode));
+        ASSERT_TRUE(Run(target));
+        EXPECT_EQ(ModeOf(target), mode);
     }
     if (geteuid() == 0) {  // only a privileged user can hand a file to someone else
-        ASSERT_EQ(chown(r.target.c_str(), 65534, 65534), 0);
-        ASSERT_TRUE(r.Run(r.target));
+        ASSERT_EQ(chown(target.c_str(), 65534, 65534), 0);
+        ASSERT_TRUE(Run(target));
         struct stat status {};
-        stat(r.target.c_str(), &status);
+        stat(target.c_str(), &status);
         EXPECT_EQ(status.st_uid, 65534u);
         EXPECT_EQ(status.st_gid, 65534u);
     }
     // A new file gets the usual permissions, not the private ones of the scratch file.
     const mode_t mask = umask(022);
-    ASSERT_TRUE(WriteWholeFile(r.dir / "fresh.s16", r.newContent));
+    ASSERT_TRUE(WriteWholeFile(dir / "fresh.s16", newContent));
     umask(mask);
-    EXPECT_EQ(ModeOf(r.dir / "fresh.s16"), 0644u);
+    EXPECT_EQ(ModeOf(dir / "fresh.s16"), 0644u);
     EXPECT_TRUE(ui.Errors().empty());
 }
 
-TEST(SafeFileWriter, RewritesThroughASymbolicLinkAndKeepsTheLink) {
-    FakeUserInterface ui;
-    Rewrite r;
-    const std::string game = r.dir / "game/";
+TEST_F(Rewrite, RewritesThroughASymbolicLinkAndKeepsTheLink) {
+    const std::string game = dir / "game/";
     fs::create_directories(game);
-    fs::create_symlink(r.target, game + "KELPAR.dat");
-    fs::create_symlink(r.dir.Path(), game + "linked");
+    fs::create_symlink(target, game + "KELPAR.dat");
+    fs::create_symlink(dir.Path(), game + "linked");
     SafeFileWriter writer(game + "KELPAR.dat", game + "linked/KELPAR_back.dat");
     ASSERT_TRUE(writer.Create());
-    EXPECT_EQ(writer.RealTargetPath(), fs::canonical(r.target).string());
-    ASSERT_TRUE(writer.Write(r.newContent));
+    EXPECT_EQ(writer.RealTargetPath(), fs::canonical(target).string());
+    ASSERT_TRUE(writer.Write(newContent));
     ASSERT_TRUE(writer.Commit());
     EXPECT_TRUE(fs::is_symlink(game + "KELPAR.dat"));
-    EXPECT_EQ(ReadFileBytes(r.target), r.newContent);
-    EXPECT_EQ(ReadFileBytes(r.backup), r.oldContent);  // in the real folder of the backup
+    EXPECT_EQ(ReadFileBytes(target), newContent);
+    EXPECT_EQ(ReadFileBytes(backup), oldContent);  // in the real folder of the backup
     EXPECT_TRUE(fs::is_symlink(game + "linked"));
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(SafeFileWriter, SaysThatOtherHardLinksKeepTheOldContent) {
-    FakeUserInterface ui;
-    Rewrite r;
-    fs::create_hard_link(r.target, r.dir / "copy.dat");
-    ASSERT_TRUE(r.Run(r.target));
-    EXPECT_EQ(ReadFileBytes(r.dir / "copy.dat"), r.oldContent);
+TEST_F(Rewrite, SaysThatOtherHardLinksKeepTheOldContent) {
+    fs::create_hard_link(target, dir / "copy.dat");
+    ASSERT_TRUE(Run(target));
+    EXPECT_EQ(ReadFileBytes(dir / "copy.dat"), oldContent);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "[" + r.target + "]: 1 other hard link(s) keep the old content");
+    EXPECT_EQ(ui.messages[0].text, "[" + target + "]: 1 other hard link(s) keep the old content");
     // The next rewrite finds only its own backup as a second name: no message.
-    fs::remove(r.dir / "copy.dat");
+    fs::remove(dir / "copy.dat");
     ui.messages.clear();
-    ASSERT_TRUE(r.Run(r.target));
+    ASSERT_TRUE(Run(target));
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(SafeFileWriter, RefusesWhenTheFileReadIsNoLongerTheTarget) {
-    FakeUserInterface ui;
-    Rewrite r;
-    DataFile original(r.target, "rb");
-    WriteFileBytes(r.dir / "other.dat", Bytes{7});
-    fs::rename(r.dir / "other.dat", r.target);  // another program's rewrite
-    SafeFileWriter writer(r.target, r.backup);
+TEST_F(Rewrite, RefusesWhenTheFileReadIsNoLongerTheTarget) {
+    DataFile original(target, "rb");
+    WriteFileBytes(dir / "other.dat", Bytes{7});
+    fs::rename(dir / "other.dat", target);  // another program's rewrite
+    SafeFileWriter writer(target, backup);
     writer.RequireOriginal(original);
     EXPECT_FALSE(writer.Create());
     EXPECT_EQ(ui.Errors(),
-              std::vector<std::string>{"[" + r.target + "] is being changed by another program"});
-    EXPECT_EQ(ReadFileBytes(r.target), Bytes{7});
-    EXPECT_EQ(FolderListing(r.dir.Path()), std::vector<std::string>{"KELPAR.dat"});
+              std::vector<std::string>{"[" + target + "] is being changed by another program"});
+    EXPECT_EQ(ReadFileBytes(target), Bytes{7});
+    EXPECT_EQ(FolderListing(dir.Path()), std::vector<std::string>{"KELPAR.dat"});
 }
 
 TEST(FileIdentity, RecognisesOneFileUnderSeveralNames) {
@@ -246,16 +229,14 @@ TEST(ScratchFile, WritesAPrivateFileUnderANewNameAndLeavesNothingOnFailure) {
 // A batch puts each file in place at once (no scratch file stays) and leaves
 // the flush to MakeDurable; a failed flush is told, naming the folder, and
 // takes back the files the batch created, not those it replaced.
-TEST(DurabilityBatch, PlacesFilesAtOnceAndFlushesThemTogether) {
-    FakeUserInterface ui;
-    Rewrite r;
-    fs::create_directory(r.dir / "sub");
+TEST_F(Rewrite, BatchPlacesFilesAtOnceAndFlushesThemTogether) {
+    fs::create_directory(dir / "sub");
     {
         DurabilityBatch batch;
-        ASSERT_TRUE(WriteWholeFile(r.target, r.newContent, &batch));
-        ASSERT_TRUE(WriteWholeFile(r.dir / "sub/a.s16", r.newContent, &batch));
-        EXPECT_EQ(ReadFileBytes(r.target), r.newContent);
-        EXPECT_EQ(FolderListing(r.dir / "sub"), std::vector<std::string>{"a.s16"});
+        ASSERT_TRUE(WriteWholeFile(target, newContent, &batch));
+        ASSERT_TRUE(WriteWholeFile(dir / "sub/a.s16", newContent, &batch));
+        EXPECT_EQ(ReadFileBytes(target), newContent);
+        EXPECT_EQ(FolderListing(dir / "sub"), std::vector<std::string>{"a.s16"});
         EXPECT_FALSE(batch.Empty());
         EXPECT_TRUE(batch.MakeDurable());
         EXPECT_TRUE(batch.Empty());
@@ -264,13 +245,13 @@ TEST(DurabilityBatch, PlacesFilesAtOnceAndFlushesThemTogether) {
     EXPECT_TRUE(ui.messages.empty());
 
     DurabilityBatch failing;
-    ASSERT_TRUE(WriteWholeFile(r.target, r.oldContent, &failing));
-    ASSERT_TRUE(WriteWholeFile(r.dir / "new.s16", r.newContent, &failing));
-    const std::string gone = r.dir / "gone";
+    ASSERT_TRUE(WriteWholeFile(target, oldContent, &failing));
+    ASSERT_TRUE(WriteWholeFile(dir / "new.s16", newContent, &failing));
+    const std::string gone = dir / "gone";
     failing.Add(gone + "/x.s16", true);  // its folder cannot be opened to flush it
     EXPECT_FALSE(failing.MakeDurable());
     EXPECT_EQ(ui.Errors(), std::vector<std::string>{"Error on writing [" + gone +
                                                     "]: No such file or directory"});
-    EXPECT_FALSE(FileExists(r.dir / "new.s16"));
-    EXPECT_EQ(ReadFileBytes(r.target), r.oldContent);  // replaced: nothing older to go back to
+    EXPECT_FALSE(FileExists(dir / "new.s16"));
+    EXPECT_EQ(ReadFileBytes(target), oldContent);  // replaced: nothing older to go back to
 }
