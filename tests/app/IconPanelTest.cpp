@@ -89,7 +89,6 @@ private slots:
         WriteFileBytes(At("strip.s16"), CodedS16(kIcons, kWidth, kHeight, StripColor));
         image_ = std::make_unique<S16Image>();
         QVERIFY(image_->OpenFile(At("strip.s16")));
-        QCOMPARE(image_->IconCount(), kIcons);
         settings_ = AppSettings();
         settings_.bmpFolder = app_->dir.Path();
         shown_ = true;
