@@ -24,7 +24,6 @@ TEST(AppSettings, FoldersFallBackToTheArchivesFolder) {
 TEST(AppSettings, SavesTheFourValuesAndFillsEmptyFoldersFromTheArchive) {
     MemorySettingsStore store;
     AppSettings settings;
-    settings.Load(store);
     settings.SetLast("/games/X.DAT");
     settings.Save(store);
     EXPECT_EQ(store.GetString("Settings", "Last", "?"), "/games/X.DAT");

@@ -9,9 +9,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "FakeUserInterface.h"
+#include "AppFixture.h"
 #include "S16Files.h"
-#include "TestFiles.h"
 #include "app/AppSettings.h"
 #include "app/CommandIds.h"
 #include "app/IconPanel.h"
@@ -46,14 +45,13 @@ class IconPanelTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<FakeUserInterface> ui_;
+    std::unique_ptr<AppFixture> app_;
     std::unique_ptr<S16Image> image_;
     AppSettings settings_;
     bool shown_ = true;
     std::unique_ptr<IconPanel> panel_;
 
-    std::string At(const std::string& name) const { return *dir_ / name; }
+    std::string At(const std::string& name) const { return app_->At(name); }
 
     void Make(const IconPanelStyle& style) {
         panel_.reset();
@@ -87,22 +85,19 @@ private:
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        ui_ = std::make_unique<FakeUserInterface>();
+        app_ = std::make_unique<AppFixture>();
         WriteFileBytes(At("strip.s16"), CodedS16(kIcons, kWidth, kHeight, StripColor));
         image_ = std::make_unique<S16Image>();
         QVERIFY(image_->OpenFile(At("strip.s16")));
-        QCOMPARE(image_->IconCount(), kIcons);
         settings_ = AppSettings();
-        settings_.bmpFolder = dir_->Path();
+        settings_.bmpFolder = app_->dir.Path();
         shown_ = true;
     }
 
     void cleanup() {
         panel_.reset();
         image_.reset();
-        ui_.reset();
-        dir_.reset();
+        app_.reset();
     }
 
     void zoomIsOnlyForOneIconAndWithinItsBounds() {
@@ -249,18 +244,6 @@ private slots:
         QCOMPARE(panel_->CompressShown(), r.IsRunLength());
         QVERIFY(Child<QLabel>("?"));
 
-        // Nothing of the sprite stays once it is gone.
-        panel_->NextIcon();
-        panel_->Clear();
-        for (int i = 0; i < 8; ++i)
-            QCOMPARE(panel_->FieldText(i), QString("0"));
-        QCOMPARE(panel_->ReservedText(), QString());
-        QVERIFY(!panel_->CompressShown());
-        QCOMPARE(panel_->IconText()->text(), QString("Icon"));
-        QCOMPARE(panel_->IconField()->text(), QString());
-        QCOMPARE(panel_->IconNumber(), 1);
-        QVERIFY(PictureIsBlank());
-
         Make(IconPanelStyle::S16Tool());
         QCOMPARE(panel_->FieldText(0), QString::number(r.TWidth));
         QCOMPARE(panel_->FieldText(1), QString::number(r.THeight));
@@ -272,43 +255,43 @@ private slots:
     void savesUnderEachToolsNames() {
         std::filesystem::create_directories(At("out"));
         Make(IconPanelStyle::DatTool());
-        ui_->fileAnswers.push_back(At("out/page.bmp"));
+        app_->ui.fileAnswers.push_back(At("out/page.bmp"));
         panel_->Run(kCmdSaveIcon);
-        QCOMPARE(ui_->fileChoices.back().initialPath, At("strip_all.bmp"));
-        QCOMPARE(ui_->fileChoices.back().title, std::string("BMP file for picture"));
+        QCOMPARE(app_->ui.fileChoices.back().initialPath, At("strip_all.bmp"));
+        QCOMPARE(app_->ui.fileChoices.back().title, std::string("BMP file for picture"));
         QVERIFY(FileExists(At("out/page.bmp")));
         QCOMPARE(settings_.bmpFolder, At("out/"));
 
         panel_->Run(kCmdCollage);
         panel_->NextIcon();
         panel_->NextIcon();
-        ui_->fileAnswers.push_back(At("out/three.bmp"));
+        app_->ui.fileAnswers.push_back(At("out/three.bmp"));
         panel_->Run(kCmdSaveIcon);
-        QCOMPARE(ui_->fileChoices.back().initialPath, At("out/strip_3.bmp"));
+        QCOMPARE(app_->ui.fileChoices.back().initialPath, At("out/strip_3.bmp"));
         QVERIFY(FileExists(At("out/three.bmp")));
         QCOMPARE(panel_->IconNumber(), 3);
 
         // A cancelled choice writes nothing and keeps the folder.
-        ui_->fileAnswers.push_back("");
+        app_->ui.fileAnswers.push_back("");
         panel_->Run(kCmdSaveIcon);
         QCOMPARE(settings_.bmpFolder, At("out/"));
         QCOMPARE(FolderListing(At("out")).size(), std::size_t{2});
 
-        ui_->folderAnswers.push_back(At("all/"));
+        app_->ui.folderAnswers.push_back(At("all/"));
         std::filesystem::create_directories(At("all"));
         panel_->Run(kCmdSaveAllIcons);
         QVERIFY(FileExists(At("all/strip_3_001.bmp")));
         QVERIFY(FileExists(At("all/strip_3_100.bmp")));
-        QCOMPARE(ui_->LastText(), std::string("Done, All 100 icons saved as BMP"));
+        QCOMPARE(app_->ui.LastText(), std::string("Done, All 100 icons saved as BMP"));
         QCOMPARE(image_->CurrentIconNumber(), 3);
 
         // The S16 Tool names a collage after its first icon, and all icons after the file.
-        settings_.bmpFolder = dir_->Path();
+        settings_.bmpFolder = app_->dir.Path();
         Make(IconPanelStyle::S16Tool());
-        ui_->fileAnswers.push_back("");
+        app_->ui.fileAnswers.push_back("");
         panel_->Run(kCmdSaveIcon);
-        QCOMPARE(ui_->fileChoices.back().initialPath, At("strip_1.bmp"));
-        ui_->folderAnswers.push_back(At("s16/"));
+        QCOMPARE(app_->ui.fileChoices.back().initialPath, At("strip_1.bmp"));
+        app_->ui.folderAnswers.push_back(At("s16/"));
         std::filesystem::create_directories(At("s16"));
         panel_->Run(kCmdSaveAllIcons);
         QVERIFY(FileExists(At("s16/strip_001.bmp")));
@@ -316,18 +299,26 @@ private slots:
 
         // Without a sprite nothing is asked.
         shown_ = false;
-        const std::size_t asked = ui_->fileChoices.size();
+        const std::size_t asked = app_->ui.fileChoices.size();
         panel_->Run(kCmdSaveIcon);
-        ui_->folderAnswers.push_back(At("none/"));
+        app_->ui.folderAnswers.push_back(At("none/"));
         panel_->Run(kCmdSaveAllIcons);
-        QCOMPARE(ui_->fileChoices.size(), asked);
-        QCOMPARE(ui_->folderAnswers.size(), std::size_t{1});
+        QCOMPARE(app_->ui.fileChoices.size(), asked);
+        QCOMPARE(app_->ui.folderAnswers.size(), std::size_t{1});
     }
 
+    // Nothing of the sprite stays once it is gone, whatever is done then.
     void showsNothingWithoutASprite() {
         Make(IconPanelStyle::DatTool());
+        panel_->NextIcon();
         shown_ = false;
         panel_->Clear();
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(panel_->FieldText(i), QString("0"));
+        QCOMPARE(panel_->ReservedText(), QString());
+        QVERIFY(!panel_->CompressShown());
+        QCOMPARE(panel_->IconField()->text(), QString());
+        QCOMPARE(panel_->IconNumber(), 1);
         panel_->NextIcon();
         panel_->NextPage();
         panel_->FirstIcon();

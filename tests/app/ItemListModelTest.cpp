@@ -8,16 +8,11 @@
 #include <algorithm>
 #include <memory>
 
-#include "FakeUserInterface.h"
-#include "TestFiles.h"
-#include "app/CAppDoc.h"
+#include "AppFixture.h"
 #include "app/CShpView.h"
 #include "app/CommandIds.h"
 #include "app/ItemListModel.h"
 #include "archive/ItemFilter.h"
-#include "cli/SampleData.h"
-#include "support/MemorySettingsStore.h"
-#include "support/Progress.h"
 
 namespace {
 
@@ -38,29 +33,16 @@ class ItemListModelTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<FakeUserInterface> ui_;
-    std::unique_ptr<MemorySettingsStore> store_;
-    std::unique_ptr<CAppDoc> doc_;
+    std::unique_ptr<AppFixture> app_;
 
-    DatArchive& Archive() { return doc_->Archive(); }
+    DatArchive& Archive() { return app_->doc.Archive(); }
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        QVERIFY(WriteSampleData(dir_->Path(), kItems, NoProgress()));
-        ui_ = std::make_unique<FakeUserInterface>();
-        store_ = std::make_unique<MemorySettingsStore>();
-        doc_ = std::make_unique<CAppDoc>(*store_);
-        QVERIFY(doc_->OpenDocument(*dir_ / "KELPAR.dat"));
+        app_ = std::make_unique<AppFixture>(kItems);
+        QVERIFY(app_->written && app_->doc.OpenDocument(app_->At("KELPAR.dat")));
     }
-
-    void cleanup() {
-        doc_.reset();
-        store_.reset();
-        ui_.reset();
-        dir_.reset();
-    }
+    void cleanup() { app_.reset(); }
 
     void rowsFollowTheFilterAndNameTheirItems() {
         ItemListModel model(Archive());
@@ -115,7 +97,7 @@ private slots:
     }
 
     void theViewKeepsItsRowAcrossRewritesAndMovesByKeys() {
-        CShpView view(*doc_);
+        CShpView view(app_->doc);
         view.resize(800, 500);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));

@@ -19,10 +19,8 @@
 #include <functional>
 #include <random>
 
-#include "FakeUserInterface.h"
+#include "AppFixture.h"
 #include "OrdinaryUser.h"
-#include "TestFiles.h"
-#include "app/CAppDoc.h"
 #include "app/CMainFrame.h"
 #include "app/CShpTool.h"
 #include "app/CShpView.h"
@@ -30,12 +28,9 @@
 #include "app/IconPanel.h"
 #include "app/PictureArea.h"
 #include "app/ToolIcons.h"
-#include "cli/SampleData.h"
 #include "sprite/IconRenderer.h"
 #include "sprite/S16Format.h"
-#include "support/MemorySettingsStore.h"
 #include "support/Messages.h"
-#include "support/Progress.h"
 
 namespace {
 
@@ -65,15 +60,19 @@ bool AllIconsDecode(DatArchive& archive) {
     return count > 0;
 }
 
-// The directory a fresh open of `path` reads, one line per item.
-QStringList DirectoryOnDisk(const std::string& path) {
-    DatArchive fresh;
+// The archive's directory, one line per item.
+QStringList Directory(const DatArchive& archive) {
     QStringList lines;
-    if (!fresh.OpenArchive(path)) return {"not opened"};
-    for (const DatEntry& e : fresh.Entries())
+    for (const DatEntry& e : archive.Entries())
         lines << QString::fromStdString(FormatText("%s %u %lld %d", e.Name().c_str(), e.offset,
                                                    static_cast<long long>(e.size), e.icons));
     return lines;
+}
+
+// The directory a fresh open of `path` reads.
+QStringList DirectoryOnDisk(const std::string& path) {
+    DatArchive fresh;
+    return fresh.OpenArchive(path) ? Directory(fresh) : QStringList{"not opened"};
 }
 
 }  // namespace
@@ -82,25 +81,24 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<FakeUserInterface> ui_;
-    std::unique_ptr<MemorySettingsStore> store_;
-    std::unique_ptr<CAppDoc> doc_;
+    std::unique_ptr<AppFixture> app_;
     std::unique_ptr<CMainFrame> frame_;
 
-    std::string Sample(const std::string& name) const { return *dir_ / name; }
+    std::string Sample(const std::string& name) const { return app_->At(name); }
     CShpView* View() const { return static_cast<CShpView*>(frame_->View(CMainFrame::kDatTool)); }
     QColor PixelAt(int x, int y) const {
         const Rect area = View()->Picture()->Area();
         return View()->Picture()->Picture().pixelColor(area.left + x, area.top + y);
     }
-    QStringList DirectoryShown() const {
-        QStringList lines;
-        for (const DatEntry& e : doc_->Archive().Entries())
-            lines << QString::fromStdString(FormatText("%s %u %lld %d", e.Name().c_str(), e.offset,
-                                                       static_cast<long long>(e.size), e.icons));
-        return lines;
+    // The S16 Tool shown on the sample folder.
+    CShpTool* S16ToolOnSamples() {
+        app_->doc.Settings().s16Folder = Sample("");
+        frame_->SwitchTool(CMainFrame::kS16Tool);
+        auto* tool = static_cast<CShpTool*>(frame_->View(CMainFrame::kS16Tool));
+        tool->OnUpdate();
+        return tool;
     }
+    QStringList DirectoryShown() const { return Directory(app_->doc.Archive()); }
     // The picture holds no icon: nothing but the background and the frame.
     bool PictureIsBlank() const {
         const QImage& picture = View()->Picture()->Picture();
@@ -131,26 +129,20 @@ private:
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        QVERIFY(WriteSampleData(dir_->Path(), 24, NoProgress()));
-        ui_ = std::make_unique<FakeUserInterface>();
-        store_ = std::make_unique<MemorySettingsStore>();
-        doc_ = std::make_unique<CAppDoc>(*store_);
-        frame_ = std::make_unique<CMainFrame>(*doc_);
+        app_ = std::make_unique<AppFixture>(24);
+        QVERIFY(app_->written);
+        frame_ = std::make_unique<CMainFrame>(app_->doc);
         frame_->resize(1000, 700);
         frame_->SwitchTool(CMainFrame::kS16Tool);
         frame_->show();
-        QVERIFY(doc_->OpenDocument(Sample("KELPAR.dat")));
+        QVERIFY(app_->doc.OpenDocument(Sample("KELPAR.dat")));
         frame_->SwitchTool(CMainFrame::kDatTool);
         QCoreApplication::processEvents();
     }
 
     void cleanup() {
         frame_.reset();
-        doc_.reset();
-        store_.reset();
-        ui_.reset();
-        dir_.reset();
+        app_.reset();
     }
 
     void showsTheFirstUnitAsACollage() {
@@ -195,17 +187,8 @@ private slots:
         QVERIFY(!View()->Collage());
         QVERIFY(frame_->Action(kCmdZoom2)->isEnabled());
         QCOMPARE(View()->IconText()->text(), QString("Current: 1 / 9 icons"));
-        View()->NextIcon();
-        QCOMPARE(View()->IconNumber(), 2);
-        QCOMPARE(View()->IconText()->text(), QString("Current: 2 / 9 icons"));
-        View()->NextPage();
-        QCOMPARE(View()->IconNumber(), 9);
-        View()->FirstIcon();
-        QCOMPARE(View()->IconNumber(), 1);
         frame_->Action(kCmdZoom2)->trigger();
         QCOMPARE(View()->Zoom(), 2);
-        QCOMPARE(PixelAt(63, 63), Colour(s16::kKeyColor));  // 32 x 32 drawn 64 x 64
-        QCOMPARE(PixelAt(65, 5), Colour(kSilver));
         QVERIFY(frame_->Action(kCmdZoom2)->isChecked());
         // Icon 1 faces east: its pointer is on the right, and on the left when mirrored.
         frame_->Action(kCmdZoom1)->trigger();
@@ -242,58 +225,27 @@ private slots:
         View()->NextPage();
         frame_->Action(kCmdCollage)->trigger();
         frame_->Action(kCmdSaveIcon)->trigger();
-        QVERIFY(ui_->fileChoices.empty());
+        QVERIFY(app_->ui.fileChoices.empty());
         QCOMPARE(View()->IconText()->text(), QString("Icon"));
         QVERIFY(PictureIsBlank());
-    }
-
-    void replacesAddsAndRemovesItems() {
-        // Remove the first unit.
-        frame_->Action(kCmdRemove)->trigger();
-        QCOMPARE(ui_->LastText(), std::string("\nUNIT01.S16 \t removed  \n"));
-        QCOMPARE(ListCount(), 24);
-        QCOMPARE(RowText(0), QString("UNIT02.S16  (9)"));
-        QVERIFY(FileExists(Sample("KELPAR_back.dat")));
-
-        // Add two files in one command.
-        ui_->multiFileAnswers.push_back({Sample("tank.s16"), Sample("panel.s16")});
-        frame_->Action(kCmdAdd)->trigger();
-        QCOMPARE(ListCount(), 26);
-        QVERIFY(Rows().contains("TANK.S16  (9)"));
-        QVERIFY(Rows().contains("PANEL.S16  (1)"));
-        QCOMPARE(ui_->fileChoices.back().title, std::string("Select S16 file to add"));
-
-        // Replace the selected item with a file of its name, then one of another name.
-        SetCurrentRow(Rows().indexOf("UNIT02.S16  (9)"));
-        std::filesystem::create_directories(Sample("new"));
-        std::filesystem::copy_file(Sample("panel.s16"), Sample("new/UNIT02.S16"));
-        ui_->fileAnswers.push_back(Sample("new/UNIT02.S16"));
-        frame_->Action(kCmdReplace)->trigger();
-        QVERIFY(Rows().contains("UNIT02.S16  (1)"));
-        QCOMPARE(SelectedText(), QString("UNIT02.S16  (1)"));
-        ui_->fileAnswers.push_back(Sample("tank.s16"));
-        frame_->Action(kCmdReplace)->trigger();
-        QCOMPARE(ui_->LastText(), std::string("\n   You must pick a same name S16 file for "
-                                              "replacement !   \nUse Add option instead"));
-        QCOMPARE(doc_->Settings().s16Folder, Sample(""));
     }
 
     void aFileThatIsNoArchiveClearsTheViewAndIsNotRemembered() {
         SetCurrentRow(1);  // UNIT02: nine icons drawn
         QVERIFY(!PictureIsBlank());
         const std::string good = Sample("KELPAR.dat");
-        const std::vector<std::string> recent = doc_->Recent().Paths();
+        const std::vector<std::string> recent = app_->doc.Recent().Paths();
         WriteFileBytes(Sample("noise.dat"), RandomBytes(3000));
         WriteFileBytes(Sample("empty.dat"), {});
 
         // Once through the view's Open, once through the document (recent list, drop).
-        ui_->fileAnswers.push_back(Sample("noise.dat"));
+        app_->ui.fileAnswers.push_back(Sample("noise.dat"));
         frame_->Action(kCmdOpen)->trigger();
-        QCOMPARE(ui_->LastText(),
+        QCOMPARE(app_->ui.LastText(),
                  "[" + Sample("noise.dat") + "] is not a DAT archive or is damaged");
-        QVERIFY(!doc_->OpenDocument(Sample("empty.dat")));
-        QCOMPARE(ui_->Errors().size(), std::size_t{2});
-        QCOMPARE(ui_->LastText(),
+        QVERIFY(!app_->doc.OpenDocument(Sample("empty.dat")));
+        QCOMPARE(app_->ui.Errors().size(), std::size_t{2});
+        QCOMPARE(app_->ui.LastText(),
                  "[" + Sample("empty.dat") + "] is not a DAT archive or is damaged");
 
         QVERIFY(Rows().isEmpty());
@@ -303,8 +255,8 @@ private slots:
         for (int field = 0; field < 8; ++field)
             QCOMPARE(View()->FieldText(field), QString("0"));
         QVERIFY(PictureIsBlank());
-        QCOMPARE(doc_->Settings().last, good);
-        QCOMPARE(doc_->Recent().Paths(), recent);
+        QCOMPARE(app_->doc.Settings().last, good);
+        QCOMPARE(app_->doc.Recent().Paths(), recent);
         QVERIFY(frame_->windowTitle().endsWith("KELPAR.dat"));
         QVERIFY(!frame_->Action(kCmdExtract)->isEnabled());
         QVERIFY(!frame_->Action(kCmdRemove)->isEnabled());
@@ -324,13 +276,13 @@ private slots:
         frame_->Action(kCmdCollage)->trigger();
         frame_->Action(kCmdMirror)->trigger();
         const QString folder = QDir::currentPath();
-        QDir::setCurrent(QString::fromStdString(dir_->Path()));
-        const bool reopened = doc_->OpenDocument("KELPAR.dat");
+        QDir::setCurrent(QString::fromStdString(app_->dir.Path()));
+        const bool reopened = app_->doc.OpenDocument("KELPAR.dat");
         QDir::setCurrent(folder);
         QVERIFY(reopened);
-        QCOMPARE(doc_->Settings().last, good);
-        QCOMPARE(doc_->Recent().Paths().front(), good);
-        QCOMPARE(doc_->Archive().ArchivePath(), good);
+        QCOMPARE(app_->doc.Settings().last, good);
+        QCOMPARE(app_->doc.Recent().Paths().front(), good);
+        QCOMPARE(app_->doc.Archive().ArchivePath(), good);
         QCOMPARE(ListCount(), 25);
         QCOMPARE(View()->IconText()->text(), QString("Shown: 1-9 / 9 icons"));
         QCOMPARE(PixelAt(17, 17), QColor(200, 40, 40));
@@ -347,26 +299,36 @@ private slots:
             QCOMPARE(View()->IconText()->text(), QString("Shown: 1-%1 / %1 icons").arg(icons));
             QCOMPARE(DirectoryShown(), DirectoryOnDisk(path));
             QVERIFY(!PictureIsBlank());
-            QVERIFY(AllIconsDecode(doc_->Archive()));
+            QVERIFY(AllIconsDecode(app_->doc.Archive()));
         };
 
         // Removing row 2 (UNIT03) selects the item that takes its row.
         SetCurrentRow(2);
         frame_->Action(kCmdRemove)->trigger();
         checkShown(24, 2, "UNIT04.S16  (9)", 9);
+        QCOMPARE(app_->ui.LastText(), std::string("\nUNIT03.S16 \t removed  \n"));
         QVERIFY(!Rows().contains("UNIT03.S16  (9)"));
+        QVERIFY(FileExists(Sample("KELPAR_back.dat")));
 
         // Adding keeps the row, where the two new items, sorted first, push UNIT01.
-        ui_->multiFileAnswers.push_back({Sample("tank.s16"), Sample("panel.s16")});
+        app_->ui.multiFileAnswers.push_back({Sample("tank.s16"), Sample("panel.s16")});
         frame_->Action(kCmdAdd)->trigger();
         checkShown(26, 2, "UNIT01.S16  (9)", 9);
+        QCOMPARE(app_->ui.fileChoices.back().title, std::string("Select S16 file to add"));
         QCOMPARE(Rows().mid(0, 2), (QStringList{"PANEL.S16  (1)", "TANK.S16  (9)"}));
 
         // Replacing the selected item with a one-icon file of its name.
         std::filesystem::create_directories(Sample("new"));
         std::filesystem::copy_file(Sample("panel.s16"), Sample("new/UNIT01.S16"));
-        ui_->fileAnswers.push_back(Sample("new/UNIT01.S16"));
+        app_->ui.fileAnswers.push_back(Sample("new/UNIT01.S16"));
         frame_->Action(kCmdReplace)->trigger();
+        checkShown(26, 2, "UNIT01.S16  (1)", 1);
+        QCOMPARE(app_->doc.Settings().s16Folder, Sample("new/"));
+        // A file of another name replaces nothing.
+        app_->ui.fileAnswers.push_back(Sample("tank.s16"));
+        frame_->Action(kCmdReplace)->trigger();
+        QCOMPARE(app_->ui.LastText(), std::string("\n   You must pick a same name S16 file for "
+                                                  "replacement !   \nUse Add option instead"));
         checkShown(26, 2, "UNIT01.S16  (1)", 1);
 
         // Under a filter the row is the filtered list's.
@@ -383,9 +345,9 @@ private slots:
     void aReadOnlyArchiveIsShownAndItsRewritesAreRefused() {
         namespace fs = std::filesystem;
         const std::string path = Sample("KELPAR.dat");
-        fs::permissions(dir_->Path(), fs::perms::owner_all | fs::perms::group_read |
-                                          fs::perms::group_exec | fs::perms::others_read |
-                                          fs::perms::others_exec);
+        fs::permissions(app_->dir.Path(), fs::perms::owner_all | fs::perms::group_read |
+                                              fs::perms::group_exec | fs::perms::others_read |
+                                              fs::perms::others_exec);
         fs::permissions(path,
                         fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
         fs::create_directories(Sample("new"));
@@ -399,24 +361,25 @@ private slots:
             std::string lines;
             auto note = [&](const std::string& step) {
                 lines += FormatText("%s: %s | %d rows, row %d, %s | %s | %s\n", step.c_str(),
-                                    ui_->LastText().c_str(), ListCount(), CurrentRow(),
+                                    app_->ui.LastText().c_str(), ListCount(), CurrentRow(),
                                     CurrentRow() >= 0 ? qPrintable(SelectedText()) : "none",
                                     qPrintable(View()->IconText()->text()),
                                     PictureIsBlank() ? "blank" : "drawn");
             };
-            const bool opened = doc_->OpenDocument(path);
-            lines += FormatText("opened %d, read-only %d\n", opened, doc_->Archive().IsReadOnly());
+            const bool opened = app_->doc.OpenDocument(path);
+            lines +=
+                FormatText("opened %d, read-only %d\n", opened, app_->doc.Archive().IsReadOnly());
             SetCurrentRow(1);
             note("open");
             frame_->Action(kCmdRemove)->trigger();
             note("remove");
-            ui_->multiFileAnswers.push_back({Sample("tank.s16")});
+            app_->ui.multiFileAnswers.push_back({Sample("tank.s16")});
             frame_->Action(kCmdAdd)->trigger();
             note("add");
-            ui_->fileAnswers.push_back(Sample("new/UNIT02.S16"));
+            app_->ui.fileAnswers.push_back(Sample("new/UNIT02.S16"));
             frame_->Action(kCmdReplace)->trigger();
             note("replace");
-            ui_->fileAnswers.push_back(Sample("out/unit02.s16"));
+            app_->ui.fileAnswers.push_back(Sample("out/unit02.s16"));
             frame_->Action(kCmdExtract)->trigger();
             note("extract");
             return lines;
@@ -436,14 +399,14 @@ private slots:
     }
 
     void extractsAndReports() {
-        ui_->fileAnswers.push_back(Sample("out.s16"));
+        app_->ui.fileAnswers.push_back(Sample("out.s16"));
         frame_->Action(kCmdExtract)->trigger();
-        QCOMPARE(ui_->fileChoices.back().title, std::string("Select extract file name"));
+        QCOMPARE(app_->ui.fileChoices.back().title, std::string("Select extract file name"));
         QVERIFY(FileExists(Sample("out.s16")));
-        ui_->fileAnswers.push_back(Sample("report.txt"));
+        app_->ui.fileAnswers.push_back(Sample("report.txt"));
         frame_->Action(kCmdReportItems)->trigger();
         QVERIFY(ReadFileText(Sample("report.txt")).rfind("*** KELPAR.dat\n*** 25 items\n", 0) == 0);
-        QCOMPARE(ui_->opened.back(), Sample("report.txt"));
+        QCOMPARE(app_->ui.opened.back(), Sample("report.txt"));
     }
 
     void switchesToolsCreatingEachViewOnce() {
@@ -458,7 +421,7 @@ private slots:
     }
 
     void commandsNeedAnOpenArchive() {
-        doc_->Archive().CloseArchive();
+        app_->doc.Archive().CloseArchive();
         frame_->UpdateCommandStates();
         QVERIFY(frame_->Action(kCmdOpen)->isEnabled());
         QVERIFY(frame_->Action(kCmdRepack)->isEnabled());
@@ -477,14 +440,10 @@ private slots:
         });
         frame_->Action(kCmdAbout)->trigger();
         QVERIFY(texts.contains("RGB ( 248, 220, 220 ) (or 0x00F8DCDC)"));
-        QCOMPARE(Colour(s16::kKeyColor), QColor(248, 220, 220));
     }
 
     void s16ToolListsAndEditsFiles() {
-        doc_->Settings().s16Folder = Sample("");
-        frame_->SwitchTool(CMainFrame::kS16Tool);
-        auto* tool = static_cast<CShpTool*>(frame_->View(CMainFrame::kS16Tool));
-        tool->OnUpdate();
+        CShpTool* tool = S16ToolOnSamples();
         QCOMPARE(tool->Files()->count(), 2);
         QCOMPARE(tool->Files()->item(0)->text(), QString("panel.s16"));
         QCOMPARE(tool->Icons()->count(), 1);
@@ -495,28 +454,28 @@ private slots:
         tool->Icons()->setCurrentRow(8);
         QCOMPARE(tool->IconNumber(), 9);
 
-        ui_->fileAnswers.push_back(Sample("soldier.bmp"));
+        app_->ui.fileAnswers.push_back(Sample("soldier.bmp"));
         tool->InsertIcon(true);
         QCOMPARE(tool->Icons()->count(), 10);
         QCOMPARE(tool->Icons()->currentRow(), 8);  // icon 9 stays selected
         QVERIFY(FileExists(Sample("tank.back")));
 
-        ui_->yesNoAnswers.push_back(false);
+        app_->ui.yesNoAnswers.push_back(false);
         tool->Icons()->setCurrentRow(0);
         tool->RemoveSelectedIcon();
         QCOMPARE(tool->Icons()->count(), 10);  // not confirmed: nothing removed
-        ui_->yesNoAnswers.push_back(true);
+        app_->ui.yesNoAnswers.push_back(true);
         tool->RemoveSelectedIcon();
         QCOMPARE(tool->Icons()->count(), 9);
 
-        ui_->fileAnswers.push_back(Sample("tank.shp"));
+        app_->ui.fileAnswers.push_back(Sample("tank.shp"));
         tool->SaveAsShp();
-        QCOMPARE(ui_->LastText(), "\n   " + Sample("tank.shp") + "\n  succesfuly created  \n");
+        QCOMPARE(app_->ui.LastText(), "\n   " + Sample("tank.shp") + "\n  succesfuly created  \n");
 
         // A folder without S16 files leaves nothing of the last file shown.
         QVERIFY(tool->Panel()->FieldText(0) != "0");
         std::filesystem::create_directories(Sample("empty"));
-        ui_->folderAnswers.push_back(Sample("empty/"));
+        app_->ui.folderAnswers.push_back(Sample("empty/"));
         tool->ChooseFolder();
         QCOMPARE(tool->Files()->count(), 0);
         QCOMPARE(tool->Icons()->count(), 0);
@@ -527,10 +486,7 @@ private slots:
 
     // The S16 Tool's mode row and the toolbar are one state.
     void s16ToolModeRowAndCommandsAgree() {
-        doc_->Settings().s16Folder = Sample("");
-        frame_->SwitchTool(CMainFrame::kS16Tool);
-        auto* tool = static_cast<CShpTool*>(frame_->View(CMainFrame::kS16Tool));
-        tool->OnUpdate();
+        CShpTool* tool = S16ToolOnSamples();
         tool->Files()->setCurrentRow(1);  // tank.s16
         QRadioButton* icon = nullptr;
         for (QRadioButton* button : tool->findChildren<QRadioButton*>())

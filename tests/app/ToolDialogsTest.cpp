@@ -7,27 +7,19 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "FakeUserInterface.h"
-#include "TestFiles.h"
-#include "app/CAppDoc.h"
+#include "AppFixture.h"
 #include "app/S16MakerDialog.h"
 #include "app/ShpImportDialog.h"
-#include "cli/SampleData.h"
 #include "sprite/S16Builder.h"
-#include "support/MemorySettingsStore.h"
 #include "support/Paths.h"
-#include "support/Progress.h"
 
 class ToolDialogsTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<FakeUserInterface> ui_;
-    std::unique_ptr<MemorySettingsStore> store_;
-    std::unique_ptr<CAppDoc> doc_;
+    std::unique_ptr<AppFixture> app_;
 
-    std::string At(const std::string& name) const { return *dir_ / name; }
+    std::string At(const std::string& name) const { return app_->At(name); }
     static void Select(QListWidget* list, const QStringList& names) {
         list->clearSelection();
         for (int row = 0; row < list->count(); ++row) {
@@ -37,24 +29,15 @@ private:
 
 private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        QVERIFY(WriteSampleData(dir_->Path(), 8, NoProgress()));
-        ui_ = std::make_unique<FakeUserInterface>();
-        store_ = std::make_unique<MemorySettingsStore>();
-        store_->SetString("Settings", "Last", At("KELPAR.dat"));
-        doc_ = std::make_unique<CAppDoc>(*store_);
-        doc_->LoadSettingsOnce();
+        app_ = std::make_unique<AppFixture>(8);
+        QVERIFY(app_->written);
+        app_->store.SetString("Settings", "Last", At("KELPAR.dat"));
+        app_->doc.LoadSettingsOnce();
     }
-
-    void cleanup() {
-        doc_.reset();
-        store_.reset();
-        ui_.reset();
-        dir_.reset();
-    }
+    void cleanup() { app_.reset(); }
 
     void makerListsAndPreviewsBitmaps() {
-        S16MakerDialog dialog(*doc_);
+        S16MakerDialog dialog(app_->doc);
         QCOMPARE(dialog.windowTitle(), QString("Varnok S16 Creator"));
         QCOMPARE(dialog.Mode(), int(S16MakerDialog::kList));  // the default mode
         QCOMPARE(dialog.Bitmaps()->count(), 4);
@@ -67,21 +50,22 @@ private slots:
         QCOMPARE(dialog.Bitmaps()->count(), 2);
         QVERIFY(!dialog.MakeButton()->isEnabled());
         dialog.Make();
-        QCOMPARE(ui_->LastText(), std::string("No icons added yet .."));
+        QCOMPARE(app_->ui.LastText(), std::string("No icons added yet .."));
     }
 
     void makerBuildsInEveryMode() {
         {
-            S16MakerDialog dialog(*doc_);
+            S16MakerDialog dialog(app_->doc);
             dialog.SetMode(S16MakerDialog::kCloned);
             Select(dialog.Bitmaps(), {"soldier.bmp"});
             dialog.PreviewFocused();
             QVERIFY(dialog.MakeButton()->isEnabled());
             dialog.Make();
-            QCOMPARE(ui_->LastText(), std::string("\nDone !\n1 files created all with 9 icons\n"));
+            QCOMPARE(app_->ui.LastText(),
+                     std::string("\nDone !\n1 files created all with 9 icons\n"));
             const Bytes made = ReadFileBytes(At("soldier.s16"));
             std::filesystem::remove(At("soldier.s16"));
-            MakeClonedS16(dir_->Path(), {"soldier.bmp"});
+            MakeClonedS16(app_->dir.Path(), {"soldier.bmp"});
             QVERIFY(ReadFileBytes(At("soldier.s16")) == made);
 
             dialog.SetMode(S16MakerDialog::kSheet);
@@ -89,12 +73,12 @@ private slots:
             Select(dialog.Bitmaps(), {"sheet9x1.bmp"});
             dialog.Make();
             const Bytes sheet = ReadFileBytes(At("sheet9x1.s16"));
-            MakeS16FromSheet(dir_->Path(), {"sheet9x1.bmp"}, false);
+            MakeS16FromSheet(app_->dir.Path(), {"sheet9x1.bmp"}, false);
             QVERIFY(ReadFileBytes(At("sheet9x1.s16")) == sheet);
         }
-        QCOMPARE(store_->GetInt("Settings", "Option", -1), int(S16MakerDialog::kSheet));
+        QCOMPARE(app_->store.GetInt("Settings", "Option", -1), int(S16MakerDialog::kSheet));
 
-        S16MakerDialog dialog(*doc_);
+        S16MakerDialog dialog(app_->doc);
         QCOMPARE(dialog.Mode(), int(S16MakerDialog::kSheet));  // remembered
         dialog.SetMode(S16MakerDialog::kList);
         Select(dialog.Bitmaps(), {"flag8.bmp", "sheet3x3.bmp", "soldier.bmp"});
@@ -105,21 +89,21 @@ private slots:
         dialog.MoveEntry(-1);
         QCOMPARE(dialog.IconList()->item(1)->text(), QString("#002 : soldier"));
         QCOMPARE(dialog.IconList()->currentRow(), 1);
-        ui_->fileAnswers.push_back(At("list.s16"));
+        app_->ui.fileAnswers.push_back(At("list.s16"));
         dialog.Make();
-        QCOMPARE(ui_->LastText(), "\n " + At("list.s16") + " was created \n");
+        QCOMPARE(app_->ui.LastText(), "\n " + At("list.s16") + " was created \n");
         const Bytes list = ReadFileBytes(At("list.s16"));
-        MakeS16FromList(dir_->Path(), {"#001 : flag8", "#002 : soldier", "#003 : sheet3x3"},
+        MakeS16FromList(app_->dir.Path(), {"#001 : flag8", "#002 : soldier", "#003 : sheet3x3"},
                         At("again.s16"));
         QVERIFY(ReadFileBytes(At("again.s16")) == list);
     }
 
     void importListsOnlyNewFilesAndConverts() {
-        doc_->Settings().helmarFolder = At("");
-        doc_->Settings().s16Folder = At("game/");
+        app_->doc.Settings().helmarFolder = At("");
+        app_->doc.Settings().s16Folder = At("game/");
         std::filesystem::create_directories(At("game"));
         WriteFileBytes(At("game/KNIGHT.S16"), Bytes{0, 0, 0, 0});
-        ShpImportDialog dialog(*doc_);
+        ShpImportDialog dialog(app_->doc);
         QCOMPARE(dialog.windowTitle(), QString("Import Helmar - SHP files"));
         QCOMPARE(dialog.Files()->count(), 1);
         QCOMPARE(dialog.Files()->item(0)->text(), QString("banner.shp"));
@@ -146,15 +130,16 @@ private slots:
         QVERIFY(FileExists(At("game/banner.s16")));
         QCOMPARE(dialog.Files()->count(), 0);
         QVERIFY(!dialog.MakeButton()->isEnabled());
-        QCOMPARE(ui_->LastText(), "\nConverted 1 files  \nto folder: \n\t" + At("game/") + "\n ");
+        QCOMPARE(app_->ui.LastText(),
+                 "\nConverted 1 files  \nto folder: \n\t" + At("game/") + "\n ");
     }
 
     void importRemovesItsScratchFile() {
-        doc_->Settings().helmarFolder = At("");
-        doc_->Settings().s16Folder = At("");
+        app_->doc.Settings().helmarFolder = At("");
+        app_->doc.Settings().s16Folder = At("");
         std::string scratch;
         {
-            ShpImportDialog dialog(*doc_);
+            ShpImportDialog dialog(app_->doc);
             scratch = dialog.ScratchPath();
             QVERIFY(FileExists(scratch));
         }

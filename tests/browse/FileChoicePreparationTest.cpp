@@ -2,13 +2,15 @@
 
 #include "browse/FileChoicePreparation.h"
 
-TEST(FileChoicePreparation, FillsTheDefaultsForAFolder) {
+TEST(FileChoicePreparation, FillsTheDefaultsForAFolderAndTitlesMultipleSelection) {
     const PreparedFileChoice p = PrepareFileChoice({"C:\\out\\", "", "", ""}, false);
     EXPECT_EQ(p.folder, "C:\\out\\");
     EXPECT_EQ(p.initialPath, "C:\\out\\*.*");
     EXPECT_EQ(p.title, "Select File");
     EXPECT_EQ(p.filter, "All files (*.*)|*.*|");
     EXPECT_EQ(p.defaultExtension, ".*");
+    EXPECT_EQ(PrepareFileChoice({"/x/*.s16", "Select S16 file to add", "", ""}, true).title,
+              "Select S16 file to add  * Can use Shift/Ctrl");
 }
 
 TEST(FileChoicePreparation, KeepsANamedFileAndCutsAGluedPath) {
@@ -23,11 +25,6 @@ TEST(FileChoicePreparation, KeepsANamedFileAndCutsAGluedPath) {
     EXPECT_EQ(glued.initialPath, "C:\\games\\*.*");
     EXPECT_EQ(PrepareFileChoice({"/home/me/unit.shp", "", "", ""}, false).initialPath,
               "/home/me/unit.shp");
-}
-
-TEST(FileChoicePreparation, MultipleSelectionSaysSoInTheTitle) {
-    EXPECT_EQ(PrepareFileChoice({"/x/*.s16", "Select S16 file to add", "", ""}, true).title,
-              "Select S16 file to add  * Can use Shift/Ctrl");
 }
 
 TEST(FileChoicePreparation, TranslatesFiltersToQtSyntax) {
