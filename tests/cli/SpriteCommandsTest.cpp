@@ -248,16 +248,16 @@ TEST_F(SpriteCommands, ReadErrorsAbandonTheWorkWithAMessageNamingTheFile) {
 
     // An icon table that cannot be read is not rewritten as a file of the new icon alone.
     const Bytes before = ReadFileBytes(sprite);
-    run = RunWithShortReads(200, {"insert-icon", sprite, dir / "pic.bmp"}, dir);
-    EXPECT_EQ(run.status, kExitFailed);
-    EXPECT_NE(run.err.find("Error reading the icon table of [" + sprite + "]"), std::string::npos)
-        << run.err;
-    EXPECT_EQ(ReadFileBytes(sprite), before);
-    run = RunWithShortReads(200, {"remove-icon", sprite, "1"}, dir);
-    EXPECT_EQ(run.status, kExitFailed);
-    EXPECT_NE(run.err.find("Error reading the icon table of [" + sprite + "]"), std::string::npos)
-        << run.err;
-    EXPECT_EQ(ReadFileBytes(sprite), before);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"insert-icon", sprite, dir / "pic.bmp"},
+          std::vector<std::string>{"remove-icon", sprite, "1"}}) {
+        run = RunWithShortReads(200, args, dir);
+        EXPECT_EQ(run.status, kExitFailed) << args[0];
+        EXPECT_NE(run.err.find("Error reading the icon table of [" + sprite + "]"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(ReadFileBytes(sprite), before) << args[0];
+    }
 
     // Without the failing reads both work.
     EXPECT_EQ(RunWithShortReads(0, {"insert-icon", sprite, dir / "pic.bmp"}, dir).status,
