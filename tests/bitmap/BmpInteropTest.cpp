@@ -101,14 +101,8 @@ TEST(BmpInterop, LoadsImageMagickFilesOfEveryDepth) {
     ExpectPattern(dir / "im8.bmp", 8);
     ExpectPattern(dir / "im32.bmp", 32);
     EXPECT_TRUE(ui.messages.empty());
-}
 
-TEST(BmpInterop, SixteenBitFilesReadTheSameBeforeAndAfterConversion) {
-    if (!HaveImageMagick()) GTEST_SKIP() << "ImageMagick is not installed";
-    FakeUserInterface ui;
-    TempDir dir;
-    WritePpm(dir / "in.ppm");
-    const std::string convert = "/usr/bin/convert " + (dir / "in.ppm");
+    // Sixteen bits read the same before and after conversion to 24.
     for (const std::string subtype : {"RGB565", "RGB555"}) {
         SCOPED_TRACE(subtype);
         // The full header carries the masks.

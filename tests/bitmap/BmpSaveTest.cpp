@@ -21,7 +21,7 @@ void Fill(PixelBuffer24& picture) {
 
 }  // namespace
 
-TEST(BmpSave, WritesTheHeaderFieldsAndPaddedRows) {
+TEST(BmpSave, WritesTheHeaderFieldsAndPaddedRowsBottomUp) {
     FakeUserInterface ui;
     TempDir dir;
     PixelBuffer24 picture;
@@ -46,21 +46,15 @@ TEST(BmpSave, WritesTheHeaderFieldsAndPaddedRows) {
     // The first stored row is the bottom picture row.
     EXPECT_EQ(file[54], BlueOf(Pattern(0, 2)));
     EXPECT_EQ(file[56], RedOf(Pattern(0, 2)));
-}
 
-TEST(BmpSave, TopDownPicturesAreWrittenBottomUpAndStayTopDown) {
-    FakeUserInterface ui;
-    TempDir dir;
-    PixelBuffer24 picture;
+    // A top-down picture is written bottom-up too, and stays top-down itself.
     picture.Create(3, 4, 24, true);
     ASSERT_TRUE(picture.Allocate());
     Fill(picture);
     ASSERT_TRUE(picture.SaveAs24(dir / "down.bmp"));
     EXPECT_TRUE(picture.IsTopDown());
     EXPECT_EQ(picture.InfoHeader().height, -4);
-
-    const Bytes file = ReadFileBytes(dir / "down.bmp");
-    EXPECT_EQ(static_cast<std::int32_t>(GetU32(file, 22)), 4);
+    EXPECT_EQ(static_cast<std::int32_t>(GetU32(ReadFileBytes(dir / "down.bmp"), 22)), 4);
     PixelBuffer24 back;
     ASSERT_TRUE(back.Load(dir / "down.bmp"));
     EXPECT_FALSE(back.IsTopDown());

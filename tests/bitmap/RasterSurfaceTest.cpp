@@ -26,6 +26,4 @@ TEST(RasterSurface, DrawsEightBitPicturesThroughTheirPalette) {
     EXPECT_EQ(surface.ColorAt(2, 1), 0u);
     EXPECT_EQ(surface.ColorAt(3, 1), MakeColor(250, 0, 0));
     EXPECT_EQ(surface.ColorAt(5, 0), MakeColor(250, 0, 0));
-    surface.SetStretchMode(StretchMode::ColorOnColor);
-    EXPECT_EQ(surface.Mode(), StretchMode::ColorOnColor);
 }

@@ -183,14 +183,6 @@ TEST_F(ArchiveSafety, ExtractAndUnpackReplaceOnlyWhatTheyMay) {
     run = RunCli({"extract", archive, "notes.txt", "-o", dir.Path(), "--overwrite"});
     EXPECT_EQ(run.status, kExitDone) << run.err;
     EXPECT_EQ(ReadFileBytes(dir / "NOTES.TXT"), Filler(40, 1));
-
-    // Items of one name all arrive.
-    WriteFileBytes(own, DatBytes({{"UNIT01.S16", unit}, {"unit01.s16", Filler(4, 4)}}));
-    run = RunCli({"unpack", own, dir / "twice"});
-    EXPECT_EQ(run.status, kExitDone) << run.err;
-    EXPECT_EQ(run.err,
-              "[UNIT01.S16] has the name of another item: it is written as UNIT01~2.S16\n");
-    EXPECT_EQ(ReadFileBytes(dir / "twice/UNIT01~2.S16"), Filler(4, 4));
 }
 
 TEST_F(ArchiveSafety, ExtractFollowsTheUnpackRules) {

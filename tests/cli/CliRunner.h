@@ -1,10 +1,13 @@
 #pragma once
 // Runs varnok-dat in-process and captures what it prints.
 
+#include <gtest/gtest.h>
+
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
 #include "cli/CliApp.h"
 
 struct CliRun {
@@ -21,4 +24,20 @@ inline CliRun RunCli(const std::vector<std::string>& args) {
     run.out = out.str();
     run.err = err.str();
     return run;
+}
+
+// Writes `bytes` to `path` and runs the command `args` followed by `path`: the
+// file must be refused, with nothing on standard output and every one of
+// `expected` in the message.
+inline void ExpectFileRefused(const std::string& path, const Bytes& bytes,
+                              std::vector<std::string> args,
+                              const std::vector<std::string>& expected) {
+    SCOPED_TRACE(path);
+    WriteFileBytes(path, bytes);
+    args.push_back(path);
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.out, "");
+    for (const std::string& text : expected)
+        EXPECT_NE(run.err.find(text), std::string::npos) << text << "\n" << run.err;
 }

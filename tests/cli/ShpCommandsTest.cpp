@@ -62,26 +62,15 @@ TEST(ShpCli, FilesWhoseFrameTableCannotBeSoundAreRefusedByName) {
     const std::size_t widthMinus1 = 8 + 2 * 8 + 2;  // frame 1's header, second field
     huge[widthMinus1] = 0x00;
     huge[widthMinus1 + 1] = 0x03;  // 769 pixels wide
-    const struct {
-        const char* name;
-        Bytes bytes;
-        const char* why;
-    } cases[] = {
-        {"logo.png", png, "it claims 169478669 frames but has room for 3"},
-        {"beyond.shp", beyond, "frame 2 lies outside the file"},
-        {"huge.shp", huge, "frame 1 is 769 x 3, over the limits of a frame"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path = dir / c.name;
-        WriteFileBytes(path, c.bytes);
-        const CliRun run = RunCli({"shp-info", path});
-        EXPECT_EQ(run.status, kExitFailed);
-        EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find(path + " is not an SHP file or is damaged: " + c.why),
-                  std::string::npos)
-            << run.err;
-    }
+    const std::string lead = " is not an SHP file or is damaged: ";
+    ExpectFileRefused(
+        dir / "logo.png", png, {"shp-info"},
+        {(dir / "logo.png") + lead + "it claims 169478669 frames but has room for 3"});
+    ExpectFileRefused(dir / "beyond.shp", beyond, {"shp-info"},
+                      {(dir / "beyond.shp") + lead + "frame 2 lies outside the file"});
+    ExpectFileRefused(
+        dir / "huge.shp", huge, {"shp-info"},
+        {(dir / "huge.shp") + lead + "frame 1 is 769 x 3, over the limits of a frame"});
     WriteFileBytes(dir / "good.shp", good);
     const CliRun run = RunCli({"shp-info", dir / "good.shp"});
     EXPECT_EQ(run.status, kExitDone) << run.err;

@@ -212,6 +212,7 @@ TEST_F(SpriteCommands, FilesThatCannotBeAnS16AreRefusedByName) {
     const Bytes wide = S16Bytes({Record(1, 1, 0, 0, 900, 10, 0, 2, 0)}, RawData({1}));
     const Bytes outside = S16Bytes(
         {Record(1, 1, 0, 0, 4, 4, 0, 2, 0), Record(1, 1, 0, 0, 4, 4, 2, 4, 0)}, RawData({1, 2}));
+    const std::string lead = " is not an S16 file or is damaged: ";
     const struct {
         const char* name;
         Bytes bytes;
@@ -223,17 +224,8 @@ TEST_F(SpriteCommands, FilesThatCannotBeAnS16AreRefusedByName) {
         {"wide.s16", wide, "icon 1 is 900 x 10, over the limits of an icon"},
         {"outside.s16", outside, "the data of icon 2 (4 bytes at 2) lie outside the file"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path = dir / c.name;
-        WriteFileBytes(path, c.bytes);
-        const CliRun run = RunCli({"icons", path});
-        EXPECT_EQ(run.status, kExitFailed);
-        EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find(path + " is not an S16 file or is damaged: "), std::string::npos)
-            << run.err;
-        EXPECT_NE(run.err.find(c.why), std::string::npos) << run.err;
-    }
+    for (const auto& c : cases)
+        ExpectFileRefused(dir / c.name, c.bytes, {"icons"}, {(dir / c.name) + lead, c.why});
     // A count the file cannot hold stops the other commands as well.
     const CliRun toBmp = RunCli({"to-bmp", dir / "logo.png", "-o", dir / "x.bmp"});
     EXPECT_EQ(toBmp.status, kExitFailed);
@@ -256,16 +248,16 @@ TEST_F(SpriteCommands, ReadErrorsAbandonTheWorkWithAMessageNamingTheFile) {
 
     // An icon table that cannot be read is not rewritten as a file of the new icon alone.
     const Bytes before = ReadFileBytes(sprite);
-    run = RunWithShortReads(200, {"insert-icon", sprite, dir / "pic.bmp"}, dir);
-    EXPECT_EQ(run.status, kExitFailed);
-    EXPECT_NE(run.err.find("Error reading the icon table of [" + sprite + "]"), std::string::npos)
-        << run.err;
-    EXPECT_EQ(ReadFileBytes(sprite), before);
-    run = RunWithShortReads(200, {"remove-icon", sprite, "1"}, dir);
-    EXPECT_EQ(run.status, kExitFailed);
-    EXPECT_NE(run.err.find("Error reading the icon table of [" + sprite + "]"), std::string::npos)
-        << run.err;
-    EXPECT_EQ(ReadFileBytes(sprite), before);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"insert-icon", sprite, dir / "pic.bmp"},
+          std::vector<std::string>{"remove-icon", sprite, "1"}}) {
+        run = RunWithShortReads(200, args, dir);
+        EXPECT_EQ(run.status, kExitFailed) << args[0];
+        EXPECT_NE(run.err.find("Error reading the icon table of [" + sprite + "]"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(ReadFileBytes(sprite), before) << args[0];
+    }
 
     // Without the failing reads both work.
     EXPECT_EQ(RunWithShortReads(0, {"insert-icon", sprite, dir / "pic.bmp"}, dir).status,
