@@ -41,12 +41,19 @@ public:
     DatArchive() = default;
     ~DatArchive() override = default;
 
+    // Whether opening reads the icon count of every S16 item, or leaves them
+    // at 0 until ReadIconCountsNow: with small items the counts lie on every
+    // page of the file, so reading them costs as much as reading the file.
+    enum class IconCounts { kRead, kWhenAsked };
+
     // Opens the archive for reading and writing (for reading only when the
-    // system refuses writing) and reads its directory with
-    // the icon count of every S16 item. Shows why and returns false on failure
+    // system refuses writing) and reads its directory (with the icon counts
+    // unless `counts` says otherwise). Shows why and returns false on failure
     // (a file that is no archive closes it); a missing file keeps the archive
     // that was open.
-    bool OpenArchive(const std::string& path);
+    bool OpenArchive(const std::string& path, IconCounts counts = IconCounts::kRead);
+    // Reads the icon counts when opening left them out; a no-op otherwise.
+    void ReadIconCountsNow();
     // Makes item `index` current and reads its icon table with icon n current;
     // returns the icon selected, 0 for a non-S16 item or a bad index.
     int SelectItem(int index, int n);
@@ -95,7 +102,8 @@ public:
     // Writes the comparison with the archive at `otherPath` and opens it.
     bool CompareArchives(const std::string& otherPath, const std::string& reportPath,
                          bool differencesOnly);
-    // The texts of the two reports; the comparison is nothing, after a
+    // The texts of the two reports (the item report's counts are those read:
+    // call ReadIconCountsNow first); the comparison is nothing, after a
     // message, when the other archive cannot be read.
     std::string ItemReport(bool withIcons) const;
     std::optional<std::string> ComparisonReport(const std::string& otherPath,
@@ -140,6 +148,7 @@ private:
     bool loaded_ = false;
     int currentItem_ = -1;
     int itemsLeftOut_ = 0;
+    bool iconCountsRead_ = false;
     std::string archivePath_;
     std::vector<DatEntry> directory_;
     // The upper-cased names of directory_ to their first index; empty until

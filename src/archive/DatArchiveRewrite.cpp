@@ -63,9 +63,10 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
     writer.RequireOriginal(FileHandle());
     if (!writer.Create() || !WriteDat(writer.File(), plan, progress, archivePath_)) return false;
     const std::string path = archivePath_;
+    const bool countsRead = iconCountsRead_;
     CloseArchive();  // the old file is renamed next; nothing may hold it
     if (!writer.Commit()) {
-        OpenArchive(path);
+        OpenArchive(path, countsRead ? IconCounts::kRead : IconCounts::kWhenAsked);
         return false;
     }
     // The new directory is the plan's: reading it back could only fail after
@@ -80,7 +81,8 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
     loaded_ = true;
     archivePath_ = path;
     SetFileName(path);
-    directory_ = PlannedDirectory(plan);
+    directory_ = PlannedDirectory(plan);  // with the counts the plan knows
+    iconCountsRead_ = countsRead;
     ForgetNameIndex();
     for (DatEntry& entry : directory_)
         entry.SetName(ToUpper(entry.Name()));

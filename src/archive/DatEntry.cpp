@@ -18,6 +18,14 @@ void DatEntry::SetName(const std::string& text) {
     std::copy_n(text.begin(), std::min(text.size(), name.size()), name.begin());
 }
 
+std::string_view UpperCaseName(std::array<char, dat::kNameSize>& name) {
+    const auto end = std::find(name.begin(), name.end(), '\0');
+    for (auto c = name.begin(); c != end; ++c)
+        *c = UpperAscii(*c);
+    std::fill(end, name.end(), '\0');
+    return {name.data(), static_cast<std::size_t>(end - name.begin())};
+}
+
 bool IsS16Name(const std::string& name) {
     return ToUpper(name).find("S16") != std::string::npos;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "archive/DatFormat.h"
@@ -25,6 +26,9 @@ struct DatEntry {
     void SetName(const std::string& text);
 };
 
+// Upper-cases the stored name as ToUpper does and zeroes the bytes after its
+// end, so that equal names compare equal as arrays; returns the name.
+std::string_view UpperCaseName(std::array<char, dat::kNameSize>& name);
 // True when `name` contains "S16" once upper-cased.
 bool IsS16Name(const std::string& name);
 // The icon count that the S16 bytes at `offset` of `file` (`size` of them)

@@ -1,6 +1,9 @@
 #include "archive/ItemFilter.h"
 
+#include <algorithm>
+#include <charconv>
 #include <string>
+#include <string_view>
 
 #include "archive/ItemNames.h"
 #include "support/Paths.h"
@@ -38,6 +41,24 @@ std::vector<int> FilterItems(const std::vector<DatEntry>& entries, int mode,
 }
 
 std::string ItemRow(const DatEntry& entry) {
-    // Built directly: a list of 100,000 rows spent a fifth of its time in printf.
-    return PrintableName(entry.Name()) + "  (" + std::to_string(entry.icons) + ")";
+    std::string row;
+    AppendItemRow(row, entry);
+    return row;
+}
+
+void AppendItemRow(std::string& rows, const DatEntry& entry) {
+    // Built in place: a list of 100,000 rows spent a fifth of its time in
+    // printf, and then most of the rest in making each row its own string.
+    const auto end = std::find(entry.name.begin(), entry.name.end(), '\0');
+    const std::string_view name(entry.name.data(),
+                                static_cast<std::size_t>(end - entry.name.begin()));
+    if (IsPrintableAsIs(name))
+        rows += name;
+    else
+        rows += PrintableName(std::string(name));
+    rows += "  (";
+    char digits[16];
+    const auto [last, error] = std::to_chars(digits, digits + sizeof digits, entry.icons);
+    rows.append(digits, static_cast<std::size_t>(last - digits));
+    rows += ')';
 }

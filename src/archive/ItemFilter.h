@@ -14,3 +14,5 @@ std::vector<int> FilterItems(const std::vector<DatEntry>& entries, int mode,
                              const std::string& text);
 // A list row: "%s  (%d)" with the printable name and the icon count.
 std::string ItemRow(const DatEntry& entry);
+// Appends ItemRow(entry) to `rows`.
+void AppendItemRow(std::string& rows, const DatEntry& entry);

@@ -1,5 +1,7 @@
 #include "archive/ItemNames.h"
 
+#include <algorithm>
+
 #include "archive/DatEntry.h"
 #include "support/Messages.h"
 
@@ -16,6 +18,13 @@ std::string ItemPathInFolder(const DatEntry& entry, const std::string& folder) {
         return {};
     }
     return folder + name;
+}
+
+bool IsPrintableAsIs(std::string_view name) {
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x20 && byte != 0x7F && c != '\\';
+    });
 }
 
 std::string PrintableName(const std::string& name) {

@@ -3,6 +3,7 @@
 // how any name (or a path made from one) is shown.
 
 #include <string>
+#include <string_view>
 
 struct DatEntry;
 
@@ -16,3 +17,5 @@ std::string ItemPathInFolder(const DatEntry& entry, const std::string& folder);
 // escaped C-style ("\n", "\t", "\x1B", "\\"), so that no name can split a
 // row or drive a terminal.
 std::string PrintableName(const std::string& name);
+// True when PrintableName would show `name` unchanged.
+bool IsPrintableAsIs(std::string_view name);

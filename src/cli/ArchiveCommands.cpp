@@ -65,7 +65,8 @@ SourceRules RulesOf(const ArchiveArgs& a) {
 void WithArchive(CliContext& context, const std::string& path,
                  const std::function<bool(DatArchive&)>& body) {
     DatArchive archive;
-    if (!archive.OpenArchive(path)) {
+    // Only what lists or reports items needs the icon counts (ReadIconCountsNow).
+    if (!archive.OpenArchive(path, DatArchive::IconCounts::kWhenAsked)) {
         context.Finish(false);
         return;
     }
@@ -92,15 +93,18 @@ bool NeedsItems(const DatArchive& archive) {
 }
 
 // The rows `list` shows for the options, in order: the window's filter.
-std::vector<int> ListedItems(const DatArchive& archive, const ArchiveArgs& a) {
+std::vector<int> ListedItems(DatArchive& archive, const ArchiveArgs& a) {
+    archive.ReadIconCountsNow();
     const int mode = a.units ? kShowUnits : a.interface ? kShowInterface : kShowAll;
     return FilterItems(archive.Entries(), mode, a.filter);
 }
 
 bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+    const std::vector<int> listed = ListedItems(archive, a);
     std::string rows;  // one write for all rows
-    for (int index : ListedItems(archive, a)) {
-        rows += ItemRow(archive.Entry(index));
+    rows.reserve(listed.size() * 24);
+    for (int index : listed) {
+        AppendItemRow(rows, archive.Entry(index));
         rows += '\n';
     }
     context.out << rows;
@@ -231,6 +235,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     report->add_flag("--names-only", a->namesOnly, "item names without icon counts");
     report->add_option("-o,--output", a->output, "the report file (default: standard output)");
     report->callback(run([&context, a](DatArchive& archive) {
+        archive.ReadIconCountsNow();
         return Emit(context, archive.ItemReport(!a->namesOnly), a->output, {a->archive});
     }));
 

@@ -27,7 +27,7 @@ std::optional<ArchiveItem> SplitArchiveItem(const std::string& sprite) {
 
 std::unique_ptr<S16Image> OpenArchiveItem(const std::string& archivePath, const std::string& item) {
     auto archive = std::make_unique<DatArchive>();
-    if (!archive->OpenArchive(archivePath)) return nullptr;
+    if (!archive->OpenArchive(archivePath, DatArchive::IconCounts::kWhenAsked)) return nullptr;
     const int index = ItemLookup(*archive).Find(item);
     if (index < 0) return nullptr;
     if (!archive->Entry(index).isS16) {

@@ -1,10 +1,8 @@
 #include "support/Text.h"
 
-#include <cctype>
-
 std::string ToUpper(std::string text) {
     for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        c = UpperAscii(c);
     return text;
 }
 

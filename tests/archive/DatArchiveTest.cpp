@@ -72,6 +72,30 @@ TEST_F(DatArchiveTest, ReadsIconCountsAndSelectsS16ItemsOnly) {
     EXPECT_EQ(archive.CurrentItem(), 1);
 }
 
+// Commands that only rewrite or extract leave the counts unread; once asked
+// for, they are those of the file as it is then, also after a rewrite.
+TEST_F(DatArchiveTest, IconCountsWhenAskedAreReadOnceAndFollowRewrites) {
+    const Bytes unit = CodedS16(9, 4, 4, [](int i, int, int) { return MakeColor(8 * i, 0, 0); });
+    const Bytes two = CodedS16(2, 4, 4, [](int i, int, int) { return MakeColor(0, 8 * i, 0); });
+    const std::string path =
+        Write("K.dat", DatBytes({{"UNIT01.S16", unit}, {"A.TXT", Filler(5, 1)}}));
+    ASSERT_TRUE(archive.OpenArchive(path, DatArchive::IconCounts::kWhenAsked));
+    EXPECT_EQ(archive.Entry(0).icons, 0);
+    archive.ReadIconCountsNow();
+    EXPECT_EQ(archive.Entry(0).icons, 9);
+
+    ASSERT_TRUE(archive.OpenArchive(path, DatArchive::IconCounts::kWhenAsked));
+    const std::string source = Write("UNIT01.S16", two);
+    ASSERT_TRUE(archive.ReplaceItems({{0, source}}, NoProgress()));
+    archive.ReadIconCountsNow();
+    EXPECT_EQ(archive.Entry(0).icons, 2);
+
+    ASSERT_TRUE(archive.OpenArchive(path));
+    EXPECT_EQ(archive.Entry(0).icons, 2);
+    ASSERT_TRUE(archive.ReplaceItems({{0, Write("UNIT01.S16", unit)}}, NoProgress()));
+    EXPECT_EQ(archive.Entry(0).icons, 9);  // from the plan, without reading
+}
+
 // Icon counts are read in blocks in offset order; the directory must not
 // depend on the order, overlap or length of the items.
 TEST_F(DatArchiveTest, IconCountsOfItemsOutOfOrderOverlappingShortOrOutsideTheFile) {
