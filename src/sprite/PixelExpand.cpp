@@ -19,19 +19,36 @@ inline void PutPixel(std::uint8_t* p, std::uint32_t pixel) {
     std::memcpy(p, &pixel, 4);
 }
 
-inline std::uint32_t WordAt(const std::uint8_t* s) {
-    return static_cast<std::uint32_t>(s[0]) | (static_cast<std::uint32_t>(s[1]) << 8);
+// ExpandWord in two look-ups, one per byte of the word: the low byte holds
+// blue and three bits of green, the high byte the other green bits and red.
+// Two small tables (2 KB) stay in the first-level cache, and the loops
+// spend half the instructions they would on shifts and masks.
+struct HalfWordTables {
+    std::array<std::uint32_t, 256> low{};
+    std::array<std::uint32_t, 256> high{};
+    constexpr HalfWordTables() {
+        for (unsigned b = 0; b < 256; ++b) {
+            low[b] = ExpandWord(b);
+            high[b] = ExpandWord(b << 8);
+        }
+    }
+};
+constexpr HalfWordTables kHalfWords;
+static_assert(kHalfWords.low[0x34] + kHalfWords.high[0x12] == ExpandWord(0x1234));
+
+inline std::uint32_t ExpandWordAt(const std::uint8_t* word) {
+    return kHalfWords.low[word[0]] | kHalfWords.high[word[1]];
 }
 
 inline void ExpandScalar(const std::uint8_t* words, int count, std::uint8_t* pixels) {
     if (count < 1) return;
     if constexpr (std::endian::native == std::endian::little) {
         for (int k = 1; k < count; ++k, words += 2, pixels += 3)
-            PutPixel(pixels, ExpandWord(WordAt(words)));
-        PutPixel3(pixels, ExpandWord(WordAt(words)));
+            PutPixel(pixels, ExpandWordAt(words));
+        PutPixel3(pixels, ExpandWordAt(words));
     } else {
         for (int k = 0; k < count; ++k, words += 2, pixels += 3)
-            PutPixel3(pixels, ExpandWord(WordAt(words)));
+            PutPixel3(pixels, ExpandWordAt(words));
     }
 }
 
@@ -142,25 +159,25 @@ __attribute__((target("avx2"))) void RowsAvx2(const std::uint8_t* words, int cou
 }
 #endif
 
-// ExpandWord in two look-ups, one per byte of the word: the low byte holds
-// blue and three bits of green, the high byte the other green bits and red.
-// Two small tables (2 KB) stay in the first-level cache, and the run loop
-// spends half the instructions it would on shifts and masks.
-struct HalfWordTables {
-    std::array<std::uint32_t, 256> low{};
-    std::array<std::uint32_t, 256> high{};
-    constexpr HalfWordTables() {
-        for (unsigned b = 0; b < 256; ++b) {
-            low[b] = ExpandWord(b);
-            high[b] = ExpandWord(b << 8);
-        }
+// Places the runs from `at` on that end inside the row [p, rowEnd), and
+// stops at the first that does not, at the row's end or at the runs' end.
+// Most runs end in the row they start in: this loop is all a row of them
+// costs, a few instructions and one fill per run. Without kCheckTotal the
+// caller knows that the rest of the row is within the total.
+template <class Fill, bool kCheckTotal>
+[[gnu::always_inline]] inline void RunsInRow(const std::uint8_t*& at, const std::uint8_t* end,
+                                             std::uint8_t*& p, const std::uint8_t* rowEnd,
+                                             std::int64_t& left) {
+    while (at != end) {
+        const unsigned n = at[0];
+        const std::ptrdiff_t bytes = 3 * static_cast<std::ptrdiff_t>(n);
+        if (bytes > rowEnd - p || (kCheckTotal && n > left)) return;
+        Fill::Run(p, static_cast<int>(n), ExpandWordAt(at + 1));
+        p += bytes;
+        left -= n;
+        at += 3;
+        if (p == rowEnd) return;
     }
-};
-constexpr HalfWordTables kHalfWords;
-static_assert(kHalfWords.low[0x34] + kHalfWords.high[0x12] == ExpandWord(0x1234));
-
-inline std::uint32_t ExpandRunWord(const std::uint8_t* at) {
-    return kHalfWords.low[at[1]] | kHalfWords.high[at[2]];
 }
 
 // The run-length loop, the same on every path but for how a run is filled;
@@ -177,18 +194,10 @@ template <class Fill>
     std::int64_t left = total;
     while (left > 0 && at != end && rowsLeft > 0) {
         std::uint8_t* rowEnd = row + rowBytes;
-        // Most runs end in the row they start in: this loop is all a row of
-        // them costs, a few instructions and one fill per run.
-        while (at != end) {
-            const unsigned n = at[0];
-            const std::ptrdiff_t bytes = 3 * static_cast<std::ptrdiff_t>(n);
-            if (bytes > rowEnd - p || n > left) break;
-            Fill::Run(p, static_cast<int>(n), ExpandRunWord(at));
-            p += bytes;
-            left -= n;
-            at += 3;
-            if (p == rowEnd) break;
-        }
+        if (3 * left >= rowEnd - p)
+            RunsInRow<Fill, false>(at, end, p, rowEnd, left);
+        else
+            RunsInRow<Fill, true>(at, end, p, rowEnd, left);
         if (p == rowEnd) {
             row += step;
             p = row;
@@ -197,7 +206,7 @@ template <class Fill>
         }
         if (at == end || left == 0) break;
         // A run that goes on into the next rows, or that passes the total.
-        const std::uint32_t pixel = ExpandRunWord(at);
+        const std::uint32_t pixel = ExpandWordAt(at + 1);
         std::int64_t n = std::min<std::int64_t>(at[0], left);
         at += 3;
         left -= n;
