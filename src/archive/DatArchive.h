@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "archive/ArchiveComparison.h"
 #include "archive/DatDirectory.h"
 #include "archive/DatEntry.h"
 #include "sprite/S16Image.h"
@@ -100,6 +101,9 @@ public:
     std::string ItemReport(bool withIcons) const;
     std::optional<std::string> ComparisonReport(const std::string& otherPath,
                                                 bool differencesOnly) const;
+    // The comparison the report is written from; nothing, after a message,
+    // when the other archive cannot be read.
+    std::optional<ArchiveComparison> CompareWith(const std::string& otherPath) const;
 
     bool IsOpen() const { return open_; }
     // The archive could be opened for reading only: every rewrite is refused.

@@ -25,6 +25,9 @@ struct DatEntry {
     void SetName(const std::string& text);
 };
 
+// The icon count of an S16 item whose bytes can hold the table it states;
+// nothing for any other item.
+std::optional<std::int32_t> ReadableIconCount(const DatEntry& entry);
 // True when `name` contains "S16" once upper-cased.
 bool IsS16Name(const std::string& name);
 // The icon count that the S16 bytes at `offset` of `file` (`size` of them)

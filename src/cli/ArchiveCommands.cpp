@@ -10,6 +10,7 @@
 #include "archive/ReportFile.h"
 #include "cli/CliCommands.h"
 #include "cli/ItemLookup.h"
+#include "cli/JsonOutput.h"
 #include "cli/OutputFolder.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
@@ -47,6 +48,7 @@ struct ArchiveArgs {
     bool allowDuplicate = false;
     bool force = false;
     bool overwrite = false;
+    bool json = false;
 };
 
 // The rules of add and replace, with the options that relax them.
@@ -98,6 +100,13 @@ std::vector<int> ListedItems(const DatArchive& archive, const ArchiveArgs& a) {
 }
 
 bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+    if (a.json) {
+        Json items = Json::array();
+        for (int index : ListedItems(archive, a))
+            items.push_back(ItemJson(archive.Entry(index), index + 1));
+        PrintJson(context.out, {{"archive", a.archive}, {"items", std::move(items)}});
+        return true;
+    }
     std::string rows;  // one write for all rows
     for (int index : ListedItems(archive, a)) {
         rows += ItemRow(archive.Entry(index));
@@ -107,9 +116,49 @@ bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     return true;
 }
 
+bool Report(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+    if (!a.json) return Emit(context, archive.ItemReport(!a.namesOnly), a.output, {a.archive});
+    Json items = Json::array();
+    for (const DatEntry& entry : archive.Entries())
+        items.push_back({{"name", entry.Name()}, {"icons", entry.icons}});
+    PrintJson(
+        context.out,
+        {{"archive", a.archive}, {"item_count", archive.ItemCount()}, {"items", std::move(items)}});
+    return true;
+}
+
+const char* PlaceName(ComparedPlace place) {
+    switch (place) {
+        case ComparedPlace::kBoth:
+            return "both";
+        case ComparedPlace::kOnlyFirst:
+            return "only_archive";
+        case ComparedPlace::kOnlySecond:
+            return "only_other";
+    }
+    return "";
+}
+
 bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
-    const std::optional<std::string> text = archive.ComparisonReport(a.other, a.differencesOnly);
-    return text && Emit(context, *text, a.output, {a.archive, a.other});
+    const std::optional<ArchiveComparison> comparison = archive.CompareWith(a.other);
+    if (!comparison) return false;
+    if (!a.json)
+        return Emit(context, ComparisonText(*comparison, a.differencesOnly), a.output,
+                    {a.archive, a.other});
+    Json items = Json::array();
+    for (const ComparedItem& item : comparison->items) {
+        if (a.differencesOnly && item.place == ComparedPlace::kBoth) continue;
+        items.push_back({{"name", item.name}, {"place", PlaceName(item.place)}});
+    }
+    PrintJson(context.out, {{"archive", a.archive},
+                            {"other", a.other},
+                            {"archive_items", comparison->firstCount},
+                            {"other_items", comparison->secondCount},
+                            {"items", std::move(items)},
+                            {"in_both", comparison->inBoth},
+                            {"only_archive", comparison->onlyFirst},
+                            {"only_other", comparison->onlySecond}});
+    return true;
 }
 
 // The items named, or without names the items `list` shows with the same
@@ -197,6 +246,10 @@ std::vector<CLI::Option*> AddFilterOptions(CLI::App& command, ArchiveArgs& a) {
     return {units, interface, filter};
 }
 
+CLI::Option* AddJsonFlag(CLI::App& command, ArchiveArgs& a) {
+    return command.add_flag("--json", a.json, kJsonHelp);
+}
+
 // --overwrite, and the rules of writing items into a folder, of extract and unpack.
 void AddOverwriteOption(CLI::App& command, ArchiveArgs& a) {
     command.footer(kUnpackHelp);
@@ -225,19 +278,23 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
 
     auto* list = AddArchiveCommand(app, "list", "List the items as the DAT Tool lists them", *a);
     AddFilterOptions(*list, *a);
+    AddJsonFlag(*list, *a);
     list->callback(run([&context, a](DatArchive& archive) { return List(context, archive, *a); }));
 
     auto* report = AddArchiveCommand(app, "report", "The item report", *a);
     report->add_flag("--names-only", a->namesOnly, "item names without icon counts");
-    report->add_option("-o,--output", a->output, "the report file (default: standard output)");
-    report->callback(run([&context, a](DatArchive& archive) {
-        return Emit(context, archive.ItemReport(!a->namesOnly), a->output, {a->archive});
-    }));
+    auto* reportOutput =
+        report->add_option("-o,--output", a->output, "the report file (default: standard output)");
+    AddJsonFlag(*report, *a)->excludes(reportOutput);
+    report->callback(
+        run([&context, a](DatArchive& archive) { return Report(context, archive, *a); }));
 
     auto* compare = AddArchiveCommand(app, "compare", "Compare with another archive", *a);
     compare->add_option("OTHER", a->other, "the other .dat archive")->required();
     compare->add_flag("--differences-only", a->differencesOnly, "leave out the items in both");
-    compare->add_option("-o,--output", a->output, "the report file (default: standard output)");
+    auto* compareOutput =
+        compare->add_option("-o,--output", a->output, "the report file (default: standard output)");
+    AddJsonFlag(*compare, *a)->excludes(compareOutput);
     compare->callback(
         run([&context, a](DatArchive& archive) { return Compare(context, archive, *a); }));
 

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "cli/CliCommands.h"
+#include "cli/JsonOutput.h"
 #include "cli/SpriteSource.h"
 #include "sprite/IconExport.h"
 #include "sprite/IconRenderer.h"
@@ -42,6 +43,13 @@ bool RemoveIconNumber(S16Image& image, const std::string& path, int n) {
     if (!removed && (n < 1 || n > count))
         ShowError("Icon %d is not in %s (%d icons)", n, path.c_str(), count);
     return removed;
+}
+
+void PrintIconJson(S16Image& image, const std::string& sprite, std::ostream& out) {
+    Json icons = Json::array();
+    for (int k = 1; k <= image.IconCount(); ++k)
+        icons.push_back(IconJson(image.Icon(k), k));
+    PrintJson(out, {{"sprite", sprite}, {"icon_count", image.IconCount()}, {"icons", icons}});
 }
 
 void PrintIconTable(S16Image& image, std::ostream& out) {
@@ -161,11 +169,14 @@ bool Make(const MakeOptions& o) {
 void AddSpriteCommands(CLI::App& app, CliContext& context) {
     auto* icons = app.add_subcommand("icons", "Print the icon table of a sprite");
     auto sprite = std::make_shared<std::string>();
+    auto json = std::make_shared<bool>(false);
     icons->add_option("SPRITE", *sprite, kSpriteHelp)->required();
-    icons->callback([&context, sprite] {
+    icons->add_flag("--json", *json, kJsonHelp);
+    icons->callback([&context, sprite, json] {
         auto image = OpenSprite(*sprite);
         const bool sound = image && CheckS16Table(*image, *sprite, true);
-        if (sound) PrintIconTable(*image, context.out);
+        if (sound && *json) PrintIconJson(*image, *sprite, context.out);
+        if (sound && !*json) PrintIconTable(*image, context.out);
         context.Finish(sound);
     });
 
