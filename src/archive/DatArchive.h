@@ -4,7 +4,9 @@
 // operations that rewrite, extract from and report on it.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -88,6 +90,11 @@ public:
     // reported and counted as failures.
     ItemWriteResult WriteItems(const std::vector<int>& indices, const std::string& folder,
                                Progress& progress);
+    // Hands the bytes of item `index` to `sink` in blocks of at most 1 MiB, for
+    // an item written somewhere other than a file; false after a read error
+    // (told, naming the archive) or when `sink` refuses a block.
+    using ByteSink = std::function<bool(std::span<const std::uint8_t>)>;
+    bool CopyItemBytes(int index, const ByteSink& sink);
     // WriteItems of every item; not done when no archive is open.
     ItemWriteResult UnpackAll(const std::string& folder, Progress& progress);
 

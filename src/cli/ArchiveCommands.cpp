@@ -11,6 +11,7 @@
 #include "cli/CliCommands.h"
 #include "cli/ItemLookup.h"
 #include "cli/JsonOutput.h"
+#include "cli/OutputFile.h"
 #include "cli/OutputFolder.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
@@ -76,13 +77,13 @@ void WithArchive(CliContext& context, const std::string& path,
     context.Finish(ok && complete);
 }
 
-// Writes a report's text to the file, or to standard output without one; the
-// file is never one of the `archives` the report is about.
+// Writes a report's text to the file, or to standard output without one or
+// for "-"; the file is never one of the `archives` the report is about.
 bool Emit(CliContext& context, const std::string& text, const std::string& output,
           const std::vector<std::string>& archives) {
-    if (output.empty()) {
-        context.out << text;
-        return true;
+    if (output.empty() || IsStandardOutput(output)) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+        return WriteToStandardOutput(context.out, {bytes, text.size()});
     }
     return WriteReportFile(output, text, archives);
 }
@@ -161,25 +162,43 @@ bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     return true;
 }
 
-// The items named, or without names the items `list` shows with the same
-// options; all are written by one rule, so that none overwrites another.
+// The items named, or without names those `list` shows with the same options;
+// nothing when a name is not an item (told).
+std::optional<std::vector<int>> ChosenItems(DatArchive& archive, const ArchiveArgs& a) {
+    if (a.names.empty()) return ListedItems(archive, a);
+    // Every name is resolved before anything is written.
+    const ItemLookup lookup(archive);
+    std::vector<int> indices;
+    for (const std::string& name : a.names) {
+        const int index = lookup.Find(name);
+        if (index < 0) return std::nullopt;
+        indices.push_back(index);
+    }
+    return indices;
+}
+
+// "-o -": the one chosen item's bytes on standard output, nothing else there.
+bool ExtractToStandardOutput(CliContext& context, DatArchive& archive,
+                             const std::vector<int>& indices) {
+    if (indices.size() != 1) {
+        ShowError("-o - writes one item to standard output, but %d items were chosen",
+                  static_cast<int>(indices.size()));
+        return false;
+    }
+    return archive.CopyItemBytes(indices.front(), [&context](std::span<const std::uint8_t> block) {
+        return WriteToStandardOutput(context.out, block);
+    });
+}
+
+// The chosen items are all written by one rule, so that none overwrites another.
 bool Extract(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+    const std::optional<std::vector<int>> indices = ChosenItems(archive, a);
+    if (!indices) return false;
+    if (IsStandardOutput(a.output)) return ExtractToStandardOutput(context, archive, *indices);
     context.ui.SetAnswer(a.overwrite);
     const std::string folder = AsFolder(a.output.empty() ? std::string(".") : a.output);
     if (!MakeOutputFolder(folder)) return false;
-    std::vector<int> indices;
-    if (a.names.empty()) {
-        indices = ListedItems(archive, a);
-    } else {
-        // Every name is resolved before anything is written.
-        const ItemLookup lookup(archive);
-        for (const std::string& name : a.names) {
-            const int index = lookup.Find(name);
-            if (index < 0) return false;
-            indices.push_back(index);
-        }
-    }
-    const ItemWriteResult result = archive.WriteItems(indices, folder, context.progress);
+    const ItemWriteResult result = archive.WriteItems(*indices, folder, context.progress);
     if (result.written > 0) TellFilteredExtraction(result.written, folder);
     return result.Complete();
 }
@@ -283,8 +302,8 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
 
     auto* report = AddArchiveCommand(app, "report", "The item report", *a);
     report->add_flag("--names-only", a->namesOnly, "item names without icon counts");
-    auto* reportOutput =
-        report->add_option("-o,--output", a->output, "the report file (default: standard output)");
+    auto* reportOutput = report->add_option("-o,--output", a->output,
+                                            "the report file (default, or -: standard output)");
     AddJsonFlag(*report, *a)->excludes(reportOutput);
     report->callback(
         run([&context, a](DatArchive& archive) { return Report(context, archive, *a); }));
@@ -292,8 +311,8 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     auto* compare = AddArchiveCommand(app, "compare", "Compare with another archive", *a);
     compare->add_option("OTHER", a->other, "the other .dat archive")->required();
     compare->add_flag("--differences-only", a->differencesOnly, "leave out the items in both");
-    auto* compareOutput =
-        compare->add_option("-o,--output", a->output, "the report file (default: standard output)");
+    auto* compareOutput = compare->add_option("-o,--output", a->output,
+                                              "the report file (default, or -: standard output)");
     AddJsonFlag(*compare, *a)->excludes(compareOutput);
     compare->callback(
         run([&context, a](DatArchive& archive) { return Compare(context, archive, *a); }));
@@ -307,7 +326,8 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     for (CLI::Option* option : AddFilterOptions(*extract, *a))
         items->excludes(option);
     extract->add_option("-o,--output", a->output,
-                        "the folder (made when missing; default: the current one)");
+                        "the folder (made when missing; default: the current one); - writes "
+                        "the one item chosen to standard output");
     AddOverwriteOption(*extract, *a);
     extract->callback(
         run([&context, a](DatArchive& archive) { return Extract(context, archive, *a); }));

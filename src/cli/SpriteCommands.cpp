@@ -6,6 +6,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/JsonOutput.h"
+#include "cli/OutputFile.h"
 #include "cli/SpriteSource.h"
 #include "sprite/IconExport.h"
 #include "sprite/IconRenderer.h"
@@ -90,14 +91,27 @@ const CLI::Validator kSizeText(
     },
     "WIDTHxHEIGHT");
 
-bool ToBmp(const ToBmpOptions& o) {
+// The picture as a 24-bit BMP file: at `output`, or on standard output for "-".
+bool SaveBmp(PixelBuffer24& picture, const std::string& output, std::ostream& out) {
+    if (!IsStandardOutput(output)) return picture.SaveAs24(output);
+    const std::vector<std::uint8_t> bytes = picture.Bmp24FileBytes();
+    return !bytes.empty() && WriteToStandardOutput(out, bytes);
+}
+
+bool ToBmp(const ToBmpOptions& o, std::ostream& out) {
     auto image = OpenSprite(o.sprite);
     if (!image || !CheckS16Table(*image, o.sprite, false)) return false;
-    if (o.all) return SaveAllIconsAsBmp(*image, o.output) == 0;
+    if (o.all) {
+        if (!IsStandardOutput(o.output)) return SaveAllIconsAsBmp(*image, o.output) == 0;
+        ShowError("--all writes a file per icon: it cannot write to standard output (-o -)");
+        return false;
+    }
     if (o.collage) {
         int width = 0, height = 0;
         ParseSize(o.size, width, height);  // checked while parsing
-        if (BuildCollage(*image, o.output, Rect{0, 0, width, height}, o.first)) return true;
+        PixelBuffer24 collage;
+        if (ComposeCollage(*image, Rect{0, 0, width, height}, o.first, collage))
+            return SaveBmp(collage, o.output, out);
         ShowError("No icon of %s fits in %s", o.sprite.c_str(), o.size.c_str());
         return false;
     }
@@ -110,7 +124,7 @@ bool ToBmp(const ToBmpOptions& o) {
         ShowError("Icon %d of %s cannot be decoded", selected, o.sprite.c_str());
         return false;
     }
-    return SaveIconAsBmp(*image, o.output);
+    return SaveBmp(*image, o.output, out);
 }
 
 // Bitmap paths grouped by folder, in the order the folders first appear.
@@ -185,7 +199,8 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     toBmp->add_option("SPRITE", bmp->sprite, kSpriteHelp)->required();
     toBmp
         ->add_option("-o,--output", bmp->output,
-                     "the BMP file (with --all: the base of \"<base>_NNN.bmp\")")
+                     "the BMP file, - for standard output (with --all: the base of "
+                     "\"<base>_NNN.bmp\")")
         ->required();
     auto* iconOption = toBmp->add_option("--icon", bmp->icon, "the icon number (default 1)");
     auto* allFlag = toBmp->add_flag("--all", bmp->all, "every icon, as <base>_NNN.bmp");
@@ -199,7 +214,7 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
         ->needs(collageFlag);
     iconOption->excludes(allFlag)->excludes(collageFlag);
     allFlag->excludes(collageFlag);
-    toBmp->callback([&context, bmp] { context.Finish(ToBmp(*bmp)); });
+    toBmp->callback([&context, bmp] { context.Finish(ToBmp(*bmp, context.out)); });
 
     auto* insert =
         app.add_subcommand("insert-icon", "Insert an icon made from a bitmap into an S16 file");

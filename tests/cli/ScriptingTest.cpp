@@ -1,0 +1,94 @@
+// The command line as scripts use it: standard output as the output file,
+// patterns of item names, dry runs.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "CliRunner.h"
+#include "DatFiles.h"
+#include "S16Files.h"
+
+namespace {
+
+class Scripting : public ::testing::Test {
+protected:
+    void SetUp() override {
+        unit = CodedS16(9, 4, 4, [](int i, int, int) { return MakeColor(8 * i, 0, 0); });
+        panel = CodedS16(2, 6, 2, [](int, int x, int) { return MakeColor(0, 4 * x, 0); });
+        WriteFileBytes(archive, DatBytes({{"PANEL01.S16", panel},
+                                          {"README.TXT", {'h', 'i'}},
+                                          {"UNIT01.S16", unit},
+                                          {"UNIT02.S16", unit}}));
+    }
+
+    // Runs the program itself with standard output going to `output`;
+    // arguments must not need quoting.
+    CliRun RunInto(const std::string& output, const std::vector<std::string>& args) const {
+        std::string command = VARNOK_DAT_PROGRAM;
+        for (const std::string& arg : args)
+            command += " " + arg;
+        command += " >" + output + " 2>" + (dir / "run.err");
+        const int status = std::system(command.c_str());
+        CliRun run;
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.err = ReadFileText(dir / "run.err");
+        return run;
+    }
+
+    TempDir dir;
+    std::string archive = dir / "KELPAR.dat";
+    Bytes unit, panel;
+};
+
+Bytes AsBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+}  // namespace
+
+TEST_F(Scripting, DashWritesTheOneFileToStandardOutputAndNothingElse) {
+    CliRun run = RunCli({"extract", archive, "unit02.s16", "-o", "-"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(AsBytes(run.out), unit);
+    EXPECT_EQ(run.err, "");
+    EXPECT_FALSE(FileExists("-"));
+    run = RunCli({"extract", archive, "--filter", "PANEL", "-o", "-"});
+    EXPECT_EQ(AsBytes(run.out), panel);
+
+    run = RunCli({"extract", archive, "--units", "-o", "-"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("-o - writes one item to standard output, but 2 items were chosen"),
+              std::string::npos);
+
+    ASSERT_EQ(RunCli({"to-bmp", archive + ":PANEL01.S16", "--icon", "2", "-o", dir / "i.bmp"})
+                  .status,
+              kExitDone);
+    run = RunCli({"to-bmp", archive + ":PANEL01.S16", "--icon", "2", "-o", "-"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(AsBytes(run.out), ReadFileBytes(dir / "i.bmp"));
+    ASSERT_EQ(RunCli({"to-bmp", archive + ":UNIT01.S16", "--collage", "-o", dir / "c.bmp"}).status,
+              kExitDone);
+    EXPECT_EQ(AsBytes(RunCli({"to-bmp", archive + ":UNIT01.S16", "--collage", "-o", "-"}).out),
+              ReadFileBytes(dir / "c.bmp"));
+    run = RunCli({"to-bmp", archive + ":UNIT01.S16", "--all", "-o", "-"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("--all writes a file per icon"), std::string::npos);
+
+    EXPECT_EQ(RunCli({"report", archive, "-o", "-"}).out, RunCli({"report", archive}).out);
+    EXPECT_FALSE(FileExists("-"));
+}
+
+TEST_F(Scripting, AFullStandardOutputIsAnErrorWithAMessage) {
+    if (!FileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"extract", archive, "UNIT01.S16", "-o", "-"},
+          {"to-bmp", archive + ":UNIT01.S16", "-o", "-"},
+          {"report", archive, "-o", "-"},
+          {"list", archive, "--json"}}) {
+        SCOPED_TRACE(args.front());
+        const CliRun run = RunInto("/dev/full", args);
+        EXPECT_EQ(run.status, kExitFailed);
+        EXPECT_NE(run.err.find("Error on writing [standard output]"), std::string::npos)
+            << run.err;
+    }
+}
