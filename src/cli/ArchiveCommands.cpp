@@ -1,11 +1,15 @@
 // The archive subcommands: list, report, compare, extract, unpack, add,
 // replace, remove, repack.
 #include <CLI/CLI.hpp>
+#include <filesystem>
+#include <map>
 #include <optional>
 
 #include "archive/ArchiveCommands.h"
 #include "archive/DatArchive.h"
 #include "archive/ItemFilter.h"
+#include "archive/ItemNames.h"
+#include "archive/NamePattern.h"
 #include "archive/RepackFolder.h"
 #include "archive/ReportFile.h"
 #include "cli/CliCommands.h"
@@ -17,12 +21,15 @@
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/RewriteLock.h"
+#include "support/Text.h"
 
 namespace {
 
 constexpr const char* kItemHelp =
     "item names (any case), or #N for the N-th item: the N-th row of an unfiltered list, "
-    "counted from 1 (reaches each of several items of one name)";
+    "counted from 1 (reaches each of several items of one name), or shell-style patterns in "
+    "quotes ('UNIT*', '?ANEL0[1-3].S16'), matched in any case; a pattern that matches nothing "
+    "is an error";
 
 constexpr const char* kBackupHelp =
     "The archive from before the command is kept as <name>_back.dat.";
@@ -170,9 +177,9 @@ std::optional<std::vector<int>> ChosenItems(DatArchive& archive, const ArchiveAr
     const ItemLookup lookup(archive);
     std::vector<int> indices;
     for (const std::string& name : a.names) {
-        const int index = lookup.Find(name);
-        if (index < 0) return std::nullopt;
-        indices.push_back(index);
+        const std::vector<int> found = lookup.FindAll(name);
+        if (found.empty()) return std::nullopt;
+        indices.insert(indices.end(), found.begin(), found.end());
     }
     return indices;
 }
@@ -209,6 +216,44 @@ bool Unpack(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     return MakeOutputFolder(folder) && archive.UnpackAll(folder, context.progress).Complete();
 }
 
+// The files of `folder` by their upper-cased names; a name spelled exactly
+// as the upper-cased one wins over other spellings.
+std::map<std::string, std::string> FilesByUpperName(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end;
+         !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const std::string upper = ToUpper(name);
+        if (name == upper || files.count(upper) == 0) files[upper] = name;
+    }
+    return files;
+}
+
+// A pattern in the file name of replace's FILE ("new/UNIT*") chooses items,
+// as in extract and remove: each item it matches is replaced by the file of
+// that item's name (any letter case) in the FILE's folder. False, after a
+// message, when it matches no item or a matched item has no file there.
+bool PatternReplacements(const ItemLookup& lookup, const DatArchive& archive,
+                         const std::string& path,
+                         std::vector<std::pair<int, std::string>>& replacements) {
+    const std::vector<int> found = lookup.FindAll(SplitPath(path, kPathFileName));
+    if (found.empty()) return false;
+    const std::string folder = SplitPath(path, kPathFolder);
+    const std::map<std::string, std::string> files = FilesByUpperName(folder);
+    for (int index : found) {
+        const std::string name = archive.Entry(index).Name();
+        const auto file = files.find(ToUpper(name));
+        if (file == files.end()) {
+            ShowError("%s matches the item %s, but %s holds no file of that name", path.c_str(),
+                      PrintableName(name).c_str(), folder.empty() ? "." : folder.c_str());
+            return false;
+        }
+        replacements.emplace_back(index, folder + file->second);
+    }
+    return true;
+}
+
 // Every name is resolved and every file checked before the one rewrite: a
 // refused name leaves the archive as it was.
 bool Replace(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
@@ -220,6 +265,10 @@ bool Replace(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
         const std::size_t equals = text.find('=');
         const bool numbered = !text.empty() && text.front() == '#' && equals != std::string::npos;
         const std::string path = numbered ? text.substr(equals + 1) : text;
+        if (!numbered && IsNamePattern(SplitPath(path, kPathFileName)) && !Exists(path)) {
+            if (!PatternReplacements(lookup, archive, path, replacements)) return false;
+            continue;
+        }
         const int index =
             lookup.Find(numbered ? text.substr(0, equals) : SplitPath(path, kPathFileName));
         if (index < 0) return false;
@@ -233,9 +282,9 @@ bool Remove(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     const ItemLookup lookup(archive);
     std::vector<int> indices;
     for (const std::string& name : a.names) {
-        const int index = lookup.Find(name);
-        if (index < 0) return false;
-        indices.push_back(index);
+        const std::vector<int> found = lookup.FindAll(name);
+        if (found.empty()) return false;
+        indices.insert(indices.end(), found.begin(), found.end());
     }
     return !RemoveItemsAndTell(archive, indices, context.progress).empty();
 }
@@ -363,7 +412,9 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     replace
         ->add_option("FILE", a->names,
                      "files named like the items they replace; #N=FILE replaces the N-th item "
-                     "(the N-th row of an unfiltered list), which must be named like FILE")
+                     "(the N-th row of an unfiltered list), which must be named like FILE; "
+                     "'FOLDER/PATTERN' replaces every item the pattern matches with the file "
+                     "of its name in FOLDER")
         ->required();
     replace->add_flag("--force", a->force, kForceHelp);
     replace->callback(

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "archive/DatArchive.h"
+#include "archive/NamePattern.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 
@@ -31,4 +32,16 @@ int ItemLookup::Find(const std::string& text) const {
     if (index >= 0) return index;
     ShowError("%s is not an item of %s", text.c_str(), archive_.ArchivePath().c_str());
     return -1;
+}
+
+std::vector<int> ItemLookup::FindAll(const std::string& text) const {
+    if (IsNamePattern(text)) {
+        std::vector<int> found = MatchingItems(archive_.Entries(), text);
+        if (found.empty() && archive_.FindItem(text) >= 0) found.push_back(archive_.FindItem(text));
+        if (found.empty())
+            ShowError("%s matches no item of %s", text.c_str(), archive_.ArchivePath().c_str());
+        return found;
+    }
+    const int index = Find(text);
+    return index < 0 ? std::vector<int>{} : std::vector<int>{index};
 }

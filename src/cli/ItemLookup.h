@@ -3,6 +3,7 @@
 // archive's own index, so that k names cost one pass over the directory.
 
 #include <string>
+#include <vector>
 
 class DatArchive;
 
@@ -14,6 +15,11 @@ public:
     // the rows of an unfiltered list in order), anything else a name in any
     // case (the first of equal names). -1 after a message naming the archive.
     int Find(const std::string& text) const;
+    // The items `text` stands for: a shell-style pattern ("UNIT*", any case)
+    // gives every item it matches, in directory order; a pattern that matches
+    // nothing may still be the exact name of an item. Anything else as Find.
+    // Empty after a message naming the pattern or the archive.
+    std::vector<int> FindAll(const std::string& text) const;
 
 private:
     const DatArchive& archive_;

@@ -92,3 +92,33 @@ TEST_F(Scripting, AFullStandardOutputIsAnErrorWithAMessage) {
             << run.err;
     }
 }
+
+TEST_F(Scripting, PatternsChooseItemsInAnyLetterCase) {
+    CliRun run = RunCli({"extract", archive, "unit*", "-o", dir / "out"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(FolderListing(dir / "out"), (std::vector<std::string>{"UNIT01.S16", "UNIT02.S16"}));
+    run = RunCli({"extract", archive, "X*", "-o", dir / "none"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("X* matches no item of " + archive), std::string::npos) << run.err;
+    EXPECT_FALSE(FileExists(dir / "none"));
+
+    // New files in a folder of their own, in lower case: the pattern picks
+    // the items, each takes the file of its name.
+    WriteFileBytes(dir / "new/unit01.s16", panel);
+    WriteFileBytes(dir / "new/unit02.s16", panel);
+    run = RunCli({"replace", archive, dir / "new/UNIT0[12]*"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"list", archive}).out,
+              "PANEL01.S16  (2)\nREADME.TXT  (0)\nUNIT01.S16  (2)\nUNIT02.S16  (2)\n");
+    // A matched item without a file stops the command before anything changes.
+    const Bytes before = ReadFileBytes(archive);
+    run = RunCli({"replace", archive, dir / "new/*.S16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("matches the item PANEL01.S16, but"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFileBytes(archive), before);
+
+    run = RunCli({"remove", archive, "?NIT*", "readme.txt"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"list", archive}).out, "PANEL01.S16  (2)\n");
+    EXPECT_EQ(RunCli({"remove", archive, "UNIT*"}).status, kExitFailed);
+}
