@@ -19,6 +19,7 @@
 
 class DurabilityBatch;
 class Progress;
+struct PlannedChange;
 struct PlannedItem;
 
 // What writing items into a folder did: whether there was an archive to write
@@ -130,6 +131,11 @@ public:
     // a few passes over the directory, not k.
     int FindItem(const std::string& name) const;
 
+    // With a change to fill, every rewrite only plans: it fills `change` with
+    // what it would do and writes nothing (nullptr: rewrites write again).
+    void PlanOnly(PlannedChange* change) { planOnly_ = change; }
+    bool PlansOnly() const { return planOnly_ != nullptr; }
+
     // Makes the rewrites leave the new archive for `batch` to flush (nullptr:
     // each rewrite flushes its own), for archives that are only a step of a batch.
     void DeferDurability(DurabilityBatch* batch) { batch_ = batch; }
@@ -163,4 +169,5 @@ private:
     mutable std::unordered_map<std::string, int> indexByName_;
     mutable int lookupsWithoutIndex_ = 0;
     DurabilityBatch* batch_ = nullptr;
+    PlannedChange* planOnly_ = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "archive/ItemFilter.h"
 #include "archive/ItemNames.h"
 #include "archive/NamePattern.h"
+#include "archive/PlannedChange.h"
 #include "archive/RepackFolder.h"
 #include "archive/ReportFile.h"
 #include "cli/CliCommands.h"
@@ -34,6 +35,10 @@ constexpr const char* kItemHelp =
 constexpr const char* kBackupHelp =
     "The archive from before the command is kept as <name>_back.dat.";
 
+constexpr const char* kDryRunHelp =
+    "make every check and print what would change (items added, replaced, removed; the "
+    "archive's bytes before and after), but write nothing";
+
 constexpr const char* kUnpackHelp =
     "Files already in the folder are kept, and the command exits 1, unless --overwrite. Items "
     "whose names differ only in letter case are all written: the second as NAME~2.EXT, the "
@@ -57,6 +62,7 @@ struct ArchiveArgs {
     bool force = false;
     bool overwrite = false;
     bool json = false;
+    bool dryRun = false;
 };
 
 // The rules of add and replace, with the options that relax them.
@@ -289,8 +295,15 @@ bool Remove(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     return !RemoveItemsAndTell(archive, indices, context.progress).empty();
 }
 
-bool Repack(CliContext& context, const std::string& newArchive) {
+bool Repack(CliContext& context, const std::string& newArchive, bool dryRun) {
     ErrorLog log;
+    if (dryRun) {
+        // Without a started log its lines go to standard error: no log file appears.
+        PlannedChange change;
+        if (!RepackFolder(newArchive, log, context.progress, nullptr, &change)) return false;
+        context.out << PlannedChangeText(change);
+        return true;
+    }
     log.Start(newArchive);
     const bool ok = RepackFolder(newArchive, log, context.progress);
     log.Finish(ok);
@@ -318,6 +331,10 @@ CLI::Option* AddJsonFlag(CLI::App& command, ArchiveArgs& a) {
     return command.add_flag("--json", a.json, kJsonHelp);
 }
 
+void AddDryRunFlag(CLI::App& command, ArchiveArgs& a) {
+    command.add_flag("--dry-run", a.dryRun, kDryRunHelp);
+}
+
 // --overwrite, and the rules of writing items into a folder, of extract and unpack.
 void AddOverwriteOption(CLI::App& command, ArchiveArgs& a) {
     command.footer(kUnpackHelp);
@@ -333,14 +350,21 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     };
     // A rewrite locks the archive before reading it, so that a second writer
     // waits for the first instead of working from what is about to be replaced.
+    // With --dry-run the archive only plans, and the plan is told instead.
     auto rewrite = [&context, a](std::function<bool(DatArchive&)> body) {
         return [&context, a, body] {
             const RewriteLock lock(a->archive);
-            if (lock.Held()) {
-                WithArchive(context, a->archive, body);
-            } else {
+            if (!lock.Held()) {
                 context.Finish(false);
+                return;
             }
+            WithArchive(context, a->archive, [&context, a, &body](DatArchive& archive) {
+                PlannedChange change;
+                if (a->dryRun) archive.PlanOnly(&change);
+                if (!body(archive)) return false;
+                if (a->dryRun) context.out << PlannedChangeText(change);
+                return true;
+            });
         };
     };
 
@@ -398,6 +422,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     add->add_flag("--allow-duplicate", a->allowDuplicate,
                   "add a file even when an item of its name is already there");
     add->add_flag("--force", a->force, kForceHelp);
+    AddDryRunFlag(*add, *a);
     add->callback(rewrite([&context, a](DatArchive& archive) {
         return NeedsItems(archive) && AddFiles(archive, a->names, context.progress, RulesOf(*a));
     }));
@@ -417,6 +442,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
                      "of its name in FOLDER")
         ->required();
     replace->add_flag("--force", a->force, kForceHelp);
+    AddDryRunFlag(*replace, *a);
     replace->callback(
         rewrite([&context, a](DatArchive& archive) { return Replace(context, archive, *a); }));
 
@@ -424,6 +450,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     remove->footer("A name that is not an item stops the command before anything changes. " +
                    std::string(kBackupHelp));
     remove->add_option("ITEM", a->names, kItemHelp)->required();
+    AddDryRunFlag(*remove, *a);
     remove->callback(
         rewrite([&context, a](DatArchive& archive) { return Remove(context, archive, *a); }));
 
@@ -433,5 +460,6 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
         "An archive already at NEW_ARCHIVE is kept as <name>_back.dat, and how many of its items "
         "the new one lacks is told.");
     repack->add_option("NEW_ARCHIVE", a->archive, "the archive to write")->required();
-    repack->callback([&context, a] { context.Finish(Repack(context, a->archive)); });
+    AddDryRunFlag(*repack, *a);
+    repack->callback([&context, a] { context.Finish(Repack(context, a->archive, a->dryRun)); });
 }

@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 
+#include "BmpBuilder.h"
 #include "CliRunner.h"
 #include "DatFiles.h"
 #include "S16Files.h"
@@ -41,7 +43,9 @@ protected:
     Bytes unit, panel;
 };
 
-Bytes AsBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes AsBytes(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
 
 }  // namespace
 
@@ -60,9 +64,9 @@ TEST_F(Scripting, DashWritesTheOneFileToStandardOutputAndNothingElse) {
     EXPECT_NE(run.err.find("-o - writes one item to standard output, but 2 items were chosen"),
               std::string::npos);
 
-    ASSERT_EQ(RunCli({"to-bmp", archive + ":PANEL01.S16", "--icon", "2", "-o", dir / "i.bmp"})
-                  .status,
-              kExitDone);
+    ASSERT_EQ(
+        RunCli({"to-bmp", archive + ":PANEL01.S16", "--icon", "2", "-o", dir / "i.bmp"}).status,
+        kExitDone);
     run = RunCli({"to-bmp", archive + ":PANEL01.S16", "--icon", "2", "-o", "-"});
     ASSERT_EQ(run.status, kExitDone) << run.err;
     EXPECT_EQ(AsBytes(run.out), ReadFileBytes(dir / "i.bmp"));
@@ -88,8 +92,7 @@ TEST_F(Scripting, AFullStandardOutputIsAnErrorWithAMessage) {
         SCOPED_TRACE(args.front());
         const CliRun run = RunInto("/dev/full", args);
         EXPECT_EQ(run.status, kExitFailed);
-        EXPECT_NE(run.err.find("Error on writing [standard output]"), std::string::npos)
-            << run.err;
+        EXPECT_NE(run.err.find("Error on writing [standard output]"), std::string::npos) << run.err;
     }
 }
 
@@ -121,4 +124,60 @@ TEST_F(Scripting, PatternsChooseItemsInAnyLetterCase) {
     ASSERT_EQ(run.status, kExitDone) << run.err;
     EXPECT_EQ(RunCli({"list", archive}).out, "PANEL01.S16  (2)\n");
     EXPECT_EQ(RunCli({"remove", archive, "UNIT*"}).status, kExitFailed);
+}
+
+TEST_F(Scripting, DryRunsTellTheChangeAndWriteNothing) {
+    WriteFileBytes(dir / "NEW.S16", panel);
+    WriteFileBytes(dir / "unit01.s16", panel);
+    WriteFileBytes(dir / "lone.s16", unit);
+    WriteFileBytes(dir / "pic.bmp",
+                   Bmp24(5, 4, [](int x, int y) { return MakeColor(0, 8 * x, y); }));
+    namespace fs = std::filesystem;
+    fs::last_write_time(archive, fs::last_write_time(archive) - std::chrono::hours(1));
+    fs::last_write_time(dir / "lone.s16", fs::last_write_time(archive));
+    const auto listing = FolderListing(dir.Path());
+    const auto archiveTime = fs::last_write_time(archive);
+    const Bytes archiveBytes = ReadFileBytes(archive);
+    const Bytes loneBytes = ReadFileBytes(dir / "lone.s16");
+    const std::string size = std::to_string(archiveBytes.size());
+
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> told;
+    };
+    const std::string panelSize = std::to_string(panel.size());
+    const std::string unitSize = std::to_string(unit.size());
+    const Case cases[] = {
+        {{"add", archive, dir / "NEW.S16"},
+         {"add NEW.S16 (" + panelSize + " bytes)\n",
+          archive + ": " + size + " -> " +
+              std::to_string(archiveBytes.size() + 17 + panel.size())}},
+        {{"replace", archive, dir / "unit01.s16"},
+         {"replace UNIT01.S16 (" + unitSize + " -> " + panelSize + " bytes)\n"}},
+        {{"remove", archive, "UNIT*", "readme.txt"},
+         {"remove README.TXT (2 bytes)\nremove UNIT01.S16 (" + unitSize + " bytes)\n"}},
+        {{"repack", archive}, {"remove README.TXT (2 bytes)\n", "add NEW.S16", "add lone.s16"}},
+        {{"insert-icon", dir / "lone.s16", dir / "pic.bmp", "--at", "2"},
+         {"insert icon 2\n", "lone.s16: 9 -> 10 icons, " + unitSize + " -> "}},
+        {{"remove-icon", dir / "lone.s16", "9"}, {"remove icon 9\n", ": 9 -> 8 icons"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.push_back("--dry-run");
+        SCOPED_TRACE(args.front());
+        const CliRun run = RunCli(args);
+        ASSERT_EQ(run.status, kExitDone) << run.err;
+        for (const std::string& text : c.told)
+            EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+        EXPECT_NE(run.out.find("nothing was written (dry run)\n"), std::string::npos);
+        EXPECT_EQ(run.err.find("removed"), std::string::npos) << run.err;
+        EXPECT_EQ(FolderListing(dir.Path()), listing);
+        EXPECT_EQ(ReadFileBytes(archive), archiveBytes);
+        EXPECT_EQ(fs::last_write_time(archive), archiveTime);
+        EXPECT_EQ(ReadFileBytes(dir / "lone.s16"), loneBytes);
+        EXPECT_EQ(fs::last_write_time(dir / "lone.s16"), archiveTime);
+    }
+    // A dry run refuses what the command would refuse.
+    EXPECT_EQ(RunCli({"remove-icon", dir / "lone.s16", "10", "--dry-run"}).status, kExitFailed);
+    EXPECT_EQ(RunCli({"add", archive, dir / "unit01.s16", "--dry-run"}).status, kExitFailed);
 }
