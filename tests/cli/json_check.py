@@ -30,6 +30,9 @@ SCHEMAS = {
                 {"items": {"name": STR, "place": STR}}),
     "icons": ({"sprite": STR, "icon_count": INT, "icons": LIST}, {"icons": ICON}),
     "shp-info": ({"file": STR, "frame_count": INT, "frames": LIST}, {"frames": FRAME}),
+    "verify": ({"file": STR, "kind": STR, "sound": BOOL, "items": INT, "icons": INT,
+                "problems": LIST},
+               {"problems": {"item": (STR, NULL), "icon": (INT, NULL), "what": STR}}),
 }
 
 # Golden file name -> the command line (run in the sample folder).
@@ -40,6 +43,10 @@ RUNS = {
     "compare": ["compare", "KELPAR.dat", "OTHER.dat", "--json"],
     "icons": ["icons", "KELPAR.dat:UNIT01.S16", "--json"],
     "shp-info": ["shp-info", "knight.shp", "--json"],
+    "verify": ["verify", "KELPAR.dat", "--json"],
+    "verify-cut": ["verify", "CUT.dat", "--json"],
+    "verify-s16": ["verify", "tank.s16", "--json"],
+    "verify-shp": ["verify", "knight.shp", "--json"],
 }
 
 
@@ -79,6 +86,10 @@ def main():
         raise SystemExit("the sample could not be written")
     shutil.copy(os.path.join(sample, "KELPAR.dat"), os.path.join(sample, "OTHER.dat"))
     run(program, ["remove", "OTHER.dat", "UNIT01.S16"], sample)
+    with open(os.path.join(sample, "KELPAR.dat"), "rb") as whole:
+        cut = whole.read()[:100000]
+    with open(os.path.join(sample, "CUT.dat"), "wb") as out:
+        out.write(cut)
 
     problems = []
     for name, args in RUNS.items():
