@@ -2,6 +2,7 @@
 // and diff (two archives compared by content).
 #include <CLI/CLI.hpp>
 
+#include "archive/ArchiveDiff.h"
 #include "archive/ArchiveVerify.h"
 #include "archive/ItemNames.h"
 #include "cli/CliCommands.h"
@@ -86,6 +87,109 @@ bool Verify(CliContext& context, const VerifyArgs& a) {
     return check.Sound();
 }
 
+struct DiffArgs {
+    std::string first;
+    std::string second;
+    bool json = false;
+};
+
+const char* IconPlaceName(IconPlace place) {
+    switch (place) {
+        case IconPlace::kBoth:
+            return "both";
+        case IconPlace::kOnlyFirst:
+            return "only_a";
+        case IconPlace::kOnlySecond:
+            return "only_b";
+    }
+    return "";
+}
+
+Json NamesJson(const std::vector<std::string>& names) {
+    Json list = Json::array();
+    for (const std::string& name : names)
+        list.push_back(name);
+    return list;
+}
+
+Json DifferencesJson(const DiffArgs& a, const ArchiveDifferences& d) {
+    Json changed = Json::array();
+    for (const ChangedContent& c : d.changed) {
+        Json icons = Json::array();
+        for (const IconDifference& icon : c.icons) {
+            icons.push_back({{"icon", icon.icon},
+                             {"place", IconPlaceName(icon.place)},
+                             {"pixels", icon.pixels}});
+        }
+        changed.push_back({{"name", c.name},
+                           {"size_a", c.firstSize},
+                           {"size_b", c.secondSize},
+                           {"icons_a", c.s16 ? Json(c.firstIcons) : Json(nullptr)},
+                           {"icons_b", c.s16 ? Json(c.secondIcons) : Json(nullptr)},
+                           {"icons", c.s16 ? icons : Json(nullptr)}});
+    }
+    return {{"a", a.first},
+            {"b", a.second},
+            {"same", d.Same()},
+            {"only_in_a", NamesJson(d.onlyFirst)},
+            {"only_in_b", NamesJson(d.onlySecond)},
+            {"identical", NamesJson(d.identical)},
+            {"changed", changed}};
+}
+
+std::string ChangedText(const DiffArgs& a, const ChangedContent& c) {
+    std::string text =
+        FormatText("changed: %s (%lld -> %lld bytes)\n", PrintableName(c.name).c_str(),
+                   static_cast<long long>(c.firstSize), static_cast<long long>(c.secondSize));
+    if (!c.s16) return text;
+    if (c.firstIcons != c.secondIcons)
+        text += FormatText("  %d -> %d icons\n", c.firstIcons, c.secondIcons);
+    for (const IconDifference& icon : c.icons) {
+        if (icon.place == IconPlace::kBoth) {
+            text += FormatText("  icon %d: %lld pixels differ\n", icon.icon,
+                               static_cast<long long>(icon.pixels));
+        } else {
+            text += FormatText("  icon %d: only in %s\n", icon.icon,
+                               (icon.place == IconPlace::kOnlyFirst ? a.first : a.second).c_str());
+        }
+    }
+    if (c.icons.empty()) text += "  the icons' pixels are the same\n";
+    return text;
+}
+
+bool Diff(CliContext& context, const DiffArgs& a) {
+    const std::optional<ArchiveDifferences> d = DiffArchives(a.first, a.second);
+    if (!d) return false;
+    if (a.json) {
+        PrintJson(context.out, DifferencesJson(a, *d));
+    } else {
+        std::string text;
+        for (const std::string& name : d->onlyFirst)
+            text += FormatText("only in %s: %s\n", a.first.c_str(), PrintableName(name).c_str());
+        for (const std::string& name : d->onlySecond)
+            text += FormatText("only in %s: %s\n", a.second.c_str(), PrintableName(name).c_str());
+        for (const ChangedContent& c : d->changed)
+            text += ChangedText(a, c);
+        text += FormatText("identical: %d items\n", static_cast<int>(d->identical.size()));
+        context.out << text;
+    }
+    return d->itemsLeftOut == 0;  // a damaged archive was told when it was opened
+}
+
+void AddDiffCommand(CLI::App& app, CliContext& context) {
+    auto* diff = app.add_subcommand("diff", "Compare two archives by content");
+    diff->footer(
+        "Items pair by name (any letter case). Tells the items only in A, only in B and changed "
+        "(with the icons of a changed S16 item whose pixels differ, and how many), and counts the "
+        "identical ones. Exit status 0 whether or not they differ; --json tells \"same\". The "
+        "compare command gives the report by names.");
+    auto args = std::make_shared<DiffArgs>();
+    diff->add_option("A", args->first, "the first .dat archive")->required();
+    diff->add_option("B", args->second, "the second .dat archive")->required();
+    diff->add_flag("--json", args->json, kJsonHelp);
+    diff->callback([&context, args] { context.Finish(Diff(context, *args)); });
+}
+
 }  // namespace
 
 void AddCheckCommands(CLI::App& app, CliContext& context) {
@@ -100,4 +204,5 @@ void AddCheckCommands(CLI::App& app, CliContext& context) {
     verify->add_option("FILE", args->file, "the .dat, .s16 or .shp file")->required();
     verify->add_flag("--json", args->json, kJsonHelp);
     verify->callback([&context, args] { context.Finish(Verify(context, *args)); });
+    AddDiffCommand(app, context);
 }

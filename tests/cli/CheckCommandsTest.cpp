@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 
 #include "CliRunner.h"
 #include "DatFiles.h"
@@ -127,4 +128,43 @@ TEST_F(Verify, DamagedShpFilesAndJson) {
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_NE(run.out.find("\"sound\": false"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\"item\": null"), std::string::npos);
+}
+
+TEST(Diff, TellsItemsByContentAndTheIconsAndPixelsThatChanged) {
+    TempDir dir;
+    auto colour = [](int icon, int x, int y) { return MakeColor(8 * icon, 8 * x, 8 * y); };
+    // Icon 2 recoloured in its first column: 4 pixels of 4 x 4.
+    auto recoloured = [&](int icon, int x, int y) {
+        return icon == 2 && x == 0 ? MakeColor(0, 0, 200) : colour(icon, x, y);
+    };
+    const Bytes unit = CodedS16(3, 4, 4, colour);
+    WriteFileBytes(dir / "A.dat", DatBytes({{"ONLYA.TXT", {'a'}},
+                                            {"SAME.S16", unit},
+                                            {"UNIT01.S16", unit},
+                                            {"UNIT02.S16", unit}}));
+    WriteFileBytes(dir / "B.dat", DatBytes({{"ONLYB.TXT", {'b'}},
+                                            {"SAME.S16", unit},
+                                            {"UNIT01.S16", CodedS16(3, 4, 4, recoloured)},
+                                            {"unit02.s16", CodedS16(4, 4, 4, colour)}}));
+    const std::string a = dir / "A.dat", b = dir / "B.dat";
+    CliRun run = RunCli({"diff", a, b});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.out, "only in " + a + ": ONLYA.TXT\n" + "only in " + b + ": ONLYB.TXT\n" +
+                           "changed: UNIT01.S16 (" + std::to_string(unit.size()) + " -> " +
+                           std::to_string(CodedS16(3, 4, 4, recoloured).size()) + " bytes)\n" +
+                           "  icon 2: 4 pixels differ\n" + "changed: UNIT02.S16 (" +
+                           std::to_string(unit.size()) + " -> " +
+                           std::to_string(CodedS16(4, 4, 4, colour).size()) + " bytes)\n" +
+                           "  3 -> 4 icons\n" + "  icon 4: only in " + b + "\n" +
+                           "identical: 1 items\n");
+
+    run = RunCli({"diff", a, b, "--json"});
+    EXPECT_NE(run.out.find("\"same\": false"), std::string::npos);
+    const nlohmann::json document = nlohmann::json::parse(run.out);
+    EXPECT_EQ(document["changed"][0]["icons"],
+              nlohmann::json::parse(R"([{"icon": 2, "place": "both", "pixels": 4}])"));
+    EXPECT_EQ(document["changed"][1]["icons"][0]["place"], "only_b");
+    EXPECT_EQ(document["identical"], nlohmann::json::parse(R"(["SAME.S16"])"));
+    EXPECT_EQ(RunCli({"diff", a, a}).out, "identical: 4 items\n");
+    EXPECT_EQ(RunCli({"diff", a, dir / "none.dat"}).status, kExitFailed);
 }

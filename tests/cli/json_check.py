@@ -21,6 +21,7 @@ ICON = {"number": INT, "width": INT, "height": INT, "start_x": INT, "start_y": I
         "compress": INT, "reserved": INT}
 FRAME = {"number": INT, "width": INT, "height": INT, "left": INT, "top": INT,
          "right": INT, "bottom": INT}
+DIFF_ICON = {"icon": INT, "place": STR, "pixels": INT}
 SCHEMAS = {
     "list": ({"archive": STR, "items": LIST}, {"items": ITEM}),
     "report": ({"archive": STR, "item_count": INT, "items": LIST},
@@ -33,6 +34,10 @@ SCHEMAS = {
     "verify": ({"file": STR, "kind": STR, "sound": BOOL, "items": INT, "icons": INT,
                 "problems": LIST},
                {"problems": {"item": (STR, NULL), "icon": (INT, NULL), "what": STR}}),
+    "diff": ({"a": STR, "b": STR, "same": BOOL, "only_in_a": LIST, "only_in_b": LIST,
+              "identical": LIST, "changed": LIST},
+             {"changed": {"name": STR, "size_a": INT, "size_b": INT, "icons_a": (INT, NULL),
+                          "icons_b": (INT, NULL), "icons": (LIST, NULL)}}),
 }
 
 # Golden file name -> the command line (run in the sample folder).
@@ -47,6 +52,7 @@ RUNS = {
     "verify-cut": ["verify", "CUT.dat", "--json"],
     "verify-s16": ["verify", "tank.s16", "--json"],
     "verify-shp": ["verify", "knight.shp", "--json"],
+    "diff": ["diff", "KELPAR.dat", "OTHER.dat", "--json"],
 }
 
 
@@ -66,6 +72,8 @@ def check_schema(command, document):
     for list_name, fields in lists.items():
         for k, entry in enumerate(document.get(list_name, [])):
             problems += check_fields(f"{command} {list_name}[{k}]", entry, fields)
+            for j, icon in enumerate(entry.get("icons") or [] if command == "diff" else []):
+                problems += check_fields(f"diff changed[{k}] icons[{j}]", icon, DIFF_ICON)
     return problems
 
 
@@ -86,6 +94,13 @@ def main():
         raise SystemExit("the sample could not be written")
     shutil.copy(os.path.join(sample, "KELPAR.dat"), os.path.join(sample, "OTHER.dat"))
     run(program, ["remove", "OTHER.dat", "UNIT01.S16"], sample)
+    # OTHER.dat's UNIT02.S16 gets another third icon.
+    for args in (["extract", "OTHER.dat", "UNIT02.S16", "-o", "edit"],
+                 ["remove-icon", "edit/UNIT02.S16", "3"],
+                 ["insert-icon", "edit/UNIT02.S16", "soldier.bmp", "--at", "3"],
+                 ["replace", "OTHER.dat", "edit/UNIT02.S16"]):
+        if run(program, args, sample).returncode != 0:
+            raise SystemExit(f"{' '.join(args)} failed")
     with open(os.path.join(sample, "KELPAR.dat"), "rb") as whole:
         cut = whole.read()[:100000]
     with open(os.path.join(sample, "CUT.dat"), "wb") as out:
