@@ -1,14 +1,11 @@
 // The archive subcommands: list, report, compare, extract, unpack, add,
 // replace, remove, repack.
 #include <CLI/CLI.hpp>
-#include <filesystem>
-#include <map>
 #include <optional>
 
 #include "archive/ArchiveCommands.h"
 #include "archive/DatArchive.h"
 #include "archive/ItemFilter.h"
-#include "archive/ItemNames.h"
 #include "archive/NamePattern.h"
 #include "archive/PlannedChange.h"
 #include "archive/RepackFolder.h"
@@ -22,7 +19,6 @@
 #include "support/Messages.h"
 #include "support/Paths.h"
 #include "support/RewriteLock.h"
-#include "support/Text.h"
 
 namespace {
 
@@ -222,44 +218,6 @@ bool Unpack(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     return MakeOutputFolder(folder) && archive.UnpackAll(folder, context.progress).Complete();
 }
 
-// The files of `folder` by their upper-cased names; a name spelled exactly
-// as the upper-cased one wins over other spellings.
-std::map<std::string, std::string> FilesByUpperName(const std::string& folder) {
-    std::map<std::string, std::string> files;
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end;
-         !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        const std::string upper = ToUpper(name);
-        if (name == upper || files.count(upper) == 0) files[upper] = name;
-    }
-    return files;
-}
-
-// A pattern in the file name of replace's FILE ("new/UNIT*") chooses items,
-// as in extract and remove: each item it matches is replaced by the file of
-// that item's name (any letter case) in the FILE's folder. False, after a
-// message, when it matches no item or a matched item has no file there.
-bool PatternReplacements(const ItemLookup& lookup, const DatArchive& archive,
-                         const std::string& path,
-                         std::vector<std::pair<int, std::string>>& replacements) {
-    const std::vector<int> found = lookup.FindAll(SplitPath(path, kPathFileName));
-    if (found.empty()) return false;
-    const std::string folder = SplitPath(path, kPathFolder);
-    const std::map<std::string, std::string> files = FilesByUpperName(folder);
-    for (int index : found) {
-        const std::string name = archive.Entry(index).Name();
-        const auto file = files.find(ToUpper(name));
-        if (file == files.end()) {
-            ShowError("%s matches the item %s, but %s holds no file of that name", path.c_str(),
-                      PrintableName(name).c_str(), folder.empty() ? "." : folder.c_str());
-            return false;
-        }
-        replacements.emplace_back(index, folder + file->second);
-    }
-    return true;
-}
-
 // Every name is resolved and every file checked before the one rewrite: a
 // refused name leaves the archive as it was.
 bool Replace(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
@@ -272,7 +230,7 @@ bool Replace(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
         const bool numbered = !text.empty() && text.front() == '#' && equals != std::string::npos;
         const std::string path = numbered ? text.substr(equals + 1) : text;
         if (!numbered && IsNamePattern(SplitPath(path, kPathFileName)) && !Exists(path)) {
-            if (!PatternReplacements(lookup, archive, path, replacements)) return false;
+            if (!lookup.FindReplacements(path, replacements)) return false;
             continue;
         }
         const int index =
