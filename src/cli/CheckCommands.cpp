@@ -1,6 +1,8 @@
 // The checking subcommands: verify (a whole file read as the game reads it)
 // and diff (two archives compared by content).
 #include <CLI/CLI.hpp>
+#include <filesystem>
+#include <system_error>
 
 #include "archive/ArchiveDiff.h"
 #include "archive/ArchiveVerify.h"
@@ -42,7 +44,17 @@ Json ProblemJson(const FileProblem& p) {
             {"what", p.what}};
 }
 
+// A FIFO would make the read wait for ever, and a folder holds nothing to read.
+bool IsRegularOrMissing(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status)) return true;
+    ShowError("[%s] is not a regular file: nothing was read", path.c_str());
+    return false;
+}
+
 bool Verify(CliContext& context, const VerifyArgs& a) {
+    if (!IsRegularOrMissing(a.file)) return false;
     const std::string kind = KindOf(a.file);
     FileCheck check;
     bool read = false;

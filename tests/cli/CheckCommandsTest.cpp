@@ -67,6 +67,10 @@ TEST_F(Verify, SoundFilesPassAndAreNeverChanged) {
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_NE(run.err.find("verify reads archives (.dat)"), std::string::npos);
     EXPECT_EQ(RunCli({"verify", dir / "missing.dat"}).status, kExitFailed);
+    ASSERT_TRUE(RunShell("mkfifo " + dir / "pipe.s16"));
+    run = RunCli({"verify", dir / "pipe.s16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("is not a regular file"), std::string::npos) << run.err;
 }
 
 TEST_F(Verify, DamagedArchivesTellEachProblemByItemAndIcon) {
