@@ -117,6 +117,7 @@ std::vector<std::string> RemoveItemsAndTell(DatArchive& archive, const std::vect
                                             Progress& progress) {
     if (archive.ItemCount() < 1) return {};
     std::vector<std::string> names = archive.RemoveItems(indices, progress);
+    if (archive.PlansOnly()) return names;  // nothing was removed
     for (const std::string& name : names)
         ShowInfo("\n%s \t removed  \n", PrintableName(name).c_str());
     return names;

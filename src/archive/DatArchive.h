@@ -4,18 +4,22 @@
 // operations that rewrite, extract from and report on it.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "archive/ArchiveComparison.h"
 #include "archive/DatDirectory.h"
 #include "archive/DatEntry.h"
 #include "sprite/S16Image.h"
 
 class DurabilityBatch;
 class Progress;
+struct PlannedChange;
 struct PlannedItem;
 
 // What writing items into a folder did: whether there was an archive to write
@@ -94,6 +98,11 @@ public:
     // reported and counted as failures.
     ItemWriteResult WriteItems(const std::vector<int>& indices, const std::string& folder,
                                Progress& progress);
+    // Hands the bytes of item `index` to `sink` in blocks of at most 1 MiB, for
+    // an item written somewhere other than a file; false after a read error
+    // (told, naming the archive) or when `sink` refuses a block.
+    using ByteSink = std::function<bool(std::span<const std::uint8_t>)>;
+    bool CopyItemBytes(int index, const ByteSink& sink);
     // WriteItems of every item; not done when no archive is open.
     ItemWriteResult UnpackAll(const std::string& folder, Progress& progress);
 
@@ -108,6 +117,9 @@ public:
     std::string ItemReport(bool withIcons) const;
     std::optional<std::string> ComparisonReport(const std::string& otherPath,
                                                 bool differencesOnly) const;
+    // The comparison the report is written from; nothing, after a message,
+    // when the other archive cannot be read.
+    std::optional<ArchiveComparison> CompareWith(const std::string& otherPath) const;
 
     bool IsOpen() const { return open_; }
     // The archive could be opened for reading only: every rewrite is refused.
@@ -126,6 +138,11 @@ public:
     // name; later ones index every name once, so that finding k names costs
     // a few passes over the directory, not k.
     int FindItem(const std::string& name) const;
+
+    // With a change to fill, every rewrite only plans: it fills `change` with
+    // what it would do and writes nothing (nullptr: rewrites write again).
+    void PlanOnly(PlannedChange* change) { planOnly_ = change; }
+    bool PlansOnly() const { return planOnly_ != nullptr; }
 
     // Makes the rewrites leave the new archive for `batch` to flush (nullptr:
     // each rewrite flushes its own), for archives that are only a step of a batch.
@@ -161,4 +178,5 @@ private:
     mutable std::unordered_map<std::string, int> indexByName_;
     mutable int lookupsWithoutIndex_ = 0;
     DurabilityBatch* batch_ = nullptr;
+    PlannedChange* planOnly_ = nullptr;
 };

@@ -185,3 +185,21 @@ ItemWriteResult DatArchive::UnpackAll(const std::string& folder, Progress& progr
         all[i] = static_cast<int>(i);
     return WriteItems(all, folder, progress);
 }
+
+bool DatArchive::CopyItemBytes(int index, const ByteSink& sink) {
+    if (index < 0 || index >= ItemCount()) return false;
+    const DatEntry& entry = Entry(index);
+    constexpr std::uint64_t kBlock = 1 << 20;
+    const auto size = static_cast<std::uint64_t>(std::max<std::int64_t>(entry.size, 0));
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(size, kBlock)));
+    for (std::uint64_t done = 0; done < size;) {
+        const auto count = static_cast<std::size_t>(std::min(size - done, kBlock));
+        if (!FileHandle().ReadAt(entry.offset + done, buffer.data(), count)) {
+            ReportReadError(archivePath_, FileHandle().Error());
+            return false;
+        }
+        if (!sink(std::span<const std::uint8_t>(buffer.data(), count))) return false;
+        done += count;
+    }
+    return true;
+}

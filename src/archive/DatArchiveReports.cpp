@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "archive/ArchiveComparison.h"
 #include "archive/DatArchive.h"
 #include "archive/DatDirectory.h"
 #include "archive/DatFormat.h"
@@ -58,8 +59,7 @@ bool DatArchive::CompareArchives(const std::string& otherPath, const std::string
 
 // Walks both directories in the archives' own name order, so that an item in
 // both is always found as such.
-std::optional<std::string> DatArchive::ComparisonReport(const std::string& otherPath,
-                                                        bool differencesOnly) const {
+std::optional<ArchiveComparison> DatArchive::CompareWith(const std::string& otherPath) const {
     DataFile other;
     if (!other.Open(otherPath, "rb", false)) {
         ReportMissingFile(otherPath);
@@ -69,38 +69,64 @@ std::optional<std::string> DatArchive::ComparisonReport(const std::string& other
     std::vector<std::string> otherNames;
     if (!DirectoryWasRead(ReadDatItemNames(other, otherNames), otherPath, other))
         return std::nullopt;
-    const std::string mine = SplitPath(archivePath_, kPathBaseName);
-    const std::string theirs = SplitPath(otherPath, kPathBaseName);
-    std::string text = "*** Comparing:\n";
-    text += FormatText("*   %s (%d items) \n", mine.c_str(), ItemCount());
-    text += FormatText("*   %s (%d items) \n", theirs.c_str(), static_cast<int>(otherNames.size()));
-    text += "//////////////\n";
-
-    int inBoth = 0, onlyMine = 0, onlyTheirs = 0;
+    ArchiveComparison result;
+    result.firstName = SplitPath(archivePath_, kPathBaseName);
+    result.secondName = SplitPath(otherPath, kPathBaseName);
+    result.firstCount = ItemCount();
+    result.secondCount = static_cast<int>(otherNames.size());
     std::size_t i = 0;
     auto mineMissing = [&](const std::string& name) {
-        text += FormatText("%-15s ... not in %s \n", PrintableName(name).c_str(), theirs.c_str());
-        ++onlyMine;
+        result.items.push_back({name, ComparedPlace::kOnlyFirst});
+        ++result.onlyFirst;
     };
     for (const std::string& b : otherNames) {
         while (i < directory_.size() && CompareNameTexts(directory_[i].Name(), b) < 0)
             mineMissing(directory_[i++].Name());
         if (i < directory_.size() && CompareNameTexts(directory_[i].Name(), b) == 0) {
-            if (!differencesOnly)
-                text += FormatText("%-15s ... = \n", PrintableName(directory_[i].Name()).c_str());
-            ++inBoth;
+            result.items.push_back({directory_[i].Name(), ComparedPlace::kBoth});
+            ++result.inBoth;
             ++i;
         } else {
-            text += FormatText("%15s ... not in %s \n", PrintableName(b).c_str(), mine.c_str());
-            ++onlyTheirs;
+            result.items.push_back({b, ComparedPlace::kOnlySecond});
+            ++result.onlySecond;
         }
     }
     while (i < directory_.size())
         mineMissing(directory_[i++].Name());
+    return result;
+}
 
+std::optional<std::string> DatArchive::ComparisonReport(const std::string& otherPath,
+                                                        bool differencesOnly) const {
+    const std::optional<ArchiveComparison> comparison = CompareWith(otherPath);
+    if (!comparison) return std::nullopt;
+    return ComparisonText(*comparison, differencesOnly);
+}
+
+std::string ComparisonText(const ArchiveComparison& c, bool differencesOnly) {
+    const char* mine = c.firstName.c_str();
+    const char* theirs = c.secondName.c_str();
+    std::string text = "*** Comparing:\n";
+    text += FormatText("*   %s (%d items) \n", mine, c.firstCount);
+    text += FormatText("*   %s (%d items) \n", theirs, c.secondCount);
+    text += "//////////////\n";
+    for (const ComparedItem& item : c.items) {
+        const std::string name = PrintableName(item.name);
+        switch (item.place) {
+            case ComparedPlace::kBoth:
+                if (!differencesOnly) text += FormatText("%-15s ... = \n", name.c_str());
+                break;
+            case ComparedPlace::kOnlyFirst:
+                text += FormatText("%-15s ... not in %s \n", name.c_str(), theirs);
+                break;
+            case ComparedPlace::kOnlySecond:
+                text += FormatText("%15s ... not in %s \n", name.c_str(), mine);
+                break;
+        }
+    }
     text += "\n*** SUMMARY ***\n";
-    text += FormatText("*** %d items in both files\n", inBoth);
-    text += FormatText("*** %d items not in %s \n", onlyMine, theirs.c_str());
-    text += FormatText("*** %d items not in %s \n", onlyTheirs, mine.c_str());
+    text += FormatText("*** %d items in both files\n", c.inBoth);
+    text += FormatText("*** %d items not in %s \n", c.onlyFirst, theirs);
+    text += FormatText("*** %d items not in %s \n", c.onlySecond, mine);
     return text;
 }

@@ -6,6 +6,7 @@
 #include "archive/DatArchive.h"
 #include "archive/DatWriter.h"
 #include "archive/ItemSource.h"
+#include "archive/PlannedChange.h"
 #include "support/DataFile.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -56,6 +57,11 @@ bool DatArchive::Rewrite(const std::vector<PlannedItem>& plan, Progress& progres
     if (readOnly_) {
         ShowError("[%s] is read-only: nothing was changed", archivePath_.c_str());
         return false;
+    }
+    if (planOnly_ != nullptr) {
+        *planOnly_ =
+            DescribePlan(archivePath_, directory_, FileHandle().Length(), &FileHandle(), plan);
+        return true;
     }
     SafeFileWriter writer(archivePath_, BackupPath());
     if (batch_ != nullptr) writer.DeferDurability(*batch_);

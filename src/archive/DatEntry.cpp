@@ -86,3 +86,11 @@ void ReadIconCounts(DataFile& file, std::vector<DatEntry>& entries) {
         first = last;
     }
 }
+
+std::optional<std::int32_t> ReadableIconCount(const DatEntry& entry) {
+    if (!entry.isS16 || entry.size < s16::kCountSize) return std::nullopt;
+    const std::int64_t tableEnd =
+        s16::kCountSize + static_cast<std::int64_t>(entry.icons) * s16::kIconRecordSize;
+    if (tableEnd > entry.size) return std::nullopt;
+    return entry.icons;
+}

@@ -29,6 +29,9 @@ struct DatEntry {
 // Upper-cases the stored name as ToUpper does and zeroes the bytes after its
 // end, so that equal names compare equal as arrays; returns the name.
 std::string_view UpperCaseName(std::array<char, dat::kNameSize>& name);
+// The icon count of an S16 item whose bytes can hold the table it states;
+// nothing for any other item.
+std::optional<std::int32_t> ReadableIconCount(const DatEntry& entry);
 // True when `name` contains "S16" once upper-cased.
 bool IsS16Name(const std::string& name);
 // The icon count that the S16 bytes at `offset` of `file` (`size` of them)

@@ -12,6 +12,7 @@
 #include "archive/DatFormat.h"
 #include "archive/DatWriter.h"
 #include "archive/ItemSource.h"
+#include "archive/PlannedChange.h"
 #include "support/DataFile.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
@@ -76,10 +77,30 @@ int CountLacking(const std::vector<std::string>& oldNames, const std::vector<Pla
                                           [&kept](auto& name) { return kept.count(name) == 0; }));
 }
 
+// The items of the archive at `path` with their sizes, and its length; none
+// when there is no archive there.
+std::vector<DatEntry> ReadOldEntries(const std::string& path, std::uint64_t& length) {
+    std::vector<DatEntry> entries;
+    DataFile old;
+    length = 0;
+    if (!old.Open(path, "rb", false)) return entries;
+    length = old.Length();
+    std::uint64_t count = 0;
+    const DirectoryRead read = ReadDatRecords(old, count, [&](const DatEntry& record) {
+        if (!entries.empty()) {
+            entries.back().size = static_cast<std::int64_t>(record.offset) - entries.back().offset;
+        }
+        entries.push_back(record);
+    });
+    if (read != DirectoryRead::kRead || entries.empty()) return {};
+    entries.pop_back();  // the end record
+    return entries;
+}
+
 }  // namespace
 
 bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& progress,
-                  DurabilityBatch* batch) {
+                  DurabilityBatch* batch, PlannedChange* planOnly) {
     const std::string folder = SplitPath(newArchivePath, kPathFolder);
     const std::vector<FolderFile> files = ListS16Files(folder);
     if (files.empty()) {
@@ -108,6 +129,12 @@ bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& pr
     }
     SortByName(plan);
     scope.Step(10);
+    if (planOnly != nullptr) {
+        std::uint64_t oldLength = 0;
+        const std::vector<DatEntry> old = ReadOldEntries(newArchivePath, oldLength);
+        *planOnly = DescribePlan(newArchivePath, old, oldLength, nullptr, plan);
+        return true;
+    }
     if (!writer.Create() || !WriteDat(writer.File(), plan, progress, newArchivePath)) return false;
 
     std::error_code error;

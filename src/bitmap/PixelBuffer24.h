@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "bitmap/BitFields.h"
 #include "bitmap/BmpFormat.h"
@@ -30,6 +31,10 @@ public:
 
     // Writes the picture as a 24-bit bottom-up BMP file; the image is unchanged.
     bool SaveAs24(const std::string& path, bool topDownArgument = false);
+    // The bytes Save and SaveAs24 (bottom-up) would write, for a file written
+    // elsewhere; empty when there are no pixels.
+    std::vector<std::uint8_t> BmpFileBytes(bool bottomUp) const;
+    std::vector<std::uint8_t> Bmp24FileBytes() const;
     // Converts the image in place to 24 bits with the given storage order.
     bool ConvertTo24(bool topDownArgument = false);
 
@@ -73,6 +78,8 @@ protected:
     void SetFileName(const std::string& name) { fileName_ = name; }
 
 private:
+    // The file and info headers, colour masks and colour table of a BMP file.
+    std::vector<std::uint8_t> BmpHeadBytes(bool bottomUp) const;
     std::string fileName_;
     BmpInfoHeader infoHeader_;
     std::array<std::uint8_t, bmp::kMaxPaletteEntries * bmp::kPaletteEntrySize> palette_{};

@@ -225,13 +225,7 @@ bool PixelBuffer24::LoadBytes(std::span<const std::uint8_t> bytes, const std::st
     return true;
 }
 
-bool PixelBuffer24::Save(const std::string& path, bool bottomUp) {
-    if (!Pixels()) return false;
-    DataFile file;
-    if (!file.Open(path, "wb", false)) {
-        ShowError("Error creating %s", path.c_str());
-        return false;
-    }
+std::vector<std::uint8_t> PixelBuffer24::BmpHeadBytes(bool bottomUp) const {
     const int entries = std::clamp(paletteCount_, 0, bmp::kMaxPaletteEntries);
     const std::uint32_t paletteBytes = static_cast<std::uint32_t>(entries * bmp::kPaletteEntrySize);
     const bool withMasks = bitFields_ != BitFields::Default(BitsPerPixel());
@@ -249,6 +243,30 @@ bool PixelBuffer24::Save(const std::string& path, bool bottomUp) {
         w.U32(bitFields_.blue);
     }
     head.insert(head.end(), palette_.begin(), palette_.begin() + paletteBytes);
+    return head;
+}
+
+std::vector<std::uint8_t> PixelBuffer24::BmpFileBytes(bool bottomUp) const {
+    if (!Pixels()) return {};
+    std::vector<std::uint8_t> bytes = BmpHeadBytes(bottomUp);
+    bytes.reserve(bytes.size() + ImageSize());
+    if (IsTopDown() && bottomUp) {
+        for (int y = Height() - 1; y >= 0; --y)
+            bytes.insert(bytes.end(), RowPtr(y), RowPtr(y) + Stride());
+    } else {
+        bytes.insert(bytes.end(), Pixels(), Pixels() + ImageSize());
+    }
+    return bytes;
+}
+
+bool PixelBuffer24::Save(const std::string& path, bool bottomUp) {
+    if (!Pixels()) return false;
+    DataFile file;
+    if (!file.Open(path, "wb", false)) {
+        ShowError("Error creating %s", path.c_str());
+        return false;
+    }
+    const std::vector<std::uint8_t> head = BmpHeadBytes(bottomUp);
     bool ok = file.Write(head.data(), head.size());
     if (IsTopDown() && bottomUp) {
         for (int y = Height() - 1; y >= 0 && ok; --y)
@@ -274,4 +292,17 @@ bool PixelBuffer24::SaveAs24(const std::string& path, bool topDownArgument) {
     }
     ConvertPixelsInto(converted);
     return converted.Save(path, true);
+}
+
+std::vector<std::uint8_t> PixelBuffer24::Bmp24FileBytes() const {
+    if (!Pixels()) return {};
+    if (BitsPerPixel() == 24 && !IsTopDown()) return BmpFileBytes(true);
+    PixelBuffer24 converted;
+    converted.Create(Width(), Height(), 24, false);
+    if (!converted.Allocate()) {
+        ShowError("Not enough memory!");
+        return {};
+    }
+    ConvertPixelsInto(converted);
+    return converted.BmpFileBytes(true);
 }

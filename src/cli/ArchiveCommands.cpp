@@ -6,10 +6,14 @@
 #include "archive/ArchiveCommands.h"
 #include "archive/DatArchive.h"
 #include "archive/ItemFilter.h"
+#include "archive/NamePattern.h"
+#include "archive/PlannedChange.h"
 #include "archive/RepackFolder.h"
 #include "archive/ReportFile.h"
 #include "cli/CliCommands.h"
 #include "cli/ItemLookup.h"
+#include "cli/JsonOutput.h"
+#include "cli/OutputFile.h"
 #include "cli/OutputFolder.h"
 #include "support/ErrorLog.h"
 #include "support/Messages.h"
@@ -20,10 +24,16 @@ namespace {
 
 constexpr const char* kItemHelp =
     "item names (any case), or #N for the N-th item: the N-th row of an unfiltered list, "
-    "counted from 1 (reaches each of several items of one name)";
+    "counted from 1 (reaches each of several items of one name), or shell-style patterns in "
+    "quotes ('UNIT*', '?ANEL0[1-3].S16'), matched in any case; a pattern that matches nothing "
+    "is an error";
 
 constexpr const char* kBackupHelp =
     "The archive from before the command is kept as <name>_back.dat.";
+
+constexpr const char* kDryRunHelp =
+    "make every check and print what would change (items added, replaced, removed; the "
+    "archive's bytes before and after), but write nothing";
 
 constexpr const char* kUnpackHelp =
     "Files already in the folder are kept, and the command exits 1, unless --overwrite. Items "
@@ -47,6 +57,8 @@ struct ArchiveArgs {
     bool allowDuplicate = false;
     bool force = false;
     bool overwrite = false;
+    bool json = false;
+    bool dryRun = false;
 };
 
 // The rules of add and replace, with the options that relax them.
@@ -75,13 +87,13 @@ void WithArchive(CliContext& context, const std::string& path,
     context.Finish(ok && complete);
 }
 
-// Writes a report's text to the file, or to standard output without one; the
-// file is never one of the `archives` the report is about.
+// Writes a report's text to the file, or to standard output without one or
+// for "-"; the file is never one of the `archives` the report is about.
 bool Emit(CliContext& context, const std::string& text, const std::string& output,
           const std::vector<std::string>& archives) {
-    if (output.empty()) {
-        context.out << text;
-        return true;
+    if (output.empty() || IsStandardOutput(output)) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+        return WriteToStandardOutput(context.out, {bytes, text.size()});
     }
     return WriteReportFile(output, text, archives);
 }
@@ -100,6 +112,13 @@ std::vector<int> ListedItems(DatArchive& archive, const ArchiveArgs& a) {
 }
 
 bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+    if (a.json) {
+        Json items = Json::array();
+        for (int index : ListedItems(archive, a))
+            items.push_back(ItemJson(archive.Entry(index), index + 1));
+        PrintJson(context.out, {{"archive", a.archive}, {"items", std::move(items)}});
+        return true;
+    }
     const std::vector<int> listed = ListedItems(archive, a);
     std::string rows;  // one write for all rows
     rows.reserve(listed.size() * 24);
@@ -111,30 +130,89 @@ bool List(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     return true;
 }
 
-bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
-    const std::optional<std::string> text = archive.ComparisonReport(a.other, a.differencesOnly);
-    return text && Emit(context, *text, a.output, {a.archive, a.other});
+bool Report(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+    archive.ReadIconCountsNow();
+    if (!a.json) return Emit(context, archive.ItemReport(!a.namesOnly), a.output, {a.archive});
+    Json items = Json::array();
+    for (const DatEntry& entry : archive.Entries())
+        items.push_back({{"name", entry.Name()}, {"icons", entry.icons}});
+    PrintJson(
+        context.out,
+        {{"archive", a.archive}, {"item_count", archive.ItemCount()}, {"items", std::move(items)}});
+    return true;
 }
 
-// The items named, or without names the items `list` shows with the same
-// options; all are written by one rule, so that none overwrites another.
+const char* PlaceName(ComparedPlace place) {
+    switch (place) {
+        case ComparedPlace::kBoth:
+            return "both";
+        case ComparedPlace::kOnlyFirst:
+            return "only_archive";
+        case ComparedPlace::kOnlySecond:
+            return "only_other";
+    }
+    return "";
+}
+
+bool Compare(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+    const std::optional<ArchiveComparison> comparison = archive.CompareWith(a.other);
+    if (!comparison) return false;
+    if (!a.json)
+        return Emit(context, ComparisonText(*comparison, a.differencesOnly), a.output,
+                    {a.archive, a.other});
+    Json items = Json::array();
+    for (const ComparedItem& item : comparison->items) {
+        if (a.differencesOnly && item.place == ComparedPlace::kBoth) continue;
+        items.push_back({{"name", item.name}, {"place", PlaceName(item.place)}});
+    }
+    PrintJson(context.out, {{"archive", a.archive},
+                            {"other", a.other},
+                            {"archive_items", comparison->firstCount},
+                            {"other_items", comparison->secondCount},
+                            {"items", std::move(items)},
+                            {"in_both", comparison->inBoth},
+                            {"only_archive", comparison->onlyFirst},
+                            {"only_other", comparison->onlySecond}});
+    return true;
+}
+
+// The items named, or without names those `list` shows with the same options;
+// nothing when a name is not an item (told).
+std::optional<std::vector<int>> ChosenItems(DatArchive& archive, const ArchiveArgs& a) {
+    if (a.names.empty()) return ListedItems(archive, a);
+    // Every name is resolved before anything is written.
+    const ItemLookup lookup(archive);
+    std::vector<int> indices;
+    for (const std::string& name : a.names) {
+        const std::vector<int> found = lookup.FindAll(name);
+        if (found.empty()) return std::nullopt;
+        indices.insert(indices.end(), found.begin(), found.end());
+    }
+    return indices;
+}
+
+// "-o -": the one chosen item's bytes on standard output, nothing else there.
+bool ExtractToStandardOutput(CliContext& context, DatArchive& archive,
+                             const std::vector<int>& indices) {
+    if (indices.size() != 1) {
+        ShowError("-o - writes one item to standard output, but %d items were chosen",
+                  static_cast<int>(indices.size()));
+        return false;
+    }
+    return archive.CopyItemBytes(indices.front(), [&context](std::span<const std::uint8_t> block) {
+        return WriteToStandardOutput(context.out, block);
+    });
+}
+
+// The chosen items are all written by one rule, so that none overwrites another.
 bool Extract(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
+    const std::optional<std::vector<int>> indices = ChosenItems(archive, a);
+    if (!indices) return false;
+    if (IsStandardOutput(a.output)) return ExtractToStandardOutput(context, archive, *indices);
     context.ui.SetAnswer(a.overwrite);
     const std::string folder = AsFolder(a.output.empty() ? std::string(".") : a.output);
     if (!MakeOutputFolder(folder)) return false;
-    std::vector<int> indices;
-    if (a.names.empty()) {
-        indices = ListedItems(archive, a);
-    } else {
-        // Every name is resolved before anything is written.
-        const ItemLookup lookup(archive);
-        for (const std::string& name : a.names) {
-            const int index = lookup.Find(name);
-            if (index < 0) return false;
-            indices.push_back(index);
-        }
-    }
-    const ItemWriteResult result = archive.WriteItems(indices, folder, context.progress);
+    const ItemWriteResult result = archive.WriteItems(*indices, folder, context.progress);
     if (result.written > 0) TellFilteredExtraction(result.written, folder);
     return result.Complete();
 }
@@ -156,6 +234,10 @@ bool Replace(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
         const std::size_t equals = text.find('=');
         const bool numbered = !text.empty() && text.front() == '#' && equals != std::string::npos;
         const std::string path = numbered ? text.substr(equals + 1) : text;
+        if (!numbered && IsNamePattern(SplitPath(path, kPathFileName)) && !Exists(path)) {
+            if (!lookup.FindReplacements(path, replacements)) return false;
+            continue;
+        }
         const int index =
             lookup.Find(numbered ? text.substr(0, equals) : SplitPath(path, kPathFileName));
         if (index < 0) return false;
@@ -169,15 +251,22 @@ bool Remove(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     const ItemLookup lookup(archive);
     std::vector<int> indices;
     for (const std::string& name : a.names) {
-        const int index = lookup.Find(name);
-        if (index < 0) return false;
-        indices.push_back(index);
+        const std::vector<int> found = lookup.FindAll(name);
+        if (found.empty()) return false;
+        indices.insert(indices.end(), found.begin(), found.end());
     }
     return !RemoveItemsAndTell(archive, indices, context.progress).empty();
 }
 
-bool Repack(CliContext& context, const std::string& newArchive) {
+bool Repack(CliContext& context, const std::string& newArchive, bool dryRun) {
     ErrorLog log;
+    if (dryRun) {
+        // Without a started log its lines go to standard error: no log file appears.
+        PlannedChange change;
+        if (!RepackFolder(newArchive, log, context.progress, nullptr, &change)) return false;
+        context.out << PlannedChangeText(change);
+        return true;
+    }
     log.Start(newArchive);
     const bool ok = RepackFolder(newArchive, log, context.progress);
     log.Finish(ok);
@@ -201,6 +290,14 @@ std::vector<CLI::Option*> AddFilterOptions(CLI::App& command, ArchiveArgs& a) {
     return {units, interface, filter};
 }
 
+CLI::Option* AddJsonFlag(CLI::App& command, ArchiveArgs& a) {
+    return command.add_flag("--json", a.json, kJsonHelp);
+}
+
+void AddDryRunFlag(CLI::App& command, ArchiveArgs& a) {
+    command.add_flag("--dry-run", a.dryRun, kDryRunHelp);
+}
+
 // --overwrite, and the rules of writing items into a folder, of extract and unpack.
 void AddOverwriteOption(CLI::App& command, ArchiveArgs& a) {
     command.footer(kUnpackHelp);
@@ -216,33 +313,43 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     };
     // A rewrite locks the archive before reading it, so that a second writer
     // waits for the first instead of working from what is about to be replaced.
+    // With --dry-run the archive only plans, and the plan is told instead.
     auto rewrite = [&context, a](std::function<bool(DatArchive&)> body) {
         return [&context, a, body] {
             const RewriteLock lock(a->archive);
-            if (lock.Held()) {
-                WithArchive(context, a->archive, body);
-            } else {
+            if (!lock.Held()) {
                 context.Finish(false);
+                return;
             }
+            WithArchive(context, a->archive, [&context, a, &body](DatArchive& archive) {
+                PlannedChange change;
+                if (a->dryRun) archive.PlanOnly(&change);
+                if (!body(archive)) return false;
+                if (a->dryRun) context.out << PlannedChangeText(change);
+                return true;
+            });
         };
     };
 
     auto* list = AddArchiveCommand(app, "list", "List the items as the DAT Tool lists them", *a);
     AddFilterOptions(*list, *a);
+    AddJsonFlag(*list, *a);
     list->callback(run([&context, a](DatArchive& archive) { return List(context, archive, *a); }));
 
     auto* report = AddArchiveCommand(app, "report", "The item report", *a);
     report->add_flag("--names-only", a->namesOnly, "item names without icon counts");
-    report->add_option("-o,--output", a->output, "the report file (default: standard output)");
-    report->callback(run([&context, a](DatArchive& archive) {
-        archive.ReadIconCountsNow();
-        return Emit(context, archive.ItemReport(!a->namesOnly), a->output, {a->archive});
-    }));
+    auto* reportOutput = report->add_option("-o,--output", a->output,
+                                            "the report file (default, or -: standard output)");
+    AddJsonFlag(*report, *a)->excludes(reportOutput);
+    report->callback(
+        run([&context, a](DatArchive& archive) { return Report(context, archive, *a); }));
 
     auto* compare = AddArchiveCommand(app, "compare", "Compare with another archive", *a);
     compare->add_option("OTHER", a->other, "the other .dat archive")->required();
     compare->add_flag("--differences-only", a->differencesOnly, "leave out the items in both");
-    compare->add_option("-o,--output", a->output, "the report file (default: standard output)");
+    auto* compareOutput = compare->add_option("-o,--output", a->output,
+                                              "the report file (default, or -: standard output)");
+    AddJsonFlag(*compare, *a)->excludes(compareOutput);
     compare->callback(
         run([&context, a](DatArchive& archive) { return Compare(context, archive, *a); }));
 
@@ -255,7 +362,8 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     for (CLI::Option* option : AddFilterOptions(*extract, *a))
         items->excludes(option);
     extract->add_option("-o,--output", a->output,
-                        "the folder (made when missing; default: the current one)");
+                        "the folder (made when missing; default: the current one); - writes "
+                        "the one item chosen to standard output");
     AddOverwriteOption(*extract, *a);
     extract->callback(
         run([&context, a](DatArchive& archive) { return Extract(context, archive, *a); }));
@@ -277,6 +385,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     add->add_flag("--allow-duplicate", a->allowDuplicate,
                   "add a file even when an item of its name is already there");
     add->add_flag("--force", a->force, kForceHelp);
+    AddDryRunFlag(*add, *a);
     add->callback(rewrite([&context, a](DatArchive& archive) {
         return NeedsItems(archive) && AddFiles(archive, a->names, context.progress, RulesOf(*a));
     }));
@@ -291,9 +400,12 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     replace
         ->add_option("FILE", a->names,
                      "files named like the items they replace; #N=FILE replaces the N-th item "
-                     "(the N-th row of an unfiltered list), which must be named like FILE")
+                     "(the N-th row of an unfiltered list), which must be named like FILE; "
+                     "'FOLDER/PATTERN' replaces every item the pattern matches with the file "
+                     "of its name in FOLDER")
         ->required();
     replace->add_flag("--force", a->force, kForceHelp);
+    AddDryRunFlag(*replace, *a);
     replace->callback(
         rewrite([&context, a](DatArchive& archive) { return Replace(context, archive, *a); }));
 
@@ -301,6 +413,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     remove->footer("A name that is not an item stops the command before anything changes. " +
                    std::string(kBackupHelp));
     remove->add_option("ITEM", a->names, kItemHelp)->required();
+    AddDryRunFlag(*remove, *a);
     remove->callback(
         rewrite([&context, a](DatArchive& archive) { return Remove(context, archive, *a); }));
 
@@ -310,5 +423,6 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
         "An archive already at NEW_ARCHIVE is kept as <name>_back.dat, and how many of its items "
         "the new one lacks is told.");
     repack->add_option("NEW_ARCHIVE", a->archive, "the archive to write")->required();
-    repack->callback([&context, a] { context.Finish(Repack(context, a->archive)); });
+    AddDryRunFlag(*repack, *a);
+    repack->callback([&context, a] { context.Finish(Repack(context, a->archive, a->dryRun)); });
 }

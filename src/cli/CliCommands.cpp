@@ -6,5 +6,6 @@ void AddCommands(CLI::App& app, CliContext& context) {
     AddArchiveCommands(app, context);
     AddSpriteCommands(app, context);
     AddShpCommands(app, context);
+    AddCheckCommands(app, context);
     AddSampleCommand(app, context);
 }

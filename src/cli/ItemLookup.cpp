@@ -1,10 +1,16 @@
 #include "cli/ItemLookup.h"
 
+#include <filesystem>
+#include <map>
 #include <string>
+#include <system_error>
 
 #include "archive/DatArchive.h"
+#include "archive/ItemNames.h"
+#include "archive/NamePattern.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
+#include "support/Text.h"
 
 ItemLookup::ItemLookup(const DatArchive& archive) : archive_(archive) {}
 
@@ -15,6 +21,20 @@ long long ItemNumber(const std::string& text) {
     if (text.size() < 2 || text.size() > 12 || text.front() != '#') return -1;
     if (text.find_first_not_of("0123456789", 1) != std::string::npos) return -1;
     return std::stoll(text.substr(1));
+}
+
+// The files of `folder` by their upper-cased names; a name spelled exactly
+// as the upper-cased one wins over other spellings.
+std::map<std::string, std::string> FilesByUpperName(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error), end;
+         !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const std::string upper = ToUpper(name);
+        if (name == upper || files.count(upper) == 0) files[upper] = name;
+    }
+    return files;
 }
 
 }  // namespace
@@ -31,4 +51,35 @@ int ItemLookup::Find(const std::string& text) const {
     if (index >= 0) return index;
     ShowError("%s is not an item of %s", text.c_str(), archive_.ArchivePath().c_str());
     return -1;
+}
+
+std::vector<int> ItemLookup::FindAll(const std::string& text) const {
+    if (IsNamePattern(text)) {
+        std::vector<int> found = MatchingItems(archive_.Entries(), text);
+        if (found.empty() && archive_.FindItem(text) >= 0) found.push_back(archive_.FindItem(text));
+        if (found.empty())
+            ShowError("%s matches no item of %s", text.c_str(), archive_.ArchivePath().c_str());
+        return found;
+    }
+    const int index = Find(text);
+    return index < 0 ? std::vector<int>{} : std::vector<int>{index};
+}
+
+bool ItemLookup::FindReplacements(const std::string& path,
+                                  std::vector<std::pair<int, std::string>>& replacements) const {
+    const std::vector<int> found = FindAll(SplitPath(path, kPathFileName));
+    if (found.empty()) return false;
+    const std::string folder = SplitPath(path, kPathFolder);
+    const std::map<std::string, std::string> files = FilesByUpperName(folder);
+    for (int index : found) {
+        const std::string name = archive_.Entry(index).Name();
+        const auto file = files.find(ToUpper(name));
+        if (file == files.end()) {
+            ShowError("%s matches the item %s, but %s holds no file of that name", path.c_str(),
+                      PrintableName(name).c_str(), folder.empty() ? "." : folder.c_str());
+            return false;
+        }
+        replacements.emplace_back(index, folder + file->second);
+    }
+    return true;
 }

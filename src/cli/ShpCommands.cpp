@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "cli/CliCommands.h"
+#include "cli/JsonOutput.h"
 #include "cli/OutputFolder.h"
 #include "cli/SpriteSource.h"
 #include "shp/ShpConversion.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-bool PrintShpInfo(const std::string& path, std::ostream& out) {
+bool PrintShpInfo(const std::string& path, bool json, std::ostream& out) {
     ShpImage image;
     if (!image.Open(path)) {
         ReportOpenError(path);
@@ -26,6 +27,15 @@ bool PrintShpInfo(const std::string& path, std::ostream& out) {
     if (!problem.empty()) {
         ShowError("%s is not an SHP file or is damaged: %s", path.c_str(), problem.c_str());
         return false;
+    }
+    if (json) {
+        Json frames = Json::array();
+        for (int k = 1; k <= image.FrameCount(); ++k) {
+            image.SelectFrame(k);
+            frames.push_back(FrameJson(image.CurrentHeader(), k));
+        }
+        PrintJson(out, {{"file", path}, {"frame_count", image.FrameCount()}, {"frames", frames}});
+        return true;
     }
     out << FormatText("%d frames\n", image.FrameCount());
     out << FormatText("%-4s %6s %6s %6s %6s %6s %6s\n", "#", "Width", "Height", "Left", "Top",
@@ -88,8 +98,12 @@ void AddShpCommands(CLI::App& app, CliContext& context) {
 
     auto* info = app.add_subcommand("shp-info", "Print the frame count and each frame's header");
     auto infoPath = std::make_shared<std::string>();
+    auto infoJson = std::make_shared<bool>(false);
     info->add_option("SHP", *infoPath, "the .shp file")->required();
-    info->callback([&context, infoPath] { context.Finish(PrintShpInfo(*infoPath, context.out)); });
+    info->add_flag("--json", *infoJson, kJsonHelp);
+    info->callback([&context, infoPath, infoJson] {
+        context.Finish(PrintShpInfo(*infoPath, *infoJson, context.out));
+    });
 
     auto* fromShp =
         app.add_subcommand("from-shp", "Convert SHP files into S16 files named after them");

@@ -5,6 +5,8 @@
 #include <map>
 
 #include "cli/CliCommands.h"
+#include "cli/JsonOutput.h"
+#include "cli/OutputFile.h"
 #include "cli/SpriteSource.h"
 #include "sprite/IconExport.h"
 #include "sprite/IconRenderer.h"
@@ -21,6 +23,10 @@ constexpr const char* kKeyColourHelp =
     "Paint the areas an icon does not use in the key colour red 248, green 220, blue 220 "
     "(0xF8DCDC): they are left out of the stored icon and save space.";
 
+constexpr const char* kIconDryRunHelp =
+    "make every check and print what would change (the icon counts and the file's bytes before "
+    "and after), but write nothing";
+
 // Runs `edit` on the S16 file at `path`, locked from reading its icons to the
 // rename of the new file; false when it cannot be locked or opened.
 bool EditS16File(const std::string& path, const std::function<bool(S16Image&)>& edit) {
@@ -34,14 +40,31 @@ bool EditS16File(const std::string& path, const std::function<bool(S16Image&)>& 
     return edit(image);
 }
 
+// What a dry run of an icon edit tells: the edit, then the file before and after.
+void TellEditPlan(std::ostream& out, const std::string& path, const std::string& edit,
+                  const S16EditPlan& plan) {
+    out << edit << '\n'
+        << FormatText("%s: %d -> %d icons, %llu -> %llu bytes; nothing was written (dry run)\n",
+                      path.c_str(), plan.iconsBefore, plan.iconsAfter,
+                      static_cast<unsigned long long>(plan.bytesBefore),
+                      static_cast<unsigned long long>(plan.bytesAfter));
+}
+
 // Removes icon `n` of the S16 file read into `image` from `path`.
-bool RemoveIconNumber(S16Image& image, const std::string& path, int n) {
+bool RemoveIconNumber(S16Image& image, const std::string& path, int n, S16EditPlan* planOnly) {
     if (!CheckS16Table(image, path, false)) return false;
     const int count = image.IconCount();
-    const bool removed = RemoveIcon(image, n);
+    const bool removed = RemoveIcon(image, n, planOnly);
     if (!removed && (n < 1 || n > count))
         ShowError("Icon %d is not in %s (%d icons)", n, path.c_str(), count);
     return removed;
+}
+
+void PrintIconJson(S16Image& image, const std::string& sprite, std::ostream& out) {
+    Json icons = Json::array();
+    for (int k = 1; k <= image.IconCount(); ++k)
+        icons.push_back(IconJson(image.Icon(k), k));
+    PrintJson(out, {{"sprite", sprite}, {"icon_count", image.IconCount()}, {"icons", icons}});
 }
 
 void PrintIconTable(S16Image& image, std::ostream& out) {
@@ -82,14 +105,27 @@ const CLI::Validator kSizeText(
     },
     "WIDTHxHEIGHT");
 
-bool ToBmp(const ToBmpOptions& o) {
+// The picture as a 24-bit BMP file: at `output`, or on standard output for "-".
+bool SaveBmp(PixelBuffer24& picture, const std::string& output, std::ostream& out) {
+    if (!IsStandardOutput(output)) return picture.SaveAs24(output);
+    const std::vector<std::uint8_t> bytes = picture.Bmp24FileBytes();
+    return !bytes.empty() && WriteToStandardOutput(out, bytes);
+}
+
+bool ToBmp(const ToBmpOptions& o, std::ostream& out) {
     auto image = OpenSprite(o.sprite);
     if (!image || !CheckS16Table(*image, o.sprite, false)) return false;
-    if (o.all) return SaveAllIconsAsBmp(*image, o.output) == 0;
+    if (o.all) {
+        if (!IsStandardOutput(o.output)) return SaveAllIconsAsBmp(*image, o.output) == 0;
+        ShowError("--all writes a file per icon: it cannot write to standard output (-o -)");
+        return false;
+    }
     if (o.collage) {
         int width = 0, height = 0;
         ParseSize(o.size, width, height);  // checked while parsing
-        if (BuildCollage(*image, o.output, Rect{0, 0, width, height}, o.first)) return true;
+        PixelBuffer24 collage;
+        if (ComposeCollage(*image, Rect{0, 0, width, height}, o.first, collage))
+            return SaveBmp(collage, o.output, out);
         ShowError("No icon of %s fits in %s", o.sprite.c_str(), o.size.c_str());
         return false;
     }
@@ -102,7 +138,7 @@ bool ToBmp(const ToBmpOptions& o) {
         ShowError("Icon %d of %s cannot be decoded", selected, o.sprite.c_str());
         return false;
     }
-    return SaveIconAsBmp(*image, o.output);
+    return SaveBmp(*image, o.output, out);
 }
 
 // Bitmap paths grouped by folder, in the order the folders first appear.
@@ -161,11 +197,14 @@ bool Make(const MakeOptions& o) {
 void AddSpriteCommands(CLI::App& app, CliContext& context) {
     auto* icons = app.add_subcommand("icons", "Print the icon table of a sprite");
     auto sprite = std::make_shared<std::string>();
+    auto json = std::make_shared<bool>(false);
     icons->add_option("SPRITE", *sprite, kSpriteHelp)->required();
-    icons->callback([&context, sprite] {
+    icons->add_flag("--json", *json, kJsonHelp);
+    icons->callback([&context, sprite, json] {
         auto image = OpenSprite(*sprite);
         const bool sound = image && CheckS16Table(*image, *sprite, true);
-        if (sound) PrintIconTable(*image, context.out);
+        if (sound && *json) PrintIconJson(*image, *sprite, context.out);
+        if (sound && !*json) PrintIconTable(*image, context.out);
         context.Finish(sound);
     });
 
@@ -174,7 +213,8 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     toBmp->add_option("SPRITE", bmp->sprite, kSpriteHelp)->required();
     toBmp
         ->add_option("-o,--output", bmp->output,
-                     "the BMP file (with --all: the base of \"<base>_NNN.bmp\")")
+                     "the BMP file, - for standard output (with --all: the base of "
+                     "\"<base>_NNN.bmp\")")
         ->required();
     auto* iconOption = toBmp->add_option("--icon", bmp->icon, "the icon number (default 1)");
     auto* allFlag = toBmp->add_flag("--all", bmp->all, "every icon, as <base>_NNN.bmp");
@@ -188,32 +228,46 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
         ->needs(collageFlag);
     iconOption->excludes(allFlag)->excludes(collageFlag);
     allFlag->excludes(collageFlag);
-    toBmp->callback([&context, bmp] { context.Finish(ToBmp(*bmp)); });
+    toBmp->callback([&context, bmp] { context.Finish(ToBmp(*bmp, context.out)); });
 
     auto* insert =
         app.add_subcommand("insert-icon", "Insert an icon made from a bitmap into an S16 file");
-    auto insertArgs = std::make_shared<std::tuple<std::string, std::string, int>>("", "", 0);
+    auto insertArgs =
+        std::make_shared<std::tuple<std::string, std::string, int, bool>>("", "", 0, false);
     insert->footer(kKeyColourHelp);
     insert->add_option("FILE", std::get<0>(*insertArgs), "the .s16 file")->required();
     insert->add_option("BITMAP", std::get<1>(*insertArgs), "the BMP file")->required();
     insert->add_option("--at", std::get<2>(*insertArgs),
                        "the number the new icon gets (default: append)");
+    insert->add_flag("--dry-run", std::get<3>(*insertArgs), kIconDryRunHelp);
     insert->callback([&context, insertArgs] {
-        const auto& [file, bitmap, at] = *insertArgs;
-        context.Finish(EditS16File(file, [&bitmap = bitmap, at = at](S16Image& image) {
-            return InsertIconFromBmp(image, bitmap, at);
-        }));
+        const auto& [file, bitmap, at, dryRun] = *insertArgs;
+        S16EditPlan plan;
+        S16EditPlan* planOnly = dryRun ? &plan : nullptr;
+        const bool ok = EditS16File(file, [&bitmap = bitmap, at = at, planOnly](S16Image& image) {
+            return InsertIconFromBmp(image, bitmap, at, planOnly);
+        });
+        if (ok && dryRun) {
+            const int number = at < 1 || at > plan.iconsBefore ? plan.iconsAfter : at;
+            TellEditPlan(context.out, file, FormatText("insert icon %d", number), plan);
+        }
+        context.Finish(ok);
     });
 
     auto* remove = app.add_subcommand("remove-icon", "Remove an icon from an S16 file");
-    auto removeArgs = std::make_shared<std::pair<std::string, int>>("", 0);
-    remove->add_option("FILE", removeArgs->first, "the .s16 file")->required();
-    remove->add_option("N", removeArgs->second, "the icon number")->required();
+    auto removeArgs = std::make_shared<std::tuple<std::string, int, bool>>("", 0, false);
+    remove->add_option("FILE", std::get<0>(*removeArgs), "the .s16 file")->required();
+    remove->add_option("N", std::get<1>(*removeArgs), "the icon number")->required();
+    remove->add_flag("--dry-run", std::get<2>(*removeArgs), kIconDryRunHelp);
     remove->callback([&context, removeArgs] {
-        const auto& [file, n] = *removeArgs;
-        context.Finish(EditS16File(file, [&file = file, n = n](S16Image& image) {
-            return RemoveIconNumber(image, file, n);
-        }));
+        const auto& [file, n, dryRun] = *removeArgs;
+        S16EditPlan plan;
+        S16EditPlan* planOnly = dryRun ? &plan : nullptr;
+        const bool ok = EditS16File(file, [&file = file, n = n, planOnly](S16Image& image) {
+            return RemoveIconNumber(image, file, n, planOnly);
+        });
+        if (ok && dryRun) TellEditPlan(context.out, file, FormatText("remove icon %d", n), plan);
+        context.Finish(ok);
     });
 
     auto* make = app.add_subcommand("make", "Build S16 files from bitmaps");

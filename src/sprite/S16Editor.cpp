@@ -1,5 +1,7 @@
 #include "sprite/S16Editor.h"
 
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "bitmap/PixelBuffer24.h"
@@ -46,9 +48,16 @@ bool ReadKeptIcons(S16Image& image, int skipped, std::vector<CodedIcon>& icons) 
 
 // Writes the icons as the new content of the image's file and reopens nothing.
 // The data are laid out back to back whatever the old Starts were.
-bool Rewrite(S16Image& image, std::vector<CodedIcon>& icons) {
+bool Rewrite(S16Image& image, std::vector<CodedIcon>& icons, S16EditPlan* planOnly) {
     const std::string path = image.FileName();
     const std::vector<std::uint8_t> bytes = BuildS16File(icons);
+    if (planOnly != nullptr) {
+        std::error_code error;
+        const std::uintmax_t length = std::filesystem::file_size(path, error);
+        *planOnly = {image.IconCount(), static_cast<int>(icons.size()),
+                     error ? 0 : static_cast<std::uint64_t>(length), bytes.size()};
+        return true;
+    }
     SafeFileWriter writer(path, S16BackupPath(path));
     writer.RequireOriginal(
         image.File());  // refuses when another program replaced the file meanwhile
@@ -62,7 +71,8 @@ std::string S16BackupPath(const std::string& path) {
     return SplitPath(path, kPathWithoutExt) + ".back";
 }
 
-bool InsertIconFromBmp(S16Image& image, const std::string& bitmapPath, int n) {
+bool InsertIconFromBmp(S16Image& image, const std::string& bitmapPath, int n,
+                       S16EditPlan* planOnly) {
     // Without the whole table the rewrite would keep only the new icon.
     if (!CheckS16Table(image, image.FileName(), false)) return false;
     PixelBuffer24 picture;
@@ -77,13 +87,13 @@ bool InsertIconFromBmp(S16Image& image, const std::string& bitmapPath, int n) {
         if (icon.sharedWith >= slot) ++icon.sharedWith;
     }
     icons.insert(icons.begin() + slot, std::move(added));
-    return Rewrite(image, icons);
+    return Rewrite(image, icons, planOnly);
 }
 
-bool RemoveIcon(S16Image& image, int n) {
+bool RemoveIcon(S16Image& image, int n, S16EditPlan* planOnly) {
     if (!CheckS16Table(image, image.FileName(), false)) return false;
     if (n < 1 || n > image.IconCount()) return false;
     std::vector<CodedIcon> icons;
     if (!ReadKeptIcons(image, n, icons)) return false;
-    return Rewrite(image, icons);
+    return Rewrite(image, icons, planOnly);
 }

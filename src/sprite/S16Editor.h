@@ -3,15 +3,27 @@
 // removing an icon. Each rewrite goes to a scratch file beside it first and keeps the
 // previous file as "<name>.back"; the image is left closed and must be reopened.
 
+#include <cstdint>
 #include <string>
 
 class S16Image;
 
+// What an edit would make of the file, told by a dry run instead of writing.
+struct S16EditPlan {
+    int iconsBefore = 0;
+    int iconsAfter = 0;
+    std::uint64_t bytesBefore = 0;
+    std::uint64_t bytesAfter = 0;
+};
+
 // Inserts the picture of `bitmapPath` so that it becomes icon n; n <= 0 or
-// n > count appends it.
-bool InsertIconFromBmp(S16Image& image, const std::string& bitmapPath, int n);
+// n > count appends it. With `planOnly`, every check is made and the new file
+// built, but nothing is written: `planOnly` receives the outcome and the
+// image stays open.
+bool InsertIconFromBmp(S16Image& image, const std::string& bitmapPath, int n,
+                       S16EditPlan* planOnly = nullptr);
 // Removes icon n (1-based); false, writing nothing, when n is out of range.
-bool RemoveIcon(S16Image& image, int n);
+bool RemoveIcon(S16Image& image, int n, S16EditPlan* planOnly = nullptr);
 
 // Where a rewrite keeps the previous S16 file.
 std::string S16BackupPath(const std::string& path);
