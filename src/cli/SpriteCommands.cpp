@@ -18,8 +18,11 @@
 namespace {
 
 constexpr const char* kKeyColourHelp =
-    "Paint the areas an icon does not use in the key colour red 248, green 220, blue 220 "
-    "(0xF8DCDC): they are left out of the stored icon and save space.";
+    "Pictures are BMP or PNG files, told apart by their content. Paint the areas an icon does "
+    "not use in the key colour red 248, green 220, blue 220 (0xF8DCDC): they are left out of "
+    "the stored icon and save space. In a picture with alpha, a pixel with alpha below 128 is "
+    "that unused area, except a fully transparent pixel of colour red 248, green 0, blue 248, "
+    "which is the S16 transparent colour; alpha 128 and above is the pixel's own colour.";
 
 // Runs `edit` on the S16 file at `path`, locked from reading its icons to the
 // rename of the new file; false when it cannot be locked or opened.
@@ -134,12 +137,12 @@ bool MakeFromList(const MakeOptions& o) {
     }
     std::vector<std::string> entries;
     for (const std::string& path : o.bitmaps) {
-        if (UpperExtension(path) != ".BMP") {
-            ShowError("%s: the bitmaps of a list must be .bmp files", path.c_str());
+        if (!IsPictureFileName(path)) {
+            ShowError("%s: the pictures of a list must be .bmp or .png files", path.c_str());
             return false;
         }
-        entries.push_back(
-            IconListEntry(static_cast<int>(entries.size()) + 1, SplitPath(path, kPathBaseName)));
+        entries.push_back(IconListEntry(static_cast<int>(entries.size()) + 1,
+                                        IconListName(SplitPath(path, kPathFileName))));
     }
     // On the command line a list is built whole or not at all.
     return MakeS16FromList(groups.front().first, entries, o.list, ListGaps::kRefuse);
@@ -195,7 +198,7 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     auto insertArgs = std::make_shared<std::tuple<std::string, std::string, int>>("", "", 0);
     insert->footer(kKeyColourHelp);
     insert->add_option("FILE", std::get<0>(*insertArgs), "the .s16 file")->required();
-    insert->add_option("BITMAP", std::get<1>(*insertArgs), "the BMP file")->required();
+    insert->add_option("BITMAP", std::get<1>(*insertArgs), "the picture (BMP or PNG)")->required();
     insert->add_option("--at", std::get<2>(*insertArgs),
                        "the number the new icon gets (default: append)");
     insert->callback([&context, insertArgs] {
@@ -226,7 +229,7 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
             ->check(CLI::IsMember({"3x3", "9x1"}));
     auto* list = make->add_option("--list", makeArgs->list,
                                   "one S16 (this file) with an icon per bitmap, in order");
-    make->add_option("BITMAP", makeArgs->bitmaps, "the bitmaps")->required();
+    make->add_option("BITMAP", makeArgs->bitmaps, "the pictures (BMP or PNG)")->required();
     cloned->excludes(sheet)->excludes(list);
     sheet->excludes(list);
     make->callback([&context, makeArgs] {

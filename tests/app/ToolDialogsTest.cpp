@@ -46,7 +46,7 @@ private slots:
         QVERIFY(dialog.PixelLabel()->text().startsWith("Pix 0 is 159 ("));
         dialog.FileSpec()->setText("sheet ");
         dialog.ShowFiles();
-        QCOMPARE(dialog.FileSpec()->text(), QString("sheet*.bmp"));
+        QCOMPARE(dialog.FileSpec()->text(), QString("sheet*.bmp;sheet*.png"));
         QCOMPARE(dialog.Bitmaps()->count(), 2);
         QVERIFY(!dialog.MakeButton()->isEnabled());
         dialog.Make();
