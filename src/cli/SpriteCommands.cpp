@@ -18,11 +18,12 @@
 namespace {
 
 constexpr const char* kKeyColourHelp =
-    "Pictures are BMP or PNG files, told apart by their content. Paint the areas an icon does "
-    "not use in the key colour red 248, green 220, blue 220 (0xF8DCDC): they are left out of "
-    "the stored icon and save space. In a picture with alpha, a pixel with alpha below 128 is "
-    "that unused area, except a fully transparent pixel of colour red 248, green 0, blue 248, "
-    "which is the S16 transparent colour; alpha 128 and above is the pixel's own colour.";
+    "Pictures are BMP or PNG files, told apart by their content.\n"
+    "Paint the areas an icon does not use in the key colour red 248, green 220, blue 220\n"
+    "(0xF8DCDC): they are left out of the stored icon and save space.\n"
+    "Transparency: a pixel with alpha below 128 is that unused area, except a fully\n"
+    "transparent pixel of colour red 248, green 0, blue 248, which is the S16 transparent\n"
+    "colour; a pixel with alpha 128 and above is its own colour.";
 
 // Runs `edit` on the S16 file at `path`, locked from reading its icons to the
 // rename of the new file; false when it cannot be locked or opened.

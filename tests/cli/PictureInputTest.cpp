@@ -150,7 +150,7 @@ TEST(PictureHelp, StatesTheTransparencyRule) {
         const CliRun run = RunCli({command, "--help"});
         EXPECT_EQ(run.status, kExitDone);
         for (const char* text : {"BMP or PNG", "alpha below 128", "red 248, green 0, blue 248",
-                                 "alpha 128 and above"}) {
+                                 "alpha 128 and above is its own colour"}) {
             EXPECT_NE(run.out.find(text), std::string::npos) << command << ": " << text;
         }
     }
