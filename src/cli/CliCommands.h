@@ -8,3 +8,4 @@ void AddSpriteCommands(CLI::App& app, CliContext& context);
 void AddArchiveCommands(CLI::App& app, CliContext& context);
 void AddSampleCommand(CLI::App& app, CliContext& context);
 void AddShpCommands(CLI::App& app, CliContext& context);
+void AddPictureCommands(CLI::App& app, CliContext& context);

@@ -50,14 +50,13 @@ int CollageSize(S16Image& image, int& maxWidth, int& maxHeight, int first) {
     return first;
 }
 
-bool BuildCollage(S16Image& image, const std::string& fileName, const Rect& area, int first) {
+bool ComposeCollage(S16Image& image, const Rect& area, int first, PixelBuffer24& collage) {
     if (image.IconCount() < 1) return false;
     int width = area.Width();
     int height = area.Height();
     first = CollageSize(image, width, height, first);
     if (width < 1 || height < 1) return false;
 
-    PixelBuffer24 collage;
     collage.Create(width, height, 24, false);
     if (!collage.Allocate()) return false;
     std::memset(collage.Pixels(), 0xC0, collage.ImageSize());
@@ -65,5 +64,10 @@ bool BuildCollage(S16Image& image, const std::string& fileName, const Rect& area
         if (image.DecodeIcon() >= 1)
             image.CopyRect(0, 0, image.Width(), image.Height(), collage, cell.x, cell.y);
     });
-    return collage.SaveAs24(fileName);
+    return true;
+}
+
+bool BuildCollage(S16Image& image, const std::string& fileName, const Rect& area, int first) {
+    PixelBuffer24 collage;
+    return ComposeCollage(image, area, first, collage) && collage.SaveAs24(fileName);
 }

@@ -1,0 +1,110 @@
+// The picture subcommands: to-bmp and to-png (one operation for both),
+// replace-icon.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+
+#include "cli/CliCommands.h"
+#include "cli/SpriteSource.h"
+#include "sprite/IconPictures.h"
+#include "sprite/S16Image.h"
+#include "support/Messages.h"
+
+namespace {
+
+constexpr const char* kTransparencyHelp =
+    "PNG pictures show the key colour (red 248, green 220, blue 220), which marks the area an "
+    "icon does not use, as that colour with alpha 0, and the transparent colour (red 248, "
+    "green 0, blue 248) as that colour with alpha 0; every other pixel is opaque. --opaque "
+    "writes every pixel opaque, in the colours a BMP shows.";
+
+constexpr const char* kSheetHelp =
+    "A sheet holds every icon in cells of the largest icon's size, without gutters, row by "
+    "row; OUT.json beside it (OUT with its extension replaced by .json) describes the frames "
+    "for sprite-sheet tools and game engines, and holds what make --from-sheet needs to build "
+    "the S16 back exactly.";
+
+struct PictureArgs {
+    std::string sprite;
+    IconPictureRequest request;
+    bool all = false;
+    bool collage = false;
+    bool sheet = false;
+    std::string size = "640x480";
+};
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+    int used = 0;
+    return std::sscanf(text.c_str(), "%dx%d%n", &width, &height, &used) == 2 &&
+           used == static_cast<int>(text.size()) && width > 0 && height > 0;
+}
+
+// A wrong --size is wrong usage, found while the arguments are read.
+const CLI::Validator kSizeText(
+    [](std::string& text) {
+        int width = 0, height = 0;
+        return ParseSize(text, width, height)
+                   ? std::string()
+                   : "Invalid size " + text + ": use WIDTHxHEIGHT, both above 0";
+    },
+    "WIDTHxHEIGHT");
+
+bool SavePictures(PictureArgs& a) {
+    using What = IconPictureRequest::What;
+    IconPictureRequest& request = a.request;
+    request.what = a.all       ? What::kAll
+                   : a.collage ? What::kCollage
+                   : a.sheet   ? What::kSheet
+                               : What::kIcon;
+    ParseSize(a.size, request.width, request.height);  // checked while parsing
+    auto image = OpenSprite(a.sprite);
+    if (!image || !CheckS16Table(*image, a.sprite, false)) return false;
+    return SaveIconPictures(*image, a.sprite, request);
+}
+
+void AddPictureCommand(CLI::App& app, CliContext& context, const char* name, PictureType type) {
+    const std::string kind = PictureTypeName(type);
+    const std::string ext = PictureExtension(type);
+    auto* command = app.add_subcommand(
+        name, "Save one icon, every icon, a collage or a sprite sheet as " + kind);
+    auto a = std::make_shared<PictureArgs>();
+    a->request.style.type = type;
+    command->add_option("SPRITE", a->sprite, kSpriteHelp)->required();
+    command
+        ->add_option("-o,--output", a->request.output,
+                     "the " + kind + " file (with --all: the base of \"<base>_NNN" + ext + "\")")
+        ->required();
+    auto* icon = command->add_option("--icon", a->request.icon, "the icon number (default 1)");
+    auto* all = command->add_flag("--all", a->all, "every icon, as <base>_NNN" + ext);
+    auto* collage = command->add_flag("--collage", a->collage, "the collage of the icons");
+    command->add_option("--first", a->request.first, "with --collage: the first icon (default 1)")
+        ->needs(collage);
+    command
+        ->add_option("--size", a->size, "with --collage: the area, WIDTHxHEIGHT (default 640x480)")
+        ->check(kSizeText)
+        ->needs(collage);
+    auto* sheet =
+        command->add_flag("--sheet", a->sheet, "every icon in one picture, described in OUT.json");
+    command
+        ->add_option("--columns", a->request.columns,
+                     "with --sheet: the columns (default: the smallest square, 3 for 9 icons)")
+        ->check(CLI::Range(1, 1000000))
+        ->needs(sheet);
+    icon->excludes(all)->excludes(collage)->excludes(sheet);
+    all->excludes(collage)->excludes(sheet);
+    collage->excludes(sheet);
+    std::string footer = kSheetHelp;
+    if (type == PictureType::kPng) {
+        command->add_flag("--opaque", a->request.style.opaque,
+                          "every pixel opaque, in the colours a BMP shows");
+        footer = std::string(kTransparencyHelp) + "\n" + footer;
+    }
+    command->footer(footer);
+    command->callback([&context, a] { context.Finish(SavePictures(*a)); });
+}
+
+}  // namespace
+
+void AddPictureCommands(CLI::App& app, CliContext& context) {
+    AddPictureCommand(app, context, "to-bmp", PictureType::kBmp);
+    AddPictureCommand(app, context, "to-png", PictureType::kPng);
+}

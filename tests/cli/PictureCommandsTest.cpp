@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "BmpBuilder.h"
+#include "CliRunner.h"
+#include "S16Files.h"
+#include "sprite/S16Image.h"
+
+namespace {
+
+std::string Golden(const std::string& name) {
+    return std::string(VARNOK_TEST_DATA) + "/" + name;
+}
+
+class PictureCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(RunCli({"sample", dir.Path(), "--items", "4"}).status, kExitDone);
+    }
+
+    // Writes a sheet of `sprite` with `type` and builds it back; the new S16's bytes.
+    Bytes SheetRoundTrip(const std::string& sprite, const std::string& type,
+                         std::vector<std::string> options = {}) {
+        const std::string sheet = dir / ("round." + type);
+        std::vector<std::string> args{"to-" + type, sprite, "--sheet", "-o", sheet};
+        args.insert(args.end(), options.begin(), options.end());
+        const CliRun save = RunCli(args);
+        EXPECT_EQ(save.status, kExitDone) << save.err;
+        const CliRun make = RunCli({"make", "--from-sheet", sheet, dir / "round.s16"});
+        EXPECT_EQ(make.status, kExitDone) << make.err;
+        return ReadFileBytes(dir / "round.s16");
+    }
+
+    TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(PictureCommands, BmpSheetsBuildBackByteIdentical) {
+    EXPECT_EQ(SheetRoundTrip(Golden("golden.s16"), "bmp"), ReadFileBytes(Golden("golden.s16")));
+    EXPECT_EQ(SheetRoundTrip(dir / "tank.s16", "bmp", {"--columns", "2"}),
+              ReadFileBytes(dir / "tank.s16"));
+    // An archive item as the sprite.
+    ASSERT_EQ(RunCli({"extract", dir / "KELPAR.dat", "UNIT02.S16", "-o", dir / "items"}).status,
+              kExitDone);
+    EXPECT_EQ(SheetRoundTrip(dir / "KELPAR.dat:UNIT02.S16", "bmp"),
+              ReadFileBytes(dir / "items/UNIT02.S16"));
+
+    // The sheet is 3 x 3 cells of the largest icon, described beside it.
+    PixelBuffer24 sheet;
+    ASSERT_EQ(RunCli({"to-bmp", dir / "tank.s16", "--sheet", "-o", dir / "tank.bmp"}).status,
+              kExitDone);
+    ASSERT_TRUE(sheet.Load(dir / "tank.bmp"));
+    S16Image tank;
+    ASSERT_TRUE(tank.OpenFile(dir / "tank.s16"));
+    EXPECT_EQ(sheet.Width(), 3 * tank.Icon(1).TWidth);
+    const std::string json = ReadFileText(dir / "tank.json");
+    for (const char* field :
+         {"\"tank_009.bmp\"", "\"spriteSourceSize\"", "\"sourceSize\"", "\"meta\"",
+          "\"image\": \"tank.bmp\"", "\"scale\": \"1\"", "\"Compress\""})
+        EXPECT_NE(json.find(field), std::string::npos) << field;
+}
+
+TEST_F(PictureCommands, GridsAndSheetOptionsAreChecked) {
+    WriteFileBytes(dir / "strip.bmp",
+                   Bmp24(20, 3, [](int x, int) { return MakeColor(8 * (x / 4), 0, 0); }));
+    ASSERT_EQ(
+        RunCli({"make", "--from-sheet", dir / "strip.bmp", "--grid", "5x1", dir / "strip.s16"})
+            .status,
+        kExitDone);
+    S16Image strip;
+    ASSERT_TRUE(strip.OpenFile(dir / "strip.s16"));
+    EXPECT_EQ(strip.IconCount(), 5);
+
+    const CliRun uneven =
+        RunCli({"make", "--from-sheet", dir / "strip.bmp", "--grid", "3x1", dir / "x.s16"});
+    EXPECT_EQ(uneven.status, kExitFailed);
+    EXPECT_NE(uneven.err.find(dir / "strip.bmp"), std::string::npos);
+    const CliRun undescribed = RunCli({"make", "--from-sheet", dir / "strip.bmp", dir / "x.s16"});
+    EXPECT_EQ(undescribed.status, kExitFailed);
+    EXPECT_NE(undescribed.err.find("strip.json"), std::string::npos);
+    EXPECT_FALSE(FileExists(dir / "x.s16"));
+
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{"make", "--from-sheet", "a.bmp", "--grid", "0x2", "o.s16"},
+          {"make", "--from-sheet", "a.bmp", "o.s16", "p.s16"},
+          {"make", "--grid", "2x2", "a.bmp"},
+          {"to-bmp", "a.s16", "--columns", "2", "-o", "x.bmp"},
+          {"to-bmp", "a.s16", "--sheet", "--all", "-o", "x.bmp"}})
+        EXPECT_EQ(RunCli(args).status, kExitUsage) << args[1] << " " << args[2];
+}
+
+TEST_F(PictureCommands, HostileDescriptionsAreRefusedNamingTheFile) {
+    ASSERT_EQ(RunCli({"to-bmp", dir / "tank.s16", "--sheet", "-o", dir / "tank.bmp"}).status,
+              kExitDone);
+    const std::string good = ReadFileText(dir / "tank.json");
+    const auto edited = [&good](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return Bytes(text.begin(), text.end());
+    };
+    const std::pair<Bytes, std::string> cases[] = {
+        {Bytes{'{'}, "it is not JSON"},
+        {edited("\"x\": 40", "\"x\": 4000"), "lies outside"},
+        {edited("\"w\": 40", "\"w\": 123456789012"), "\"w\" is not a whole number"},
+        {edited("\"Compress\"", "\"Kompress\""), "\"Compress\" is missing"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        WriteFileBytes(dir / "tank.json", bytes);
+        const CliRun run = RunCli({"make", "--from-sheet", dir / "tank.bmp", dir / "out.s16"});
+        EXPECT_EQ(run.status, kExitFailed);
+        EXPECT_NE(run.err.find(dir / "tank.json"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+        EXPECT_FALSE(FileExists(dir / "out.s16"));
+    }
+}
