@@ -1,9 +1,12 @@
 #include "sprite/PictureFile.h"
 
 #include <new>
+#include <string>
 
 #include "bitmap/BmpFormat.h"
+#include "bitmap/PictureTransparency.h"
 #include "bitmap/PixelBuffer24.h"
+#include "bitmap/PngCodec.h"
 #include "support/ByteIo.h"
 #include "support/Messages.h"
 #include "support/SafeFileWriter.h"
@@ -65,6 +68,14 @@ bool EncodePictureFile(const PixelBuffer24& picture, const PictureStyle& style,
     try {
         if (style.type == PictureType::kBmp) {
             if (EncodeBmp24(picture, out)) return true;
+        } else {
+            const RgbaPicture rgba = KeyedToRgba(picture, style.opaque);
+            std::string error;
+            if (!rgba.pixels.empty() && EncodePng(rgba, out, error)) return true;
+            if (!rgba.pixels.empty()) {
+                ShowError("%s cannot be written as PNG: %s", name.c_str(), error.c_str());
+                return false;
+            }
         }
     } catch (const std::bad_alloc&) {
     }

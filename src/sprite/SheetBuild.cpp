@@ -4,6 +4,7 @@
 
 #include "bitmap/PixelBuffer24.h"
 #include "sprite/IconEncoder.h"
+#include "sprite/PictureLoad.h"
 #include "sprite/S16Format.h"
 #include "sprite/SpriteSheet.h"
 #include "sprite/SpriteSheetJson.h"
@@ -35,11 +36,12 @@ bool InsidePicture(const SheetFrame& frame, const PixelBuffer24& sheet) {
 }
 
 // The whole icon of `frame`, in the sheet's depth and colour table.
-bool CutFrame(const PixelBuffer24& sheet, const SheetFrame& frame, PixelBuffer24& cell) {
+bool CutFrame(const PixelBuffer24& sheet, const std::string& sheetName, const SheetFrame& frame,
+              PixelBuffer24& cell) {
     cell.CreateLike(frame.sourceWidth, frame.sourceHeight, sheet);
     if (!cell.Allocate()) {
         ReportOutOfMemory(
-            FormatText("Cutting frame \"%s\" of %s", frame.name.c_str(), sheet.FileName().c_str()));
+            FormatText("Cutting frame \"%s\" of %s", frame.name.c_str(), sheetName.c_str()));
         return false;
     }
     const bool whole = frame.w == frame.sourceWidth && frame.h == frame.sourceHeight;
@@ -72,7 +74,8 @@ std::string SheetDescriptionPath(const std::string& sheetPath) {
     return ChangeExtension(sheetPath, ".json");
 }
 
-bool IconsFromDescribedSheet(const PixelBuffer24& sheet, const SheetDescription& description,
+bool IconsFromDescribedSheet(const PixelBuffer24& sheet, const std::string& sheetName,
+                             const SheetDescription& description,
                              const std::string& descriptionName, std::vector<CodedIcon>& icons) {
     icons.assign(description.frames.size(), CodedIcon{});
     PixelBuffer24 cell;
@@ -82,17 +85,17 @@ bool IconsFromDescribedSheet(const PixelBuffer24& sheet, const SheetDescription&
             ShowError(
                 "[%s] is not a sheet description of %s: frame \"%s\" (%d x %d at %d, %d) "
                 "lies outside its %d x %d pixels",
-                descriptionName.c_str(), sheet.FileName().c_str(), frame.name.c_str(), frame.w,
-                frame.h, frame.x, frame.y, sheet.Width(), sheet.Height());
+                descriptionName.c_str(), sheetName.c_str(), frame.name.c_str(), frame.w, frame.h,
+                frame.x, frame.y, sheet.Width(), sheet.Height());
             return false;
         }
         if (frame.described && IsEmptyIconRecord(frame.record)) {
             icons[i].placeholder = true;
             continue;
         }
-        if (!CutFrame(sheet, frame, cell)) return false;
+        if (!CutFrame(sheet, sheetName, frame, cell)) return false;
         const std::string source =
-            FormatText("Frame \"%s\" of %s", frame.name.c_str(), sheet.FileName().c_str());
+            FormatText("Frame \"%s\" of %s", frame.name.c_str(), sheetName.c_str());
         const bool coded = frame.described ? EncodeIconAs(cell, source, frame.record, icons[i])
                                            : EncodeIcon(cell, source, icons[i]);
         if (!coded) return false;
@@ -101,9 +104,8 @@ bool IconsFromDescribedSheet(const PixelBuffer24& sheet, const SheetDescription&
     return true;
 }
 
-bool IconsFromSheetGrid(const PixelBuffer24& sheet, int columns, int rows,
-                        std::vector<CodedIcon>& icons) {
-    const std::string& source = sheet.FileName();
+bool IconsFromSheetGrid(const PixelBuffer24& sheet, const std::string& source, int columns,
+                        int rows, std::vector<CodedIcon>& icons) {
     if (columns < 1 || rows < 1 || sheet.Width() % columns != 0 || sheet.Height() % rows != 0) {
         ShowError("%s is %d x %d: it does not divide into %d x %d equal cells", source.c_str(),
                   sheet.Width(), sheet.Height(), columns, rows);
@@ -144,7 +146,8 @@ bool S16BytesFromSheetFile(const std::string& sheetPath, int columns, int rows,
     std::vector<CodedIcon> icons;
     PixelBuffer24 sheet;
     if (columns > 0 && rows > 0) {
-        if (!sheet.Load(sheetPath) || !IconsFromSheetGrid(sheet, columns, rows, icons))
+        if (!LoadPicture(sheetPath, sheet) ||
+            !IconsFromSheetGrid(sheet, sheetPath, columns, rows, icons))
             return false;
     } else {
         const std::string descriptionPath = SheetDescriptionPath(sheetPath);
@@ -156,8 +159,8 @@ bool S16BytesFromSheetFile(const std::string& sheetPath, int columns, int rows,
             return false;
         }
         SheetDescription description;
-        if (!LoadSheetDescription(descriptionPath, description) || !sheet.Load(sheetPath) ||
-            !IconsFromDescribedSheet(sheet, description, descriptionPath, icons))
+        if (!LoadSheetDescription(descriptionPath, description) || !LoadPicture(sheetPath, sheet) ||
+            !IconsFromDescribedSheet(sheet, sheetPath, description, descriptionPath, icons))
             return false;
     }
     bytes = BuildS16File(icons);

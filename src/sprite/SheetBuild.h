@@ -15,18 +15,20 @@ struct SheetDescription;
 // with ".json" for its extension.
 std::string SheetDescriptionPath(const std::string& sheetPath);
 
-// One icon per frame of `description`, in its order, cut from `sheet`.
+// One icon per frame of `description`, in its order, cut from `sheet`
+// (which messages call `sheetName`).
 // Unchanged icons come out as described (stored area, coding, shared data);
 // see EncodeIconAs. False, after a message naming `descriptionName` or the
 // sheet, when a frame lies outside the picture or an icon cannot be made.
-bool IconsFromDescribedSheet(const PixelBuffer24& sheet, const SheetDescription& description,
+bool IconsFromDescribedSheet(const PixelBuffer24& sheet, const std::string& sheetName,
+                             const SheetDescription& description,
                              const std::string& descriptionName, std::vector<CodedIcon>& icons);
 
 // The `columns` x `rows` equal cells of `sheet`, row by row from the top
 // left, each coded as a new icon. False, after a message naming the sheet,
 // when the picture does not divide into such cells.
-bool IconsFromSheetGrid(const PixelBuffer24& sheet, int columns, int rows,
-                        std::vector<CodedIcon>& icons);
+bool IconsFromSheetGrid(const PixelBuffer24& sheet, const std::string& sheetName, int columns,
+                        int rows, std::vector<CodedIcon>& icons);
 
 // Loads a description file; false after a message naming it.
 bool LoadSheetDescription(const std::string& path, SheetDescription& description);

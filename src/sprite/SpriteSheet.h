@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "bitmap/PictureLimits.h"
 #include "sprite/S16Icon.h"
 
 class PixelBuffer24;
 class S16Image;
 
-// The largest sheet written or read, in pixels (a quarter of a GiB as RGBA).
-inline constexpr std::int64_t kMaxSheetPixels = std::int64_t{1} << 26;
+// The largest sheet written: the largest picture the readers take back.
+inline constexpr std::int64_t kMaxSheetPixels = kMaxPicturePixels;
 
 struct SheetLayout {
     int count = 0;

@@ -60,6 +60,42 @@ TEST_F(PictureCommands, BmpSheetsBuildBackByteIdentical) {
         EXPECT_NE(json.find(field), std::string::npos) << field;
 }
 
+TEST_F(PictureCommands, PngSheetsAndIconsKeepTransparencyAndBuildBack) {
+    EXPECT_EQ(SheetRoundTrip(Golden("golden.s16"), "png"), ReadFileBytes(Golden("golden.s16")));
+    EXPECT_EQ(SheetRoundTrip(dir / "tank.s16", "png"), ReadFileBytes(dir / "tank.s16"));
+    // Opaque sheets read back keyed all the same.
+    EXPECT_EQ(SheetRoundTrip(dir / "panel.s16", "png", {"--opaque"}),
+              ReadFileBytes(dir / "panel.s16"));
+
+    // The transparent word and the key colour are transparent pixels of their own colours.
+    const Bytes words = RawData({0xF81F, 0x001F});
+    WriteFileBytes(dir / "t.s16", S16Bytes({Record(2, 1, 1, 0, 3, 1, 0, 4, 0)}, words));
+    ASSERT_EQ(RunCli({"to-png", dir / "t.s16", "-o", dir / "t.png"}).status, kExitDone);
+    ASSERT_EQ(RunCli({"to-png", dir / "t.s16", "--opaque", "-o", dir / "o.png"}).status, kExitDone);
+    ASSERT_EQ(RunCli({"to-png", dir / "tank.s16", "--all", "-o", dir / "all.png"}).status,
+              kExitDone);
+    EXPECT_TRUE(FileExists(dir / "all_009.png"));
+    ASSERT_EQ(RunCli({"to-png", dir / "tank.s16", "--collage", "-o", dir / "c.png"}).status,
+              kExitDone);
+    if (!HaveProgram("/usr/bin/python3") ||
+        !RunShell("/usr/bin/python3 -c 'import PIL' 2>/dev/null"))
+        GTEST_SKIP() << "Pillow is not installed";
+    const std::string script =
+        "from PIL import Image\n"
+        "t = Image.open('" +
+        dir / "t.png" +
+        "')\n"
+        "o = Image.open('" +
+        dir / "o.png" +
+        "')\n"
+        "print(t.mode, list(t.getdata()), o.getpixel((0, 0)))\n";
+    WriteFileBytes(dir / "read.py", Bytes(script.begin(), script.end()));
+    ASSERT_TRUE(RunShell("/usr/bin/python3 " + dir / "read.py" + " >" + dir / "read.txt"));
+    EXPECT_EQ(ReadFileText(dir / "read.txt"),
+              "RGBA [(248, 220, 220, 0), (248, 0, 248, 0), (0, 0, 248, 255)] "
+              "(248, 220, 220, 255)\n");
+}
+
 TEST_F(PictureCommands, GridsAndSheetOptionsAreChecked) {
     WriteFileBytes(dir / "strip.bmp",
                    Bmp24(20, 3, [](int x, int) { return MakeColor(8 * (x / 4), 0, 0); }));

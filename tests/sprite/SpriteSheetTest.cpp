@@ -25,7 +25,7 @@ Bytes RoundTrip(const Bytes& bytes, int columns = 0) {
     const std::string text = SheetJsonText(DescribeSheet(image, layout, "set.png", "set", ".png"));
     EXPECT_TRUE(ParseSheetJson(text, parsed, problem)) << problem;
     std::vector<CodedIcon> icons;
-    EXPECT_TRUE(IconsFromDescribedSheet(sheet, parsed, "set.json", icons));
+    EXPECT_TRUE(IconsFromDescribedSheet(sheet, "set.png", parsed, "set.json", icons));
     return BuildS16File(icons);
 }
 
@@ -136,11 +136,11 @@ TEST(SpriteSheet, GridsCutAnyNumberOfEqualCells) {
     PixelBuffer24 sheet;
     Paint(sheet, 20, 6, [](int x, int y) { return MakeColor(8 * (x / 4), 8 * (y / 3), 0); });
     std::vector<CodedIcon> icons;
-    ASSERT_TRUE(IconsFromSheetGrid(sheet, 5, 2, icons));
+    ASSERT_TRUE(IconsFromSheetGrid(sheet, "grid.png", 5, 2, icons));
     ASSERT_EQ(icons.size(), 10u);
     EXPECT_EQ(icons[9].record.TWidth, 4);
     EXPECT_EQ(icons[9].record.THeight, 3);
-    EXPECT_FALSE(IconsFromSheetGrid(sheet, 3, 2, icons));
+    EXPECT_FALSE(IconsFromSheetGrid(sheet, "grid.png", 3, 2, icons));
     EXPECT_NE(ui.messages.back().text.find("does not divide into 3 x 2 equal cells"),
               std::string::npos);
 }
