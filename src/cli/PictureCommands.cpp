@@ -3,11 +3,17 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 
+#include "archive/DatArchive.h"
+#include "archive/ItemIconEdit.h"
 #include "cli/CliCommands.h"
+#include "cli/ItemLookup.h"
 #include "cli/SpriteSource.h"
 #include "sprite/IconPictures.h"
+#include "sprite/S16Editor.h"
 #include "sprite/S16Image.h"
 #include "support/Messages.h"
+#include "support/Paths.h"
+#include "support/RewriteLock.h"
 
 namespace {
 
@@ -102,9 +108,56 @@ void AddPictureCommand(CLI::App& app, CliContext& context, const char* name, Pic
     command->callback([&context, a] { context.Finish(SavePictures(*a)); });
 }
 
+struct ReplaceIconArgs {
+    std::string sprite;
+    int icon = 0;
+    std::string picture;
+    bool dryRun = false;
+};
+
+// The file (an .s16 file or the archive) is locked from reading its icons
+// to the rename of the new file, so that no other writer's change is lost.
+bool ReplaceIcon(const ReplaceIconArgs& a, Progress& progress) {
+    const std::optional<ArchiveItem> item =
+        Exists(a.sprite) ? std::nullopt : SplitArchiveItem(a.sprite);
+    const std::string path = item ? item->archive : a.sprite;
+    const RewriteLock lock(path);
+    if (!lock.Held()) return false;
+    if (!item) {
+        S16Image image;
+        if (!image.OpenFile(path)) {
+            ReportOpenError(path);
+            return false;
+        }
+        return ReplaceIconFromPicture(image, a.icon, a.picture, a.dryRun);
+    }
+    DatArchive archive;
+    if (!archive.OpenArchive(path)) return false;
+    const int index = ItemLookup(archive).Find(item->item);
+    return index >= 0 && ReplaceIconOfItem(archive, index, a.icon, a.picture, a.dryRun, progress);
+}
+
+void AddReplaceIconCommand(CLI::App& app, CliContext& context) {
+    auto* command = app.add_subcommand(
+        "replace-icon", "Replace one icon of an S16 file or archive item with a picture");
+    auto a = std::make_shared<ReplaceIconArgs>();
+    command->add_option("SPRITE", a->sprite, kSpriteHelp)->required();
+    command->add_option("N", a->icon, "the number of the icon replaced")->required();
+    command->add_option("PICTURE", a->picture, "the new icon: a PNG or BMP file")->required();
+    command->add_flag("--dry-run", a->dryRun, "tell what would change and write nothing");
+    command->footer(
+        "The picture is read by its content. In a PNG, a pixel with alpha below 128 is the "
+        "unused area (the key colour), except a fully transparent red 248, green 0, blue 248, "
+        "which is the S16 transparent colour; alpha 128 and above is the pixel's colour. The "
+        "file is rewritten once: an .s16 file keeps the old one as <name>.back, an archive as "
+        "<name>_back.dat.");
+    command->callback([&context, a] { context.Finish(ReplaceIcon(*a, context.progress)); });
+}
+
 }  // namespace
 
 void AddPictureCommands(CLI::App& app, CliContext& context) {
     AddPictureCommand(app, context, "to-bmp", PictureType::kBmp);
     AddPictureCommand(app, context, "to-png", PictureType::kPng);
+    AddReplaceIconCommand(app, context);
 }

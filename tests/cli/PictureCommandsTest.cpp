@@ -3,6 +3,7 @@
 #include "BmpBuilder.h"
 #include "CliRunner.h"
 #include "S16Files.h"
+#include "sprite/S16Format.h"
 #include "sprite/S16Image.h"
 
 namespace {
@@ -148,4 +149,58 @@ TEST_F(PictureCommands, HostileDescriptionsAreRefusedNamingTheFile) {
         EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
         EXPECT_FALSE(FileExists(dir / "out.s16"));
     }
+}
+
+TEST_F(PictureCommands, ReplaceIconRewritesOnceAndKeepsSharedData) {
+    // Icons 1 and 3 share one copy of their data; icon 1 is replaced.
+    const Bytes data = RawData({0x1234, 0x5678, 0x9ABC});
+    const S16Icon shared = Record(2, 1, 0, 0, 2, 1, 0, 4, 0);
+    const Bytes original = S16Bytes({shared, Record(1, 1, 0, 0, 1, 1, 4, 2, 0), shared}, data);
+    WriteFileBytes(dir / "set.s16", original);
+    WriteFileBytes(dir / "new.bmp", Bmp24(3, 2, [](int x, int) { return MakeColor(0, 8 * x, 0); }));
+
+    const CliRun dry = RunCli({"replace-icon", dir / "set.s16", "1", dir / "new.bmp", "--dry-run"});
+    EXPECT_EQ(dry.status, kExitDone) << dry.err;
+    EXPECT_NE(dry.err.find("nothing was written"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(dir / "set.s16"), original);
+
+    ASSERT_EQ(RunCli({"replace-icon", dir / "set.s16", "1", dir / "new.bmp"}).status, kExitDone);
+    EXPECT_EQ(ReadFileBytes(dir / "set.back"), original);
+    S16Image image;
+    ASSERT_TRUE(image.OpenFile(dir / "set.s16"));
+    ASSERT_EQ(image.IconCount(), 3);
+    EXPECT_EQ(image.Icon(1).TWidth, 3);
+    image.SelectIcon(3);
+    ASSERT_EQ(image.DecodeIcon(), 2);
+    EXPECT_EQ(image.GetColor(1, 0), s16::ToColor(0x5678));
+    image.CloseFile();
+
+    // An archive item, from a PNG: the other items stay as they were.
+    ASSERT_EQ(RunCli({"to-png", dir / "tank.s16", "--icon", "4", "-o", dir / "four.png"}).status,
+              kExitDone);
+    const std::string item = dir / "KELPAR.dat:UNIT01.S16";
+    ASSERT_EQ(RunCli({"replace-icon", item, "2", dir / "four.png"}).status, kExitDone);
+    EXPECT_TRUE(FileExists(dir / "KELPAR_back.dat"));
+    ASSERT_EQ(RunCli({"to-png", item, "--icon", "2", "-o", dir / "two.png"}).status, kExitDone);
+    EXPECT_EQ(ReadFileBytes(dir / "two.png"), ReadFileBytes(dir / "four.png"));
+    ASSERT_EQ(RunCli({"extract", dir / "KELPAR_back.dat", "UNIT02.S16", "-o", dir / "old"}).status,
+              kExitDone);
+    ASSERT_EQ(RunCli({"extract", dir / "KELPAR.dat", "UNIT02.S16", "-o", dir / "new"}).status,
+              kExitDone);
+    EXPECT_EQ(ReadFileBytes(dir / "old/UNIT02.S16"), ReadFileBytes(dir / "new/UNIT02.S16"));
+
+    const Bytes archive = ReadFileBytes(dir / "KELPAR.dat");
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{item, "10", dir / "four.png"}, "Icon 10 is not in " + item + " (9 icons)"},
+        {{dir / "KELPAR.dat:VERSION.TXT", "1", dir / "four.png"}, "is not an S16 item"},
+        {{item, "1", dir / "missing.png"}, "missing.png"},
+    };
+    for (const auto& [args, message] : refused) {
+        std::vector<std::string> command{"replace-icon"};
+        command.insert(command.end(), args.begin(), args.end());
+        const CliRun run = RunCli(command);
+        EXPECT_EQ(run.status, kExitFailed);
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(ReadFileBytes(dir / "KELPAR.dat"), archive);
 }
