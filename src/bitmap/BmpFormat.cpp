@@ -6,6 +6,13 @@ BmpInfoHeader BmpInfoHeader::Parse(std::span<const std::uint8_t> bytes) {
     ByteReader in(bytes);
     BmpInfoHeader header;
     header.size = in.U32();
+    if (header.size == bmp::kCoreHeaderSize) {
+        header.width = in.U16();
+        header.height = in.U16();
+        header.planes = in.U16();
+        header.bitCount = in.U16();
+        return header;
+    }
     header.width = in.I32();
     header.height = in.I32();
     header.planes = in.U16();

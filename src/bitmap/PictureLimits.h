@@ -10,3 +10,7 @@ inline constexpr bool WithinPictureLimits(std::int64_t width, std::int64_t heigh
     return width >= 1 && height >= 1 && width <= kMaxPicturePixels && height <= kMaxPicturePixels &&
            width * height <= kMaxPicturePixels;
 }
+
+// The largest picture file read whole (a PNG): far beyond what a picture of
+// the largest size takes when stored without compression.
+inline constexpr std::uint64_t kMaxPictureFileBytes = std::uint64_t{512} << 20;

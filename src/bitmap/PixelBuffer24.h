@@ -1,7 +1,8 @@
 #pragma once
 // The one picture class: a BMP-layout bitmap of 8, 16, 24 or 32 bits with its
-// info header and colour table. Loads and saves BMP files, converts to 24 bits,
-// reads and writes pixels, copies rectangles and draws itself on a Surface.
+// info header and colour table. Loads BMP and PNG files, saves BMP files,
+// converts to 24 bits, reads and writes pixels, copies rectangles and draws
+// itself on a Surface.
 
 #include <array>
 #include <cstdint>
@@ -20,10 +21,13 @@ public:
     PixelBuffer24();
     ~PixelBuffer24() override = default;
 
-    // Reads a BMP file (".bmp" is appended to a path without extension).
+    // Reads a BMP or PNG file, told apart by content (".bmp" is appended to a
+    // path without extension). BMP pictures below 8 bits or run-length coded
+    // are held at 8 bits; PNG pictures and BMP pictures with an alpha mask
+    // become 24-bit pictures under the transparency rule (PictureTransparency.h).
     // Shows the reason and returns false when the file cannot be used.
     virtual bool Load(const std::string& path);
-    // Reads a BMP file held in memory; `name` is the file that messages name.
+    // Reads a picture file held in memory; `name` is the file that messages name.
     bool LoadBytes(std::span<const std::uint8_t> bytes, const std::string& name);
     // Writes the picture as a BMP file; `bottomUp` makes the file bottom-up.
     virtual bool Save(const std::string& path, bool bottomUp);
@@ -80,6 +84,8 @@ private:
     BitFields bitFields_ = BitFields::Default(24);
     bool mirrorX_ = false;
 
+    bool LoadBmpBytes(std::span<const std::uint8_t> bytes, const std::string& name);
+    bool LoadPngBytes(std::span<const std::uint8_t> bytes, const std::string& name);
     // Fills `target` (24 bits, same size) with this picture's pixels.
     void ConvertPixelsInto(PixelBuffer24& target) const;
 };

@@ -1,5 +1,6 @@
-// BMP files written by ImageMagick and Pillow load with the right colours, and
-// every BMP written here reads back in ImageMagick with identical pixels.
+// BMP files written by ImageMagick and Pillow load with the right colours and
+// transparency, and every BMP written here reads back in ImageMagick with
+// identical pixels.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +8,9 @@
 
 #include "FakeUserInterface.h"
 #include "TestFiles.h"
+#include "bitmap/PictureTransparency.h"
 #include "bitmap/PixelBuffer24.h"
+#include "bitmap/PngCodec.h"
 
 namespace {
 
@@ -175,4 +178,98 @@ TEST(BmpInterop, ImageMagickReadsWhatIsWrittenHere) {
                 EXPECT_EQ(colors[static_cast<std::size_t>(y * kWidth + x)], Pattern(x, y));
         }
     }
+}
+
+// Every kind of BMP the two write: each file reads as ImageMagick reads it
+// (through a PNG it writes of the same file, under the transparency rule).
+TEST(BmpInterop, EveryKindWrittenElsewhereReadsAsImageMagickReadsIt) {
+    if (!HaveImageMagick() || !HavePillow()) GTEST_SKIP() << "ImageMagick or Pillow missing";
+    FakeUserInterface ui;
+    TempDir dir;
+    const std::string script =
+        "from PIL import Image\n"
+        "cols = [(i * 16, 255 - i * 15, (i * 37) % 256) for i in range(16)]\n"
+        "im = Image.new('RGB', (21, 5))\n"
+        "im.putdata([cols[(x + 2 * y) % 16] for y in range(5) for x in range(21)])\n"
+        "im.save('" +
+        (dir / "p16.png") +
+        "')\n"
+        "im.convert('1').save('" +
+        (dir / "pil1.bmp") +
+        "')\n"
+        "im.convert('L').save('" +
+        (dir / "pil8.bmp") +
+        "')\n"
+        "im.convert('P', palette=1, colors=16).save('" +
+        (dir / "pilP.bmp") +
+        "')\n"
+        "a = im.convert('RGBA')\n"
+        "a.putdata([c[:3] + ((x * 29 + y * 7) % 256,) for c, x, y in\n"
+        "           zip(a.getdata(), [i % 21 for i in range(105)], [i // 21 for i in "
+        "range(105)])])\n"
+        "a.putpixel((3, 1), (248, 0, 248, 0))\n"
+        "a.save('" +
+        (dir / "rgba.png") + "')\n";
+    WriteFileBytes(dir / "make.py", Bytes(script.begin(), script.end()));
+    ASSERT_TRUE(RunShell("/usr/bin/python3 " + (dir / "make.py")));
+    const std::string convert = "/usr/bin/convert " + (dir / "p16.png");
+    struct Kind {
+        std::string name;
+        std::string options;
+        std::uint32_t headerSize;
+        int bitCount;
+        std::uint32_t compression;
+    };
+    const Kind kinds[] = {
+        {"default.bmp", "", 124, 24, 0},
+        {"palette4.bmp", "-type Palette -colors 16 BMP3:", 40, 4, 0},
+        {"rle8.bmp", "-type Palette -compress RLE BMP3:", 40, 8, 1},
+        {"core4.bmp", "-type Palette BMP2:", 12, 4, 0},
+        {"core24.bmp", "-type TrueColor BMP2:", 12, 24, 0},
+        {"mono.bmp", "-monochrome BMP3:", 40, 1, 0},
+        {"alpha.bmp", "", 124, 32, 3},
+    };
+    for (const Kind& kind : kinds) {
+        const std::string source =
+            kind.name == "alpha.bmp" ? "/usr/bin/convert " + (dir / "rgba.png") : convert;
+        ASSERT_TRUE(RunShell(source + " " + kind.options + (dir / kind.name)));
+        // The file is the kind it is meant to be.
+        const Bytes file = ReadFileBytes(dir / kind.name);
+        ASSERT_GT(file.size(), 34u);
+        EXPECT_EQ(GetU32(file, 14), kind.headerSize) << kind.name;
+        EXPECT_EQ(GetU16(file, kind.headerSize == 12 ? 24 : 28), kind.bitCount) << kind.name;
+        if (kind.headerSize != 12) {
+            EXPECT_EQ(GetU32(file, 30), kind.compression) << kind.name;
+        }
+    }
+    std::vector<std::string> names;
+    for (const Kind& kind : kinds)
+        names.push_back(kind.name);
+    names.insert(names.end(), {"pil1.bmp", "pil8.bmp", "pilP.bmp"});
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(RunShell("/usr/bin/convert " + (dir / name) + " PNG32:" + (dir / "ref.png")));
+        RgbaPicture rgba;
+        std::string error;
+        ASSERT_TRUE(DecodePng(ReadFileBytes(dir / "ref.png"), rgba, error)) << error;
+        PixelBuffer24 want;
+        RgbaToKeyed(rgba, want);
+        PixelBuffer24 got;
+        ASSERT_TRUE(got.Load(dir / name)) << ui.LastText();
+        ASSERT_EQ(got.Width(), want.Width());
+        ASSERT_EQ(got.Height(), want.Height());
+        int differences = 0;
+        for (int y = 0; y < got.Height(); ++y) {
+            for (int x = 0; x < got.Width(); ++x)
+                differences += got.GetColor(x, y) != want.GetColor(x, y);
+        }
+        EXPECT_EQ(differences, 0);
+    }
+    // The alpha file holds each kind of pixel the rule tells apart.
+    PixelBuffer24 alpha;
+    ASSERT_TRUE(alpha.Load(dir / "alpha.bmp"));
+    EXPECT_EQ(alpha.GetColor(3, 1), MakeColor(248, 0, 248));
+    EXPECT_EQ(alpha.GetColor(0, 0), MakeColor(248, 220, 220));  // alpha 0
+    EXPECT_EQ(alpha.GetColor(5, 0), MakeColor(80, 180, 185));   // alpha 145
+    EXPECT_TRUE(ui.messages.empty());
 }

@@ -177,13 +177,13 @@ TEST_F(BmpLoad, RefusesMalformedHeadersWithTheirMessages) {
     spec.pixels = Bytes(4, 0);
     spec.headerSize = 64;
     EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP Header size: 64 <> 40 in " + (dir / "bad.bmp"));
-    spec.headerSize = 12;
-    EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP Header size: 12 <> 40 in " + (dir / "bad.bmp"));
+    spec.headerSize = 20;
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Invalid BMP Header size: 20 <> 40 in " + (dir / "bad.bmp"));
     Bytes cut = Bmp24(1, 1, Pattern);
     cut.resize(30);
     EXPECT_EQ(Refusal(cut), "Invalid BMP Header size: 16 <> 40 in " + (dir / "bad.bmp"));
     spec.headerSize = 40;
-    for (int depth : {1, 4, 15}) {
+    for (int depth : {0, 2, 15}) {
         spec.bitsPerPixel = depth;
         EXPECT_EQ(Refusal(BuildBmp(spec)), "Only 8, 16, 24 and 32 bits BMP supported: " +
                                                (dir / "bad.bmp") + " has " + std::to_string(depth));
@@ -213,7 +213,7 @@ TEST_F(BmpLoad, AFailedLoadKeepsThePicture) {
     PixelBuffer24 picture;
     ASSERT_TRUE(picture.Load(Write("good.bmp", Bmp24(4, 2, Pattern))));
     BmpSpec spec;
-    spec.bitsPerPixel = 4;
+    spec.bitsPerPixel = 15;
     spec.pixels = Bytes(4, 0);
     EXPECT_FALSE(picture.Load(Write("bad.bmp", BuildBmp(spec))));
     EXPECT_EQ(picture.Width(), 4);
@@ -285,12 +285,16 @@ TEST_F(BmpLoad, RefusesCompressedPixelsAndBitFieldsWithoutMasks) {
     spec.pixels = kTwoPixels;
     spec.compression = 3;  // as some writers do, with no masks after the header
     EXPECT_EQ(Refusal(BuildBmp(spec)), "Missing BMP colour masks in " + (dir / "bad.bmp"));
-    spec.compression = 1;
+    spec.compression = 1;  // run-length coding belongs to 8 bits (1) and 4 bits (2) only
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Unsupported BMP compression 1 in " + (dir / "bad.bmp"));
     spec.bitsPerPixel = 8;
     spec.palette = GrayPalette(256);
-    EXPECT_EQ(Refusal(BuildBmp(spec)), "Unsupported BMP compression 1 in " + (dir / "bad.bmp"));
+    spec.compression = 2;
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Unsupported BMP compression 2 in " + (dir / "bad.bmp"));
     spec.compression = 3;  // bit fields belong to 16 and 32 bits only
     EXPECT_EQ(Refusal(BuildBmp(spec)), "Unsupported BMP compression 3 in " + (dir / "bad.bmp"));
+    spec.compression = 4;  // a JPEG inside
+    EXPECT_EQ(Refusal(BuildBmp(spec)), "Unsupported BMP compression 4 in " + (dir / "bad.bmp"));
 }
 
 TEST_F(BmpLoad, AHugeFileIsReadOnlyAsFarAsItsHeadersReach) {
