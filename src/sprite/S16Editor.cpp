@@ -5,7 +5,6 @@
 #include "bitmap/PixelBuffer24.h"
 #include "sprite/IconDataMap.h"
 #include "sprite/IconEncoder.h"
-#include "sprite/PictureLoad.h"
 #include "sprite/S16Image.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -106,8 +105,7 @@ bool PlanIconReplacement(S16Image& image, const std::string& name, int n,
     }
     PixelBuffer24 picture;
     CodedIcon added;
-    if (!LoadPicture(picturePath, picture) || !EncodeIcon(picture, picturePath, added))
-        return false;
+    if (!picture.Load(picturePath) || !EncodeIcon(picture, picturePath, added)) return false;
     const std::string before = IconSummary(image.Icon(n));
     // Icon n is left out: icons that shared its data keep them, the first of
     // them holding the copy.

@@ -4,7 +4,6 @@
 
 #include "bitmap/PixelBuffer24.h"
 #include "sprite/IconEncoder.h"
-#include "sprite/PictureLoad.h"
 #include "sprite/S16Format.h"
 #include "sprite/SpriteSheet.h"
 #include "sprite/SpriteSheetJson.h"
@@ -146,8 +145,7 @@ bool S16BytesFromSheetFile(const std::string& sheetPath, int columns, int rows,
     std::vector<CodedIcon> icons;
     PixelBuffer24 sheet;
     if (columns > 0 && rows > 0) {
-        if (!LoadPicture(sheetPath, sheet) ||
-            !IconsFromSheetGrid(sheet, sheetPath, columns, rows, icons))
+        if (!sheet.Load(sheetPath) || !IconsFromSheetGrid(sheet, sheetPath, columns, rows, icons))
             return false;
     } else {
         const std::string descriptionPath = SheetDescriptionPath(sheetPath);
@@ -159,7 +157,7 @@ bool S16BytesFromSheetFile(const std::string& sheetPath, int columns, int rows,
             return false;
         }
         SheetDescription description;
-        if (!LoadSheetDescription(descriptionPath, description) || !LoadPicture(sheetPath, sheet) ||
+        if (!LoadSheetDescription(descriptionPath, description) || !sheet.Load(sheetPath) ||
             !IconsFromDescribedSheet(sheet, sheetPath, description, descriptionPath, icons))
             return false;
     }
