@@ -5,10 +5,12 @@
 
 #include "archive/ArchiveCommands.h"
 #include "archive/DatArchive.h"
+#include "archive/EditableFolder.h"
 #include "archive/ItemFilter.h"
 #include "archive/RepackFolder.h"
 #include "archive/ReportFile.h"
 #include "cli/CliCommands.h"
+#include "cli/FolderCommands.h"
 #include "cli/ItemLookup.h"
 #include "cli/OutputFolder.h"
 #include "support/ErrorLog.h"
@@ -47,6 +49,7 @@ struct ArchiveArgs {
     bool allowDuplicate = false;
     bool force = false;
     bool overwrite = false;
+    bool png = false;
 };
 
 // The rules of add and replace, with the options that relax them.
@@ -138,6 +141,10 @@ bool Extract(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
 bool Unpack(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     context.ui.SetAnswer(a.overwrite);
     const std::string folder = AsFolder(a.output);
+    if (a.png) {
+        return MakeOutputFolder(folder) &&
+               UnpackAsEditableFolder(archive, folder, a.overwrite, context.progress);
+    }
     return MakeOutputFolder(folder) && archive.UnpackAll(folder, context.progress).Complete();
 }
 
@@ -258,6 +265,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     auto* unpack = AddArchiveCommand(app, "unpack", "Write every item into a folder", *a);
     unpack->add_option("FOLDER", a->output, "the folder (made when missing)")->required();
     AddOverwriteOption(*unpack, *a);
+    unpack->add_flag("--png", a->png, kUnpackPngHelp);
     unpack->callback(
         run([&context, a](DatArchive& archive) { return Unpack(context, archive, *a); }));
 

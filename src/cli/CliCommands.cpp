@@ -6,6 +6,7 @@ void AddCommands(CLI::App& app, CliContext& context) {
     AddArchiveCommands(app, context);
     AddSpriteCommands(app, context);
     AddPictureCommands(app, context);
+    AddFolderCommands(app, context);
     AddShpCommands(app, context);
     AddSampleCommand(app, context);
 }

@@ -9,3 +9,4 @@ void AddArchiveCommands(CLI::App& app, CliContext& context);
 void AddSampleCommand(CLI::App& app, CliContext& context);
 void AddShpCommands(CLI::App& app, CliContext& context);
 void AddPictureCommands(CLI::App& app, CliContext& context);
+void AddFolderCommands(CLI::App& app, CliContext& context);

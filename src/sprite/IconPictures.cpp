@@ -69,7 +69,14 @@ bool SaveSheet(S16Image& image, const std::string& name, const IconPictureReques
         return false;
     }
     PixelBuffer24 sheet;
-    if (!ComposeSheet(image, layout, name, sheet)) return false;
+    int failedIcon = 0;
+    if (!ComposeSheet(image, layout, sheet, failedIcon)) {
+        if (failedIcon > 0)
+            ShowError("Icon %d of %s cannot be decoded", failedIcon, name.c_str());
+        else
+            ReportOutOfMemory(FormatText("Making a sheet of %s", name.c_str()));
+        return false;
+    }
     const std::string& output = request.output;
     SheetDescription description =
         DescribeSheet(image, layout, SplitPath(output, kPathFileName),

@@ -56,27 +56,23 @@ bool LayOutSheet(const std::vector<S16Icon>& table, int columns, SheetLayout& la
     return true;
 }
 
-bool ComposeSheet(S16Image& image, const SheetLayout& layout, const std::string& name,
-                  PixelBuffer24& sheet) {
+bool ComposeSheet(S16Image& image, const SheetLayout& layout, PixelBuffer24& sheet,
+                  int& failedIcon) {
+    failedIcon = 0;
     sheet.Create(layout.Width(), layout.Height(), 24, false);
-    if (!sheet.Allocate()) {
-        ReportOutOfMemory(FormatText("Making a sheet of %s", name.c_str()));
-        return false;
-    }
+    if (!sheet.Allocate()) return false;
     FillWithKeyColour(sheet);
     const int remembered = image.CurrentIconNumber();
-    bool ok = true;
-    for (int k = 1; ok && k <= layout.count; ++k) {
+    for (int k = 1; failedIcon == 0 && k <= layout.count; ++k) {
         if (IsEmptyIconRecord(image.Icon(k))) continue;
         image.SelectIcon(k);
         if (image.DecodeIcon() < 1) {
-            ShowError("Icon %d of %s cannot be decoded", k, name.c_str());
-            ok = false;
-            continue;
+            failedIcon = k;
+            break;
         }
         image.CopyRect(0, 0, image.Width(), image.Height(), sheet, layout.CellX(k),
                        layout.CellY(k));
     }
     image.SelectIcon(remembered);
-    return ok;
+    return failedIcon == 0;
 }

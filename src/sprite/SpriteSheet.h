@@ -47,8 +47,8 @@ inline bool IsEmptyIconRecord(const S16Icon& record) {
     return record == S16Icon{};
 }
 
-// Decodes every icon of `image` into `sheet` (24 bits) at its cell. False,
-// after a message naming `name`, when an icon with a record cannot be decoded
-// or memory runs out. The current icon is kept.
-bool ComposeSheet(S16Image& image, const SheetLayout& layout, const std::string& name,
-                  PixelBuffer24& sheet);
+// Decodes every icon of `image` into `sheet` (24 bits) at its cell. False
+// when memory runs out (`failedIcon` 0) or an icon with a record cannot be
+// decoded (`failedIcon` its number); nothing is shown. The current icon is kept.
+bool ComposeSheet(S16Image& image, const SheetLayout& layout, PixelBuffer24& sheet,
+                  int& failedIcon);

@@ -20,7 +20,8 @@ Bytes RoundTrip(const Bytes& bytes, int columns = 0) {
     std::string problem;
     EXPECT_TRUE(LayOutSheet(image.Table(), columns, layout, problem)) << problem;
     PixelBuffer24 sheet;
-    EXPECT_TRUE(ComposeSheet(image, layout, "set.s16", sheet));
+    int failedIcon = 0;
+    EXPECT_TRUE(ComposeSheet(image, layout, sheet, failedIcon));
     SheetDescription parsed;
     const std::string text = SheetJsonText(DescribeSheet(image, layout, "set.png", "set", ".png"));
     EXPECT_TRUE(ParseSheetJson(text, parsed, problem)) << problem;
