@@ -6,7 +6,9 @@
 #include "archive/ItemNames.h"
 #include "support/Messages.h"
 
+// Written in a fixed field order; read into maps, fast for any file.
 using Json = nlohmann::ordered_json;
+using ReadJson = nlohmann::json;
 
 namespace {
 
@@ -58,7 +60,7 @@ bool FromHex(const std::string& hex, std::array<char, dat::kNameSize>& name) {
 
 // The string `key` of `item` when present; false, with `problem`, when it is
 // there but not a plain file name.
-bool ReadFileName(const Json& item, const char* key, std::string& out, std::string& problem) {
+bool ReadFileName(const ReadJson& item, const char* key, std::string& out, std::string& problem) {
     const auto it = item.find(key);
     if (it == item.end()) return true;
     if (!it->is_string() || !IsPlainItemName(it->get<std::string>()) ||
@@ -70,7 +72,7 @@ bool ReadFileName(const Json& item, const char* key, std::string& out, std::stri
     return true;
 }
 
-bool ReadItem(const Json& item, ManifestItem& out, std::string& problem) {
+bool ReadItem(const ReadJson& item, ManifestItem& out, std::string& problem) {
     if (!item.is_object()) {
         problem = "it is no object";
         return false;
@@ -125,7 +127,7 @@ std::string ManifestText(const FolderManifest& manifest) {
 
 bool ParseManifest(std::string_view text, FolderManifest& out, std::string& problem) {
     out = FolderManifest{};
-    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
+    const ReadJson root = ReadJson::parse(text.begin(), text.end(), nullptr, false);
     if (root.is_discarded() || !root.is_object()) {
         problem = root.is_discarded() ? "it is not JSON" : "it is no JSON object";
         return false;

@@ -76,6 +76,19 @@ std::string SheetDescriptionPath(const std::string& sheetPath) {
 bool IconsFromDescribedSheet(const PixelBuffer24& sheet, const std::string& sheetName,
                              const SheetDescription& description,
                              const std::string& descriptionName, std::vector<CodedIcon>& icons) {
+    // Frames may overlap: their icons together are held to twice the largest
+    // sheet, so that a short description cannot ask for endless work.
+    std::int64_t pixels = 0;
+    for (const SheetFrame& frame : description.frames)
+        pixels += static_cast<std::int64_t>(frame.sourceWidth) * frame.sourceHeight;
+    if (pixels > 2 * kMaxSheetPixels) {
+        ShowError(
+            "[%s] is not a sheet description this program builds: its icons hold %lld "
+            "pixels, more than %lld",
+            descriptionName.c_str(), static_cast<long long>(pixels),
+            static_cast<long long>(2 * kMaxSheetPixels));
+        return false;
+    }
     icons.assign(description.frames.size(), CodedIcon{});
     PixelBuffer24 cell;
     for (std::size_t i = 0; i < description.frames.size(); ++i) {

@@ -11,12 +11,15 @@
 #include "sprite/SpriteSheet.h"
 #include "support/Messages.h"
 
+// Written in the order a reader expects its fields; read into a map, whose
+// look-ups stay fast however many frames a file names.
 using Json = nlohmann::ordered_json;
+using ReadJson = nlohmann::json;
 
 namespace {
 
 // A description holds at most this many frames; an S16 holds far fewer.
-constexpr std::size_t kMaxFrames = 1000000;
+constexpr std::size_t kMaxFrames = 100000;
 
 Json Box(int x, int y, int w, int h) {
     return Json{{"x", x}, {"y", y}, {"w", w}, {"h", h}};
@@ -34,7 +37,7 @@ Json RecordJson(const SheetFrame& frame) {
 
 // Reads the integer `key` of `object` into `out`; false, with `problem`, when
 // it is missing, not a whole number, or outside [low, high].
-bool ReadInt(const Json& object, const char* key, std::int64_t low, std::int64_t high, int& out,
+bool ReadInt(const ReadJson& object, const char* key, std::int64_t low, std::int64_t high, int& out,
              std::string& problem) {
     const auto it = object.find(key);
     if (it == object.end()) {
@@ -61,7 +64,7 @@ bool ReadInt(const Json& object, const char* key, std::int64_t low, std::int64_t
 }
 
 // The object `key` of `parent`; null, with `problem`, when it is missing or no object.
-const Json* ReadObject(const Json& parent, const char* key, std::string& problem) {
+const ReadJson* ReadObject(const ReadJson& parent, const char* key, std::string& problem) {
     const auto it = parent.find(key);
     if (it != parent.end() && it->is_object()) return &*it;
     problem = FormatText("\"%s\" is missing or is no object", key);
@@ -71,7 +74,7 @@ const Json* ReadObject(const Json& parent, const char* key, std::string& problem
 constexpr std::int64_t kIntMax = INT32_MAX;
 constexpr std::int64_t kIntMin = INT32_MIN;
 
-bool ReadRecord(const Json& s16, SheetFrame& frame, std::string& problem) {
+bool ReadRecord(const ReadJson& s16, SheetFrame& frame, std::string& problem) {
     S16Icon& r = frame.record;
     frame.described = true;
     if (!ReadInt(s16, "icon", 1, static_cast<std::int64_t>(kMaxFrames), frame.icon, problem))
@@ -105,12 +108,12 @@ bool ReadRecord(const Json& s16, SheetFrame& frame, std::string& problem) {
     return true;
 }
 
-bool ReadFrame(const Json& value, SheetFrame& frame, std::string& problem) {
+bool ReadFrame(const ReadJson& value, SheetFrame& frame, std::string& problem) {
     if (!value.is_object()) {
         problem = "it is no object";
         return false;
     }
-    const Json* box = ReadObject(value, "frame", problem);
+    const ReadJson* box = ReadObject(value, "frame", problem);
     if (!box || !ReadInt(*box, "x", 0, kIntMax, frame.x, problem) ||
         !ReadInt(*box, "y", 0, kIntMax, frame.y, problem) ||
         !ReadInt(*box, "w", 0, kIntMax, frame.w, problem) ||
@@ -124,13 +127,13 @@ bool ReadFrame(const Json& value, SheetFrame& frame, std::string& problem) {
     frame.sourceWidth = frame.w;
     frame.sourceHeight = frame.h;
     if (value.contains("sourceSize")) {
-        const Json* size = ReadObject(value, "sourceSize", problem);
+        const ReadJson* size = ReadObject(value, "sourceSize", problem);
         if (!size || !ReadInt(*size, "w", 0, kIntMax, frame.sourceWidth, problem) ||
             !ReadInt(*size, "h", 0, kIntMax, frame.sourceHeight, problem))
             return false;
     }
     if (value.contains("spriteSourceSize")) {
-        const Json* place = ReadObject(value, "spriteSourceSize", problem);
+        const ReadJson* place = ReadObject(value, "spriteSourceSize", problem);
         if (!place || !ReadInt(*place, "x", 0, kIntMax, frame.offsetX, problem) ||
             !ReadInt(*place, "y", 0, kIntMax, frame.offsetY, problem))
             return false;
@@ -206,30 +209,36 @@ SheetDescription DescribeSheet(const S16Image& image, const SheetLayout& layout,
 }
 
 std::string SheetJsonText(const SheetDescription& description) {
-    Json frames = Json::object();
+    // One frame a line: readable, and cheap to write for any number of frames.
+    const auto dump = [](const Json& json) {
+        // Names come from file names, which need not be UTF-8.
+        return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+    };
+    std::string text = "{\"frames\": {";
+    const char* separator = "\n";
     for (const SheetFrame& frame : description.frames) {
-        frames[frame.name] =
-            Json{{"frame", Box(frame.x, frame.y, frame.w, frame.h)},
-                 {"rotated", false},
-                 {"trimmed", frame.offsetX != 0 || frame.offsetY != 0 ||
-                                 frame.w != frame.sourceWidth || frame.h != frame.sourceHeight},
-                 {"spriteSourceSize", Box(frame.offsetX, frame.offsetY, frame.w, frame.h)},
-                 {"sourceSize", Json{{"w", frame.sourceWidth}, {"h", frame.sourceHeight}}},
-                 {"s16", RecordJson(frame)}};
+        const bool trimmed = frame.offsetX != 0 || frame.offsetY != 0 ||
+                             frame.w != frame.sourceWidth || frame.h != frame.sourceHeight;
+        const Json value{{"frame", Box(frame.x, frame.y, frame.w, frame.h)},
+                         {"rotated", false},
+                         {"trimmed", trimmed},
+                         {"spriteSourceSize", Box(frame.offsetX, frame.offsetY, frame.w, frame.h)},
+                         {"sourceSize", Json{{"w", frame.sourceWidth}, {"h", frame.sourceHeight}}},
+                         {"s16", RecordJson(frame)}};
+        text += separator + dump(Json(frame.name)) + ": " + dump(value);
+        separator = ",\n";
     }
     const Json meta{{"app", "varnok-dat"},
                     {"image", description.image},
                     {"format", description.format},
                     {"size", Json{{"w", description.width}, {"h", description.height}}},
                     {"scale", "1"}};
-    const Json root{{"frames", std::move(frames)}, {"meta", meta}};
-    // Names come from file names, which need not be UTF-8.
-    return root.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";
+    return text + "\n},\n\"meta\": " + dump(meta) + "\n}\n";
 }
 
 bool ParseSheetJson(std::string_view text, SheetDescription& out, std::string& problem) {
     out = SheetDescription{};
-    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
+    const ReadJson root = ReadJson::parse(text.begin(), text.end(), nullptr, false);
     if (root.is_discarded() || !root.is_object()) {
         problem = root.is_discarded() ? "it is not JSON" : "it is no JSON object";
         return false;

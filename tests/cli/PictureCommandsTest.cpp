@@ -57,7 +57,7 @@ TEST_F(PictureCommands, BmpSheetsBuildBackByteIdentical) {
     const std::string json = ReadFileText(dir / "tank.json");
     for (const char* field :
          {"\"tank_009.bmp\"", "\"spriteSourceSize\"", "\"sourceSize\"", "\"meta\"",
-          "\"image\": \"tank.bmp\"", "\"scale\": \"1\"", "\"Compress\""})
+          "\"image\":\"tank.bmp\"", "\"scale\":\"1\"", "\"Compress\""})
         EXPECT_NE(json.find(field), std::string::npos) << field;
 }
 
@@ -137,8 +137,8 @@ TEST_F(PictureCommands, HostileDescriptionsAreRefusedNamingTheFile) {
     };
     const std::pair<Bytes, std::string> cases[] = {
         {Bytes{'{'}, "it is not JSON"},
-        {edited("\"x\": 40", "\"x\": 4000"), "lies outside"},
-        {edited("\"w\": 40", "\"w\": 123456789012"), "\"w\" is not a whole number"},
+        {edited("\"x\":40", "\"x\":4000"), "lies outside"},
+        {edited("\"w\":40", "\"w\":123456789012"), "\"w\" is not a whole number"},
         {edited("\"Compress\"", "\"Kompress\""), "\"Compress\" is missing"},
     };
     for (const auto& [bytes, reason] : cases) {
