@@ -96,6 +96,14 @@ TEST_F(FolderCommands, BrokenFoldersAreRefusedNamingTheFile) {
     EXPECT_NE(again.err.find("--overwrite"), std::string::npos) << again.err;
     EXPECT_EQ(RunCli({"unpack", sample, dir / "f", "--png", "--overwrite"}).status, kExitDone);
 
+    // An item named like the archive is never written over the archive.
+    const Bytes self = DatBytes({{"SELF.DAT", Filler(4, 5)}});
+    WriteFileBytes(dir / "SELF.DAT", self);
+    const CliRun over = RunCli({"unpack", dir / "SELF.DAT", dir.Path(), "--png", "--overwrite"});
+    EXPECT_EQ(over.status, kExitFailed);
+    EXPECT_NE(over.err.find("is the archive being read"), std::string::npos) << over.err;
+    EXPECT_EQ(ReadFileBytes(dir / "SELF.DAT"), self);
+
     const std::string manifest = dir / "f/manifest.json";
     const std::string text = ReadFileText(manifest);
     const auto refused = [&](const std::string& file, const std::string& message) {

@@ -145,3 +145,38 @@ TEST(SpriteSheet, GridsCutAnyNumberOfEqualCells) {
     EXPECT_NE(ui.messages.back().text.find("does not divide into 3 x 2 equal cells"),
               std::string::npos);
 }
+
+TEST(SpriteSheet, DescriptionsOfOtherToolsAreReadInNameOrder) {
+    FakeUserInterface ui;
+    // A list of frames without "s16", one trimmed: its pixels go to (1, 1)
+    // of a 4 x 3 icon whose other pixels are the key colour.
+    const std::string text = R"({"frames":[
+        {"filename":"walk_2","frame":{"x":2,"y":0,"w":2,"h":2},"rotated":false,
+         "spriteSourceSize":{"x":1,"y":1,"w":2,"h":2},"sourceSize":{"w":4,"h":3}},
+        {"filename":"walk_1","frame":{"x":0,"y":0,"w":2,"h":2}}],
+        "meta":{"image":"walk.png"}})";
+    SheetDescription description;
+    std::string problem;
+    ASSERT_TRUE(ParseSheetJson(text, description, problem)) << problem;
+    ASSERT_EQ(description.frames.size(), 2u);
+    EXPECT_EQ(description.frames[0].name, "walk_1");
+    EXPECT_EQ(description.image, "walk.png");
+
+    PixelBuffer24 sheet;
+    Paint(sheet, 4, 2, [](int x, int) { return MakeColor(0, 40 * x, 0); });
+    std::vector<CodedIcon> icons;
+    ASSERT_TRUE(IconsFromDescribedSheet(sheet, "walk.png", description, "walk.json", icons));
+    const S16Icon& trimmed = icons[1].record;
+    EXPECT_EQ(trimmed.TWidth, 4);
+    EXPECT_EQ(trimmed.THeight, 3);
+    EXPECT_EQ(trimmed.StartX, 1);
+    EXPECT_EQ(trimmed.StartY, 1);
+    EXPECT_EQ(trimmed.Width, 2);
+    EXPECT_EQ(icons[0].record.TWidth, 2);
+
+    // A frame outside the picture is refused, naming the description.
+    description.frames[1].x = 3;
+    EXPECT_FALSE(IconsFromDescribedSheet(sheet, "walk.png", description, "walk.json", icons));
+    EXPECT_NE(ui.messages.back().text.find("[walk.json]"), std::string::npos);
+    EXPECT_NE(ui.messages.back().text.find("lies outside"), std::string::npos);
+}
