@@ -189,6 +189,10 @@ bool UnpackAsEditableFolder(DatArchive& archive, const std::string& folderPath, 
         }
         ItemFiles files;
         const std::string sheetName = names.For(name, i + 1, entry.isS16);
+        if (SplitPath(sheetName, entry.isS16 ? kPathBaseName : kPathFileName) != name) {
+            ShowInfo("[%s] cannot be a file name in the folder: it is written as %s",
+                     PrintableName(name).c_str(), SplitPath(sheetName, kPathBaseName).c_str());
+        }
         if (entry.isS16 && ExactSheet(archive, i, bytes, sheetName, files)) {
             item.sheet = sheetName;
             const bool ok = writer.Write(item.sheet, files.bytes) &&

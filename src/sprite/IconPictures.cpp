@@ -62,6 +62,14 @@ bool SaveCollage(S16Image& image, const std::string& name, const IconPictureRequ
 }
 
 bool SaveSheet(S16Image& image, const std::string& name, const IconPictureRequest& request) {
+    const std::string jsonPath = SheetDescriptionPath(request.output);
+    if (jsonPath == request.output) {
+        ShowError(
+            "%s would be both the sheet and its description: give the sheet another "
+            "extension",
+            request.output.c_str());
+        return false;
+    }
     SheetLayout layout;
     std::string problem;
     if (!LayOutSheet(image.Table(), request.columns, layout, problem)) {
@@ -83,7 +91,6 @@ bool SaveSheet(S16Image& image, const std::string& name, const IconPictureReques
                       SplitPath(output, kPathBaseName), PictureExtension(request.style.type));
     if (request.style.type == PictureType::kBmp) description.format = "RGB888";
     const std::string text = SheetJsonText(description);
-    const std::string jsonPath = SheetDescriptionPath(output);
     DurabilityBatch batch;
     if (!WritePictureFile(sheet, request.style, output, &batch) ||
         !WriteWholeFile(jsonPath, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()},

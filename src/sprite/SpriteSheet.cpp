@@ -1,7 +1,6 @@
 #include "sprite/SpriteSheet.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "bitmap/PixelBuffer24.h"
 #include "sprite/IconDecoder.h"
