@@ -1,6 +1,6 @@
 #pragma once
 // Paletted BMP pixels below 8 bits and run-length coded pixels, turned into
-// one palette index per byte so that every reader of pictures sees 8 bits.
+// one palette index per byte.
 
 #include <cstddef>
 #include <cstdint>

@@ -22,9 +22,10 @@ public:
     ~PixelBuffer24() override = default;
 
     // Reads a BMP or PNG file, told apart by content (".bmp" is appended to a
-    // path without extension). BMP pictures below 8 bits or run-length coded
-    // are held at 8 bits; PNG pictures and BMP pictures with an alpha mask
-    // become 24-bit pictures under the transparency rule (PictureTransparency.h).
+    // path without extension). BMP pictures below 8 bits are held as 24-bit
+    // colours, run-length 8-bit ones at 8 bits; PNG pictures and BMP pictures
+    // with an alpha mask become 24-bit pictures under the transparency rule
+    // (PictureTransparency.h).
     // Shows the reason and returns false when the file cannot be used.
     virtual bool Load(const std::string& path);
     // Reads a picture file held in memory; `name` is the file that messages name.

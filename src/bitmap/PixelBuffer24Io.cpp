@@ -239,7 +239,10 @@ bool PixelBuffer24::LoadBmpBytes(std::span<const std::uint8_t> bytes, const std:
     layout.width = std::llabs(static_cast<long long>(layout.header.width));
     layout.height = std::llabs(static_cast<long long>(layout.header.height));
     layout.rowBytes = bmp::RowSize(layout.width, bpp);
-    layout.outBpp = bpp < 8 ? 8 : bpp;
+    // Indices below 8 bits would read as 8-bit pictures, whose key colour is
+    // that of palette entry 159, which their tables never reach: they are held
+    // as their colours. Run-length 8-bit data stay the 8-bit picture they code.
+    layout.outBpp = bpp < 8 ? 24 : bpp;
     const std::int64_t outRowBytes = bmp::RowSize(layout.width, std::max(layout.outBpp, 24));
     constexpr std::int64_t kIntMax = std::numeric_limits<int>::max();
     // Pictures whose pixels grow on reading (run-length data, depths below 8
@@ -318,13 +321,14 @@ bool PixelBuffer24::LoadBmpBytes(std::span<const std::uint8_t> bytes, const std:
     }
 
     // Pixels held otherwise than stored: indices below 8 bits and run-length
-    // data become one index a byte, and colours with alpha become keyed colours.
+    // data become one index a byte first, and colours with alpha become keyed
+    // colours.
     std::vector<std::uint8_t> converted;
     const std::uint8_t* storedPixels = bytes.data() + layout.pixelStart;
+    const std::size_t stride = static_cast<std::size_t>(bmp::RowSize(layout.width, 8));
     if (grows) {
-        const std::size_t stride = static_cast<std::size_t>(bmp::RowSize(layout.width, 8));
         try {
-            converted.assign(static_cast<std::size_t>(layout.pixelBytes), 0);
+            converted.assign(stride * static_cast<std::size_t>(layout.height), 0);
         } catch (const std::bad_alloc&) {
             ShowError("Not enough memory!");
             return false;
@@ -374,12 +378,12 @@ bool PixelBuffer24::LoadBmpBytes(std::span<const std::uint8_t> bytes, const std:
     infoHeader_ = layout.header;
     infoHeader_.size = bmp::kInfoHeaderSize;  // only the 40-byte part is kept
     palette_ = newPalette;
-    paletteCount_ = newPaletteCount;
+    paletteCount_ = layout.outBpp == 8 ? newPaletteCount : 0;
     const bool topDown = layout.header.height < 0;
     SetGeometry(static_cast<int>(layout.width), static_cast<int>(layout.height), layout.outBpp,
                 topDown);
     bitFields_ = withAlpha ? BitFields{} : layout.masks;
-    if (grows) bitFields_ = BitFields::Default(8);
+    if (grows) bitFields_ = BitFields::Default(layout.outBpp);
     infoHeader_.bitCount = static_cast<std::uint16_t>(layout.outBpp);
     infoHeader_.compression = bitFields_ == BitFields::Default(layout.outBpp)
                                   ? bmp::kCompressionRgb
@@ -409,8 +413,17 @@ bool PixelBuffer24::LoadBmpBytes(std::span<const std::uint8_t> bytes, const std:
         }
         return true;
     }
-    if (grows) {
+    if (grows && layout.outBpp == 8) {
         std::memcpy(Pixels(), converted.data(), ImageSize());
+        return true;
+    }
+    if (grows) {
+        for (int row = 0; row < Height(); ++row) {
+            const std::uint8_t* index = converted.data() + static_cast<std::size_t>(row) * stride;
+            std::uint8_t* out = Pixels() + static_cast<std::size_t>(row) * Stride();
+            for (int x = 0; x < Width(); ++x, out += 3)
+                std::memcpy(out, &newPalette[4 * static_cast<std::size_t>(index[x])], 3);
+        }
         return true;
     }
     // Only a missing padding of the last row is filled.

@@ -53,19 +53,27 @@ protected:
         WriteFileBytes(dir / name, bytes);
         return dir / name;
     }
-    // The palette indices of a loaded picture, top row first.
+    // The palette entries a loaded picture shows, top row first: its indices
+    // at 8 bits, the entries of its colours at 24 bits (-1 for another colour).
     std::vector<int> Indices(const PixelBuffer24& picture) {
         std::vector<int> out;
         for (int y = 0; y < picture.Height(); ++y) {
-            for (int x = 0; x < picture.Width(); ++x)
-                out.push_back(picture.GetIndex(x, y));
+            for (int x = 0; x < picture.Width(); ++x) {
+                const ColorValue c = picture.GetColor(x, y);
+                const int entry = 255 - GreenOf(c);
+                out.push_back(picture.BitsPerPixel() == 8 ? picture.GetIndex(x, y)
+                              : Entry(entry) == c         ? entry
+                                                          : -1);
+            }
         }
         return out;
     }
-    std::vector<int> LoadIndices(const Bytes& file) {
+    // Indices below 8 bits are held as colours, 8-bit ones (run-length or
+    // not) as indices.
+    std::vector<int> LoadIndices(const Bytes& file, int depth = 24) {
         PixelBuffer24 picture;
         EXPECT_TRUE(picture.Load(Write("p.bmp", file))) << ui.LastText();
-        EXPECT_EQ(picture.BitsPerPixel(), 8);
+        EXPECT_EQ(picture.BitsPerPixel(), depth);
         return Indices(picture);
     }
     std::string Refusal(const Bytes& bytes, const std::string& name = "bad.bmp") {
@@ -92,10 +100,10 @@ protected:
 
 }  // namespace
 
-TEST_F(BmpKinds, CoreHeaderAndLowDepthsReadAsEightBitPictures) {
+TEST_F(BmpKinds, CoreHeaderAndLowDepthsReadWithTheirColours) {
     // 3 x 2, 8 bits, core header, bottom-up: stored rows are bottom first.
     const Bytes core8 = CoreBmp(3, 2, 8, Palette(256, 3), Bytes{4, 5, 6, 0, 1, 2, 3, 0});
-    EXPECT_EQ(LoadIndices(core8), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(LoadIndices(core8, 8), (std::vector<int>{1, 2, 3, 4, 5, 6}));
     PixelBuffer24 picture;
     ASSERT_TRUE(picture.Load(Write("core.bmp", core8)));
     EXPECT_EQ(picture.GetColor(2, 0), Entry(3));
@@ -138,14 +146,14 @@ TEST_F(BmpKinds, CoreHeaderAndLowDepthsReadAsEightBitPictures) {
         }
     }
 
-    // Held at 8 bits, the picture saves and reads back with the same colours.
+    // Held as colours, the picture saves and reads back with the same colours.
     BmpSpec spec;
     spec.width = 3;
     spec.bitsPerPixel = 4;
     spec.palette = Palette(16);
     spec.pixels = Bytes{0x9F, 0x70, 0, 0};
     ASSERT_TRUE(picture.Load(Write("four.bmp", BuildBmp(spec))));
-    EXPECT_EQ(picture.PaletteCount(), 16);
+    EXPECT_EQ(picture.PaletteCount(), 0);
     ASSERT_TRUE(picture.Save(dir / "again.bmp", true));
     PixelBuffer24 again;
     ASSERT_TRUE(again.Load(dir / "again.bmp"));
@@ -161,11 +169,11 @@ TEST_F(BmpKinds, RunLengthDataWithEveryEscape) {
                      0, 0,                    // next row
                      2, 9, 0, 2, 2, 1,        // 9 9, then 2 right and 1 up
                      1, 4, 0, 1};             // top row: 0 0 0 0 4 0
-    EXPECT_EQ(LoadIndices(Rle(6, 3, 8, rle8)),
+    EXPECT_EQ(LoadIndices(Rle(6, 3, 8, rle8), 8),
               (std::vector<int>{0, 0, 0, 0, 4, 0, 9, 9, 0, 0, 0, 0, 7, 7, 7, 1, 2, 3}));
     // Top-down, and data that stop right after the last pixel without an end mark.
     const Bytes rows{2, 5, 0, 0, 2, 6};
-    EXPECT_EQ(LoadIndices(Rle(2, -2, 8, rows)), (std::vector<int>{5, 5, 6, 6}));
+    EXPECT_EQ(LoadIndices(Rle(2, -2, 8, rows), 8), (std::vector<int>{5, 5, 6, 6}));
 
     // RLE4, 7 x 2: runs alternate the two nibbles; an absolute copy of 5
     // nibbles takes 3 bytes and a pad byte.
@@ -174,7 +182,7 @@ TEST_F(BmpKinds, RunLengthDataWithEveryEscape) {
     EXPECT_EQ(LoadIndices(Rle(7, 2, 4, rle4)),
               (std::vector<int>{10, 11, 12, 13, 14, 4, 4, 1, 2, 1, 2, 1, 3, 15}));
     // Runs that code the padding of a row (as some writers do) fill it, no more.
-    EXPECT_EQ(LoadIndices(Rle(2, 1, 8, {4, 9, 0, 1})), (std::vector<int>{9, 9}));
+    EXPECT_EQ(LoadIndices(Rle(2, 1, 8, {4, 9, 0, 1}), 8), (std::vector<int>{9, 9}));
     EXPECT_EQ(LoadIndices(Rle(3, 1, 4, {8, 0x12, 0, 1})), (std::vector<int>{1, 2, 1}));
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -212,7 +220,7 @@ TEST_F(BmpKinds, HostileRunLengthDataAreRefused) {
     // A size no picture may have, claimed by a few bytes of run-length data.
     EXPECT_EQ(Refusal(Rle(60000, 60000, 8, {0, 1})), "Invalid BMP size 60000 x 60000 in " + bad);
     // A stream ended early keeps the rest at index 0: it is no error.
-    EXPECT_EQ(LoadIndices(Rle(2, 2, 8, {0, 1})), (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ(LoadIndices(Rle(2, 2, 8, {0, 1}), 8), (std::vector<int>{0, 0, 0, 0}));
 }
 
 TEST_F(BmpKinds, AnAlphaMaskAppliesTheTransparencyRule) {
