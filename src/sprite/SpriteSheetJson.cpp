@@ -219,12 +219,12 @@ std::string SheetJsonText(const SheetDescription& description) {
     for (const SheetFrame& frame : description.frames) {
         const bool trimmed = frame.offsetX != 0 || frame.offsetY != 0 ||
                              frame.w != frame.sourceWidth || frame.h != frame.sourceHeight;
-        const Json value{{"frame", Box(frame.x, frame.y, frame.w, frame.h)},
-                         {"rotated", false},
-                         {"trimmed", trimmed},
-                         {"spriteSourceSize", Box(frame.offsetX, frame.offsetY, frame.w, frame.h)},
-                         {"sourceSize", Json{{"w", frame.sourceWidth}, {"h", frame.sourceHeight}}},
-                         {"s16", RecordJson(frame)}};
+        Json value{{"frame", Box(frame.x, frame.y, frame.w, frame.h)},
+                   {"rotated", false},
+                   {"trimmed", trimmed},
+                   {"spriteSourceSize", Box(frame.offsetX, frame.offsetY, frame.w, frame.h)},
+                   {"sourceSize", Json{{"w", frame.sourceWidth}, {"h", frame.sourceHeight}}}};
+        if (frame.described) value["s16"] = RecordJson(frame);
         text += separator + dump(Json(frame.name)) + ": " + dump(value);
         separator = ",\n";
     }

@@ -161,6 +161,11 @@ TEST(SpriteSheet, DescriptionsOfOtherToolsAreReadInNameOrder) {
     ASSERT_EQ(description.frames.size(), 2u);
     EXPECT_EQ(description.frames[0].name, "walk_1");
     EXPECT_EQ(description.image, "walk.png");
+    // Written again, frames without a record stay so.
+    SheetDescription again;
+    ASSERT_TRUE(ParseSheetJson(SheetJsonText(description), again, problem)) << problem;
+    EXPECT_FALSE(again.frames[1].described);
+    EXPECT_EQ(again.frames[1].offsetX, 1);
 
     PixelBuffer24 sheet;
     Paint(sheet, 4, 2, [](int x, int) { return MakeColor(0, 40 * x, 0); });
