@@ -163,10 +163,8 @@ bool S16BytesFromSheetFile(const std::string& sheetPath, int columns, int rows,
     } else {
         const std::string descriptionPath = SheetDescriptionPath(sheetPath);
         if (!Exists(descriptionPath)) {
-            ShowError(
-                "%s has no description beside it (%s): give --grid CxR to cut it into "
-                "equal cells",
-                sheetPath.c_str(), descriptionPath.c_str());
+            ShowError("%s has no sheet description beside it: %s is missing", sheetPath.c_str(),
+                      descriptionPath.c_str());
             return false;
         }
         SheetDescription description;
