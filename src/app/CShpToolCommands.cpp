@@ -45,7 +45,8 @@ void CShpTool::InsertIcon(bool append) {
     const int n = append ? 0 : icons_->currentRow() + 1;
     AppSettings& settings = doc_.Settings();
     const std::string bitmap = Ui().ChooseOpenFile(
-        {settings.bmpFolder + "*.bmp", "Select BMP file", "Files (*.BMP)|*.bmp|", ".bmp"});
+        {settings.bmpFolder + "*.*", "Select BMP or PNG file",
+         "Pictures (*.bmp;*.png)|*.bmp *.png|BMP files|*.bmp|PNG files|*.png|", ".bmp"});
     if (bitmap.empty()) return;
     settings.bmpFolder = SplitPath(bitmap, kPathFolder);
     InsertIconFromBmp(image_, bitmap, n);

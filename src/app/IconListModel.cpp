@@ -1,5 +1,6 @@
 #include "app/IconListModel.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "sprite/S16Builder.h"
@@ -30,9 +31,26 @@ std::vector<std::string> IconListModel::Entries() const {
 }
 
 std::string NormalizeFileSpec(const std::string& spec) {
-    if (spec.empty()) return "*.bmp";
-    if (!SplitPath(spec, kPathExtension).empty()) return spec;
-    std::string result = spec;
-    if (result.back() == ' ') result.back() = '*';
-    return result + ".bmp";
+    std::string result;
+    for (std::string pattern : FileSpecPatterns(spec)) {
+        if (!result.empty()) result += ";";
+        if (!SplitPath(pattern, kPathExtension).empty()) {
+            result += pattern;
+            continue;
+        }
+        if (pattern.back() == ' ') pattern.back() = '*';
+        result += pattern + ".bmp;" + pattern + ".png";
+    }
+    return result.empty() ? "*.bmp;*.png" : result;
+}
+
+std::vector<std::string> FileSpecPatterns(const std::string& spec) {
+    std::vector<std::string> patterns;
+    std::size_t at = 0;
+    while (at <= spec.size()) {
+        const std::size_t end = std::min(spec.find(';', at), spec.size());
+        if (end > at) patterns.push_back(spec.substr(at, end - at));
+        at = end + 1;
+    }
+    return patterns;
 }

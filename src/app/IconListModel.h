@@ -25,6 +25,9 @@ private:
     std::vector<std::string> names_;
 };
 
-// The file spec as the bitmap list uses it: empty gives "*.bmp"; a spec
-// without extension gets ".bmp", a trailing space first becoming "*".
+// The file spec as the bitmap list uses it: patterns separated by ";"; empty
+// gives "*.bmp;*.png"; a pattern without extension gets ".bmp" and ".png", a
+// trailing space first becoming "*".
 std::string NormalizeFileSpec(const std::string& spec);
+// The patterns of a file spec, in order.
+std::vector<std::string> FileSpecPatterns(const std::string& spec);

@@ -57,12 +57,12 @@ void S16MakerDialog::BuildLayout() {
     left->addWidget(folderLabel_);
     auto* specRow = new QHBoxLayout;
     specRow->addWidget(new QLabel("Show Files", this));
-    spec_ = new QLineEdit("*.bmp", this);
+    spec_ = new QLineEdit("*.bmp;*.png", this);
     spec_->setMinimumWidth(90);
     spec_->setToolTip(
-        "Can limit the files to show in order to select easier\nIf no suffix is typed, [.BMP] will "
-        "be "
-        "added\nRemember to press \"Apply file spec (filter)\" button to reset list");
+        "Can limit the files to show in order to select easier\nIf no suffix is typed, [.BMP] and "
+        "[.PNG] will be added\nSeveral specs are separated by \";\"\nRemember to press \"Apply "
+        "file spec (filter)\" button to reset list");
     specRow->addWidget(spec_);
     auto* apply = new QPushButton("Apply file spec (filter)", this);
     apply->setToolTip("Reset file list using the spec you typed on left edit box");
@@ -158,9 +158,12 @@ void S16MakerDialog::ShowFiles() {
     ClearList();
     spec_->setText(QString::fromStdString(NormalizeFileSpec(spec_->text().toStdString())));
     folderLabel_->setText(QString::fromStdString(folder_));
+    QStringList patterns;
+    for (const std::string& pattern : FileSpecPatterns(spec_->text().toStdString()))
+        patterns.append(QString::fromStdString(pattern));
     const QStringList names =
         QDir(QString::fromStdString(folder_.empty() ? std::string(".") : folder_))
-            .entryList({spec_->text()}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+            .entryList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase);
     bitmaps_->addItems(names);
     if (bitmaps_->count() > 0) {
         bitmaps_->setCurrentRow(0);
@@ -238,7 +241,7 @@ void S16MakerDialog::AddSelectedToList() {
     make_->setEnabled(true);
     std::vector<std::string> baseNames;
     for (const std::string& name : names)
-        baseNames.push_back(SplitPath(name, kPathBaseName));
+        baseNames.push_back(IconListName(name));
     list_.Add(baseNames);
     ShowIconList(-1);
     if (preview_.Load(folder_ + names.back())) {

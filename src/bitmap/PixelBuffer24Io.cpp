@@ -293,8 +293,8 @@ bool PixelBuffer24::LoadBmpBytes(std::span<const std::uint8_t> bytes, const std:
     }
 
     // Colour tables longer than 256 entries are cut; the pixel data still starts at the stated
-    // offset.
-    std::array<std::uint8_t, bmp::kMaxPaletteEntries* bmp::kPaletteEntrySize> newPalette = palette_;
+    // offset. Entries the file does not give are black, whatever was loaded before.
+    std::array<std::uint8_t, bmp::kMaxPaletteEntries * bmp::kPaletteEntrySize> newPalette{};
     const std::int64_t entries = std::min<std::int64_t>(
         layout.paletteBytes / layout.paletteEntrySize, bmp::kMaxPaletteEntries);
     if (layout.paletteStart + entries * layout.paletteEntrySize > fileLength) {

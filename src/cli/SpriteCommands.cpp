@@ -17,8 +17,12 @@
 namespace {
 
 constexpr const char* kKeyColourHelp =
-    "Paint the areas an icon does not use in the key colour red 248, green 220, blue 220 "
-    "(0xF8DCDC): they are left out of the stored icon and save space.";
+    "Pictures are BMP or PNG files, told apart by their content.\n"
+    "Paint the areas an icon does not use in the key colour red 248, green 220, blue 220\n"
+    "(0xF8DCDC): they are left out of the stored icon and save space.\n"
+    "Transparency: a pixel with alpha below 128 is that unused area, except a fully\n"
+    "transparent pixel of colour red 248, green 0, blue 248, which is the S16 transparent\n"
+    "colour; a pixel with alpha 128 and above is its own colour.";
 
 // Runs `edit` on the S16 file at `path`, locked from reading its icons to the
 // rename of the new file; false when it cannot be locked or opened.
@@ -86,12 +90,12 @@ bool MakeFromList(const MakeOptions& o) {
     }
     std::vector<std::string> entries;
     for (const std::string& path : o.bitmaps) {
-        if (UpperExtension(path) != ".BMP") {
-            ShowError("%s: the bitmaps of a list must be .bmp files", path.c_str());
+        if (!IsPictureFileName(path)) {
+            ShowError("%s: the pictures of a list must be .bmp or .png files", path.c_str());
             return false;
         }
-        entries.push_back(
-            IconListEntry(static_cast<int>(entries.size()) + 1, SplitPath(path, kPathBaseName)));
+        entries.push_back(IconListEntry(static_cast<int>(entries.size()) + 1,
+                                        IconListName(SplitPath(path, kPathFileName))));
     }
     // On the command line a list is built whole or not at all.
     return MakeS16FromList(groups.front().first, entries, o.list, ListGaps::kRefuse);
@@ -127,7 +131,7 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     auto insertArgs = std::make_shared<std::tuple<std::string, std::string, int>>("", "", 0);
     insert->footer(kKeyColourHelp);
     insert->add_option("FILE", std::get<0>(*insertArgs), "the .s16 file")->required();
-    insert->add_option("BITMAP", std::get<1>(*insertArgs), "the BMP file")->required();
+    insert->add_option("BITMAP", std::get<1>(*insertArgs), "the picture (BMP or PNG)")->required();
     insert->add_option("--at", std::get<2>(*insertArgs),
                        "the number the new icon gets (default: append)");
     insert->callback([&context, insertArgs] {
@@ -159,7 +163,8 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     auto* list = make->add_option("--list", makeArgs->list,
                                   "one S16 (this file) with an icon per bitmap, in order");
     auto* fromSheet = AddFromSheetOptions(*make, makeArgs->fromSheet, makeArgs->grid);
-    make->add_option("BITMAP", makeArgs->bitmaps, "the bitmaps (with --from-sheet: OUT.s16)")
+    make->add_option("BITMAP", makeArgs->bitmaps,
+                     "the pictures (BMP or PNG; with --from-sheet: OUT.s16)")
         ->required();
     cloned->excludes(sheet)->excludes(list)->excludes(fromSheet);
     sheet->excludes(list)->excludes(fromSheet);

@@ -111,8 +111,7 @@ bool MakeS16FromList(const std::string& folder, const std::vector<std::string>& 
     PixelBuffer24 bitmap;
     bool complete = true;
     for (std::size_t j = 0; j < entries.size(); ++j) {
-        const std::string path =
-            FormatText("%s%s.bmp", folder.c_str(), TextAfter(entries[j], ": ").c_str());
+        const std::string path = IconListPicturePath(folder, TextAfter(entries[j], ": "));
         icons[j].placeholder = !bitmap.Load(path) || !EncodeIcon(bitmap, icons[j]);
         if (icons[j].placeholder && gaps == ListGaps::kRefuse) {
             ShowError("%s cannot become an icon: nothing was written to %s", path.c_str(),
@@ -128,4 +127,26 @@ bool MakeS16FromList(const std::string& folder, const std::vector<std::string>& 
 
 std::string IconListEntry(int number, const std::string& baseName) {
     return FormatText("#%03d : %s", number, baseName.c_str());
+}
+
+namespace {
+
+bool HasExtension(const std::string& fileName, const char* extension) {
+    return EqualsNoCase(SplitPath(fileName, kPathExtension), extension);
+}
+
+}  // namespace
+
+bool IsPictureFileName(const std::string& fileName) {
+    return HasExtension(fileName, ".bmp") || HasExtension(fileName, ".png");
+}
+
+std::string IconListName(const std::string& fileName) {
+    if (!HasExtension(fileName, ".bmp")) return fileName;
+    const std::string baseName = SplitPath(fileName, kPathBaseName);
+    return IsPictureFileName(baseName) ? fileName : baseName;
+}
+
+std::string IconListPicturePath(const std::string& folder, const std::string& name) {
+    return folder + name + (IsPictureFileName(name) ? "" : ".bmp");
 }

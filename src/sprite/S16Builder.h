@@ -23,10 +23,20 @@ BuildCounts MakeS16FromSheet(const std::string& folder, const std::vector<std::s
 enum class ListGaps { kKeepBlank, kRefuse };
 
 // One S16 at `outputPath` with an icon per list entry ("#%03d : name", the
-// bitmap being folder + name + ".bmp"). False when the file cannot be
-// written, or with kRefuse when any bitmap cannot become an icon.
+// picture being IconListPicturePath(folder, name)). False when the file cannot
+// be written, or with kRefuse when any bitmap cannot become an icon.
 bool MakeS16FromList(const std::string& folder, const std::vector<std::string>& entries,
                      const std::string& outputPath, ListGaps gaps = ListGaps::kKeepBlank);
 
 // The text of icon-list entry `number` (1-based) for a bitmap's base name.
 std::string IconListEntry(int number, const std::string& baseName);
+
+// Whether a file name is one of a picture the builders read (.bmp or .png,
+// in any letter case).
+bool IsPictureFileName(const std::string& fileName);
+// The name an icon list shows for a picture file: a BMP's base name (as it
+// always has), a PNG's whole name, so that the two never stand for each other.
+std::string IconListName(const std::string& fileName);
+// The picture file of an icon-list name: a name ending in ".png" or ".bmp" as
+// it is, any other with ".bmp" added.
+std::string IconListPicturePath(const std::string& folder, const std::string& name);

@@ -18,9 +18,12 @@ TEST(IconListModel, NumbersMovesAndRemovesEntries) {
     EXPECT_EQ(list.Entries(), std::vector<std::string>{"#001 : tank"});
 }
 
-TEST(IconListModel, FileSpecsGetTheBitmapExtension) {
-    EXPECT_EQ(NormalizeFileSpec(""), "*.bmp");
-    EXPECT_EQ(NormalizeFileSpec("tank"), "tank.bmp");
-    EXPECT_EQ(NormalizeFileSpec("tank "), "tank*.bmp");
+TEST(IconListModel, FileSpecsGetThePictureExtensions) {
+    EXPECT_EQ(NormalizeFileSpec(""), "*.bmp;*.png");
+    EXPECT_EQ(NormalizeFileSpec("tank"), "tank.bmp;tank.png");
+    EXPECT_EQ(NormalizeFileSpec("tank "), "tank*.bmp;tank*.png");
     EXPECT_EQ(NormalizeFileSpec("*.s16"), "*.s16");
+    EXPECT_EQ(NormalizeFileSpec(";a;;*.png;"), "a.bmp;a.png;*.png");
+    EXPECT_EQ(FileSpecPatterns("*.bmp;*.png"), (std::vector<std::string>{"*.bmp", "*.png"}));
+    EXPECT_TRUE(FileSpecPatterns(";;").empty());
 }

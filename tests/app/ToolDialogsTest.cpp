@@ -10,7 +10,9 @@
 #include "AppFixture.h"
 #include "app/S16MakerDialog.h"
 #include "app/ShpImportDialog.h"
+#include "bitmap/PngCodec.h"
 #include "sprite/S16Builder.h"
+#include "sprite/S16Image.h"
 #include "support/Paths.h"
 
 class ToolDialogsTest : public QObject {
@@ -46,7 +48,7 @@ private slots:
         QVERIFY(dialog.PixelLabel()->text().startsWith("Pix 0 is 159 ("));
         dialog.FileSpec()->setText("sheet ");
         dialog.ShowFiles();
-        QCOMPARE(dialog.FileSpec()->text(), QString("sheet*.bmp"));
+        QCOMPARE(dialog.FileSpec()->text(), QString("sheet*.bmp;sheet*.png"));
         QCOMPARE(dialog.Bitmaps()->count(), 2);
         QVERIFY(!dialog.MakeButton()->isEnabled());
         dialog.Make();
@@ -96,6 +98,29 @@ private slots:
         MakeS16FromList(app_->dir.Path(), {"#001 : flag8", "#002 : soldier", "#003 : sheet3x3"},
                         At("again.s16"));
         QVERIFY(ReadFileBytes(At("again.s16")) == list);
+    }
+
+    void makerListsPngNextToBmp() {
+        RgbaPicture rgba{2, 2, {10, 20, 30, 255, 0, 0, 0, 0, 40, 50, 60, 255, 248, 0, 248, 0}};
+        Bytes png;
+        std::string error;
+        QVERIFY(EncodePng(rgba, png, error));
+        WriteFileBytes(At("zz.png"), png);
+        S16MakerDialog dialog(app_->doc);
+        QCOMPARE(dialog.Bitmaps()->count(), 5);
+        QCOMPARE(dialog.Bitmaps()->item(4)->text(), QString("zz.png"));
+        dialog.SetMode(S16MakerDialog::kList);
+        Select(dialog.Bitmaps(), {"soldier.bmp", "zz.png"});
+        dialog.AddSelectedToList();
+        QCOMPARE(dialog.IconList()->item(1)->text(), QString("#002 : zz.png"));
+        QVERIFY(dialog.SizeLabel()->text() == "24 bits 2 x 2");  // the PNG's preview
+        app_->ui.fileAnswers.push_back(At("mixed.s16"));
+        dialog.Make();
+        QCOMPARE(app_->ui.LastText(), "\n " + At("mixed.s16") + " was created \n");
+        S16Image image;
+        QVERIFY(image.OpenFile(At("mixed.s16")));
+        QCOMPARE(image.IconCount(), 2);
+        QCOMPARE(int(image.Icon(2).TWidth), 2);
     }
 
     void importListsOnlyNewFilesAndConverts() {

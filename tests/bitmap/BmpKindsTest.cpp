@@ -159,6 +159,12 @@ TEST_F(BmpKinds, CoreHeaderAndLowDepthsReadWithTheirColours) {
     ASSERT_TRUE(again.Load(dir / "again.bmp"));
     for (int x = 0; x < 3; ++x)
         EXPECT_EQ(again.GetColor(x, 0), Entry((std::vector<int>{9, 15, 7})[x]));
+
+    // An index past a short table is black, not a colour of the picture loaded before.
+    ASSERT_TRUE(picture.Load(Write("full.bmp", core8)));
+    spec.palette = Palette(2);
+    ASSERT_TRUE(picture.Load(Write("short.bmp", BuildBmp(spec))));
+    EXPECT_EQ(picture.GetColor(0, 0), MakeColor(0, 0, 0));
     EXPECT_TRUE(ui.messages.empty());
 }
 

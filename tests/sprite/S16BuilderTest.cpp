@@ -136,3 +136,17 @@ TEST_F(S16BuilderTest, ListsBecomeOneFileInListOrderWithAZeroRecordForAMissingBi
     image.SelectIcon(3);
     EXPECT_EQ(image.DecodeIcon(), 12);
 }
+
+TEST(IconListNames, BmpShowsItsBaseNameAndPngItsWholeName) {
+    EXPECT_EQ(IconListName("tree.bmp"), "tree");
+    EXPECT_EQ(IconListName("tree.BMP"), "tree");
+    EXPECT_EQ(IconListName("tree.png"), "tree.png");
+    EXPECT_EQ(IconListName("odd.png.bmp"), "odd.png.bmp");  // a base name that reads as a PNG
+    EXPECT_EQ(IconListPicturePath("/f/", "tree"), "/f/tree.bmp");
+    EXPECT_EQ(IconListPicturePath("/f/", "tree.PNG"), "/f/tree.PNG");
+    EXPECT_EQ(IconListPicturePath("/f/", "odd.png.bmp"), "/f/odd.png.bmp");
+    for (const char* name : {"tree.bmp", "tree.png", "odd.png.bmp"})
+        EXPECT_EQ(IconListPicturePath("/f/", IconListName(name)), std::string("/f/") + name);
+    EXPECT_TRUE(IsPictureFileName("a.Png"));
+    EXPECT_FALSE(IsPictureFileName("a.gif"));
+}
