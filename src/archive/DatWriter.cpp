@@ -16,6 +16,11 @@ namespace {
 // its path) to the end of `out`; reports which side failed.
 bool CopyItems(const PlannedItem& item, std::uint64_t length, DataFile& out,
                const std::string& targetPath) {
+    if (item.bytes != nullptr) {
+        if (item.bytes->size() == length && out.Write(item.bytes->data(), length)) return true;
+        ReportWriteError(targetPath, out.Error());
+        return false;
+    }
     DataFile named;
     DataFile* source = item.source;
     if (!item.sourcePath.empty()) {
@@ -94,12 +99,16 @@ bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& pr
         const PlannedItem& start = items[first];
         std::uint64_t length = 0;
         std::size_t next = first;
-        while (next < items.size() && items[next].source == start.source &&
-               items[next].sourcePath == start.sourcePath &&
+        while (next < items.size() && start.bytes == nullptr && items[next].bytes == nullptr &&
+               items[next].source == start.source && items[next].sourcePath == start.sourcePath &&
                items[next].sourceOffset == start.sourceOffset + length &&
                (next == first || start.sourcePath.empty())) {
             length += static_cast<std::uint64_t>(items[next].entry.size);
             ++next;
+        }
+        if (start.bytes != nullptr) {
+            length = static_cast<std::uint64_t>(start.entry.size);
+            next = first + 1;
         }
         if (!CopyItems(start, length, out, targetPath)) return false;
         written += length;

@@ -12,13 +12,15 @@ class DataFile;
 class Progress;
 
 // One item of an archive about to be written: its name and size, and where its
-// bytes come from: an open file read from an offset, or a checked file named
-// by `sourcePath` that is opened only while it is copied.
+// bytes come from: an open file read from an offset, a checked file named
+// by `sourcePath` that is opened only while it is copied, or bytes in memory
+// (`bytes`, owned by the caller, entry.size of them).
 struct PlannedItem {
     DatEntry entry;
     DataFile* source = nullptr;
     std::uint64_t sourceOffset = 0;
     std::string sourcePath;
+    const std::vector<std::uint8_t>* bytes = nullptr;
 };
 
 // Sorts items by the archive's name order; equal names keep their order.

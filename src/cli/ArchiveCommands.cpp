@@ -5,12 +5,14 @@
 
 #include "archive/ArchiveCommands.h"
 #include "archive/DatArchive.h"
+#include "archive/EditableFolder.h"
 #include "archive/ItemFilter.h"
 #include "archive/NamePattern.h"
 #include "archive/PlannedChange.h"
 #include "archive/RepackFolder.h"
 #include "archive/ReportFile.h"
 #include "cli/CliCommands.h"
+#include "cli/FolderCommands.h"
 #include "cli/ItemLookup.h"
 #include "cli/JsonOutput.h"
 #include "cli/OutputFile.h"
@@ -59,6 +61,7 @@ struct ArchiveArgs {
     bool overwrite = false;
     bool json = false;
     bool dryRun = false;
+    bool png = false;
 };
 
 // The rules of add and replace, with the options that relax them.
@@ -220,6 +223,10 @@ bool Extract(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
 bool Unpack(CliContext& context, DatArchive& archive, const ArchiveArgs& a) {
     context.ui.SetAnswer(a.overwrite);
     const std::string folder = AsFolder(a.output);
+    if (a.png) {
+        return MakeOutputFolder(folder) &&
+               UnpackAsEditableFolder(archive, folder, a.overwrite, context.progress);
+    }
     return MakeOutputFolder(folder) && archive.UnpackAll(folder, context.progress).Complete();
 }
 
@@ -371,6 +378,7 @@ void AddArchiveCommands(CLI::App& app, CliContext& context) {
     auto* unpack = AddArchiveCommand(app, "unpack", "Write every item into a folder", *a);
     unpack->add_option("FOLDER", a->output, "the folder (made when missing)")->required();
     AddOverwriteOption(*unpack, *a);
+    unpack->add_flag("--png", a->png, kUnpackPngHelp);
     unpack->callback(
         run([&context, a](DatArchive& archive) { return Unpack(context, archive, *a); }));
 

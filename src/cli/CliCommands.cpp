@@ -5,6 +5,8 @@
 void AddCommands(CLI::App& app, CliContext& context) {
     AddArchiveCommands(app, context);
     AddSpriteCommands(app, context);
+    AddPictureCommands(app, context);
+    AddFolderCommands(app, context);
     AddShpCommands(app, context);
     AddCheckCommands(app, context);
     AddSampleCommand(app, context);

@@ -9,3 +9,5 @@ void AddArchiveCommands(CLI::App& app, CliContext& context);
 void AddSampleCommand(CLI::App& app, CliContext& context);
 void AddShpCommands(CLI::App& app, CliContext& context);
 void AddCheckCommands(CLI::App& app, CliContext& context);
+void AddPictureCommands(CLI::App& app, CliContext& context);
+void AddFolderCommands(CLI::App& app, CliContext& context);

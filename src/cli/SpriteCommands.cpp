@@ -1,4 +1,4 @@
-// The sprite subcommands: icons, to-bmp, insert-icon, remove-icon, make.
+// The sprite subcommands: icons, insert-icon, remove-icon, make.
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <functional>
@@ -6,10 +6,8 @@
 
 #include "cli/CliCommands.h"
 #include "cli/JsonOutput.h"
-#include "cli/OutputFile.h"
+#include "cli/SheetOptions.h"
 #include "cli/SpriteSource.h"
-#include "sprite/IconExport.h"
-#include "sprite/IconRenderer.h"
 #include "sprite/S16Builder.h"
 #include "sprite/S16Editor.h"
 #include "sprite/S16Image.h"
@@ -83,68 +81,6 @@ void PrintIconTable(S16Image& image, std::ostream& out) {
     }
 }
 
-struct ToBmpOptions {
-    std::string sprite;
-    std::string output;
-    int icon = 1;
-    bool all = false;
-    bool collage = false;
-    int first = 1;
-    std::string size = "640x480";
-};
-
-bool ParseSize(const std::string& text, int& width, int& height) {
-    int used = 0;
-    return std::sscanf(text.c_str(), "%dx%d%n", &width, &height, &used) == 2 &&
-           used == static_cast<int>(text.size()) && width > 0 && height > 0;
-}
-
-// A wrong --size is wrong usage, found while the arguments are read.
-const CLI::Validator kSizeText(
-    [](std::string& text) {
-        int width = 0, height = 0;
-        return ParseSize(text, width, height)
-                   ? std::string()
-                   : "Invalid size " + text + ": use WIDTHxHEIGHT, both above 0";
-    },
-    "WIDTHxHEIGHT");
-
-// The picture as a 24-bit BMP file: at `output`, or on standard output for "-".
-bool SaveBmp(PixelBuffer24& picture, const std::string& output, std::ostream& out) {
-    if (!IsStandardOutput(output)) return picture.SaveAs24(output);
-    const std::vector<std::uint8_t> bytes = picture.Bmp24FileBytes();
-    return !bytes.empty() && WriteToStandardOutput(out, bytes);
-}
-
-bool ToBmp(const ToBmpOptions& o, std::ostream& out) {
-    auto image = OpenSprite(o.sprite);
-    if (!image || !CheckS16Table(*image, o.sprite, false)) return false;
-    if (o.all) {
-        if (!IsStandardOutput(o.output)) return SaveAllIconsAsBmp(*image, o.output) == 0;
-        ShowError("--all writes a file per icon: it cannot write to standard output (-o -)");
-        return false;
-    }
-    if (o.collage) {
-        int width = 0, height = 0;
-        ParseSize(o.size, width, height);  // checked while parsing
-        PixelBuffer24 collage;
-        if (ComposeCollage(*image, Rect{0, 0, width, height}, o.first, collage))
-            return SaveBmp(collage, o.output, out);
-        ShowError("No icon of %s fits in %s", o.sprite.c_str(), o.size.c_str());
-        return false;
-    }
-    if (o.icon < 1 || o.icon > image->IconCount()) {
-        ShowError("Icon %d is not in %s (%d icons)", o.icon, o.sprite.c_str(), image->IconCount());
-        return false;
-    }
-    const int selected = image->SelectIcon(o.icon);
-    if (image->DecodeIcon() < 1) {
-        ShowError("Icon %d of %s cannot be decoded", selected, o.sprite.c_str());
-        return false;
-    }
-    return SaveBmp(*image, o.output, out);
-}
-
 // Bitmap paths grouped by folder, in the order the folders first appear.
 std::vector<std::pair<std::string, std::vector<std::string>>> ByFolder(
     const std::vector<std::string>& paths) {
@@ -163,6 +99,8 @@ struct MakeOptions {
     bool cloned = false;
     std::string sheet;
     std::string list;
+    std::string fromSheet;
+    std::string grid;
     std::vector<std::string> bitmaps;
 };
 
@@ -187,6 +125,7 @@ bool MakeFromList(const MakeOptions& o) {
 
 bool Make(const MakeOptions& o) {
     if (!o.list.empty()) return MakeFromList(o);
+    if (!o.fromSheet.empty()) return MakeFromSheetPicture(o.fromSheet, o.grid, o.bitmaps.front());
     bool ok = true;
     for (const auto& [folder, names] : ByFolder(o.bitmaps)) {
         const BuildCounts counts = o.cloned ? MakeClonedS16(folder, names)
@@ -211,28 +150,6 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
         if (sound && !*json) PrintIconTable(*image, context.out);
         context.Finish(sound);
     });
-
-    auto* toBmp = app.add_subcommand("to-bmp", "Save one icon, every icon or a collage as BMP");
-    auto bmp = std::make_shared<ToBmpOptions>();
-    toBmp->add_option("SPRITE", bmp->sprite, kSpriteHelp)->required();
-    toBmp
-        ->add_option("-o,--output", bmp->output,
-                     "the BMP file, - for standard output (with --all: the base of "
-                     "\"<base>_NNN.bmp\")")
-        ->required();
-    auto* iconOption = toBmp->add_option("--icon", bmp->icon, "the icon number (default 1)");
-    auto* allFlag = toBmp->add_flag("--all", bmp->all, "every icon, as <base>_NNN.bmp");
-    auto* collageFlag = toBmp->add_flag("--collage", bmp->collage, "the collage of the icons");
-    toBmp->add_option("--first", bmp->first, "with --collage: the first icon (default 1)")
-        ->needs(collageFlag);
-    toBmp
-        ->add_option("--size", bmp->size,
-                     "with --collage: the area, WIDTHxHEIGHT (default 640x480)")
-        ->check(kSizeText)
-        ->needs(collageFlag);
-    iconOption->excludes(allFlag)->excludes(collageFlag);
-    allFlag->excludes(collageFlag);
-    toBmp->callback([&context, bmp] { context.Finish(ToBmp(*bmp, context.out)); });
 
     auto* insert =
         app.add_subcommand("insert-icon", "Insert an icon made from a bitmap into an S16 file");
@@ -284,13 +201,20 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
             ->check(CLI::IsMember({"3x3", "9x1"}));
     auto* list = make->add_option("--list", makeArgs->list,
                                   "one S16 (this file) with an icon per bitmap, in order");
-    make->add_option("BITMAP", makeArgs->bitmaps, "the pictures (BMP or PNG)")->required();
-    cloned->excludes(sheet)->excludes(list);
-    sheet->excludes(list);
+    auto* fromSheet = AddFromSheetOptions(*make, makeArgs->fromSheet, makeArgs->grid);
+    make->add_option("BITMAP", makeArgs->bitmaps,
+                     "the pictures (BMP or PNG; with --from-sheet: OUT.s16)")
+        ->required();
+    cloned->excludes(sheet)->excludes(list)->excludes(fromSheet);
+    sheet->excludes(list)->excludes(fromSheet);
+    list->excludes(fromSheet);
     make->callback([&context, makeArgs] {
-        if (!makeArgs->cloned && makeArgs->sheet.empty() && makeArgs->list.empty()) {
-            throw CLI::ValidationError("make", "choose --cloned, --sheet or --list");
+        if (!makeArgs->cloned && makeArgs->sheet.empty() && makeArgs->list.empty() &&
+            makeArgs->fromSheet.empty()) {
+            throw CLI::ValidationError("make", "choose --cloned, --sheet, --list or --from-sheet");
         }
+        if (!makeArgs->fromSheet.empty() && makeArgs->bitmaps.size() != 1)
+            throw CLI::ValidationError("make", "--from-sheet builds one S16: name OUT.s16 only");
         context.Finish(Make(*makeArgs));
     });
 }

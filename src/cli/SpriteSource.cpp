@@ -10,21 +10,6 @@
 
 namespace {
 
-struct ArchiveItem {
-    std::string archive;
-    std::string item;
-};
-
-// Splits "ARCHIVE.dat:ITEM" (the archive part ending in .dat, any case);
-// nothing for any other text.
-std::optional<ArchiveItem> SplitArchiveItem(const std::string& sprite) {
-    const std::size_t colon = sprite.rfind(':');
-    if (colon == std::string::npos || colon < 2) return std::nullopt;
-    ArchiveItem split{sprite.substr(0, colon), sprite.substr(colon + 1)};
-    if (UpperExtension(split.archive) != ".DAT" || split.item.empty()) return std::nullopt;
-    return split;
-}
-
 std::unique_ptr<S16Image> OpenArchiveItem(const std::string& archivePath, const std::string& item) {
     auto archive = std::make_unique<DatArchive>();
     if (!archive->OpenArchive(archivePath, DatArchive::IconCounts::kWhenAsked)) return nullptr;
@@ -39,6 +24,14 @@ std::unique_ptr<S16Image> OpenArchiveItem(const std::string& archivePath, const 
 }
 
 }  // namespace
+
+std::optional<ArchiveItem> SplitArchiveItem(const std::string& sprite) {
+    const std::size_t colon = sprite.rfind(':');
+    if (colon == std::string::npos || colon < 2) return std::nullopt;
+    ArchiveItem split{sprite.substr(0, colon), sprite.substr(colon + 1)};
+    if (UpperExtension(split.archive) != ".DAT" || split.item.empty()) return std::nullopt;
+    return split;
+}
 
 std::unique_ptr<S16Image> OpenSprite(const std::string& sprite) {
     if (!Exists(sprite)) {

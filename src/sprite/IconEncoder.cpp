@@ -129,39 +129,44 @@ bool EncodeIcon(const PixelBuffer24& picture, CodedIcon& out) {
     return EncodeIcon(picture, picture.FileName(), out);
 }
 
-bool EncodeIcon(const PixelBuffer24& picture, const std::string& source, CodedIcon& out) {
+namespace {
+
+// Reads the picture's colours; false after a message when it cannot be an icon.
+bool ReadPicture(const PixelBuffer24& picture, const std::string& source, PictureColours& pic) {
     if (!picture.Pixels() || picture.Width() < 1 || picture.Height() < 1) return false;
     if (!FitsAnIcon(picture.Width(), picture.Height(), source)) return false;
-    WaitCursor wait;
-    PictureColours pic;
     try {
         ReadColours(picture, pic);
     } catch (const std::bad_alloc&) {
         ReportOutOfMemory(FormatText("Coding %s as an icon", source.c_str()));
         return false;
     }
-    S16Icon& r = out.record;
-    r = S16Icon{};
-    r.TWidth = pic.width;
-    r.THeight = pic.height;
-    FindStoredArea(pic, r);
+    return true;
+}
 
-    std::int64_t runs = 0;
-    ForEachRun(pic, r, [&](int, int, int) { ++runs; });
-    const std::int64_t raw = 2LL * r.Width * r.Height;
-    const std::int64_t runLength = 3 * runs;
-    r.Compress = raw < runLength ? 0 : s16::kRunLengthCoded;
-    const std::int64_t coded = r.Compress == 0 ? raw : runLength;
+// Codes the stored area of `r` (set, with Compress) into `out`; Bytes is set
+// here. `runs` is the area's run count when known, else negative.
+bool CodeArea(const PictureColours& pic, const S16Icon& r, const std::string& source,
+              std::int64_t runs, CodedIcon& out) {
+    std::int64_t coded = 2LL * r.Width * r.Height;
+    if (r.IsRunLength()) {
+        if (runs < 0) {
+            runs = 0;
+            ForEachRun(pic, r, [&](int, int, int) { ++runs; });
+        }
+        coded = 3 * runs;
+    }
     if (!s16::WithinCodedLimit(coded)) {
         ShowError("%s codes to %lld bytes; an icon holds at most %zu bytes", source.c_str(),
                   static_cast<long long>(coded), s16::kMaxCodedBytes);
         return false;
     }
-    r.Bytes = static_cast<std::int32_t>(coded);
-
+    out.record = r;
+    out.record.Starts = 0;
+    out.record.Bytes = static_cast<std::int32_t>(coded);
     out.data.clear();
     try {
-        out.data.reserve(static_cast<std::size_t>(r.Bytes));
+        out.data.reserve(static_cast<std::size_t>(coded));
     } catch (const std::bad_alloc&) {
         ReportOutOfMemory(FormatText("Coding %s as an icon", source.c_str()));
         return false;
@@ -179,4 +184,51 @@ bool EncodeIcon(const PixelBuffer24& picture, const std::string& source, CodedIc
         }
     }
     return true;
+}
+
+// True when every pixel outside the stored area of `r` is the key colour.
+bool OnlyKeyOutside(const PictureColours& pic, const S16Icon& r) {
+    for (int y = 0; y < pic.height; ++y) {
+        const bool inRows = y >= r.StartY && y < r.StartY + r.Height;
+        for (int x = 0; x < pic.width; ++x) {
+            if (inRows && x >= r.StartX && x < r.StartX + r.Width) continue;
+            if (pic.At(x, y) != pic.key) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool EncodeIcon(const PixelBuffer24& picture, const std::string& source, CodedIcon& out) {
+    WaitCursor wait;
+    PictureColours pic;
+    if (!ReadPicture(picture, source, pic)) return false;
+    S16Icon r;
+    r.TWidth = pic.width;
+    r.THeight = pic.height;
+    FindStoredArea(pic, r);
+    std::int64_t runs = 0;
+    ForEachRun(pic, r, [&](int, int, int) { ++runs; });
+    r.Compress = 2LL * r.Width * r.Height < 3 * runs ? 0 : s16::kRunLengthCoded;
+    return CodeArea(pic, r, source, runs, out);
+}
+
+bool EncodeIconAs(const PixelBuffer24& picture, const std::string& source, const S16Icon& described,
+                  CodedIcon& out) {
+    WaitCursor wait;
+    PictureColours pic;
+    if (!ReadPicture(picture, source, pic)) return false;
+    S16Icon r = described;
+    const bool fits = r.TWidth == pic.width && r.THeight == pic.height && r.Width >= 1 &&
+                      r.Height >= 1 && r.StartX >= 0 && r.StartY >= 0 &&
+                      r.StartX + static_cast<std::int64_t>(r.Width) <= pic.width &&
+                      r.StartY + static_cast<std::int64_t>(r.Height) <= pic.height;
+    if (!fits || !OnlyKeyOutside(pic, r)) {
+        // Pixels painted outside the stored area: the icon is coded as any new one.
+        if (!EncodeIcon(picture, source, out)) return false;
+        out.record.Reserved = described.Reserved;
+        return true;
+    }
+    return CodeArea(pic, r, source, -1, out);
 }

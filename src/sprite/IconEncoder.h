@@ -16,3 +16,10 @@ class PixelBuffer24;
 bool EncodeIcon(const PixelBuffer24& picture, const std::string& source, CodedIcon& out);
 // The same, naming the picture's own file.
 bool EncodeIcon(const PixelBuffer24& picture, CodedIcon& out);
+// Codes `picture` with the stored area, coding and Reserved of `described`
+// (an icon's record as a sheet description gives it), so that an unchanged
+// icon comes out as it was stored. A picture that does not match the record,
+// or has pixels other than the key colour outside the stored area (an edited
+// icon), is coded as EncodeIcon codes it, keeping only Reserved.
+bool EncodeIconAs(const PixelBuffer24& picture, const std::string& source, const S16Icon& described,
+                  CodedIcon& out);

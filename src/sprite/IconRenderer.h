@@ -20,8 +20,8 @@ int DrawCollage(S16Image& image, Surface* surface, const Rect& area, int first, 
 // Runs the collage layout without drawing: on return the two values hold the
 // width and height the placed icons occupy. Returns the first icon used.
 int CollageSize(S16Image& image, int& maxWidth, int& maxHeight, int first);
-// Composes the collage that fits in `area` into `collage` (24 bits). False
-// when nothing could be placed.
+// Composes the collage that fits in `area` into `collage` (24 bits, silver
+// around the icons). False when nothing could be placed or memory ran out.
 bool ComposeCollage(S16Image& image, const Rect& area, int first, PixelBuffer24& collage);
 // Composes the collage that fits in `area` into a picture and saves it as a
 // 24-bit BMP file. False when nothing could be placed or saved.

@@ -46,23 +46,33 @@ bool ReadKeptIcons(S16Image& image, int skipped, std::vector<CodedIcon>& icons) 
     return true;
 }
 
-// Writes the icons as the new content of the image's file and reopens nothing.
-// The data are laid out back to back whatever the old Starts were.
-bool Rewrite(S16Image& image, std::vector<CodedIcon>& icons, S16EditPlan* planOnly) {
+// Writes `bytes` as the new content of the image's file and reopens nothing.
+bool RewriteWith(S16Image& image, const std::vector<std::uint8_t>& bytes) {
     const std::string path = image.FileName();
-    const std::vector<std::uint8_t> bytes = BuildS16File(icons);
-    if (planOnly != nullptr) {
-        std::error_code error;
-        const std::uintmax_t length = std::filesystem::file_size(path, error);
-        *planOnly = {image.IconCount(), static_cast<int>(icons.size()),
-                     error ? 0 : static_cast<std::uint64_t>(length), bytes.size()};
-        return true;
-    }
     SafeFileWriter writer(path, S16BackupPath(path));
     writer.RequireOriginal(
         image.File());  // refuses when another program replaced the file meanwhile
     image.CloseFile();
     return writer.Create() && writer.Write(bytes) && writer.Commit();
+}
+
+// Writes the icons as the new content of the image's file and reopens nothing;
+// with `planOnly`, says there what would change and writes nothing. The data
+// are laid out back to back whatever the old Starts were.
+bool Rewrite(S16Image& image, std::vector<CodedIcon>& icons, S16EditPlan* planOnly) {
+    const std::vector<std::uint8_t> bytes = BuildS16File(icons);
+    if (planOnly != nullptr) {
+        std::error_code error;
+        const std::uintmax_t length = std::filesystem::file_size(image.FileName(), error);
+        *planOnly = {image.IconCount(), static_cast<int>(icons.size()),
+                     error ? 0 : static_cast<std::uint64_t>(length), bytes.size()};
+        return true;
+    }
+    return RewriteWith(image, bytes);
+}
+
+std::string IconSummary(const S16Icon& r) {
+    return FormatText("%d x %d, %d bytes coded", r.TWidth, r.THeight, r.Bytes);
 }
 
 }  // namespace
@@ -96,4 +106,44 @@ bool RemoveIcon(S16Image& image, int n, S16EditPlan* planOnly) {
     std::vector<CodedIcon> icons;
     if (!ReadKeptIcons(image, n, icons)) return false;
     return Rewrite(image, icons, planOnly);
+}
+
+bool PlanIconReplacement(S16Image& image, const std::string& name, int n,
+                         const std::string& picturePath, IconReplacement& plan) {
+    if (!CheckS16Table(image, name, false)) return false;
+    if (n < 1 || n > image.IconCount()) {
+        ShowError("Icon %d is not in %s (%d icons)", n, name.c_str(), image.IconCount());
+        return false;
+    }
+    PixelBuffer24 picture;
+    CodedIcon added;
+    if (!picture.Load(picturePath) || !EncodeIcon(picture, picturePath, added)) return false;
+    const std::string before = IconSummary(image.Icon(n));
+    // Icon n is left out: icons that shared its data keep them, the first of
+    // them holding the copy.
+    std::vector<CodedIcon> icons;
+    if (!ReadKeptIcons(image, n, icons)) return false;
+    const int slot = n - 1;
+    for (CodedIcon& icon : icons) {
+        if (icon.sharedWith >= slot) ++icon.sharedWith;
+    }
+    icons.insert(icons.begin() + slot, std::move(added));
+    plan.bytes = BuildS16File(icons);
+    plan.change = FormatText("icon %d of %s: %s, was %s", n, name.c_str(),
+                             IconSummary(icons[static_cast<std::size_t>(slot)].record).c_str(),
+                             before.c_str());
+    return true;
+}
+
+bool ReplaceIconFromPicture(S16Image& image, int n, const std::string& picturePath, bool dryRun) {
+    const std::string path = image.FileName();
+    IconReplacement plan;
+    if (!PlanIconReplacement(image, path, n, picturePath, plan)) return false;
+    if (dryRun) {
+        ShowInfo("Would replace %s; nothing was written", plan.change.c_str());
+        return true;
+    }
+    if (!RewriteWith(image, plan.bytes)) return false;
+    ShowInfo("Replaced %s", plan.change.c_str());
+    return true;
 }

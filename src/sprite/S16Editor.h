@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class S16Image;
 
@@ -24,6 +25,21 @@ bool InsertIconFromBmp(S16Image& image, const std::string& bitmapPath, int n,
                        S16EditPlan* planOnly = nullptr);
 // Removes icon n (1-based); false, writing nothing, when n is out of range.
 bool RemoveIcon(S16Image& image, int n, S16EditPlan* planOnly = nullptr);
+
+// An icon set with one icon replaced: the new S16 bytes, and what changes
+// ("icon N of NAME: W x H, B bytes coded, was ...").
+struct IconReplacement {
+    std::vector<std::uint8_t> bytes;
+    std::string change;
+};
+// Plans replacing icon n of `image` (which messages call `name`) with the
+// picture at `picturePath` (PNG or BMP, read by content). Data that other
+// icons shared with icon n stay theirs. False after a message.
+bool PlanIconReplacement(S16Image& image, const std::string& name, int n,
+                         const std::string& picturePath, IconReplacement& plan);
+// Replaces icon n of the standalone S16 file in one rewrite, keeping the
+// backup, and tells what changed; with `dryRun` only tells what would.
+bool ReplaceIconFromPicture(S16Image& image, int n, const std::string& picturePath, bool dryRun);
 
 // Where a rewrite keeps the previous S16 file.
 std::string S16BackupPath(const std::string& path);
