@@ -77,6 +77,16 @@ TEST_F(Scripting, DashWritesTheOneFileToStandardOutputAndNothingElse) {
     run = RunCli({"to-bmp", archive + ":UNIT01.S16", "--all", "-o", "-"});
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_NE(run.err.find("--all writes a file per icon"), std::string::npos);
+    ASSERT_EQ(
+        RunCli({"to-png", archive + ":UNIT01.S16", "--icon", "3", "-o", dir / "i.png"}).status,
+        kExitDone);
+    run = RunCli({"to-png", archive + ":UNIT01.S16", "--icon", "3", "-o", "-"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(AsBytes(run.out), ReadFileBytes(dir / "i.png"));
+    run = RunCli({"to-png", archive + ":UNIT01.S16", "--sheet", "-o", "-"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("--sheet writes a picture and its description"), std::string::npos);
+    EXPECT_TRUE(run.out.empty());
 
     EXPECT_EQ(RunCli({"report", archive, "-o", "-"}).out, RunCli({"report", archive}).out);
     EXPECT_FALSE(FileExists("-"));
