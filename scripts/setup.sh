@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build clang libclang-rt-14-dev clang-format clang-tidy
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev qt6-base-dev
     xvfb xauth xdotool imagemagick python3-pil fonts-dejavu-core
-    dpkg-dev file
+    dpkg-dev file help2man desktop-file-utils librsvg2-bin
 )
 
 if [ "$(id -u)" -eq 0 ]; then

@@ -8,3 +8,5 @@ void AddSpriteCommands(CLI::App& app, CliContext& context);
 void AddArchiveCommands(CLI::App& app, CliContext& context);
 void AddSampleCommand(CLI::App& app, CliContext& context);
 void AddShpCommands(CLI::App& app, CliContext& context);
+// Hidden: writes the completion script and the manual's command list.
+void AddDescribeCommand(CLI::App& app, CliContext& context);
