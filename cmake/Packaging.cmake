@@ -18,9 +18,6 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "varnok-dat-tool is the window program: it 
 edits the icons of S16 files, and converts SHP files.
 varnok-dat does the same work from the command line and in scripts.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Added to the computed list: Qt loads its platform plugins (the window's
-# connection to X11 or Wayland) at run time, where dpkg-shlibdeps cannot see.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 
 include(CPack)

@@ -29,7 +29,7 @@ grep -q "^ Package: varnok-dat$" <<<"$info" || fail "$package is not named varno
 depends_on() {
     sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends" | grep -qxF -- "$1"
 }
-for needed in libc6 libstdc++6 libqt6widgets6 qt6-qpa-plugins; do
+for needed in libc6 libstdc++6 libqt6widgets6; do
     depends_on "$needed" || fail "$package does not depend on $needed: $depends"
 done
 
@@ -69,15 +69,21 @@ for program in varnok-dat varnok-dat-tool; do
     done < <(objdump -p "$root/usr/bin/$program" | awk '$1 == "NEEDED" {print $2}')
 done
 
+# Qt loads the window's platform plugin at run time, where dpkg-shlibdeps
+# cannot see: the package that ships the X11 one must be among the dependencies.
+xcb=$(dpkg -S '*/qt6/plugins/platforms/libqxcb.so' 2>/dev/null | head -n 1 | cut -d: -f1) ||
+    fail "no package on this machine holds Qt's X11 platform plugin (libqxcb.so)"
+depends_on "$xcb" || fail "$package does not depend on $xcb, which holds Qt's X11 platform plugin: $depends"
+
 # What apt would install for the package on a machine with nothing installed
-# yet, without recommended packages: the dependencies alone must bring Qt and
-# its platform plugins from the distribution.
+# yet, without recommended packages: the dependencies alone must bring Qt
+# and its X11 platform plugin from the distribution.
 if compgen -G '/var/lib/apt/lists/*_Packages*' >/dev/null; then
     empty=$root/empty-status
     : >"$empty"
     plan=$(apt-get -s -o Dir::State::status="$empty" --no-install-recommends install "$package" 2>&1) ||
         fail "apt cannot install $package on an empty machine: $(tail -n 5 <<<"$plan")"
-    for needed in varnok-dat libqt6widgets6 qt6-qpa-plugins; do
+    for needed in varnok-dat libqt6widgets6 "$xcb"; do
         grep -q "^Inst $needed " <<<"$plan" || fail "apt on an empty machine would not install $needed with $package"
     done
     echo "package_check: apt installs $package with $(grep -c '^Inst ' <<<"$plan") packages on an empty machine"
