@@ -2,10 +2,20 @@
 
 #include <CLI/CLI.hpp>
 
-std::vector<CommandOption> DescribeOptions(const CLI::App& command) {
-    std::vector<CommandOption> options;
+namespace {
+
+// Option groups are nameless subcommands whose options belong to their parent;
+// a group without a heading is hidden.
+std::vector<const CLI::App*> OptionGroups(const CLI::App& command) {
+    return command.get_subcommands(
+        [](const CLI::App* sub) { return sub->get_name().empty() && !sub->get_group().empty(); });
+}
+
+void CollectOptions(const CLI::App& command, std::vector<CommandOption>& options) {
     for (const CLI::Option* option : command.get_options()) {
         if (option->get_group().empty() || !option->nonpositional()) continue;
+        // A group carries its parent's help flag, which the parent lists already.
+        if (command.get_name().empty() && option == command.get_help_ptr()) continue;
         CommandOption described;
         for (const std::string& name : option->get_snames())
             described.names.push_back("-" + name);
@@ -15,13 +25,11 @@ std::vector<CommandOption> DescribeOptions(const CLI::App& command) {
         described.description = option->get_description();
         options.push_back(std::move(described));
     }
-    return options;
+    for (const CLI::App* group : OptionGroups(command))
+        CollectOptions(*group, options);
 }
 
-namespace {
-
-std::vector<CommandArgument> DescribeArguments(const CLI::App& command) {
-    std::vector<CommandArgument> arguments;
+void CollectArguments(const CLI::App& command, std::vector<CommandArgument>& arguments) {
     for (const CLI::Option* option : command.get_options()) {
         if (option->get_group().empty() || !option->get_positional()) continue;
         CommandArgument argument;
@@ -31,20 +39,29 @@ std::vector<CommandArgument> DescribeArguments(const CLI::App& command) {
         argument.description = option->get_description();
         arguments.push_back(std::move(argument));
     }
-    return arguments;
+    for (const CLI::App* group : OptionGroups(command))
+        CollectArguments(*group, arguments);
 }
 
 }  // namespace
 
+std::vector<CommandOption> DescribeOptions(const CLI::App& command) {
+    std::vector<CommandOption> options;
+    CollectOptions(command, options);
+    return options;
+}
+
 std::vector<CommandInfo> DescribeCommands(const CLI::App& app) {
     std::vector<CommandInfo> commands;
-    const auto visible = [](const CLI::App* command) { return !command->get_group().empty(); };
+    const auto visible = [](const CLI::App* command) {
+        return !command->get_name().empty() && !command->get_group().empty();
+    };
     for (const CLI::App* command : app.get_subcommands(visible)) {
         CommandInfo described;
         described.name = command->get_name();
         described.description = command->get_description();
         described.options = DescribeOptions(*command);
-        described.arguments = DescribeArguments(*command);
+        CollectArguments(*command, described.arguments);
         commands.push_back(std::move(described));
     }
     return commands;
