@@ -5,12 +5,12 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <new>
 
-#include "VarnokVersion.h"
+#include "app/AppIcon.h"
 #include "app/CAppDoc.h"
 #include "app/CMainFrame.h"
+#include "app/InformationRequest.h"
 #include "app/PictureArea.h"
 #include "app/QtSettingsStore.h"
 #include "app/QtUserInterface.h"
@@ -68,14 +68,9 @@ int main(int argc, char** argv) {
     // instead of ending the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    // Answered before Qt starts, so that it works without a display.
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("varnok-dat-tool %s\n", kVarnokVersion);
-        if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return 0;
-        std::fprintf(stderr, "Error on writing [standard output]\n");
-        return 1;
-    }
+    if (const int status = AnswerInformationRequest(argc, argv, stdout); status >= 0) return status;
     Application application(argc, argv);
+    QApplication::setWindowIcon(ApplicationIcon());
     QApplication::setOrganizationName("Zentrik_Tools");
     QApplication::setApplicationName("Varnok Dat Tool");
     QtSettingsStore settings;

@@ -22,6 +22,7 @@ int RunVarnokDat(const std::vector<std::string>& args, std::ostream& out, std::o
                          "print the version and stop");
     app.fallthrough(false);
     AddCommands(app, context);
+    AddDescribeCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     int status = kExitDone;

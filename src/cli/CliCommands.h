@@ -11,3 +11,5 @@ void AddShpCommands(CLI::App& app, CliContext& context);
 void AddCheckCommands(CLI::App& app, CliContext& context);
 void AddPictureCommands(CLI::App& app, CliContext& context);
 void AddFolderCommands(CLI::App& app, CliContext& context);
+// Hidden: writes the completion script and the manual's command list.
+void AddDescribeCommand(CLI::App& app, CliContext& context);

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Usage: install_check.sh BUILD PREFIX VERSION [WINDOW]
+# Usage: install_check.sh BUILD PREFIX VERSION [WINDOW [MANPAGES]]
 # Installs the build into PREFIX (emptied first) and runs the installed
-# programs from there. With WINDOW=1 the window program is expected too.
+# programs from there. With WINDOW=1 the window program and its desktop files
+# are expected too, with MANPAGES=1 the manual pages.
 set -euo pipefail
 build=$1
 prefix=$2
 version=$3
 window=${4:-0}
+manpages=${5:-0}
 here=$(cd "$(dirname "$0")" && pwd)
 
 fail() {
@@ -27,6 +29,8 @@ if [ "$window" = 1 ]; then
     [ -x "$prefix/bin/varnok-dat-tool" ] || fail "$prefix/bin/varnok-dat-tool was not installed"
     bash "$here/check_version.sh" "$prefix/bin/varnok-dat-tool" "varnok-dat-tool $version"
 fi
+
+bash "$here/check_installed_files.sh" "$prefix" "$window" "$manpages"
 
 # The installed program does real work from there, away from the build.
 sample=$prefix/sample
