@@ -153,16 +153,21 @@ void FolderBrowserDialog::GoToParent() {
 }
 
 void FolderBrowserDialog::HistoryChosen(int index) {
-    chosen_ = history_->itemText(index).toStdString();
-    history_model_.Save(chosen_, true);
-    QDialog::accept();
+    history_->setEditText(history_->itemText(index));
+    accept();
 }
 
+// The folder box holds the tree's folder, a history entry or what the user
+// typed there: that text is the choice.
 void FolderBrowserDialog::accept() {
-    const QString folder = tree_->CurrentFolder();
-    if (folder.isEmpty()) return;
-    chosen_ = folder.toStdString();
-    history_->setEditText(folder);
+    const QString text = history_->currentText().trimmed();
+    const std::string folder =
+        text.isEmpty()
+            ? tree_->CurrentFolder().toStdString()
+            : ConfirmTypedFolder(text.toStdString(), tree_->CurrentFolder().toStdString());
+    if (folder.empty()) return;
+    chosen_ = folder;
+    history_->setEditText(QString::fromStdString(folder));
     history_model_.Save(chosen_, true);
     QDialog::accept();
 }

@@ -90,3 +90,50 @@ std::string FolderProperties(const std::string& folder) {
                       info.birthTime().toString(Qt::ISODate).toStdString().c_str(),
                       info.lastModified().toString(Qt::ISODate).toStdString().c_str());
 }
+
+TypedFolder CheckTypedFolder(const std::string& text, const std::string& base) {
+    TypedFolder result;
+    if (text.empty() || text.find('\0') != std::string::npos) return result;
+    fs::path path(text);
+    if (path.is_relative()) {
+        if (base.empty()) return result;
+        path = fs::path(base) / path;
+    }
+    path = path.lexically_normal();
+    result.folder = AsFolder(Normal(path.string()).string());
+    std::error_code error;
+    // The nearest part of the path that exists must be a folder.
+    for (fs::path part = Normal(path.string()); !part.empty(); part = part.parent_path()) {
+        const fs::file_status status = fs::status(part, error);
+        if (fs::exists(status)) {
+            if (!fs::is_directory(status)) return result;
+            result.kind = part == Normal(path.string()) ? TypedFolderKind::kExisting
+                                                        : TypedFolderKind::kMissing;
+            return result;
+        }
+        if (part == part.parent_path()) break;
+    }
+    result.kind = TypedFolderKind::kMissing;
+    return result;
+}
+
+std::string ConfirmTypedFolder(const std::string& text, const std::string& base) {
+    const TypedFolder typed = CheckTypedFolder(text, base);
+    switch (typed.kind) {
+        case TypedFolderKind::kExisting:
+            return typed.folder;
+        case TypedFolderKind::kInvalid:
+            ShowError("[%s] is not a folder", text.c_str());
+            return {};
+        case TypedFolderKind::kMissing:
+            break;
+    }
+    if (!AskYesNo("The folder [%s] does not exist.\nCreate it?", typed.folder.c_str())) return {};
+    std::error_code error;
+    fs::create_directories(typed.folder, error);
+    if (error) {
+        ReportCreationError(typed.folder, error.value());
+        return {};
+    }
+    return typed.folder;
+}

@@ -18,3 +18,17 @@ bool CanDropFolder(const std::string& folder, const std::string& target);
 bool DropFolder(const std::string& folder, const std::string& target, bool copy);
 // A short description of a folder: path, files, size and dates.
 std::string FolderProperties(const std::string& folder);
+
+// What a folder typed by the user names.
+enum class TypedFolderKind { kExisting, kMissing, kInvalid };
+struct TypedFolder {
+    TypedFolderKind kind = TypedFolderKind::kInvalid;
+    std::string folder;  // absolute, ending in a separator
+};
+// A relative text is taken from `base`; a text naming a file, or a path
+// through a file, is invalid.
+TypedFolder CheckTypedFolder(const std::string& text, const std::string& base);
+// Resolves a typed folder as a choice: an existing folder is taken, a missing
+// one is created once the user agrees, anything else is an error; empty when
+// nothing is chosen.
+std::string ConfirmTypedFolder(const std::string& text, const std::string& base);

@@ -1,6 +1,7 @@
 // The folder browser dialog, driven offscreen.
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QtTest>
 #include <filesystem>
@@ -42,6 +43,54 @@ private slots:
         QCOMPARE(dialog.Tree()->CurrentFolder().toStdString(), dir / "one/");
         dialog.CreateFolder();
         QVERIFY(FileExists(dir / "one/NewFolder"));
+    }
+
+    // A folder typed into the box and confirmed with Enter is the choice,
+    // whatever the tree shows: an existing one at once, a missing one once
+    // the user agrees to create it, a file never.
+    void usesTheFolderTypedIntoTheBox() {
+        FakeUserInterface ui;
+        TempDir dir;
+        std::filesystem::create_directories(dir / "tree");
+        std::filesystem::create_directories(dir / "typed");
+        WriteFileBytes(dir / "file", {1});
+        MemorySettingsStore store;
+        auto typeAndEnter = [&](FolderBrowserDialog& dialog, const std::string& text) {
+            QLineEdit* box = dialog.History()->lineEdit();
+            box->selectAll();
+            QTest::keyClicks(box, QString::fromStdString(text));
+            QTest::keyClick(box, Qt::Key_Return);
+        };
+        {
+            FolderBrowserDialog dialog(dir / "tree/", "caption", store);
+            dialog.show();
+            typeAndEnter(dialog, dir / "typed/");
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.ChosenFolder(), dir / "typed/");
+        }
+        {
+            FolderBrowserDialog dialog(dir / "tree/", "caption", store);
+            dialog.show();
+            ui.yesNoAnswers = {false, true};
+            typeAndEnter(dialog, dir / "new/deeper");
+            QVERIFY(dialog.isVisible());  // not created: the choice goes on
+            QVERIFY(!FileExists(dir / "new"));
+            typeAndEnter(dialog, "../new/deeper");  // relative to the tree's folder
+            QCOMPARE(ui.questions.size(), std::size_t{2});
+            QCOMPARE(ui.questions.back(),
+                     "The folder [" + (dir / "new/deeper/") + "] does not exist.\nCreate it?");
+            QCOMPARE(dialog.ChosenFolder(), dir / "new/deeper/");
+            QVERIFY(std::filesystem::is_directory(dir / "new/deeper"));
+        }
+        for (const std::string& invalid : {dir / "file", dir / "file/below"}) {
+            FolderBrowserDialog dialog(dir / "tree/", "caption", store);
+            dialog.show();
+            typeAndEnter(dialog, invalid);
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(ui.LastText(), "[" + invalid + "] is not a folder");
+            QCOMPARE(dialog.ChosenFolder(), std::string());
+        }
+        QCOMPARE(ui.questions.size(), std::size_t{2});
     }
 };
 
