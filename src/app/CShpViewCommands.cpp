@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDir>
 
+#include "app/BatchMessages.h"
 #include "app/CAppDoc.h"
 #include "app/CShpView.h"
 #include "app/CommandIds.h"
@@ -35,6 +36,12 @@ std::string DefaultGameFolder() {
 
 UserInterface& Ui() {
     return CurrentUserInterface();
+}
+
+// What heads the summary of an extraction that left items out.
+std::string NotWrittenHeading(const ItemWriteResult& result, const std::string& folder) {
+    return FormatText("%d items written to [%s], %d not written:", result.written, folder.c_str(),
+                      result.failures);
 }
 
 }  // namespace
@@ -216,22 +223,22 @@ void CShpView::ExtractFiltered() {
     if (!HasItems()) return;
     const std::string folder = Ui().ChooseFolder(doc_.Settings().s16Folder, "Select folder ");
     if (folder.empty()) return;
-    int written = 0;
-    for (int index : items_->Items()) {
-        const std::string proposed = ItemPathInFolder(doc_.Archive().Entry(index), folder);
-        if (proposed.empty()) continue;
-        const std::string path =
-            Ui().ChooseSaveFile({proposed, "Select extract file name", "", ""});
-        if (!path.empty() && doc_.Archive().ExtractItem(index, path)) ++written;
-    }
-    TellFilteredExtraction(written, folder);
+    // The items are written as the command line writes them, by one rule for
+    // all, with one summary of what went wrong.
+    BatchMessages batch("Extract filtered items", this);
+    const ItemWriteResult result = doc_.Archive().WriteItems(items_->Items(), folder, *progress_);
+    batch.Finish(NotWrittenHeading(result, folder));
+    TellFilteredExtraction(result.written, folder);
 }
 
 void CShpView::Unpack() {
     if (!HasItems()) return;
     const std::string folder =
         Ui().ChooseFolder(SplitPath(doc_.Archive().ArchivePath(), kPathFolder), "Select folder ");
-    if (!folder.empty()) doc_.Archive().UnpackAll(folder, *progress_);
+    if (folder.empty()) return;
+    BatchMessages batch("UnPack to a folder", this);
+    const ItemWriteResult result = doc_.Archive().UnpackAll(folder, *progress_);
+    batch.Finish(NotWrittenHeading(result, folder));
 }
 
 void CShpView::Report(bool withIcons) {

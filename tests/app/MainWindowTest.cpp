@@ -26,7 +26,9 @@
 #include "app/CShpView.h"
 #include "app/CommandIds.h"
 #include "app/IconPanel.h"
+#include "app/ItemListModel.h"
 #include "app/PictureArea.h"
+#include "app/TextWindow.h"
 #include "app/ToolIcons.h"
 #include "sprite/IconRenderer.h"
 #include "sprite/S16Format.h"
@@ -407,6 +409,47 @@ private slots:
         frame_->Action(kCmdReportItems)->trigger();
         QVERIFY(ReadFileText(Sample("report.txt")).rfind("*** KELPAR.dat\n*** 25 items\n", 0) == 0);
         QCOMPARE(app_->ui.opened.back(), Sample("report.txt"));
+    }
+
+    // The filtered items go to one folder chosen once; an unpack over files
+    // that are in the way asks once and tells its failures in one summary.
+    void extractsAndUnpacksWithOneQuestionAndOneSummary() {
+        namespace fs = std::filesystem;
+        View()->FilterText()->setText("$0");
+        View()->FillList(0);
+        fs::create_directories(Sample("out"));
+        app_->ui.folderAnswers.push_back(Sample("out/"));
+        frame_->Action(kCmdExtractFiltered)->trigger();
+        QVERIFY(app_->ui.fileChoices.empty());
+        for (int index : View()->Items()->Items())
+            QVERIFY(FileExists(Sample("out/" + app_->doc.Archive().Entry(index).Name())));
+        QCOMPARE(app_->ui.Texts(),
+                 std::vector<std::string>{FormatText("\n%d items saved to  \n  %s", ListCount(),
+                                                     Sample("out/").c_str())});
+
+        // Every name is taken by a folder: "Yes to All" replaces none of them.
+        const int items = app_->doc.Archive().ItemCount();
+        for (const DatEntry& entry : app_->doc.Archive().Entries())
+            fs::create_directories(Sample("full/" + entry.Name() + "/keep"));
+        app_->ui.Clear();
+        app_->ui.folderAnswers.push_back(Sample("full/"));
+        app_->ui.repeatedAnswers = {RepeatedAnswer::kYesToAll};
+        frame_->Action(kCmdUnpack)->trigger();
+        QCOMPARE(app_->ui.questions.size(), std::size_t{1});
+        QVERIFY(app_->ui.messages.empty());
+        TextWindow* summary = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<TextWindow*>(widget); window && window->isVisible())
+                summary = window;
+        }
+        QVERIFY(summary);
+        const QStringList lines = summary->Text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(
+            lines.front().toStdString(),
+            FormatText("0 items written to [%s], %d not written:", Sample("full/").c_str(), items));
+        QCOMPARE(lines.size(), items + 1);
+        QVERIFY(lines.back().startsWith("Error on replacing ["));
+        summary->close();
     }
 
     void switchesToolsCreatingEachViewOnce() {
