@@ -138,7 +138,7 @@ void FolderBrowserDialog::DeleteFolder() {
     if (!AskYesNo(permanently ? "Delete %s for good?" : "Move %s to the trash?", folder.c_str()))
         return;
     tree_->setCurrentIndex(index.parent());
-    if (!::DeleteFolder(folder, permanently)) ShowError("Cannot remove [%s]", folder.c_str());
+    if (!::DeleteFolder(folder, permanently)) tree_->setCurrentIndex(index);
     CurrentChanged();
 }
 

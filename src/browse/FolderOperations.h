@@ -10,6 +10,7 @@ bool CreateNewFolder(const std::string& parent, std::string& created);
 // Renames `folder` to `newName` in the same parent; false when that fails.
 bool RenameFolder(const std::string& folder, const std::string& newName, std::string& renamed);
 // Moves the folder to the trash, or deletes it for good with `permanently`.
+// A failure is told; a move to the trash that fails deletes nothing.
 bool DeleteFolder(const std::string& folder, bool permanently);
 // A folder may be dropped on a folder that is not itself, not its parent and
 // not inside it.
