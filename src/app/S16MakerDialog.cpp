@@ -1,5 +1,6 @@
 #include "app/S16MakerDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QGridLayout>
@@ -131,7 +132,9 @@ void S16MakerDialog::BuildLayout() {
     connect(apply, &QPushButton::clicked, this, &S16MakerDialog::ShowFiles);
     connect(spec_, &QLineEdit::editingFinished, this, &S16MakerDialog::ShowFiles);
     connect(bitmaps_, &QListWidget::itemSelectionChanged, this, &S16MakerDialog::PreviewFocused);
-    connect(bitmaps_, &QListWidget::itemDoubleClicked, this, &S16MakerDialog::AddSelectedToList);
+    bitmaps_->viewport()->installEventFilter(this);
+    connect(bitmaps_, &QListWidget::itemDoubleClicked, this,
+            [this](const QListWidgetItem* item) { BitmapDoubleClicked(item->text()); });
     connect(iconList_, &QListWidget::itemDoubleClicked, this, &S16MakerDialog::RemoveFromList);
     connect(up, &QToolButton::clicked, this, [this] { MoveEntry(-1); });
     connect(down, &QToolButton::clicked, this, [this] { MoveEntry(1); });
@@ -154,6 +157,7 @@ int S16MakerDialog::Mode() const {
 }
 
 void S16MakerDialog::ShowFiles() {
+    previewed_.clear();
     bitmaps_->clear();
     ClearList();
     spec_->setText(QString::fromStdString(NormalizeFileSpec(spec_->text().toStdString())));
@@ -187,6 +191,29 @@ std::vector<std::string> S16MakerDialog::SelectedNames() const {
     return names;
 }
 
+bool S16MakerDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == bitmaps_->viewport() && event->type() == QEvent::MouseButtonPress &&
+        (!sincePress_.isValid() || sincePress_.elapsed() > QApplication::doubleClickInterval())) {
+        selectionAtPress_.clear();
+        for (const std::string& name : SelectedNames())
+            selectionAtPress_ << QString::fromStdString(name);
+        sincePress_.start();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// A double click on one of several selected bitmaps adds them all.
+void S16MakerDialog::BitmapDoubleClicked(const QString& name) {
+    if (selectionAtPress_.contains(name)) {
+        const QSignalBlocker block(bitmaps_);
+        for (int row = 0; row < bitmaps_->count(); ++row)
+            bitmaps_->item(row)->setSelected(
+                selectionAtPress_.contains(bitmaps_->item(row)->text()));
+    }
+    selectionAtPress_.clear();
+    AddSelectedToList();
+}
+
 void S16MakerDialog::EnableMake() {
     make_->setEnabled(Mode() == kList ? list_.Count() > 0 : !SelectedNames().empty());
 }
@@ -209,7 +236,9 @@ void S16MakerDialog::ShowPreviewLabels(bool spacedRgb) {
 void S16MakerDialog::PreviewFocused() {
     EnableMake();
     const QListWidgetItem* item = bitmaps_->currentItem();
-    if (!item || !preview_.Load(folder_ + item->text().toStdString())) return;
+    if (!item || folder_ + item->text().toStdString() == previewed_) return;
+    previewed_ = folder_ + item->text().toStdString();
+    if (!preview_.Load(previewed_)) return;
     ShowPreviewLabels(false);
     DrawPreview();
 }
@@ -241,7 +270,8 @@ void S16MakerDialog::AddSelectedToList() {
         baseNames.push_back(SplitPath(name, kPathBaseName));
     list_.Add(baseNames);
     ShowIconList(-1);
-    if (preview_.Load(folder_ + names.back())) {
+    previewed_ = folder_ + names.back();
+    if (preview_.Load(previewed_)) {
         ShowPreviewLabels(true);
         DrawPreview();
     }

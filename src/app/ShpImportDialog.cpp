@@ -22,6 +22,12 @@
 #include "support/ScratchFile.h"
 #include "support/UserInterface.h"
 
+namespace {
+
+const char* const kNoPictureText = "No picture";
+
+}  // namespace
+
 ShpImportDialog::ShpImportDialog(CAppDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
     setWindowTitle("Import Helmar - SHP files");
     BuildLayout();
@@ -99,7 +105,7 @@ void ShpImportDialog::BuildLayout() {
         connect(button, &QPushButton::clicked, this, action);
         navigation->addWidget(button);
     }
-    rangeLine_ = new QLabel("No picture", this);
+    rangeLine_ = new QLabel(kNoPictureText, this);
     navigation->addWidget(rangeLine_, 1);
     right->addLayout(navigation);
     layout->addLayout(right, 2);
@@ -168,6 +174,8 @@ void ShpImportDialog::PreviewSelected() {
 }
 
 void ShpImportDialog::Paint() {
+    // A file that cannot be previewed leaves no range of the last one.
+    if (!icons_.HasFile() || icons_.IconCount() < 1) rangeLine_->setText(kNoPictureText);
     picture_->Paint([this](Surface& surface, const Rect& area) {
         if (!preview_->isChecked()) return;
         surface.FillRect(area.left, area.top, area.Width(), area.Height(), 0x00C0C0C0);

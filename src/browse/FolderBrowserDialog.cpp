@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QStyle>
 #include <QToolButton>
@@ -74,6 +75,12 @@ FolderBrowserDialog::FolderBrowserDialog(const std::string& initialFolder,
     connect(tree_, &FolderTreeView::FolderDropped, this, &FolderBrowserDialog::CurrentChanged);
     connect(tree_->Model(), &QFileSystemModel::fileRenamed, this,
             &FolderBrowserDialog::CurrentChanged);
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QModelIndex index = tree_->indexAt(at);
+        if (index.isValid()) tree_->setCurrentIndex(index);
+        FolderMenu()->popup(tree_->viewport()->mapToGlobal(at));
+    });
     tree_->SelectFolder(QString::fromStdString(
         initialFolder.empty() ? QDir::homePath().toStdString() : initialFolder));
     CurrentChanged();
@@ -104,6 +111,20 @@ void FolderBrowserDialog::BuildButtons(QLayout* row) {
     static_cast<QHBoxLayout*>(row)->addStretch(1);
 }
 
+QMenu* FolderBrowserDialog::FolderMenu() {
+    if (menu_) return menu_;
+    menu_ = new QMenu(this);
+    menu_->addAction(style()->standardIcon(QStyle::SP_FileDialogNewFolder), "&Create folder", this,
+                     &FolderBrowserDialog::CreateFolder);
+    menu_->addAction("&Rename", this, &FolderBrowserDialog::RenameFolder);
+    menu_->addAction(style()->standardIcon(QStyle::SP_TrashIcon), "&Delete", this,
+                     &FolderBrowserDialog::DeleteFolder);
+    menu_->addSeparator();
+    menu_->addAction(style()->standardIcon(QStyle::SP_FileDialogInfoView), "&Properties", this,
+                     &FolderBrowserDialog::ShowProperties);
+    return menu_;
+}
+
 void FolderBrowserDialog::CurrentChanged() {
     const QString folder = tree_->CurrentFolder();
     if (folder.isEmpty()) return;
@@ -121,6 +142,12 @@ void FolderBrowserDialog::CreateFolder() {
     if (parent.isEmpty()) return;
     std::string created;
     if (!::CreateNewFolder(parent.toStdString(), created)) return;
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QModelIndex index = tree_->indexAt(at);
+        if (index.isValid()) tree_->setCurrentIndex(index);
+        FolderMenu()->popup(tree_->viewport()->mapToGlobal(at));
+    });
     tree_->SelectFolder(QString::fromStdString(created));
     tree_->edit(tree_->currentIndex());  // the user names the folder at once
 }

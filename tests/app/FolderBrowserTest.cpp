@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QtTest>
 #include <filesystem>
 
@@ -11,6 +12,7 @@
 #include "browse/FolderBrowserDialog.h"
 #include "browse/FolderTreeView.h"
 #include "support/MemorySettingsStore.h"
+#include "support/Messages.h"
 
 class FolderBrowserTest : public QObject {
     Q_OBJECT
@@ -43,6 +45,29 @@ private slots:
         QCOMPARE(dialog.Tree()->CurrentFolder().toStdString(), dir / "one/");
         dialog.CreateFolder();
         QVERIFY(FileExists(dir / "one/NewFolder"));
+    }
+
+    // The selected folder is in view once its parents are listed, and the
+    // tree's right-click menu acts on the folder under the mouse.
+    void showsTheSelectedFolderAndHasAMenu() {
+        FakeUserInterface ui;
+        TempDir dir;
+        for (int i = 0; i < 200; ++i)
+            std::filesystem::create_directories(dir / FormatText("f%03d", i));
+        MemorySettingsStore store;
+        FolderBrowserDialog dialog(dir / "f199/", "caption", store);
+        dialog.resize(640, 480);
+        dialog.show();
+        FolderTreeView* tree = dialog.Tree();
+        QTRY_COMPARE(tree->model()->rowCount(tree->currentIndex().parent()), 200);
+        QTRY_VERIFY(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
+
+        QStringList texts;
+        for (QAction* action : dialog.FolderMenu()->actions())
+            if (!action->isSeparator()) texts << action->text();
+        QCOMPARE(texts, (QStringList{"&Create folder", "&Rename", "&Delete", "&Properties"}));
+        dialog.FolderMenu()->actions().front()->trigger();
+        QVERIFY(FileExists(dir / "f199/NewFolder"));
     }
 
     // A folder typed into the box and confirmed with Enter is the choice,

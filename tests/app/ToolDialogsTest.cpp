@@ -134,6 +134,38 @@ private slots:
                  "\nConverted 1 files  \nto folder: \n\t" + At("game/") + "\n ");
     }
 
+    // A double click on one of several selected bitmaps adds every one of
+    // them; a bitmap that cannot be read is told once.
+    void makerAddsAllSelectedAndTellsABadBitmapOnce() {
+        WriteFileBytes(At("aaa.bmp"), Bytes{'B', 'M', 1, 2, 3});
+        S16MakerDialog dialog(app_->doc);
+        QCOMPARE(dialog.Bitmaps()->item(0)->text(), QString("aaa.bmp"));
+        QCOMPARE(app_->ui.Errors().size(), std::size_t{1});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        Select(dialog.Bitmaps(), {"flag8.bmp", "sheet3x3.bmp", "soldier.bmp"});
+        QListWidgetItem* soldier = dialog.Bitmaps()->findItems("soldier.bmp", Qt::MatchExactly)[0];
+        // As a window system delivers it: a click, then a second press that is a double click.
+        const QPoint at = dialog.Bitmaps()->visualItemRect(soldier).center();
+        QTest::mouseClick(dialog.Bitmaps()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(dialog.Bitmaps()->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(dialog.IconList()->count(), 3);
+        QCOMPARE(dialog.IconList()->item(0)->text(), QString("#001 : flag8"));
+    }
+
+    // After a file that cannot be previewed, nothing of the last range stays.
+    void importClearsTheRangeOfAFailedPreview() {
+        app_->doc.Settings().helmarFolder = At("");
+        app_->doc.Settings().s16Folder = At("game/");
+        WriteFileBytes(At("zzz.shp"), Bytes{9, 0, 0, 0, 1, 2});
+        ShpImportDialog dialog(app_->doc);
+        dialog.Files()->setCurrentRow(1);  // nine frames
+        QCOMPARE(dialog.RangeLine()->text(), QString("Icons: 1-9 / 9 total"));
+        dialog.Files()->setCurrentRow(2);
+        QCOMPARE(dialog.Files()->currentItem()->text(), QString("zzz.shp"));
+        QCOMPARE(dialog.RangeLine()->text(), QString("No picture"));
+    }
+
     void importRemovesItsScratchFile() {
         app_->doc.Settings().helmarFolder = At("");
         app_->doc.Settings().s16Folder = At("");
