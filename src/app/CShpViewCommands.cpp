@@ -2,6 +2,8 @@
 // operations that the command line runs too.
 #include <QComboBox>
 #include <QDir>
+#include <QListView>
+#include <algorithm>
 
 #include "app/BatchMessages.h"
 #include "app/CAppDoc.h"
@@ -63,6 +65,8 @@ bool CShpView::Handles(int command) const {
         case kCmdReportIcons:
         case kCmdReportItems:
         case kCmdCompare:
+        case kCmdPreviousItem:
+        case kCmdNextItem:
             return true;
         default:
             return false;
@@ -132,6 +136,12 @@ void CShpView::Run(int command) {
         case kCmdCompare:
             Compare();
             break;
+        case kCmdPreviousItem:
+            StepItem(-1);
+            break;
+        case kCmdNextItem:
+            StepItem(1);
+            break;
         default:
             break;
     }
@@ -157,6 +167,12 @@ void CShpView::Open() {
     } else {
         FillList(0);
     }
+}
+
+void CShpView::StepItem(int step) {
+    if (items_->Count() < 1) return;
+    const int row = std::clamp(SelectedRow() + step, 0, items_->Count() - 1);
+    itemList_->setCurrentIndex(items_->index(row));
 }
 
 void CShpView::SetFilterMode(int mode) {

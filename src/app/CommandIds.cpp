@@ -34,6 +34,10 @@ const CommandText kTexts[] = {
     {kCmdOpen, "&Open...", "Open an existing DAT File", "Open"},
     {kCmdAbout, "&About DatVarnok...", "About Varnok Dat Tool", "?"},
     {kCmdHelp, "&Help Topics", "Help Topics", "Hlp"},
+    {kCmdPreviousIcon, "Pre&vious icon", "Previous icon", ""},
+    {kCmdNextIcon, "Ne&xt icon", "Next icon", ""},
+    {kCmdPreviousItem, "&Previous item", "Previous item or file", ""},
+    {kCmdNextItem, "&Next item", "Next item or file", ""},
 };
 
 }  // namespace

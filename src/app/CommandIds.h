@@ -32,6 +32,11 @@ enum CommandId : int {
     kCmdOpen = 57601,
     kCmdAbout = 57664,
     kCmdHelp = 57667,
+    // Keyboard paging, shown in the View menu.
+    kCmdPreviousIcon = 32900,
+    kCmdNextIcon = 32901,
+    kCmdPreviousItem = 32902,
+    kCmdNextItem = 32903,
 };
 
 struct CommandText {

@@ -452,6 +452,32 @@ private slots:
         summary->close();
     }
 
+    // Zoom, collage, mirror and paging work from the keyboard; the Tools
+    // menu marks the tool shown.
+    void keysPageZoomAndMirrorAndTheToolIsMarked() {
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+        QVERIFY(frame_->Action(kCmdDatTool)->isChecked());
+        QVERIFY(!frame_->Action(kCmdS16Tool)->isChecked());
+        QTest::keyClick(frame_.get(), Qt::Key_Down, Qt::AltModifier);
+        QTest::keyClick(frame_.get(), Qt::Key_Down, Qt::AltModifier);
+        QTest::keyClick(frame_.get(), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(SelectedText(), QString("UNIT02.S16  (9)"));
+        QTest::keyClick(frame_.get(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!View()->Collage());
+        QTest::keyClick(frame_.get(), Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(View()->IconNumber(), 2);
+        QTest::keyClick(frame_.get(), Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(View()->IconNumber(), 1);
+        QTest::keyClick(frame_.get(), Qt::Key_3, Qt::ControlModifier);
+        QCOMPARE(View()->Zoom(), 3);
+        QTest::keyClick(frame_.get(), Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(View()->Mirror());
+        frame_->Action(kCmdS16Tool)->trigger();
+        QVERIFY(frame_->Action(kCmdS16Tool)->isChecked());
+        QVERIFY(!frame_->Action(kCmdDatTool)->isChecked());
+    }
+
     void switchesToolsCreatingEachViewOnce() {
         ToolView* dat = frame_->View(CMainFrame::kDatTool);
         frame_->Action(kCmdS16Tool)->trigger();
