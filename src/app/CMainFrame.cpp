@@ -15,6 +15,7 @@
 #include "app/CShpView.h"
 #include "app/CommandIds.h"
 #include "app/ToolIcons.h"
+#include "app/WindowSize.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 
@@ -42,7 +43,7 @@ CMainFrame::CMainFrame(CAppDoc& doc, QWidget* parent)
     connect(&doc_, &CAppDoc::RecentChanged, this, &CMainFrame::RefreshRecentMenu);
     connect(&doc_, &CAppDoc::TitleChanged, this, &CMainFrame::RefreshTitle);
     RefreshRecentMenu();
-    resize(1000, 680);
+    FitToScreen(this, QSize(1000, 680));
 }
 
 void CMainFrame::CreateActions() {

@@ -11,7 +11,7 @@ constexpr int kBorder = 4;
 }  // namespace
 
 PictureArea::PictureArea(QWidget* parent) : QWidget(parent) {
-    setMinimumSize(320, 260);
+    setMinimumSize(200, 160);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 

@@ -15,7 +15,9 @@
 
 #include "app/AppSettings.h"
 #include "app/CAppDoc.h"
+#include "app/PathLabel.h"
 #include "app/PictureArea.h"
+#include "app/WindowSize.h"
 #include "sprite/S16Builder.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -36,6 +38,7 @@ const char* const kModeTexts[] = {
 S16MakerDialog::S16MakerDialog(CAppDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
     setWindowTitle("Varnok S16 Creator");
     BuildLayout();
+    FitToScreen(this, QSize(960, 560));
     folder_ = doc_.Settings().bmpFolder;
     const SettingsStore& store = doc_.Store();
     const int mode = store.GetInt(kSettingsSection, "Option", kList);
@@ -59,16 +62,16 @@ void S16MakerDialog::BuildLayout() {
     auto* specRow = new QHBoxLayout;
     specRow->addWidget(new QLabel("Show Files", this));
     spec_ = new QLineEdit("*.bmp", this);
-    spec_->setMinimumWidth(90);
+    spec_->setMinimumWidth(60);
     spec_->setToolTip(
         "Can limit the files to show in order to select easier\nIf no suffix is typed, [.BMP] will "
         "be "
         "added\nRemember to press \"Apply file spec (filter)\" button to reset list");
-    specRow->addWidget(spec_);
+    specRow->addWidget(spec_, 1);
+    left->addLayout(specRow);
     auto* apply = new QPushButton("Apply file spec (filter)", this);
     apply->setToolTip("Reset file list using the spec you typed on left edit box");
-    specRow->addWidget(apply);
-    left->addLayout(specRow);
+    left->addWidget(apply);
     bitmaps_ = new QListWidget(this);
     bitmaps_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     left->addWidget(bitmaps_, 1);
@@ -79,11 +82,22 @@ void S16MakerDialog::BuildLayout() {
     layout->addLayout(left, 1);
 
     auto* middle = new QVBoxLayout;
+    // A radio button's own text never wraps: each long text is a label beside it.
+    auto* modeGrid = new QGridLayout;
     for (int m = 0; m < 3; ++m) {
-        modes_[m] = new QRadioButton(kModeTexts[m], this);
-        middle->addWidget(modes_[m]);
+        modes_[m] = new QRadioButton(this);
+        modes_[m]->setAccessibleName(kModeTexts[m]);
+        auto* text = new QLabel(kModeTexts[m], this);
+        text->setWordWrap(true);
+        text->setBuddy(modes_[m]);
+        text->installEventFilter(this);
+        modeTexts_[m] = text;
+        modeGrid->addWidget(modes_[m], m, 0, Qt::AlignTop);
+        modeGrid->addWidget(text, m, 1);
         connect(modes_[m], &QRadioButton::clicked, this, [this, m] { SetMode(m); });
     }
+    modeGrid->setColumnStretch(1, 1);
+    middle->addLayout(modeGrid);
     modes_[kList]->setToolTip(
         "Can select several bitmaps\nand double click to add all selected\nThen reorder using "
         "Up/Down arrows");
@@ -93,7 +107,9 @@ void S16MakerDialog::BuildLayout() {
     middle->addWidget(new QLabel("Single S16 icon list", this));
     iconList_ = new QListWidget(this);
     middle->addWidget(iconList_, 1);
-    middle->addWidget(new QLabel("      -- Double Click on # item to Remove from list --", this));
+    auto* removeHint = new QLabel("      -- Double Click on # item to Remove from list --", this);
+    removeHint->setWordWrap(true);
+    middle->addWidget(removeHint);
     mover_ = new QWidget(this);
     auto* moveRow = new QHBoxLayout(mover_);
     moveRow->setContentsMargins(0, 0, 0, 0);
@@ -124,7 +140,7 @@ void S16MakerDialog::BuildLayout() {
     previewRow->addWidget(zoom_);
     right->addLayout(previewRow);
     picture_ = new PictureArea(this);
-    picture_->setMinimumSize(240, 180);
+    picture_->setMinimumSize(180, 140);
     right->addWidget(picture_, 1);
     layout->addLayout(right, 1);
 
@@ -161,7 +177,7 @@ void S16MakerDialog::ShowFiles() {
     bitmaps_->clear();
     ClearList();
     spec_->setText(QString::fromStdString(NormalizeFileSpec(spec_->text().toStdString())));
-    folderLabel_->setText(QString::fromStdString(folder_));
+    ShowPathIn(folderLabel_, folder_);
     const QStringList names =
         QDir(QString::fromStdString(folder_.empty() ? std::string(".") : folder_))
             .entryList({spec_->text()}, QDir::Files, QDir::Name | QDir::IgnoreCase);
@@ -192,6 +208,11 @@ std::vector<std::string> S16MakerDialog::SelectedNames() const {
 }
 
 bool S16MakerDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (int m = 0; m < 3; ++m) {
+            if (watched == modeTexts_[m] && modes_[m]->isEnabled()) modes_[m]->click();
+        }
+    }
     if (watched == bitmaps_->viewport() && event->type() == QEvent::MouseButtonPress &&
         (!sincePress_.isValid() || sincePress_.elapsed() > QApplication::doubleClickInterval())) {
         selectionAtPress_.clear();

@@ -80,6 +80,7 @@ private:
     QCheckBox* previewBox_;
     QPushButton* zoom_;
     QRadioButton* modes_[3];
+    QLabel* modeTexts_[3];
     QCheckBox* grid_;
     QPushButton* make_;
     QWidget* mover_;

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QThreadPool>
 #include <QTimer>
 #include <QToolBar>
@@ -476,6 +477,20 @@ private slots:
         frame_->Action(kCmdS16Tool)->trigger();
         QVERIFY(frame_->Action(kCmdS16Tool)->isChecked());
         QVERIFY(!frame_->Action(kCmdDatTool)->isChecked());
+    }
+
+    // The window fits an 800 x 600 screen with either tool; its first size
+    // comes from the screen.
+    void fitsASmallScreen() {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        CMainFrame fresh(app_->doc);
+        QVERIFY(fresh.width() <= screen.width() && fresh.height() <= screen.height());
+        for (int tool : {CMainFrame::kS16Tool, CMainFrame::kDatTool}) {
+            frame_->SwitchTool(tool);
+            QCoreApplication::processEvents();
+            QVERIFY(frame_->minimumSizeHint().width() <= 780);
+            QVERIFY(frame_->minimumSizeHint().height() <= 560);
+        }
     }
 
     void switchesToolsCreatingEachViewOnce() {

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 #include <filesystem>
 
@@ -164,6 +165,20 @@ private slots:
         dialog.Files()->setCurrentRow(2);
         QCOMPARE(dialog.Files()->currentItem()->text(), QString("zzz.shp"));
         QCOMPARE(dialog.RangeLine()->text(), QString("No picture"));
+    }
+
+    // Both dialogs fit an 800 x 600 screen: long texts wrap, and the first
+    // size comes from the screen.
+    void dialogsFitASmallScreen() {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        S16MakerDialog maker(app_->doc);
+        ShpImportDialog import(app_->doc);
+        for (QDialog* dialog : {static_cast<QDialog*>(&maker), static_cast<QDialog*>(&import)}) {
+            dialog->show();
+            QVERIFY(dialog->minimumSizeHint().width() <= 780);
+            QVERIFY(dialog->minimumSizeHint().height() <= 560);
+            QVERIFY(dialog->width() <= screen.width() && dialog->height() <= screen.height());
+        }
     }
 
     void importRemovesItsScratchFile() {
