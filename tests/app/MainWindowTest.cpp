@@ -493,6 +493,28 @@ private slots:
         }
     }
 
+    // At any scale of the screen (this test also runs at 200 %) each icon
+    // pixel is a square of whole device pixels, drawn without smoothing.
+    void picturesAreSharpAtTheScreensScale() {
+        PictureArea* area = View()->Picture();
+        const qreal ratio = area->devicePixelRatioF();
+        const int k = area->Scale();
+        QCOMPARE(k, std::max(1, static_cast<int>(ratio)));
+        QCOMPARE(area->Picture().size(), (QSizeF(area->size()) * ratio).toSize());
+        const Rect r = area->Area();
+        const std::tuple<int, int, QColor> pixels[] = {{17, 17, QColor(200, 40, 40)},
+                                                       {33, 1, Colour(kSilver)},
+                                                       {1, 1, Colour(s16::kKeyColor)}};
+        for (const auto& [x, y, colour] : pixels) {
+            for (int dy = 0; dy < k; ++dy) {
+                for (int dx = 0; dx < k; ++dx)
+                    QCOMPARE(
+                        area->Picture().pixelColor((r.left + x) * k + dx, (r.top + y) * k + dy),
+                        colour);
+            }
+        }
+    }
+
     void switchesToolsCreatingEachViewOnce() {
         ToolView* dat = frame_->View(CMainFrame::kDatTool);
         frame_->Action(kCmdS16Tool)->trigger();
