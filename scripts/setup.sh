@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build clang libclang-rt-14-dev clang-format clang-tidy
-    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev qt6-base-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev qt6-base-dev qt6-svg-dev
     xvfb xauth xdotool imagemagick python3-pil fonts-dejavu-core
     dpkg-dev file
 )

@@ -43,7 +43,6 @@ struct CommandText {
     int id;
     const char* menu;    // menu text, with its accelerator mark
     const char* prompt;  // status bar prompt and tooltip
-    const char* glyph;   // the short text drawn on the toolbar icon
 };
 
 // Every command's texts; null when the id is unknown.

@@ -523,7 +523,18 @@ private slots:
         frame_->Action(kCmdDatTool)->trigger();
         frame_->Action(kCmdDatTool)->trigger();
         QCOMPARE(frame_->View(CMainFrame::kDatTool), dat);
-        QVERIFY(!ToolIcon(kCmdOpen).pixmap(24, 24).isNull());
+        // Every command has a picture that is sharp at twice the size, and a
+        // disabled one that looks different.
+        for (QToolBar* bar :
+             {frame_->Toolbar(CMainFrame::kDatTool), frame_->Toolbar(CMainFrame::kS16Tool)}) {
+            for (QAction* action : bar->actions()) {
+                if (action->isSeparator()) continue;
+                QVERIFY2(!action->icon().pixmap(48, 48).isNull(), qPrintable(action->text()));
+            }
+        }
+        const QIcon collage = ToolIcon(kCmdCollage);
+        QVERIFY(collage.pixmap(24, 24, QIcon::Normal).toImage() !=
+                collage.pixmap(24, 24, QIcon::Disabled).toImage());
     }
 
     void commandsNeedAnOpenArchive() {
