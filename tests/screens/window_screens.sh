@@ -31,3 +31,16 @@ for entry in "m:Varnok S16 Creator:maker" "h:Import Helmar:import"; do
     xdotool key Escape
     sleep 0.5
 done
+# The folder browser of UnPack, opened on the archive's folder, and its
+# right-click menu on that folder.
+xdotool windowfocus "$window"; sleep 0.3; xdotool key alt+a; sleep 0.3; xdotool key u
+browser=$(xdotool search --sync --onlyvisible --name "Folder Browser" | head -1)
+sleep 1
+import -window root "$out/browser_$tag.png"
+xdotool getwindowgeometry "$browser" | sed "s/^/browser $tag: /"
+xdotool key Escape
+sleep 0.5
+# The S16 Tool on the sample folder.
+xdotool windowfocus "$window"; sleep 0.3; xdotool key ctrl+t
+sleep 1
+import -window root "$out/s16tool_$tag.png"
