@@ -84,6 +84,9 @@ FolderBrowserDialog::FolderBrowserDialog(const std::string& initialFolder,
     tree_->SelectFolder(QString::fromStdString(
         initialFolder.empty() ? QDir::homePath().toStdString() : initialFolder));
     CurrentChanged();
+    // Typing goes into the folder box at once, not into the tree's keyboard search.
+    history_->setFocus();
+    history_->lineEdit()->selectAll();
 }
 
 void FolderBrowserDialog::BuildButtons(QLayout* row) {

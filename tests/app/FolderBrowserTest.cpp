@@ -89,6 +89,7 @@ private slots:
         {
             FolderBrowserDialog dialog(dir / "tree/", "caption", store);
             dialog.show();
+            QCOMPARE(dialog.focusWidget(), static_cast<QWidget*>(dialog.History()));
             typeAndEnter(dialog, dir / "typed/");
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
             QCOMPARE(dialog.ChosenFolder(), dir / "typed/");
