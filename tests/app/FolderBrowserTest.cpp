@@ -53,21 +53,25 @@ private slots:
         FakeUserInterface ui;
         TempDir dir;
         for (int i = 0; i < 200; ++i)
-            std::filesystem::create_directories(dir / FormatText("f%03d", i));
+            std::filesystem::create_directories(dir / FormatText("big/f%03d", i));
         MemorySettingsStore store;
-        FolderBrowserDialog dialog(dir / "f199/", "caption", store);
+        FolderBrowserDialog dialog(dir.Path(), "caption", store);
         dialog.resize(640, 480);
         dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        // The folders beside the chosen one are listed only after it is selected.
         FolderTreeView* tree = dialog.Tree();
+        tree->SelectFolder(QString::fromStdString(dir / "big/f199"));
         QTRY_COMPARE(tree->model()->rowCount(tree->currentIndex().parent()), 200);
         QTRY_VERIFY(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex())));
+        QCOMPARE(tree->CurrentFolder().toStdString(), dir / "big/f199/");
 
         QStringList texts;
         for (QAction* action : dialog.FolderMenu()->actions())
             if (!action->isSeparator()) texts << action->text();
         QCOMPARE(texts, (QStringList{"&Create folder", "&Rename", "&Delete", "&Properties"}));
         dialog.FolderMenu()->actions().front()->trigger();
-        QVERIFY(FileExists(dir / "f199/NewFolder"));
+        QVERIFY(FileExists(dir / "big/f199/NewFolder"));
     }
 
     // A folder typed into the box and confirmed with Enter is the choice,
