@@ -22,7 +22,7 @@ void BatchMessages::Finish(const std::string& heading) {
     if (texts_.size() == 1) {
         inner_->ShowMessage(kind_, texts_.front());
     } else if (texts_.size() > 1) {
-        std::string all = heading + "\n\n";
+        std::string all = heading.empty() ? std::string() : heading + "\n\n";
         for (const std::string& text : texts_) {
             // One line per message keeps the list readable and easy to search.
             std::string line = text;

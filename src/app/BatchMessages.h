@@ -21,7 +21,7 @@ public:
     BatchMessages& operator=(const BatchMessages&) = delete;
 
     // Gives the interface back and shows what was gathered: one message as
-    // it is, several in a text window under `heading`.
+    // it is, several in a text window under `heading` (when not empty).
     void Finish(const std::string& heading);
     const std::vector<std::string>& Gathered() const { return texts_; }
 

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppSettings.h"
+#include "app/BatchMessages.h"
 #include "app/CAppDoc.h"
 #include "app/PathLabel.h"
 #include "app/PictureArea.h"
@@ -332,11 +333,14 @@ void S16MakerDialog::Make() {
             ShowError("No selection to process..");
             return;
         }
+        // One file per bitmap: what goes wrong with each is told in one list.
+        BatchMessages batch(windowTitle().toStdString(), this);
         if (mode == kCloned) {
             MakeClonedS16(folder_, names);
         } else {
             MakeS16FromSheet(folder_, names, grid_->isChecked());
         }
+        batch.Finish("");
         return;
     }
     if (list_.Count() < 1) {

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/BatchMessages.h"
 #include "app/CAppDoc.h"
 #include "app/PathLabel.h"
 #include "app/PictureArea.h"
@@ -248,9 +249,12 @@ void ShpImportDialog::MakeS16() {
             names.push_back(files_->item(row)->text().toStdString());
     }
     QtProgress progress(progressBar_);
+    // What goes wrong with each file is told in one list at the end.
+    BatchMessages batch(windowTitle().toStdString(), this);
     const ShpBatchResult result = ConvertShpFiles(
         shpFolder_, names, s16Folder_, progress,
         [this](const std::string& path) { statusLine_->setText(QString::fromStdString(path)); });
     FillList();
     TellShpBatch(result, s16Folder_);
+    batch.Finish("");
 }

@@ -1,4 +1,5 @@
 // The S16 Maker and the SHP import dialogs, driven offscreen on the sample data.
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include "AppFixture.h"
 #include "app/S16MakerDialog.h"
 #include "app/ShpImportDialog.h"
+#include "app/TextWindow.h"
 #include "sprite/S16Builder.h"
 #include "support/Paths.h"
 
@@ -152,6 +154,29 @@ private slots:
         QTest::mouseDClick(dialog.Bitmaps()->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(dialog.IconList()->count(), 3);
         QCOMPARE(dialog.IconList()->item(0)->text(), QString("#001 : flag8"));
+    }
+
+    // A batch of cloned files tells the bitmaps it could not use in one list,
+    // with the count, instead of a box for each.
+    void makerTellsTheFailuresOfABatchInOneList() {
+        WriteFileBytes(At("aaa.bmp"), Bytes{'B', 'M', 1, 2, 3});
+        WriteFileBytes(At("bbb.bmp"), Bytes{'B', 'M', 4, 5, 6});
+        S16MakerDialog dialog(app_->doc);
+        dialog.SetMode(S16MakerDialog::kCloned);
+        Select(dialog.Bitmaps(), {"aaa.bmp", "bbb.bmp", "soldier.bmp"});
+        app_->ui.Clear();
+        dialog.Make();
+        QVERIFY(app_->ui.messages.empty());
+        TextWindow* list = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<TextWindow*>(widget); window && window->isVisible())
+                list = window;
+        }
+        QVERIFY(list);
+        QVERIFY(list->Text().contains("aaa.bmp"));
+        QVERIFY(list->Text().contains("bbb.bmp"));
+        QVERIFY(list->Text().endsWith("1 files created 2 files could not be created \n"));
+        list->close();
     }
 
     // After a file that cannot be previewed, nothing of the last range stays.
