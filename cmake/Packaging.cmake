@@ -18,6 +18,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "varnok-dat-tool is the window program: it 
 edits the icons of S16 files, and converts SHP files.
 varnok-dat does the same work from the command line and in scripts.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded by Qt at run time, where dpkg-shlibdeps cannot see it: the SVG icon
+# engine that draws the toolbar's own icons.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 
 include(CPack)

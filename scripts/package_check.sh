@@ -74,6 +74,9 @@ done
 xcb=$(dpkg -S '*/qt6/plugins/platforms/libqxcb.so' 2>/dev/null | head -n 1 | cut -d: -f1) ||
     fail "no package on this machine holds Qt's X11 platform plugin (libqxcb.so)"
 depends_on "$xcb" || fail "$package does not depend on $xcb, which holds Qt's X11 platform plugin: $depends"
+svg=$(dpkg -S '*/qt6/plugins/iconengines/libqsvgicon.so' 2>/dev/null | head -n 1 | cut -d: -f1) ||
+    fail "no package on this machine holds Qt's SVG icon engine (libqsvgicon.so)"
+depends_on "$svg" || fail "$package does not depend on $svg, which draws the toolbar's SVG icons: $depends"
 
 # What apt would install for the package on a machine with nothing installed
 # yet, without recommended packages: the dependencies alone must bring Qt

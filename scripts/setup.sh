@@ -11,7 +11,7 @@ set -euo pipefail
 # The build folder configured for run holds everything cmake --install and
 # cpack need (rsvg-convert draws the icon, help2man the manual pages).
 run_packages=(build-essential cmake ninja-build pkg-config libcli11-dev nlohmann-json3-dev libspng-dev
-    qt6-base-dev librsvg2-bin help2man)
+    qt6-base-dev qt6-svg-dev librsvg2-bin help2man)
 test_packages=("${run_packages[@]}"
     libgtest-dev libgmock-dev libbenchmark-dev imagemagick python3-pil fonts-dejavu-core
     desktop-file-utils)

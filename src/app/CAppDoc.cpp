@@ -43,7 +43,8 @@ bool CAppDoc::OpenDocument(const std::string& given) {
     return opened;
 }
 
-void CAppDoc::NoteOpened(const std::string& path) {
+void CAppDoc::NoteOpened(const std::string& given) {
+    const std::string path = Absolute(given);
     settings_.SetLast(path);
     recent_.Add(path);
     recent_.Save(store_);

@@ -25,7 +25,8 @@ public:
     // The views are told to update either way.
     bool OpenDocument(const std::string& path);
     void UpdateAllViews() { emit Updated(); }
-    // Remembers a path as opened (the view's own Open and the repack do that).
+    // Remembers a path as opened (the view's own Open and the repack do that),
+    // always as an absolute path.
     void NoteOpened(const std::string& path);
 
     DatArchive& Archive() { return archive_; }

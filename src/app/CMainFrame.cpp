@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDragEnterEvent>
 #include <QMenuBar>
 #include <QMimeData>
@@ -14,6 +15,7 @@
 #include "app/CShpView.h"
 #include "app/CommandIds.h"
 #include "app/ToolIcons.h"
+#include "app/WindowSize.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
 
@@ -41,17 +43,18 @@ CMainFrame::CMainFrame(CAppDoc& doc, QWidget* parent)
     connect(&doc_, &CAppDoc::RecentChanged, this, &CMainFrame::RefreshRecentMenu);
     connect(&doc_, &CAppDoc::TitleChanged, this, &CMainFrame::RefreshTitle);
     RefreshRecentMenu();
-    resize(1000, 680);
+    FitToScreen(this, QSize(1000, 680));
 }
 
 void CMainFrame::CreateActions() {
     const int commands[] = {
-        kCmdSaveAllIcons,    kCmdShowAll,  kCmdShowInterface, kCmdZoom2,       kCmdZoom3,
-        kCmdShowUnits,       kCmdCollage,  kCmdZoom1,         kCmdZoom5,       kCmdExtract,
-        kCmdUnpack,          kCmdReplace,  kCmdAdd,           kCmdRepack,      kCmdRemove,
-        kCmdSaveIcon,        kCmdZoom4,    kCmdS16Tool,       kCmdReportIcons, kCmdReportItems,
-        kCmdCompare,         kCmdS16Maker, kCmdDatTool,       kCmdMirror,      kCmdShpImport,
-        kCmdExtractFiltered, kCmdOpen,     kCmdAbout,         kCmdHelp};
+        kCmdSaveAllIcons,    kCmdShowAll,      kCmdShowInterface, kCmdZoom2,       kCmdZoom3,
+        kCmdShowUnits,       kCmdCollage,      kCmdZoom1,         kCmdZoom5,       kCmdExtract,
+        kCmdUnpack,          kCmdReplace,      kCmdAdd,           kCmdRepack,      kCmdRemove,
+        kCmdSaveIcon,        kCmdZoom4,        kCmdS16Tool,       kCmdReportIcons, kCmdReportItems,
+        kCmdCompare,         kCmdS16Maker,     kCmdDatTool,       kCmdMirror,      kCmdShpImport,
+        kCmdExtractFiltered, kCmdOpen,         kCmdAbout,         kCmdHelp,        kCmdPreviousIcon,
+        kCmdNextIcon,        kCmdPreviousItem, kCmdNextItem};
     for (int command : commands) {
         const CommandText* text = FindCommandText(command);
         auto* action = new QAction(ToolIcon(command), text->menu, this);
@@ -66,6 +69,29 @@ void CMainFrame::CreateActions() {
     }
     actions_[kCmdOpen]->setShortcut(QKeySequence::Open);
     actions_[kCmdHelp]->setShortcut(QKeySequence::HelpContents);
+    const std::pair<int, QKeySequence> keys[] = {
+        {kCmdZoom1, QKeySequence(Qt::CTRL | Qt::Key_1)},
+        {kCmdZoom2, QKeySequence(Qt::CTRL | Qt::Key_2)},
+        {kCmdZoom3, QKeySequence(Qt::CTRL | Qt::Key_3)},
+        {kCmdZoom4, QKeySequence(Qt::CTRL | Qt::Key_4)},
+        {kCmdZoom5, QKeySequence(Qt::CTRL | Qt::Key_5)},
+        {kCmdCollage, QKeySequence(Qt::CTRL | Qt::Key_L)},
+        {kCmdMirror, QKeySequence(Qt::CTRL | Qt::Key_M)},
+        {kCmdPreviousIcon, QKeySequence(Qt::ALT | Qt::Key_Left)},
+        {kCmdNextIcon, QKeySequence(Qt::ALT | Qt::Key_Right)},
+        {kCmdPreviousItem, QKeySequence(Qt::ALT | Qt::Key_Up)},
+        {kCmdNextItem, QKeySequence(Qt::ALT | Qt::Key_Down)},
+        {kCmdDatTool, QKeySequence(Qt::CTRL | Qt::Key_D)},
+        {kCmdS16Tool, QKeySequence(Qt::CTRL | Qt::Key_T)},
+    };
+    for (const auto& [command, key] : keys)
+        actions_[command]->setShortcut(key);
+    // The Tools menu shows which tool is shown.
+    auto* tools = new QActionGroup(this);
+    for (int command : {kCmdDatTool, kCmdS16Tool}) {
+        actions_[command]->setCheckable(true);
+        tools->addAction(actions_[command]);
+    }
 }
 
 QAction* CMainFrame::Action(int command) const {
@@ -102,6 +128,9 @@ void CMainFrame::CreateMenus() {
          {kCmdZoom1, kCmdZoom2, kCmdZoom3, kCmdZoom4, kCmdZoom5, kCmdCollage, kCmdMirror}) {
         view->addAction(actions_[command]);
     }
+    view->addSeparator();
+    for (int command : {kCmdPreviousIcon, kCmdNextIcon, kCmdPreviousItem, kCmdNextItem})
+        view->addAction(actions_[command]);
 
     QMenu* tools = menuBar()->addMenu("&Tools");
     for (int command : {kCmdS16Tool, kCmdDatTool, kCmdS16Maker, kCmdShpImport})
@@ -227,7 +256,9 @@ void CMainFrame::UpdateCommandStates() {
     for (auto& [command, action] : actions_) {
         if (!view || !view->Handles(command)) {
             action->setEnabled(IsFrameCommand(command));
-            if (action->isCheckable()) action->setChecked(false);
+            if (action->isCheckable())
+                action->setChecked((command == kCmdDatTool && currentKind_ == kDatTool) ||
+                                   (command == kCmdS16Tool && currentKind_ == kS16Tool));
             continue;
         }
         const CommandState state = view->StateOf(command);

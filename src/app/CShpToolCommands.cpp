@@ -1,9 +1,11 @@
 // The commands of the S16 Tool: editing the icons of one S16 file and saving
 // them as SHP.
 #include <QListWidget>
+#include <algorithm>
 
 #include "app/CAppDoc.h"
 #include "app/CShpTool.h"
+#include "app/CommandIds.h"
 #include "app/IconPanel.h"
 #include "shp/ShpExport.h"
 #include "sprite/S16Editor.h"
@@ -20,7 +22,7 @@ UserInterface& Ui() {
 }  // namespace
 
 bool CShpTool::Handles(int command) const {
-    return panel_->Handles(command);
+    return panel_->Handles(command) || command == kCmdPreviousItem || command == kCmdNextItem;
 }
 
 CommandState CShpTool::StateOf(int command) const {
@@ -28,7 +30,14 @@ CommandState CShpTool::StateOf(int command) const {
 }
 
 void CShpTool::Run(int command) {
-    panel_->Run(command);
+    if (command == kCmdPreviousItem || command == kCmdNextItem) {
+        // The next file of the folder, as the arrow keys in the file list.
+        if (HasFiles())
+            files_->setCurrentRow(std::clamp(
+                files_->currentRow() + (command == kCmdNextItem ? 1 : -1), 0, files_->count() - 1));
+    } else {
+        panel_->Run(command);
+    }
     emit StateChanged();
 }
 

@@ -66,6 +66,8 @@ private:
     // The archive commands (CShpViewCommands.cpp).
     void Open();
     void SetFilterMode(int mode);
+    // Selects the item `step` rows down the list (up when negative).
+    void StepItem(int step);
     void Repack();
     void Replace();
     void Add();

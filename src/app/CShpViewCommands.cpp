@@ -2,7 +2,10 @@
 // operations that the command line runs too.
 #include <QComboBox>
 #include <QDir>
+#include <QListView>
+#include <algorithm>
 
+#include "app/BatchMessages.h"
 #include "app/CAppDoc.h"
 #include "app/CShpView.h"
 #include "app/CommandIds.h"
@@ -37,6 +40,12 @@ UserInterface& Ui() {
     return CurrentUserInterface();
 }
 
+// What heads the summary of an extraction that left items out.
+std::string NotWrittenHeading(const ItemWriteResult& result, const std::string& folder) {
+    return FormatText("%d items written to [%s], %d not written:", result.written, folder.c_str(),
+                      result.failures);
+}
+
 }  // namespace
 
 bool CShpView::Handles(int command) const {
@@ -56,6 +65,8 @@ bool CShpView::Handles(int command) const {
         case kCmdReportIcons:
         case kCmdReportItems:
         case kCmdCompare:
+        case kCmdPreviousItem:
+        case kCmdNextItem:
             return true;
         default:
             return false;
@@ -125,6 +136,12 @@ void CShpView::Run(int command) {
         case kCmdCompare:
             Compare();
             break;
+        case kCmdPreviousItem:
+            StepItem(-1);
+            break;
+        case kCmdNextItem:
+            StepItem(1);
+            break;
         default:
             break;
     }
@@ -150,6 +167,12 @@ void CShpView::Open() {
     } else {
         FillList(0);
     }
+}
+
+void CShpView::StepItem(int step) {
+    if (items_->Count() < 1) return;
+    const int row = std::clamp(SelectedRow() + step, 0, items_->Count() - 1);
+    itemList_->setCurrentIndex(items_->index(row));
 }
 
 void CShpView::SetFilterMode(int mode) {
@@ -216,22 +239,22 @@ void CShpView::ExtractFiltered() {
     if (!HasItems()) return;
     const std::string folder = Ui().ChooseFolder(doc_.Settings().s16Folder, "Select folder ");
     if (folder.empty()) return;
-    int written = 0;
-    for (int index : items_->Items()) {
-        const std::string proposed = ItemPathInFolder(doc_.Archive().Entry(index), folder);
-        if (proposed.empty()) continue;
-        const std::string path =
-            Ui().ChooseSaveFile({proposed, "Select extract file name", "", ""});
-        if (!path.empty() && doc_.Archive().ExtractItem(index, path)) ++written;
-    }
-    TellFilteredExtraction(written, folder);
+    // The items are written as the command line writes them, by one rule for
+    // all, with one summary of what went wrong.
+    BatchMessages batch("Extract filtered items", this);
+    const ItemWriteResult result = doc_.Archive().WriteItems(items_->Items(), folder, *progress_);
+    batch.Finish(NotWrittenHeading(result, folder));
+    TellFilteredExtraction(result.written, folder);
 }
 
 void CShpView::Unpack() {
     if (!HasItems()) return;
     const std::string folder =
         Ui().ChooseFolder(SplitPath(doc_.Archive().ArchivePath(), kPathFolder), "Select folder ");
-    if (!folder.empty()) doc_.Archive().UnpackAll(folder, *progress_);
+    if (folder.empty()) return;
+    BatchMessages batch("UnPack to a folder", this);
+    const ItemWriteResult result = doc_.Archive().UnpackAll(folder, *progress_);
+    batch.Finish(NotWrittenHeading(result, folder));
 }
 
 void CShpView::Report(bool withIcons) {

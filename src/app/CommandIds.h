@@ -32,13 +32,17 @@ enum CommandId : int {
     kCmdOpen = 57601,
     kCmdAbout = 57664,
     kCmdHelp = 57667,
+    // Keyboard paging, shown in the View menu.
+    kCmdPreviousIcon = 32900,
+    kCmdNextIcon = 32901,
+    kCmdPreviousItem = 32902,
+    kCmdNextItem = 32903,
 };
 
 struct CommandText {
     int id;
     const char* menu;    // menu text, with its accelerator mark
     const char* prompt;  // status bar prompt and tooltip
-    const char* glyph;   // the short text drawn on the toolbar icon
 };
 
 // Every command's texts; null when the id is unknown.

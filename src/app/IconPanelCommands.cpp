@@ -21,6 +21,8 @@ bool IconPanel::Handles(int command) const {
         case kCmdMirror:
         case kCmdSaveIcon:
         case kCmdSaveAllIcons:
+        case kCmdPreviousIcon:
+        case kCmdNextIcon:
             return true;
         default:
             return false;
@@ -34,6 +36,9 @@ CommandState IconPanel::StateOf(int command, CommandState otherwise) const {
             return {true, collage_};
         case kCmdMirror:
             return {true, mirror_};
+        case kCmdPreviousIcon:
+        case kCmdNextIcon:
+            return {otherwise.enabled && Shows(), false};
         default:
             return otherwise;
     }
@@ -53,6 +58,12 @@ void IconPanel::Run(int command) {
             break;
         case kCmdSaveAllIcons:
             SaveAllIcons();
+            break;
+        case kCmdPreviousIcon:
+            PreviousIcon();
+            break;
+        case kCmdNextIcon:
+            NextIcon();
             break;
         default:
             break;

@@ -1,5 +1,6 @@
 #include "app/S16MakerDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QGridLayout>
@@ -13,8 +14,11 @@
 #include <QVBoxLayout>
 
 #include "app/AppSettings.h"
+#include "app/BatchMessages.h"
 #include "app/CAppDoc.h"
+#include "app/PathLabel.h"
 #include "app/PictureArea.h"
+#include "app/WindowSize.h"
 #include "sprite/S16Builder.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -35,6 +39,7 @@ const char* const kModeTexts[] = {
 S16MakerDialog::S16MakerDialog(CAppDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
     setWindowTitle("Varnok S16 Creator");
     BuildLayout();
+    FitToScreen(this, QSize(960, 560));
     folder_ = doc_.Settings().bmpFolder;
     const SettingsStore& store = doc_.Store();
     const int mode = store.GetInt(kSettingsSection, "Option", kList);
@@ -58,16 +63,16 @@ void S16MakerDialog::BuildLayout() {
     auto* specRow = new QHBoxLayout;
     specRow->addWidget(new QLabel("Show Files", this));
     spec_ = new QLineEdit("*.bmp;*.png", this);
-    spec_->setMinimumWidth(90);
+    spec_->setMinimumWidth(60);
     spec_->setToolTip(
         "Can limit the files to show in order to select easier\nIf no suffix is typed, [.BMP] and "
         "[.PNG] will be added\nSeveral specs are separated by \";\"\nRemember to press \"Apply "
         "file spec (filter)\" button to reset list");
-    specRow->addWidget(spec_);
+    specRow->addWidget(spec_, 1);
+    left->addLayout(specRow);
     auto* apply = new QPushButton("Apply file spec (filter)", this);
     apply->setToolTip("Reset file list using the spec you typed on left edit box");
-    specRow->addWidget(apply);
-    left->addLayout(specRow);
+    left->addWidget(apply);
     bitmaps_ = new QListWidget(this);
     bitmaps_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     left->addWidget(bitmaps_, 1);
@@ -78,11 +83,22 @@ void S16MakerDialog::BuildLayout() {
     layout->addLayout(left, 1);
 
     auto* middle = new QVBoxLayout;
+    // A radio button's own text never wraps: each long text is a label beside it.
+    auto* modeGrid = new QGridLayout;
     for (int m = 0; m < 3; ++m) {
-        modes_[m] = new QRadioButton(kModeTexts[m], this);
-        middle->addWidget(modes_[m]);
+        modes_[m] = new QRadioButton(this);
+        modes_[m]->setAccessibleName(kModeTexts[m]);
+        auto* text = new QLabel(kModeTexts[m], this);
+        text->setWordWrap(true);
+        text->setBuddy(modes_[m]);
+        text->installEventFilter(this);
+        modeTexts_[m] = text;
+        modeGrid->addWidget(modes_[m], m, 0, Qt::AlignTop);
+        modeGrid->addWidget(text, m, 1);
         connect(modes_[m], &QRadioButton::clicked, this, [this, m] { SetMode(m); });
     }
+    modeGrid->setColumnStretch(1, 1);
+    middle->addLayout(modeGrid);
     modes_[kList]->setToolTip(
         "Can select several bitmaps\nand double click to add all selected\nThen reorder using "
         "Up/Down arrows");
@@ -92,7 +108,9 @@ void S16MakerDialog::BuildLayout() {
     middle->addWidget(new QLabel("Single S16 icon list", this));
     iconList_ = new QListWidget(this);
     middle->addWidget(iconList_, 1);
-    middle->addWidget(new QLabel("      -- Double Click on # item to Remove from list --", this));
+    auto* removeHint = new QLabel("      -- Double Click on # item to Remove from list --", this);
+    removeHint->setWordWrap(true);
+    middle->addWidget(removeHint);
     mover_ = new QWidget(this);
     auto* moveRow = new QHBoxLayout(mover_);
     moveRow->setContentsMargins(0, 0, 0, 0);
@@ -123,7 +141,7 @@ void S16MakerDialog::BuildLayout() {
     previewRow->addWidget(zoom_);
     right->addLayout(previewRow);
     picture_ = new PictureArea(this);
-    picture_->setMinimumSize(240, 180);
+    picture_->setMinimumSize(180, 140);
     right->addWidget(picture_, 1);
     layout->addLayout(right, 1);
 
@@ -131,7 +149,9 @@ void S16MakerDialog::BuildLayout() {
     connect(apply, &QPushButton::clicked, this, &S16MakerDialog::ShowFiles);
     connect(spec_, &QLineEdit::editingFinished, this, &S16MakerDialog::ShowFiles);
     connect(bitmaps_, &QListWidget::itemSelectionChanged, this, &S16MakerDialog::PreviewFocused);
-    connect(bitmaps_, &QListWidget::itemDoubleClicked, this, &S16MakerDialog::AddSelectedToList);
+    bitmaps_->viewport()->installEventFilter(this);
+    connect(bitmaps_, &QListWidget::itemDoubleClicked, this,
+            [this](const QListWidgetItem* item) { BitmapDoubleClicked(item->text()); });
     connect(iconList_, &QListWidget::itemDoubleClicked, this, &S16MakerDialog::RemoveFromList);
     connect(up, &QToolButton::clicked, this, [this] { MoveEntry(-1); });
     connect(down, &QToolButton::clicked, this, [this] { MoveEntry(1); });
@@ -154,10 +174,11 @@ int S16MakerDialog::Mode() const {
 }
 
 void S16MakerDialog::ShowFiles() {
+    previewed_.clear();
     bitmaps_->clear();
     ClearList();
     spec_->setText(QString::fromStdString(NormalizeFileSpec(spec_->text().toStdString())));
-    folderLabel_->setText(QString::fromStdString(folder_));
+    ShowPathIn(folderLabel_, folder_);
     QStringList patterns;
     for (const std::string& pattern : FileSpecPatterns(spec_->text().toStdString()))
         patterns.append(QString::fromStdString(pattern));
@@ -190,6 +211,34 @@ std::vector<std::string> S16MakerDialog::SelectedNames() const {
     return names;
 }
 
+bool S16MakerDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (int m = 0; m < 3; ++m) {
+            if (watched == modeTexts_[m] && modes_[m]->isEnabled()) modes_[m]->click();
+        }
+    }
+    if (watched == bitmaps_->viewport() && event->type() == QEvent::MouseButtonPress &&
+        (!sincePress_.isValid() || sincePress_.elapsed() > QApplication::doubleClickInterval())) {
+        selectionAtPress_.clear();
+        for (const std::string& name : SelectedNames())
+            selectionAtPress_ << QString::fromStdString(name);
+        sincePress_.start();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// A double click on one of several selected bitmaps adds them all.
+void S16MakerDialog::BitmapDoubleClicked(const QString& name) {
+    if (selectionAtPress_.contains(name)) {
+        const QSignalBlocker block(bitmaps_);
+        for (int row = 0; row < bitmaps_->count(); ++row)
+            bitmaps_->item(row)->setSelected(
+                selectionAtPress_.contains(bitmaps_->item(row)->text()));
+    }
+    selectionAtPress_.clear();
+    AddSelectedToList();
+}
+
 void S16MakerDialog::EnableMake() {
     make_->setEnabled(Mode() == kList ? list_.Count() > 0 : !SelectedNames().empty());
 }
@@ -212,7 +261,9 @@ void S16MakerDialog::ShowPreviewLabels(bool spacedRgb) {
 void S16MakerDialog::PreviewFocused() {
     EnableMake();
     const QListWidgetItem* item = bitmaps_->currentItem();
-    if (!item || !preview_.Load(folder_ + item->text().toStdString())) return;
+    if (!item || folder_ + item->text().toStdString() == previewed_) return;
+    previewed_ = folder_ + item->text().toStdString();
+    if (!preview_.Load(previewed_)) return;
     ShowPreviewLabels(false);
     DrawPreview();
 }
@@ -244,7 +295,8 @@ void S16MakerDialog::AddSelectedToList() {
         baseNames.push_back(IconListName(name));
     list_.Add(baseNames);
     ShowIconList(-1);
-    if (preview_.Load(folder_ + names.back())) {
+    previewed_ = folder_ + names.back();
+    if (preview_.Load(previewed_)) {
         ShowPreviewLabels(true);
         DrawPreview();
     }
@@ -284,11 +336,14 @@ void S16MakerDialog::Make() {
             ShowError("No selection to process..");
             return;
         }
+        // One file per bitmap: what goes wrong with each is told in one list.
+        BatchMessages batch(windowTitle().toStdString(), this);
         if (mode == kCloned) {
             MakeClonedS16(folder_, names);
         } else {
             MakeS16FromSheet(folder_, names, grid_->isChecked());
         }
+        batch.Finish("");
         return;
     }
     if (list_.Count() < 1) {

@@ -3,6 +3,8 @@
 // into an ordered list, and built into S16 files in one of three ways.
 
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QStringList>
 
 #include "app/IconListModel.h"
 #include "bitmap/PixelBuffer24.h"
@@ -44,8 +46,12 @@ public:
     QCheckBox* Grid() const { return grid_; }
     int Mode() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void BuildLayout();
+    void BitmapDoubleClicked(const QString& name);
     void EnableMake();
     void ShowIconList(int selected);
     void ShowPreviewLabels(bool spacedRgb);
@@ -56,6 +62,13 @@ private:
     std::string folder_;
     IconListModel list_;
     PixelBuffer24 preview_;
+    // The bitmap the preview was last loaded from, so that one focus shows a
+    // bad bitmap's error once.
+    std::string previewed_;
+    // The selection before the first click of a double click, which that
+    // click reduces to one bitmap.
+    QStringList selectionAtPress_;
+    QElapsedTimer sincePress_;
 
     QLabel* folderLabel_;
     QLineEdit* spec_;
@@ -67,6 +80,7 @@ private:
     QCheckBox* previewBox_;
     QPushButton* zoom_;
     QRadioButton* modes_[3];
+    QLabel* modeTexts_[3];
     QCheckBox* grid_;
     QPushButton* make_;
     QWidget* mover_;

@@ -12,9 +12,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/BatchMessages.h"
 #include "app/CAppDoc.h"
+#include "app/PathLabel.h"
 #include "app/PictureArea.h"
 #include "app/QtProgress.h"
+#include "app/WindowSize.h"
 #include "shp/ShpConversion.h"
 #include "sprite/IconRenderer.h"
 #include "support/Messages.h"
@@ -22,9 +25,16 @@
 #include "support/ScratchFile.h"
 #include "support/UserInterface.h"
 
+namespace {
+
+const char* const kNoPictureText = "No picture";
+
+}  // namespace
+
 ShpImportDialog::ShpImportDialog(CAppDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc) {
     setWindowTitle("Import Helmar - SHP files");
     BuildLayout();
+    FitToScreen(this, QSize(900, 560));
     shpFolder_ = doc_.Settings().helmarFolder;
     s16Folder_ = doc_.Settings().s16Folder;
     FillList();
@@ -50,6 +60,7 @@ void ShpImportDialog::BuildLayout() {
     files_->setSortingEnabled(true);
     left->addWidget(files_, 1);
     countLine_ = new QLabel("Files to update", this);
+    countLine_->setWordWrap(true);
     left->addWidget(countLine_);
     auto* s16Button = new QPushButton("Varnok Folder", this);
     s16Button->setToolTip("Click here to select Varnok folder to update");
@@ -63,6 +74,7 @@ void ShpImportDialog::BuildLayout() {
         "If checked, only same name files not existing on Varnok Folder will be converted");
     left->addWidget(onlyNew_);
     statusLine_ = new QLabel("Doing file", this);
+    statusLine_->setWordWrap(true);
     left->addWidget(statusLine_);
     progressBar_ = new QProgressBar(this);
     progressBar_->hide();
@@ -96,14 +108,17 @@ void ShpImportDialog::BuildLayout() {
         {"> |", &ShpImportDialog::NextPage}};
     for (const auto& [text, action] : steps) {
         auto* button = new QPushButton(text, this);
+        // As wide as their arrows, not as a button with words.
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(text) + 24);
+        button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
         connect(button, &QPushButton::clicked, this, action);
         navigation->addWidget(button);
     }
-    rangeLine_ = new QLabel("No picture", this);
+    rangeLine_ = new QLabel(kNoPictureText, this);
+    rangeLine_->setWordWrap(true);
     navigation->addWidget(rangeLine_, 1);
     right->addLayout(navigation);
     layout->addLayout(right, 2);
-    resize(900, 560);
 
     connect(shpButton, &QPushButton::clicked, this, &ShpImportDialog::ChooseShpFolder);
     connect(s16Button, &QPushButton::clicked, this, &ShpImportDialog::ChooseS16Folder);
@@ -117,8 +132,8 @@ void ShpImportDialog::BuildLayout() {
 }
 
 void ShpImportDialog::ShowFolders() {
-    shpLabel_->setText(QString::fromStdString(shpFolder_));
-    s16Label_->setText(QString::fromStdString(s16Folder_));
+    ShowPathIn(shpLabel_, shpFolder_);
+    ShowPathIn(s16Label_, s16Folder_);
 }
 
 void ShpImportDialog::FillList() {
@@ -168,6 +183,8 @@ void ShpImportDialog::PreviewSelected() {
 }
 
 void ShpImportDialog::Paint() {
+    // A file that cannot be previewed leaves no range of the last one.
+    if (!icons_.HasFile() || icons_.IconCount() < 1) rangeLine_->setText(kNoPictureText);
     picture_->Paint([this](Surface& surface, const Rect& area) {
         if (!preview_->isChecked()) return;
         surface.FillRect(area.left, area.top, area.Width(), area.Height(), 0x00C0C0C0);
@@ -232,9 +249,12 @@ void ShpImportDialog::MakeS16() {
             names.push_back(files_->item(row)->text().toStdString());
     }
     QtProgress progress(progressBar_);
+    // What goes wrong with each file is told in one list at the end.
+    BatchMessages batch(windowTitle().toStdString(), this);
     const ShpBatchResult result = ConvertShpFiles(
         shpFolder_, names, s16Folder_, progress,
         [this](const std::string& path) { statusLine_->setText(QString::fromStdString(path)); });
     FillList();
     TellShpBatch(result, s16Folder_);
+    batch.Finish("");
 }

@@ -1,55 +1,69 @@
 #include "app/ToolIcons.h"
 
-#include <QFont>
-#include <QPainter>
-#include <QPixmap>
-
 #include "app/CommandIds.h"
 
 namespace {
 
-// Related commands share a colour: tools, archive, view, extraction, editing.
-QColor TileColour(int id) {
-    switch (id) {
-        case kCmdS16Maker:
-        case kCmdS16Tool:
-        case kCmdDatTool:
-        case kCmdShpImport:
-            return QColor(70, 110, 170);
-        case kCmdOpen:
-        case kCmdRepack:
-        case kCmdUnpack:
-            return QColor(60, 140, 90);
-        case kCmdExtract:
-        case kCmdExtractFiltered:
-        case kCmdSaveIcon:
-        case kCmdSaveAllIcons:
-            return QColor(170, 120, 40);
-        case kCmdReplace:
-        case kCmdRemove:
-        case kCmdAdd:
-            return QColor(170, 60, 60);
-        default:
-            return QColor(110, 110, 130);
-    }
-}
+struct IconNames {
+    int id;
+    const char* theme;    // a standard name of the desktop theme, or null
+    const char* bundled;  // the program's own icon, ":/toolicons/<name>.svg"
+};
+
+const IconNames kIcons[] = {
+    {kCmdOpen, "document-open", "open"},
+    {kCmdRepack, "document-new", "newdat"},
+    {kCmdUnpack, nullptr, "unpack"},
+    {kCmdShowAll, nullptr, "showall"},
+    {kCmdShowUnits, nullptr, "showunits"},
+    {kCmdShowInterface, nullptr, "interface"},
+    {kCmdZoom1, "zoom-original", "zoom1"},
+    {kCmdZoom2, nullptr, "zoom2"},
+    {kCmdZoom3, nullptr, "zoom3"},
+    {kCmdZoom4, nullptr, "zoom4"},
+    {kCmdZoom5, nullptr, "zoom5"},
+    {kCmdCollage, nullptr, "collage"},
+    {kCmdMirror, "object-flip-horizontal", "mirror"},
+    {kCmdExtract, nullptr, "extract"},
+    {kCmdExtractFiltered, nullptr, "extractfiltered"},
+    {kCmdSaveIcon, "document-save", "saveicon"},
+    {kCmdSaveAllIcons, nullptr, "saveall"},
+    {kCmdReplace, nullptr, "replace"},
+    {kCmdAdd, "list-add", "add"},
+    {kCmdRemove, "list-remove", "remove"},
+    {kCmdS16Tool, nullptr, "s16tool"},
+    {kCmdDatTool, nullptr, "dattool"},
+    {kCmdS16Maker, nullptr, "maker"},
+    {kCmdShpImport, nullptr, "shpimport"},
+    {kCmdReportIcons, nullptr, "reporticons"},
+    {kCmdReportItems, nullptr, "reportitems"},
+    {kCmdCompare, nullptr, "compare"},
+    {kCmdAbout, "help-about", "about"},
+    {kCmdHelp, "help-contents", "help"},
+    {kCmdPreviousIcon, "go-previous", "previous"},
+    {kCmdNextIcon, "go-next", "next"},
+    {kCmdPreviousItem, "go-up", "up"},
+    {kCmdNextItem, "go-down", "down"},
+};
 
 }  // namespace
 
+// The resources of a static library are registered by hand, outside any
+// namespace as Qt requires.
+static void LoadIconResources() {
+    static const bool loaded = [] {
+        Q_INIT_RESOURCE(toolicons);
+        return true;
+    }();
+    (void)loaded;
+}
+
 QIcon ToolIcon(int commandId) {
-    const CommandText* text = FindCommandText(commandId);
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(TileColour(commandId));
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(1, 1, 22, 22), 4, 4);
-    painter.setPen(Qt::white);
-    QFont font("DejaVu Sans");
-    font.setPixelSize(text && std::char_traits<char>::length(text->glyph) > 2 ? 8 : 11);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, text ? text->glyph : "");
-    return QIcon(pixmap);
+    LoadIconResources();
+    for (const IconNames& names : kIcons) {
+        if (names.id != commandId) continue;
+        const QIcon bundled(QString(":/toolicons/%1.svg").arg(names.bundled));
+        return names.theme ? QIcon::fromTheme(names.theme, bundled) : bundled;
+    }
+    return {};
 }

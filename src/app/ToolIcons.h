@@ -1,6 +1,7 @@
 #pragma once
-// The toolbar icons, drawn by the program itself: a coloured tile with the
-// command's short text.
+// The icons of the commands on toolbars and in menus: the desktop theme's
+// icon where a standard one exists, else one of the program's own SVG icons
+// (toolicons.qrc), sharp at any scale.
 
 #include <QIcon>
 

@@ -11,7 +11,7 @@
 
 bool DatArchive::OpenArchive(const std::string& path, IconCounts counts) {
     if (!Exists(path)) {
-        ShowInfo("%s not found", path.c_str());
+        ShowError("%s not found", path.c_str());
         return false;
     }
     CloseArchive();
@@ -25,7 +25,7 @@ bool DatArchive::OpenArchive(const std::string& path, IconCounts counts) {
             // The file may have gone since it was seen; anything else is told as it is.
             const int why = FileHandle().Error() != 0 ? FileHandle().Error() : reason;
             if (why == ENOENT) {
-                ShowInfo("%s\nMain data file not found.", path.c_str());
+                ShowError("%s\nMain data file not found.", path.c_str());
             } else {
                 ReportOpenError(path, why);
             }

@@ -106,9 +106,9 @@ public:
     // WriteItems of every item; not done when no archive is open.
     ItemWriteResult UnpackAll(const std::string& folder, Progress& progress);
 
-    // Writes the item report (with or without icon counts) and opens it.
+    // Writes the item report (with or without icon counts) and shows it.
     bool WriteReport(const std::string& reportPath, bool withIcons);
-    // Writes the comparison with the archive at `otherPath` and opens it.
+    // Writes the comparison with the archive at `otherPath` and shows it.
     bool CompareArchives(const std::string& otherPath, const std::string& reportPath,
                          bool differencesOnly);
     // The texts of the two reports (the item report's counts are those read:

@@ -1,5 +1,5 @@
 // The item report and the comparison of two archives, written as text files
-// and opened with the desktop's program.
+// and shown.
 #include <algorithm>
 #include <vector>
 
@@ -17,11 +17,11 @@
 
 namespace {
 
-// Writes the text and opens it; reports a file that cannot be written.
+// Writes the text and shows it; reports a file that cannot be written.
 bool WriteTextFile(const std::string& path, const std::string& text,
                    const std::vector<std::string>& archives) {
     if (!WriteReportFile(path, text, archives)) return false;
-    CurrentUserInterface().OpenWithDesktop(path);
+    CurrentUserInterface().ShowTextFile(path);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QStyle>
 #include <QToolButton>
@@ -74,9 +75,18 @@ FolderBrowserDialog::FolderBrowserDialog(const std::string& initialFolder,
     connect(tree_, &FolderTreeView::FolderDropped, this, &FolderBrowserDialog::CurrentChanged);
     connect(tree_->Model(), &QFileSystemModel::fileRenamed, this,
             &FolderBrowserDialog::CurrentChanged);
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QModelIndex index = tree_->indexAt(at);
+        if (index.isValid()) tree_->setCurrentIndex(index);
+        FolderMenu()->popup(tree_->viewport()->mapToGlobal(at));
+    });
     tree_->SelectFolder(QString::fromStdString(
         initialFolder.empty() ? QDir::homePath().toStdString() : initialFolder));
     CurrentChanged();
+    // Typing goes into the folder box at once, not into the tree's keyboard search.
+    history_->setFocus();
+    history_->lineEdit()->selectAll();
 }
 
 void FolderBrowserDialog::BuildButtons(QLayout* row) {
@@ -104,6 +114,20 @@ void FolderBrowserDialog::BuildButtons(QLayout* row) {
     static_cast<QHBoxLayout*>(row)->addStretch(1);
 }
 
+QMenu* FolderBrowserDialog::FolderMenu() {
+    if (menu_) return menu_;
+    menu_ = new QMenu(this);
+    menu_->addAction(style()->standardIcon(QStyle::SP_FileDialogNewFolder), "&Create folder", this,
+                     &FolderBrowserDialog::CreateFolder);
+    menu_->addAction("&Rename", this, &FolderBrowserDialog::RenameFolder);
+    menu_->addAction(style()->standardIcon(QStyle::SP_TrashIcon), "&Delete", this,
+                     &FolderBrowserDialog::DeleteFolder);
+    menu_->addSeparator();
+    menu_->addAction(style()->standardIcon(QStyle::SP_FileDialogInfoView), "&Properties", this,
+                     &FolderBrowserDialog::ShowProperties);
+    return menu_;
+}
+
 void FolderBrowserDialog::CurrentChanged() {
     const QString folder = tree_->CurrentFolder();
     if (folder.isEmpty()) return;
@@ -121,6 +145,12 @@ void FolderBrowserDialog::CreateFolder() {
     if (parent.isEmpty()) return;
     std::string created;
     if (!::CreateNewFolder(parent.toStdString(), created)) return;
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QModelIndex index = tree_->indexAt(at);
+        if (index.isValid()) tree_->setCurrentIndex(index);
+        FolderMenu()->popup(tree_->viewport()->mapToGlobal(at));
+    });
     tree_->SelectFolder(QString::fromStdString(created));
     tree_->edit(tree_->currentIndex());  // the user names the folder at once
 }
@@ -138,7 +168,7 @@ void FolderBrowserDialog::DeleteFolder() {
     if (!AskYesNo(permanently ? "Delete %s for good?" : "Move %s to the trash?", folder.c_str()))
         return;
     tree_->setCurrentIndex(index.parent());
-    if (!::DeleteFolder(folder, permanently)) ShowError("Cannot remove [%s]", folder.c_str());
+    if (!::DeleteFolder(folder, permanently)) tree_->setCurrentIndex(index);
     CurrentChanged();
 }
 
@@ -153,16 +183,21 @@ void FolderBrowserDialog::GoToParent() {
 }
 
 void FolderBrowserDialog::HistoryChosen(int index) {
-    chosen_ = history_->itemText(index).toStdString();
-    history_model_.Save(chosen_, true);
-    QDialog::accept();
+    history_->setEditText(history_->itemText(index));
+    accept();
 }
 
+// The folder box holds the tree's folder, a history entry or what the user
+// typed there: that text is the choice.
 void FolderBrowserDialog::accept() {
-    const QString folder = tree_->CurrentFolder();
-    if (folder.isEmpty()) return;
-    chosen_ = folder.toStdString();
-    history_->setEditText(folder);
+    const QString text = history_->currentText().trimmed();
+    const std::string folder =
+        text.isEmpty()
+            ? tree_->CurrentFolder().toStdString()
+            : ConfirmTypedFolder(text.toStdString(), tree_->CurrentFolder().toStdString());
+    if (folder.empty()) return;
+    chosen_ = folder;
+    history_->setEditText(QString::fromStdString(folder));
     history_model_.Save(chosen_, true);
     QDialog::accept();
 }

@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QLabel;
+class QMenu;
 class QListWidget;
 class FolderTreeView;
 class SettingsStore;
@@ -28,6 +29,8 @@ public:
     QComboBox* History() const { return history_; }
     QLabel* FileCount() const { return count_; }
 
+    // The right-click menu of the tree: create, rename, delete, properties.
+    QMenu* FolderMenu();
     void CreateFolder();
     void RenameFolder();
     void DeleteFolder();
@@ -47,6 +50,7 @@ private:
     QListWidget* files_;
     QComboBox* history_;
     QLabel* count_;
+    QMenu* menu_ = nullptr;
     std::string chosen_;
 };
 

@@ -4,6 +4,7 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QTimer>
 
 #include "browse/FolderOperations.h"
 #include "support/Paths.h"
@@ -22,6 +23,8 @@ FolderTreeView::FolderTreeView(QWidget* parent)
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setEditTriggers(QAbstractItemView::EditKeyPressed);
+    connect(model_, &QFileSystemModel::rowsInserted, this, &FolderTreeView::KeepSelectedInView);
+    connect(model_, &QFileSystemModel::layoutChanged, this, &FolderTreeView::KeepSelectedInView);
 }
 
 QString FolderTreeView::CurrentFolder() const {
@@ -38,7 +41,34 @@ void FolderTreeView::SelectFolder(const QString& folder) {
     if (!index.isValid()) return;
     setCurrentIndex(index);
     expand(index);
-    scrollTo(index);
+    scrollTo(index, QAbstractItemView::PositionAtCenter);
+    followSelected_ = true;
+}
+
+void FolderTreeView::KeepSelectedInView() {
+    if (!followSelected_ || scrollPending_) return;
+    // Rows arrive in many small batches: one scroll once they are in.
+    scrollPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        scrollPending_ = false;
+        if (followSelected_ && currentIndex().isValid())
+            scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
+}
+
+void FolderTreeView::showEvent(QShowEvent* event) {
+    QTreeView::showEvent(event);
+    KeepSelectedInView();
+}
+
+void FolderTreeView::mousePressEvent(QMouseEvent* event) {
+    followSelected_ = false;
+    QTreeView::mousePressEvent(event);
+}
+
+void FolderTreeView::wheelEvent(QWheelEvent* event) {
+    followSelected_ = false;
+    QTreeView::wheelEvent(event);
 }
 
 QString FolderTreeView::DraggedFolder(const QDropEvent* event) const {

@@ -14,13 +14,16 @@ public:
     QFileSystemModel* Model() const { return model_; }
     // The folder of the current item, ending in a separator; empty for none.
     QString CurrentFolder() const;
-    // Selects, expands and shows `folder`.
+    // Selects, expands and shows `folder`, also once the folders above it are listed.
     void SelectFolder(const QString& folder);
 
 signals:
     void FolderDropped();
 
 protected:
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -29,5 +32,11 @@ private:
     QString DraggedFolder(const QDropEvent* event) const;
     QString TargetFolder(const QDropEvent* event) const;
 
+    // Folders are listed in the background: the selected one is scrolled to
+    // again as its parents fill in, until the user moves the view.
+    void KeepSelectedInView();
+
     QFileSystemModel* model_;
+    bool followSelected_ = false;
+    bool scrollPending_ = false;
 };

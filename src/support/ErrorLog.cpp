@@ -53,6 +53,6 @@ void ErrorLog::Printf(const char* format, ...) {
 
 void ErrorLog::Finish(bool show) {
     file_.Close();
-    if (show && enabled_ && lineCount_ > 0) CurrentUserInterface().OpenWithDesktop(logPath_);
+    if (show && enabled_ && lineCount_ > 0) CurrentUserInterface().ShowTextFile(logPath_);
     enabled_ = false;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Collects the complaints of a long operation into "Err_<name>.LOG" beside its
 // target. The file is created on the first line, so a clean run leaves none,
-// and it is opened with the desktop's program when the log is finished.
+// and it is shown when the log is finished.
 
 #include <string>
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/AppSettings.h"
+#include "app/CAppDoc.h"
 #include "app/RecentFiles.h"
 #include "support/MemorySettingsStore.h"
 
@@ -48,4 +51,16 @@ TEST(RecentFiles, KeepsSixMostRecentFirst) {
     RecentFiles loaded;
     loaded.Load(store);
     EXPECT_EQ(loaded.Paths(), recent.Paths());
+}
+
+// However a path reaches the document, the recent list and "Last" hold it
+// absolute: a relative one would name another file in the next run.
+TEST(RecentFiles, AreRememberedAbsolute) {
+    MemorySettingsStore store;
+    CAppDoc doc(store);
+    doc.LoadSettingsOnce();
+    doc.NoteOpened("games/K.dat");
+    const std::string expected = (std::filesystem::current_path() / "games/K.dat").string();
+    EXPECT_EQ(doc.Recent().Paths().front(), expected);
+    EXPECT_EQ(doc.Settings().last, expected);
 }

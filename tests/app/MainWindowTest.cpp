@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QThreadPool>
 #include <QTimer>
 #include <QToolBar>
@@ -26,7 +27,9 @@
 #include "app/CShpView.h"
 #include "app/CommandIds.h"
 #include "app/IconPanel.h"
+#include "app/ItemListModel.h"
 #include "app/PictureArea.h"
+#include "app/TextWindow.h"
 #include "app/ToolIcons.h"
 #include "sprite/IconRenderer.h"
 #include "sprite/S16Format.h"
@@ -409,6 +412,109 @@ private slots:
         QCOMPARE(app_->ui.opened.back(), Sample("report.txt"));
     }
 
+    // The filtered items go to one folder chosen once; an unpack over files
+    // that are in the way asks once and tells its failures in one summary.
+    void extractsAndUnpacksWithOneQuestionAndOneSummary() {
+        namespace fs = std::filesystem;
+        View()->FilterText()->setText("$0");
+        View()->FillList(0);
+        fs::create_directories(Sample("out"));
+        app_->ui.folderAnswers.push_back(Sample("out/"));
+        frame_->Action(kCmdExtractFiltered)->trigger();
+        QVERIFY(app_->ui.fileChoices.empty());
+        for (int index : View()->Items()->Items())
+            QVERIFY(FileExists(Sample("out/" + app_->doc.Archive().Entry(index).Name())));
+        QCOMPARE(app_->ui.Texts(),
+                 std::vector<std::string>{FormatText("\n%d items saved to  \n  %s", ListCount(),
+                                                     Sample("out/").c_str())});
+
+        // Every name is taken by a folder: "Yes to All" replaces none of them.
+        const int items = app_->doc.Archive().ItemCount();
+        for (const DatEntry& entry : app_->doc.Archive().Entries())
+            fs::create_directories(Sample("full/" + entry.Name() + "/keep"));
+        app_->ui.Clear();
+        app_->ui.folderAnswers.push_back(Sample("full/"));
+        app_->ui.repeatedAnswers = {RepeatedAnswer::kYesToAll};
+        frame_->Action(kCmdUnpack)->trigger();
+        QCOMPARE(app_->ui.questions.size(), std::size_t{1});
+        QVERIFY(app_->ui.messages.empty());
+        TextWindow* summary = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<TextWindow*>(widget); window && window->isVisible())
+                summary = window;
+        }
+        QVERIFY(summary);
+        const QStringList lines = summary->Text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(
+            lines.front().toStdString(),
+            FormatText("0 items written to [%s], %d not written:", Sample("full/").c_str(), items));
+        QCOMPARE(lines.size(), items + 1);
+        QVERIFY(lines.back().startsWith("Error on replacing ["));
+        summary->close();
+    }
+
+    // Zoom, collage, mirror and paging work from the keyboard; the Tools
+    // menu marks the tool shown.
+    void keysPageZoomAndMirrorAndTheToolIsMarked() {
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+        QVERIFY(frame_->Action(kCmdDatTool)->isChecked());
+        QVERIFY(!frame_->Action(kCmdS16Tool)->isChecked());
+        QTest::keyClick(frame_.get(), Qt::Key_Down, Qt::AltModifier);
+        QTest::keyClick(frame_.get(), Qt::Key_Down, Qt::AltModifier);
+        QTest::keyClick(frame_.get(), Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(SelectedText(), QString("UNIT02.S16  (9)"));
+        QTest::keyClick(frame_.get(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!View()->Collage());
+        QTest::keyClick(frame_.get(), Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(View()->IconNumber(), 2);
+        QTest::keyClick(frame_.get(), Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(View()->IconNumber(), 1);
+        QTest::keyClick(frame_.get(), Qt::Key_3, Qt::ControlModifier);
+        QCOMPARE(View()->Zoom(), 3);
+        QTest::keyClick(frame_.get(), Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(View()->Mirror());
+        frame_->Action(kCmdS16Tool)->trigger();
+        QVERIFY(frame_->Action(kCmdS16Tool)->isChecked());
+        QVERIFY(!frame_->Action(kCmdDatTool)->isChecked());
+    }
+
+    // The window fits an 800 x 600 screen with either tool; its first size
+    // comes from the screen.
+    void fitsASmallScreen() {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        CMainFrame fresh(app_->doc);
+        QVERIFY(fresh.width() <= screen.width() && fresh.height() <= screen.height());
+        for (int tool : {CMainFrame::kS16Tool, CMainFrame::kDatTool}) {
+            frame_->SwitchTool(tool);
+            QCoreApplication::processEvents();
+            QVERIFY(frame_->minimumSizeHint().width() <= 780);
+            QVERIFY(frame_->minimumSizeHint().height() <= 560);
+        }
+    }
+
+    // At any scale of the screen (this test also runs at 200 %) each icon
+    // pixel is a square of whole device pixels, drawn without smoothing.
+    void picturesAreSharpAtTheScreensScale() {
+        PictureArea* area = View()->Picture();
+        const qreal ratio = area->devicePixelRatioF();
+        const int k = area->Scale();
+        QCOMPARE(k, std::max(1, static_cast<int>(ratio)));
+        QCOMPARE(area->Picture().size(), (QSizeF(area->size()) * ratio).toSize());
+        const Rect r = area->Area();
+        const std::tuple<int, int, QColor> pixels[] = {{17, 17, QColor(200, 40, 40)},
+                                                       {33, 1, Colour(kSilver)},
+                                                       {1, 1, Colour(s16::kKeyColor)}};
+        for (const auto& [x, y, colour] : pixels) {
+            for (int dy = 0; dy < k; ++dy) {
+                for (int dx = 0; dx < k; ++dx)
+                    QCOMPARE(
+                        area->Picture().pixelColor((r.left + x) * k + dx, (r.top + y) * k + dy),
+                        colour);
+            }
+        }
+    }
+
     void switchesToolsCreatingEachViewOnce() {
         ToolView* dat = frame_->View(CMainFrame::kDatTool);
         frame_->Action(kCmdS16Tool)->trigger();
@@ -417,7 +523,18 @@ private slots:
         frame_->Action(kCmdDatTool)->trigger();
         frame_->Action(kCmdDatTool)->trigger();
         QCOMPARE(frame_->View(CMainFrame::kDatTool), dat);
-        QVERIFY(!ToolIcon(kCmdOpen).pixmap(24, 24).isNull());
+        // Every command has a picture that is sharp at twice the size, and a
+        // disabled one that looks different.
+        for (QToolBar* bar :
+             {frame_->Toolbar(CMainFrame::kDatTool), frame_->Toolbar(CMainFrame::kS16Tool)}) {
+            for (QAction* action : bar->actions()) {
+                if (action->isSeparator()) continue;
+                QVERIFY2(!action->icon().pixmap(48, 48).isNull(), qPrintable(action->text()));
+            }
+        }
+        const QIcon collage = ToolIcon(kCmdCollage);
+        QVERIFY(collage.pixmap(24, 24, QIcon::Normal).toImage() !=
+                collage.pixmap(24, 24, QIcon::Disabled).toImage());
     }
 
     void commandsNeedAnOpenArchive() {

@@ -1,15 +1,18 @@
 // The S16 Maker and the SHP import dialogs, driven offscreen on the sample data.
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 #include <filesystem>
 
 #include "AppFixture.h"
 #include "app/S16MakerDialog.h"
 #include "app/ShpImportDialog.h"
+#include "app/TextWindow.h"
 #include "bitmap/PngCodec.h"
 #include "sprite/S16Builder.h"
 #include "sprite/S16Image.h"
@@ -157,6 +160,75 @@ private slots:
         QVERIFY(!dialog.MakeButton()->isEnabled());
         QCOMPARE(app_->ui.LastText(),
                  "\nConverted 1 files  \nto folder: \n\t" + At("game/") + "\n ");
+    }
+
+    // A double click on one of several selected bitmaps adds every one of
+    // them; a bitmap that cannot be read is told once.
+    void makerAddsAllSelectedAndTellsABadBitmapOnce() {
+        WriteFileBytes(At("aaa.bmp"), Bytes{'B', 'M', 1, 2, 3});
+        S16MakerDialog dialog(app_->doc);
+        QCOMPARE(dialog.Bitmaps()->item(0)->text(), QString("aaa.bmp"));
+        QCOMPARE(app_->ui.Errors().size(), std::size_t{1});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        Select(dialog.Bitmaps(), {"flag8.bmp", "sheet3x3.bmp", "soldier.bmp"});
+        QListWidgetItem* soldier = dialog.Bitmaps()->findItems("soldier.bmp", Qt::MatchExactly)[0];
+        // As a window system delivers it: a click, then a second press that is a double click.
+        const QPoint at = dialog.Bitmaps()->visualItemRect(soldier).center();
+        QTest::mouseClick(dialog.Bitmaps()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(dialog.Bitmaps()->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(dialog.IconList()->count(), 3);
+        QCOMPARE(dialog.IconList()->item(0)->text(), QString("#001 : flag8"));
+    }
+
+    // A batch of cloned files tells the bitmaps it could not use in one list,
+    // with the count, instead of a box for each.
+    void makerTellsTheFailuresOfABatchInOneList() {
+        WriteFileBytes(At("aaa.bmp"), Bytes{'B', 'M', 1, 2, 3});
+        WriteFileBytes(At("bbb.bmp"), Bytes{'B', 'M', 4, 5, 6});
+        S16MakerDialog dialog(app_->doc);
+        dialog.SetMode(S16MakerDialog::kCloned);
+        Select(dialog.Bitmaps(), {"aaa.bmp", "bbb.bmp", "soldier.bmp"});
+        app_->ui.Clear();
+        dialog.Make();
+        QVERIFY(app_->ui.messages.empty());
+        TextWindow* list = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<TextWindow*>(widget); window && window->isVisible())
+                list = window;
+        }
+        QVERIFY(list);
+        QVERIFY(list->Text().contains("aaa.bmp"));
+        QVERIFY(list->Text().contains("bbb.bmp"));
+        QVERIFY(list->Text().endsWith("1 files created 2 files could not be created \n"));
+        list->close();
+    }
+
+    // After a file that cannot be previewed, nothing of the last range stays.
+    void importClearsTheRangeOfAFailedPreview() {
+        app_->doc.Settings().helmarFolder = At("");
+        app_->doc.Settings().s16Folder = At("game/");
+        WriteFileBytes(At("zzz.shp"), Bytes{9, 0, 0, 0, 1, 2});
+        ShpImportDialog dialog(app_->doc);
+        dialog.Files()->setCurrentRow(1);  // nine frames
+        QCOMPARE(dialog.RangeLine()->text(), QString("Icons: 1-9 / 9 total"));
+        dialog.Files()->setCurrentRow(2);
+        QCOMPARE(dialog.Files()->currentItem()->text(), QString("zzz.shp"));
+        QCOMPARE(dialog.RangeLine()->text(), QString("No picture"));
+    }
+
+    // Both dialogs fit an 800 x 600 screen: long texts wrap, and the first
+    // size comes from the screen.
+    void dialogsFitASmallScreen() {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        S16MakerDialog maker(app_->doc);
+        ShpImportDialog import(app_->doc);
+        for (QDialog* dialog : {static_cast<QDialog*>(&maker), static_cast<QDialog*>(&import)}) {
+            dialog->show();
+            QVERIFY(dialog->minimumSizeHint().width() <= 780);
+            QVERIFY(dialog->minimumSizeHint().height() <= 560);
+            QVERIFY(dialog->width() <= screen.width() && dialog->height() <= screen.height());
+        }
     }
 
     void importRemovesItsScratchFile() {

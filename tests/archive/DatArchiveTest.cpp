@@ -174,7 +174,7 @@ TEST_F(DatArchiveTest, LocatesIconDataFromTheItemsOffset) {
 TEST_F(DatArchiveTest, AMissingFileKeepsTheOpenArchiveAndAnUnopenableOneClosesIt) {
     ASSERT_TRUE(archive.OpenArchive(Write("K.dat", DatBytes({{"A.S16", Filler(10, 1)}}))));
     EXPECT_FALSE(archive.OpenArchive(dir / "none.dat"));
-    EXPECT_EQ(ui.LastText(), dir / "none.dat not found");
+    EXPECT_EQ(ui.Errors().back(), dir / "none.dat not found");
     EXPECT_EQ(archive.ItemCount(), 1);
     EXPECT_TRUE(archive.IsOpen());
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QByteArray>
 #include <filesystem>
 
 #include "FakeUserInterface.h"
@@ -48,4 +49,30 @@ TEST(FolderOperations, MovesCopiesAndRenamesFolders) {
     EXPECT_TRUE(DeleteFolder(dir / "b/NewFolder", true));
     EXPECT_FALSE(FileExists(dir / "b/NewFolder"));
     EXPECT_NE(FolderProperties(dir / "b").find("2 files in 3 folders"), std::string::npos);
+}
+
+// Without a trash Qt would make one in the working folder and call that
+// success: the folder stays where it is, and the user is told.
+TEST(FolderOperations, DeletesNothingWhenTheTrashCannotBeReached) {
+    FakeUserInterface ui;
+    TempDir dir;
+    fs::create_directories(dir / "work");
+    WriteFileBytes(dir / "victim/x.bin", {1});
+    const fs::path before = fs::current_path();
+    const bool dataHomeSet = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    fs::current_path(dir / "work");
+    qputenv("XDG_DATA_HOME", "relative/data");
+    const bool deleted = DeleteFolder(dir / "victim", false);
+    if (dataHomeSet) {
+        qputenv("XDG_DATA_HOME", dataHome);
+    } else {
+        qunsetenv("XDG_DATA_HOME");
+    }
+    fs::current_path(before);
+    EXPECT_FALSE(deleted);
+    EXPECT_TRUE(FileExists(dir / "victim/x.bin"));
+    EXPECT_TRUE(fs::is_empty(dir / "work"));  // no "files/" or "info/"
+    EXPECT_EQ(ui.LastText(),
+              "Cannot move [" + (dir / "victim") + "] to the trash: nothing was deleted");
 }

@@ -255,7 +255,7 @@ TEST_F(ArchiveSafety, AnArchiveThatCannotBeOpenedIsToldWhy) {
     EXPECT_EQ(outcome, "list -> 1\nerror: Cannot open [" + archive + "]: Permission denied\n");
     run = RunCli({"list", dir / "NONE.DAT"});
     EXPECT_EQ(run.status, kExitFailed);
-    EXPECT_EQ(run.err, dir / "NONE.DAT" + " not found\n");
+    EXPECT_EQ(run.err, "error: " + (dir / "NONE.DAT") + " not found\n");
 }
 
 TEST_F(ArchiveSafety, ExtractShowsItemNamesEscaped) {

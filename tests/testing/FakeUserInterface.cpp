@@ -29,6 +29,12 @@ bool FakeUserInterface::AskYesNo(const std::string& text) {
     return Next(yesNoAnswers);
 }
 
+RepeatedAnswer FakeUserInterface::AskYesNoForAll(const std::string& text) {
+    if (repeatedAnswers.empty()) return AskYesNo(text) ? RepeatedAnswer::kYes : RepeatedAnswer::kNo;
+    questions.push_back(text);
+    return Next(repeatedAnswers);
+}
+
 std::string FakeUserInterface::ChooseOpenFile(const FileChoice& choice) {
     fileChoices.push_back(choice);
     return Next(fileAnswers);

@@ -21,6 +21,8 @@ public:
 
     int ShowMessage(MessageKind kind, const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
+    // Answers from `repeatedAnswers`, else from `yesNoAnswers`.
+    RepeatedAnswer AskYesNoForAll(const std::string& text) override;
     std::string ChooseOpenFile(const FileChoice& choice) override;
     std::string ChooseSaveFile(const FileChoice& choice) override;
     std::vector<std::string> ChooseFiles(const FileChoice& choice) override;
@@ -33,6 +35,7 @@ public:
     std::vector<std::string> opened;
     std::vector<FileChoice> fileChoices;
     std::deque<bool> yesNoAnswers;
+    std::deque<RepeatedAnswer> repeatedAnswers;
     std::deque<std::string> fileAnswers;
     std::deque<std::vector<std::string>> multiFileAnswers;
     std::deque<std::string> folderAnswers;
