@@ -44,6 +44,7 @@ bool CAppDoc::OpenDocument(const std::string& given) {
 }
 
 void CAppDoc::NoteOpened(const std::string& path) {
+    changes_.Watch(ChangeTracker::kArchive, path);
     settings_.SetLast(path);
     recent_.Add(path);
     recent_.Save(store_);

@@ -84,6 +84,8 @@ void CMainFrame::CreateMenus() {
     file->addSeparator();
     file->addAction("E&xit", this, &QWidget::close);
 
+    CreateEditMenu();
+
     QMenu* archive = menuBar()->addMenu("&Archive");
     for (int command : {kCmdExtract, kCmdExtractFiltered, kCmdUnpack})
         archive->addAction(actions_[command]);
@@ -102,6 +104,7 @@ void CMainFrame::CreateMenus() {
          {kCmdZoom1, kCmdZoom2, kCmdZoom3, kCmdZoom4, kCmdZoom5, kCmdCollage, kCmdMirror}) {
         view->addAction(actions_[command]);
     }
+    CreateSheetActions(view);
 
     QMenu* tools = menuBar()->addMenu("&Tools");
     for (int command : {kCmdS16Tool, kCmdDatTool, kCmdS16Maker, kCmdShpImport})

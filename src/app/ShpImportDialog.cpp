@@ -231,7 +231,7 @@ void ShpImportDialog::MakeS16() {
         if (files_->item(row)->isSelected())
             names.push_back(files_->item(row)->text().toStdString());
     }
-    QtProgress progress(progressBar_);
+    QtProgress progress(this);
     const ShpBatchResult result = ConvertShpFiles(
         shpFolder_, names, s16Folder_, progress,
         [this](const std::string& path) { statusLine_->setText(QString::fromStdString(path)); });
