@@ -2,6 +2,7 @@
 // the item list, in place of the icon panel.
 #include <QListView>
 
+#include "app/AnimationBar.h"
 #include "app/CAppDoc.h"
 #include "app/CShpView.h"
 #include "app/IconPanel.h"
@@ -14,6 +15,9 @@ void CShpView::SetSheetMode(int mode) {
     sheetMode_ = mode;
     panel_->setVisible(mode == kNoSheet);
     sheet_->setVisible(mode != kNoSheet);
+    // The animation plays the icon panel.
+    animation_->Stop();
+    animation_->setVisible(mode == kNoSheet);
     RefillSheet();
     ShowCurrent();
     emit StateChanged();

@@ -1,6 +1,7 @@
 #include "app/SheetModel.h"
 
 #include <QCoreApplication>
+#include <QPainter>
 #include <algorithm>
 
 #include "app/QtSurface.h"
@@ -35,6 +36,20 @@ QImage DecodeThumbnail(DataFile& file, const DatEntry& entry, int icon) {
         return picture.scaled(picture.size() * factor, Qt::KeepAspectRatio, Qt::FastTransformation);
     }
     return picture.scaled(size, size, Qt::KeepAspectRatio, Qt::FastTransformation);
+}
+
+// Every cell is the same size, decoded or not: the view measures one cell for
+// all, and a thumbnail arriving later must not change the layout.
+QImage InFrame(const QImage& thumbnail) {
+    const int size = SheetModel::kThumbnailSize;
+    QImage frame(size, size, QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::transparent);
+    if (!thumbnail.isNull()) {
+        QPainter painter(&frame);
+        painter.drawImage((size - thumbnail.width()) / 2, (size - thumbnail.height()) / 2,
+                          thumbnail);
+    }
+    return frame;
 }
 
 }  // namespace
@@ -118,7 +133,8 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DecorationRole) return {};
     if (const QImage* image = cache_.object(row)) return *image;
     Want(row);
-    return {};
+    static const QImage empty = InFrame({});
+    return empty;
 }
 
 void SheetModel::Want(int row) const {
@@ -171,8 +187,7 @@ void SheetModel::Deliver(int generation, int row, const QImage& image) {
     if (generation != generation_ || row >= rowCount()) return;
     asked_.erase(row);
     // A cell that cannot be decoded keeps its empty frame; it is not asked again.
-    cache_.insert(row, new QImage(image.isNull() ? QImage(1, 1, QImage::Format_ARGB32) : image));
-    if (image.isNull()) cache_.object(row)->fill(Qt::transparent);
+    cache_.insert(row, new QImage(InFrame(image)));
     const QModelIndex cell = index(row);
     emit dataChanged(cell, cell, {Qt::DecorationRole});
 }

@@ -26,9 +26,13 @@ SheetView::SheetView(QWidget* parent) : QListView(parent), model_(new SheetModel
     setTextElideMode(Qt::ElideRight);
     setWordWrap(false);
     setModel(model_);
-    connect(this, &QListView::clicked, this, [this](const QModelIndex& index) {
-        emit Chosen(model_->ItemAt(index.row()), model_->IconAt(index.row()));
-    });
+    // A click or the keys move the current cell; the item follows, but not
+    // when the view itself follows the item list.
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& index) {
+                if (!following_ && index.isValid())
+                    emit Chosen(model_->ItemAt(index.row()), model_->IconAt(index.row()));
+            });
     connect(this, &QListView::activated, this, [this](const QModelIndex& index) {
         emit Chosen(model_->ItemAt(index.row()), model_->IconAt(index.row()));
     });
@@ -38,7 +42,9 @@ void SheetView::SelectItem(int item) {
     if (model_->ShowsIcons()) return;
     for (int row = 0; row < model_->rowCount(); ++row) {
         if (model_->ItemAt(row) == item) {
+            following_ = true;
             setCurrentIndex(model_->index(row));
+            following_ = false;
             scrollTo(model_->index(row));
             return;
         }

@@ -21,4 +21,5 @@ signals:
 
 private:
     SheetModel* model_;
+    bool following_ = false;
 };
