@@ -1,8 +1,10 @@
 #include "app/ItemListView.h"
 
+#include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QUrl>
 
 ItemListView::ItemListView(std::function<QMimeData*(const std::vector<int>& rows)> dragOut,
@@ -37,6 +39,22 @@ void ItemListView::startDrag(Qt::DropActions) {
     auto* drag = new QDrag(this);
     drag->setMimeData(files);
     drag->exec(Qt::CopyAction, Qt::CopyAction);
+}
+
+void ItemListView::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton ? event->position().toPoint() : QPoint(-1, -1);
+    QListView::mousePressEvent(event);
+}
+
+void ItemListView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if ((event->buttons() & Qt::LeftButton) && indexAt(pressed_).isValid() &&
+        (at - pressed_).manhattanLength() >= QApplication::startDragDistance()) {
+        pressed_ = QPoint(-1, -1);
+        startDrag(Qt::CopyAction);
+        return;
+    }
+    QListView::mouseMoveEvent(event);
 }
 
 void ItemListView::dragEnterEvent(QDragEnterEvent* event) {

@@ -23,6 +23,9 @@ public:
 
 protected:
     void startDrag(Qt::DropActions actions) override;
+    // The rows' texts are not drag items of the model: a drag is started here.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -30,4 +33,5 @@ protected:
 private:
     std::function<QMimeData*(const std::vector<int>& rows)> dragOut_;
     std::function<void(const QStringList& paths)> dropIn_;
+    QPoint pressed_{-1, -1};
 };

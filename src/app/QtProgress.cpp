@@ -103,10 +103,15 @@ void QtProgress::KeepPainted(bool now) {
 
 // Input for the progress dialog, or for a question the operation asks meanwhile.
 bool QtProgress::MayReceiveInput(QObject* receiver, QEvent::Type event) const {
-    const auto* widget = qobject_cast<const QWidget*>(receiver);
-    // Shortcuts of actions belong to the busy windows; other input reaches a
+    // A shortcut goes to the action or shortcut object of a widget (the
+    // dialog's Escape, the main window's commands); other input reaches a
     // window first and is looked at again when it is passed to its widget.
-    if (!widget) return event != QEvent::Shortcut;
+    const QObject* owner = receiver;
+    while (owner && !owner->isWidgetType())
+        owner = owner->parent();
+    if (!owner) return event != QEvent::Shortcut;
+    const auto* widget = static_cast<const QWidget*>(owner);
+    if (!receiver->isWidgetType() && event != QEvent::Shortcut) return true;
     const QWidget* window = widget->window();
     if (dialog_ && window == dialog_) return true;
     const QWidget* modal = QApplication::activeModalWidget();

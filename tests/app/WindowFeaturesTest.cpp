@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
@@ -88,7 +89,10 @@ private:
     void CancelProgress() {
         auto* dialog = View()->findChild<QProgressDialog*>();
         QVERIFY(dialog != nullptr);
-        dialog->cancel();
+        // The one button that takes clicks while the window is busy.
+        auto* cancel = dialog->findChild<QPushButton*>();
+        QVERIFY(cancel != nullptr);
+        QTest::mouseClick(cancel, Qt::LeftButton);
     }
 
 private slots:
