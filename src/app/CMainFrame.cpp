@@ -263,7 +263,8 @@ void CMainFrame::RefreshRecentMenu() {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    // Items dragged out of the list and let go over the window are no archive to open.
+    if (event->mimeData()->hasUrls() && event->source() == nullptr) event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
