@@ -81,11 +81,9 @@ void QtProgress::Step(int count) {
 void QtProgress::Hide() {
     if (depth_ == 0 || --depth_ > 0) return;
     qApp->removeEventFilter(this);
-    if (dialog_) {
-        dialog_->hide();
-        dialog_->deleteLater();
-    }
-    dialog_ = nullptr;
+    // Deleted now: a dialog left for later would show itself when its delay
+    // ran out (during the message that follows a quick operation) and stay.
+    delete dialog_;
 }
 
 bool QtProgress::Cancelled() const {

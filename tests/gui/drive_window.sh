@@ -45,8 +45,9 @@ key() { xdotool key --clearmodifiers "$@"; sleep 0.4; }
 focus() {  # WINDOW_NAME
     local window
     window=$(xdotool search --sync --onlyvisible --name "$1" | tail -1)
-    xdotool windowfocus "$window"
-    sleep 0.2
+    sleep 0.5
+    xdotool windowfocus --sync "$window"
+    sleep 0.3
 }
 
 # DISPLAY_NUMBER WIDTH HEIGHT SCALE PREFIX
@@ -97,13 +98,14 @@ run() {
     key Home
     key alt+a m                 # Archive > Remove this S16
     focus "^Varnok Dat Tool$"
+    shot "$prefix-6-removed"
     key Return                  # the "removed" message
     focus "Varnok DurOrer"
     key alt+e                   # Edit: "Undo Remove ..."
-    shot "$prefix-6-undo-menu"
+    shot "$prefix-7-undo-menu"
     key Escape
     key ctrl+z
-    shot "$prefix-7-after-undo"
+    shot "$prefix-8-after-undo"
 
     kill "$app" 2>/dev/null || true
 }
