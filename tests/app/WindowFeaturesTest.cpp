@@ -307,10 +307,15 @@ private slots:
         dropped.setUrls({QUrl::fromLocalFile(QString::fromStdString(added)),
                          QUrl::fromLocalFile(QString::fromStdString(replacing)),
                          QUrl::fromLocalFile(QString::fromStdString(Sample("tank.bmp")))});
-        const QStringList s16Files = ItemListView::S16Files(&dropped);
-        QCOMPARE(s16Files.size(), 2);  // the picture is not for the list
         app_->ui.yesNoAnswers.push_back(true);
-        View()->DropFiles(s16Files);
+        QWidget* list = View()->ItemList()->viewport();
+        const QPoint at = list->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list, &drop);
+        QVERIFY(drop.isAccepted());
         QCOMPARE(ItemCount(), 26);
         QVERIFY(archive.FindItem("NEWONE.S16") >= 0);
         QCOMPARE(archive.Entry(archive.FindItem("UNIT02.S16")).size,
