@@ -45,6 +45,7 @@ bool CAppDoc::OpenDocument(const std::string& given) {
 
 void CAppDoc::NoteOpened(const std::string& given) {
     const std::string path = Absolute(given);
+    changes_.Watch(ChangeTracker::kArchive, path);
     settings_.SetLast(path);
     recent_.Add(path);
     recent_.Save(store_);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/AppSettings.h"
+#include "app/ChangeTracker.h"
 #include "app/RecentFiles.h"
 #include "archive/DatArchive.h"
 
@@ -33,6 +34,8 @@ public:
     AppSettings& Settings() { return settings_; }
     const RecentFiles& Recent() const { return recent_; }
     SettingsStore& Store() { return store_; }
+    // The watched files and the change that Edit > Undo would undo.
+    ChangeTracker& Changes() { return changes_; }
 
 signals:
     void Updated();
@@ -44,5 +47,6 @@ private:
     DatArchive archive_;
     AppSettings settings_;
     RecentFiles recent_;
+    ChangeTracker changes_;
     bool settingsLoaded_ = false;
 };

@@ -110,6 +110,8 @@ void CMainFrame::CreateMenus() {
     file->addSeparator();
     file->addAction("E&xit", this, &QWidget::close);
 
+    CreateEditMenu();
+
     QMenu* archive = menuBar()->addMenu("&Archive");
     for (int command : {kCmdExtract, kCmdExtractFiltered, kCmdUnpack})
         archive->addAction(actions_[command]);
@@ -131,6 +133,7 @@ void CMainFrame::CreateMenus() {
     view->addSeparator();
     for (int command : {kCmdPreviousIcon, kCmdNextIcon, kCmdPreviousItem, kCmdNextItem})
         view->addAction(actions_[command]);
+    CreateSheetActions(view);
 
     QMenu* tools = menuBar()->addMenu("&Tools");
     for (int command : {kCmdS16Tool, kCmdDatTool, kCmdS16Maker, kCmdShpImport})
@@ -291,7 +294,8 @@ void CMainFrame::RefreshRecentMenu() {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    // Items dragged out of the list and let go over the window are no archive to open.
+    if (event->mimeData()->hasUrls() && event->source() == nullptr) event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {

@@ -24,6 +24,12 @@ public:
     int CurrentTool() const { return currentKind_; }
     ToolView* View(int kind) const;
     QAction* Action(int command) const;
+    QAction* UndoAction() const { return undo_; }
+    QAction* RedoAction() const { return redo_; }
+    // "Icons of the Item", "Sheet of Items", "Sheet of the Item's Icons".
+    QAction* SheetAction(int mode) const {
+        return sheetActions_.at(static_cast<std::size_t>(mode));
+    }
     QToolBar* Toolbar(int kind) const;
     // The window title for the current tool.
     QString Title() const;
@@ -44,6 +50,13 @@ private:
     void RefreshTitle();
     void ShowAbout();
     void ShowHelp();
+    // Edit > Undo and Redo, and reading a file again that changed (EditHistory.cpp).
+    void CreateEditMenu();
+    void RefreshEditMenu();
+    void UndoOrRedo(bool undo);
+    void Reload(int slot, const QString& path);
+    // View > the DAT Tool's sprite sheets (CMainFrameSheet.cpp).
+    void CreateSheetActions(QMenu* view);
     // The S16 Maker and the SHP import, run modally; the views update after.
     void RunToolDialog(int command);
     // Commands of the frame itself, available whichever tool is shown.
@@ -56,5 +69,8 @@ private:
     QToolBar* datToolbar_ = nullptr;
     QToolBar* s16Toolbar_ = nullptr;
     QMenu* recentMenu_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+    std::vector<QAction*> sheetActions_;
     int currentKind_ = -1;
 };

@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/AnimationBar.h"
 #include "app/CAppDoc.h"
+#include "app/ChangeTracker.h"
 #include "app/IconPanel.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -24,6 +26,7 @@ QStringList S16FilesIn(const std::string& folder) {
 
 CShpTool::CShpTool(CAppDoc& doc, QWidget* parent) : ToolView(parent), doc_(doc) {
     BuildLayout();
+    setAcceptDrops(true);
 }
 
 void CShpTool::BuildLayout() {
@@ -45,6 +48,8 @@ void CShpTool::BuildLayout() {
     panel_ = new IconPanel({image_, [this] { return ShowsIcons(); }, [this] { return BaseName(); }},
                            doc_.Settings(), IconPanelStyle::S16Tool(), this);
     right->addWidget(panel_, 1);
+    animation_ = new AnimationBar(*panel_, image_, this);
+    right->addWidget(animation_);
     status_ = new QLabel(this);
     right->addWidget(status_);
     auto* buttons = new QHBoxLayout;
@@ -113,7 +118,16 @@ void CShpTool::OpenSelectedFile() {
     currentPath_ = folder_ + item->text().toStdString();
     path_->setText(QString::fromStdString(currentPath_));
     image_.OpenFile(currentPath_);
+    doc_.Changes().Watch(ChangeTracker::kSprite, currentPath_);
     FillIconList(0);
+}
+
+void CShpTool::ReloadFile() {
+    const int row = files_->currentRow();
+    const int icon = panel_->IconNumber();
+    FillFileList();
+    if (row >= 0 && row < files_->count()) files_->setCurrentRow(row);
+    FillIconList(icon);
 }
 
 void CShpTool::FillIconList(int n) {

@@ -3,9 +3,12 @@
 // an icon panel, and the editing commands: insert, append and remove icons,
 // save them as SHP.
 
+#include <QStringList>
+
 #include "app/ToolView.h"
 #include "sprite/S16Image.h"
 
+class AnimationBar;
 class CAppDoc;
 class IconPanel;
 class QLabel;
@@ -22,18 +25,28 @@ public:
     CommandState StateOf(int command) const override;
 
     void OpenSelectedFile();
+    // Reads the folder and the selected file again, keeping the selection.
+    void ReloadFile();
     void FillIconList(int n);
     void ShowSelectedIcon();
     void ChooseFolder();
     void InsertIcon(bool append);
     void RemoveSelectedIcon();
     void SaveAsShp();
+    // Appends each picture (BMP or PNG) as a new icon of the selected file
+    // (CShpToolDrop.cpp, for pictures dropped onto the tool).
+    void AppendPictures(const QStringList& paths);
 
     QListWidget* Files() const { return files_; }
     QListWidget* Icons() const { return icons_; }
     QLabel* Status() const { return status_; }
     IconPanel* Panel() const { return panel_; }
+    AnimationBar* Animation() const { return animation_; }
     int IconNumber() const;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildLayout();
@@ -53,4 +66,5 @@ private:
     QLabel* path_;
     QLabel* status_;
     IconPanel* panel_;
+    AnimationBar* animation_;
 };

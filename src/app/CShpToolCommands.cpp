@@ -5,6 +5,7 @@
 
 #include "app/CAppDoc.h"
 #include "app/CShpTool.h"
+#include "app/ChangeTracker.h"
 #include "app/CommandIds.h"
 #include "app/IconPanel.h"
 #include "shp/ShpExport.h"
@@ -58,7 +59,12 @@ void CShpTool::InsertIcon(bool append) {
          "Pictures (*.bmp;*.png)|*.bmp *.png|BMP files|*.bmp|PNG files|*.png|", ".bmp"});
     if (bitmap.empty()) return;
     settings.bmpFolder = SplitPath(bitmap, kPathFolder);
-    InsertIconFromBmp(image_, bitmap, n);
+    ChangeTracker::Rewrite rewrite(doc_.Changes(), currentPath_);
+    if (!rewrite) return;
+    if (InsertIconFromBmp(image_, bitmap, n)) {
+        rewrite.Done(S16BackupPath(currentPath_),
+                     append ? QString("Append icon") : QString("Insert icon %1").arg(n));
+    }
     image_.OpenFile(currentPath_);
     FillIconList(append ? panel_->IconNumber() : n);
 }
@@ -70,10 +76,13 @@ void CShpTool::RemoveSelectedIcon() {
     const int number = index + 1;
     // Removing rewrites the user's file: it is confirmed first.
     if (!AskYesNo("Remove icon %d from %s ?", number, currentPath_.c_str())) return;
+    ChangeTracker::Rewrite rewrite(doc_.Changes(), currentPath_);
+    if (!rewrite) return;
     if (!RemoveIcon(image_, number)) {
         image_.OpenFile(currentPath_);
         return;
     }
+    rewrite.Done(S16BackupPath(currentPath_), QString("Remove icon %1").arg(number));
     FillFileList();
     files_->setCurrentRow(row);
     FillIconList(index + 1);

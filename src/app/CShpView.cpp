@@ -7,14 +7,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
+#include "app/AnimationBar.h"
 #include "app/CAppDoc.h"
 #include "app/IconPanel.h"
 #include "app/ItemListModel.h"
+#include "app/ItemListView.h"
 #include "app/QtProgress.h"
+#include "app/SheetView.h"
 #include "support/Messages.h"
 
 namespace {
@@ -29,11 +32,11 @@ const char* const kNoItemsText = "Icons";
 
 CShpView::CShpView(CAppDoc& doc, QWidget* parent) : ToolView(parent), doc_(doc) {
     BuildLayout();
-    progress_ = new QtProgress(progressBar_);
+    progress_ = new QtProgress(this);
     filterCombo_->setCurrentIndex(0);
-    progressBar_->hide();
 }
 
+// Out of line: the drag folder's type is known here.
 CShpView::~CShpView() {
     delete progress_;
 }
@@ -55,7 +58,9 @@ void CShpView::BuildLayout() {
     textRow->addWidget(apply);
     left->addLayout(textRow);
     items_ = new ItemListModel(doc_.Archive(), this);
-    itemList_ = new QListView(this);
+    itemList_ =
+        new ItemListView([this](const std::vector<int>& rows) { return DragOutItems(rows); },
+                         [this](const QStringList& paths) { DropFiles(paths); }, this);
     // Rows of one height let the view place 100,000 rows without measuring each.
     itemList_->setUniformItemSizes(true);
     itemList_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -72,8 +77,11 @@ void CShpView::BuildLayout() {
         {doc_.Archive(), [this] { return ShowsItem(); }, [this] { return CurrentBaseName(); }},
         doc_.Settings(), IconPanelStyle::DatTool(), this);
     right->addWidget(panel_, 1);
-    progressBar_ = new QProgressBar(this);
-    right->addWidget(progressBar_);
+    animation_ = new AnimationBar(*panel_, doc_.Archive(), this);
+    right->addWidget(animation_);
+    sheet_ = new SheetView(this);
+    sheet_->hide();
+    right->addWidget(sheet_, 1);
     layout->addLayout(right, 1);
 
     connect(apply, &QPushButton::clicked, this, [this] { FillList(0); });
@@ -85,6 +93,7 @@ void CShpView::BuildLayout() {
                 if (!filling_) SelectRow(current.row());
             });
     connect(panel_, &IconPanel::Shown, this, &CShpView::ShowItemsText);
+    connect(sheet_, &SheetView::Chosen, this, &CShpView::ChooseFromSheet);
     connect(panel_, &IconPanel::StateChanged, this, &ToolView::StateChanged);
 }
 
@@ -126,6 +135,7 @@ void CShpView::FillList(int row) {
         currentItem_ = items_->ItemAt(row);
     }
     filling_ = false;
+    RefillSheet();
     ShowCurrent();
     emit StateChanged();
 }
@@ -133,6 +143,8 @@ void CShpView::FillList(int row) {
 void CShpView::SelectRow(int row) {
     if (!doc_.Archive().IsLoaded() || items_->ItemAt(row) < 0) return;
     currentItem_ = items_->ItemAt(row);
+    if (sheetMode_ == kIconSheet) RefillSheet();
+    if (sheetMode_ == kItemSheet) sheet_->SelectItem(currentItem_);
     ShowCurrent();
 }
 
@@ -154,6 +166,7 @@ void CShpView::ClearView() {
     items_->Clear();
     filling_ = false;
     currentItem_ = -1;
+    RefillSheet();
     itemsText_->setText(kNoItemsText);
     panel_->Clear();
     emit TitleChanged();

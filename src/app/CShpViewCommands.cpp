@@ -8,11 +8,13 @@
 #include "app/BatchMessages.h"
 #include "app/CAppDoc.h"
 #include "app/CShpView.h"
+#include "app/ChangeTracker.h"
 #include "app/CommandIds.h"
 #include "app/IconPanel.h"
 #include "app/ItemListModel.h"
 #include "app/QtProgress.h"
 #include "archive/ArchiveCommands.h"
+#include "archive/DatFormat.h"
 #include "archive/ItemNames.h"
 #include "archive/RepackFolder.h"
 #include "support/Messages.h"
@@ -184,6 +186,10 @@ void CShpView::Repack() {
     const std::string path = Ui().ChooseSaveFile(
         {doc_.Settings().s16Folder + "*.dat", "Select new DAT file to create", kDatFilter, ".dat"});
     if (path.empty()) return;
+    ChangeTracker::Rewrite rewrite(doc_.Changes(), path);
+    if (!rewrite) return;
+    // Only an archive that was there is kept as the backup; an older backup is not its.
+    const bool replacing = Exists(path);
     ErrorLog log;
     log.Start(path);
     if (!RepackFolder(path, log, *progress_)) {
@@ -191,6 +197,7 @@ void CShpView::Repack() {
         return;
     }
     log.Finish(true);
+    if (replacing) rewrite.Done(dat::BackupPath(path), "Repack");
     if (doc_.Archive().OpenArchive(path)) {
         FillList(0);
         doc_.NoteOpened(path);
@@ -205,7 +212,11 @@ void CShpView::Replace() {
     if (path.empty()) return;
     settings.s16Folder = SplitPath(path, kPathFolder);
     const int row = SelectedRow();
-    ReplaceWithSameNamedFile(doc_.Archive(), currentItem_, path, *progress_);
+    const std::string name = CurrentName();
+    ChangeTracker::Rewrite rewrite(doc_.Changes(), doc_.Archive().ArchivePath());
+    if (!rewrite) return;
+    if (ReplaceWithSameNamedFile(doc_.Archive(), currentItem_, path, *progress_))
+        rewrite.Done(doc_.Archive().BackupPath(), QString::fromStdString("Replace " + name));
     FillList(row);
 }
 
@@ -216,7 +227,14 @@ void CShpView::Add() {
         {settings.s16Folder + "*.s16", "Select S16 file to add", kS16Filter, ".s16"});
     if (paths.empty()) return;
     const int row = SelectedRow();
-    AddFiles(doc_.Archive(), paths, *progress_);  // one rewrite for all the files
+    ChangeTracker::Rewrite rewrite(doc_.Changes(), doc_.Archive().ArchivePath());
+    if (!rewrite) return;
+    if (AddFiles(doc_.Archive(), paths, *progress_)) {  // one rewrite for all the files
+        rewrite.Done(doc_.Archive().BackupPath(),
+                     paths.size() == 1
+                         ? QString::fromStdString("Add " + SplitPath(paths[0], kPathFileName))
+                         : QString("Add %1 items").arg(paths.size()));
+    }
     settings.s16Folder = SplitPath(paths.back(), kPathFolder);
     FillList(row);
 }
@@ -224,7 +242,11 @@ void CShpView::Add() {
 void CShpView::Remove() {
     if (!HasItems() || currentItem_ < 0) return;
     const int row = SelectedRow();
-    RemoveItemAndTell(doc_.Archive(), currentItem_, *progress_);
+    ChangeTracker::Rewrite rewrite(doc_.Changes(), doc_.Archive().ArchivePath());
+    if (!rewrite) return;
+    const std::string name = RemoveItemAndTell(doc_.Archive(), currentItem_, *progress_);
+    if (!name.empty())
+        rewrite.Done(doc_.Archive().BackupPath(), QString::fromStdString("Remove " + name));
     FillList(row);
 }
 

@@ -1,23 +1,48 @@
 #pragma once
-// A Progress over a QProgressBar that keeps the window painted while a long
-// operation runs (user input is held back meanwhile).
+// A Progress shown as a modal dialog with a Cancel button. While a long
+// operation runs the window keeps painting, but takes no commands: input to
+// any other window is dropped (not held back to run afterwards), and Cancel
+// asks the operation to stop at its next step.
+
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QObject>
+#include <QPointer>
+#include <QProgressDialog>
 
 #include "support/Progress.h"
 
-class QProgressBar;
-
-class QtProgress final : public Progress {
+class QtProgress final : public QObject, public Progress {
+    Q_OBJECT
 public:
-    explicit QtProgress(QProgressBar* bar) : bar_(bar) {}
+    explicit QtProgress(QWidget* parent);
+    ~QtProgress() override;
 
     void Show() override;
     void SetRange(int maximum) override;
     void Step(int count) override;
     void Hide() override;
+    bool Cancelled() const override;
+
+    // The dialog while an operation runs (it appears after a short delay), else null.
+    QProgressDialog* Dialog() const { return dialog_; }
+    bool Running() const { return depth_ > 0; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Repaint();
+    void KeepPainted(bool now);
+    bool MayReceiveInput(QObject* receiver, QEvent::Type event) const;
 
-    QProgressBar* bar_;
-    int shownPercent_ = -1;
+    QWidget* parent_;
+    QPointer<QProgressDialog> dialog_;
+    // The modal window that was active when the operation started: it is as
+    // busy as the main window.
+    QPointer<QWidget> busyModal_;
+    QElapsedTimer sincePaint_;
+    int depth_ = 0;
+    int value_ = 0;
+    int maximum_ = 1;
+    bool cancelled_ = false;
 };

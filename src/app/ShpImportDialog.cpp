@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -76,9 +75,6 @@ void ShpImportDialog::BuildLayout() {
     statusLine_ = new QLabel("Doing file", this);
     statusLine_->setWordWrap(true);
     left->addWidget(statusLine_);
-    progressBar_ = new QProgressBar(this);
-    progressBar_->hide();
-    left->addWidget(progressBar_);
     auto* buttons = new QHBoxLayout;
     make_ = new QPushButton("&Make S16", this);
     make_->setToolTip("Click here to convert SHP files to S16");
@@ -248,9 +244,9 @@ void ShpImportDialog::MakeS16() {
         if (files_->item(row)->isSelected())
             names.push_back(files_->item(row)->text().toStdString());
     }
-    QtProgress progress(progressBar_);
     // What goes wrong with each file is told in one list at the end.
     BatchMessages batch(windowTitle().toStdString(), this);
+    QtProgress progress(this);
     const ShpBatchResult result = ConvertShpFiles(
         shpFolder_, names, s16Folder_, progress,
         [this](const std::string& path) { statusLine_->setText(QString::fromStdString(path)); });

@@ -14,7 +14,6 @@ class PictureArea;
 class QCheckBox;
 class QLabel;
 class QListWidget;
-class QProgressBar;
 class QPushButton;
 
 class ShpImportDialog : public QDialog {
@@ -69,7 +68,6 @@ private:
     QLabel* statusLine_;
     QLabel* rangeLine_;
     QLabel* countLine_;
-    QProgressBar* progressBar_;
     PictureArea* picture_;
     QPushButton* make_;
 };

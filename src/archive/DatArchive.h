@@ -24,13 +24,14 @@ struct PlannedItem;
 
 // What writing items into a folder did: whether there was an archive to write
 // from, the files written, and the items not written (refused names, shared
-// bytes, files kept, failed writes), each told.
+// bytes, files kept, failed writes), each told; whether the user stopped it.
 struct ItemWriteResult {
     bool done = false;
     int written = 0;
     int failures = 0;
+    bool cancelled = false;
 
-    bool Complete() const { return done && failures == 0; }
+    bool Complete() const { return done && failures == 0 && !cancelled; }
 };
 
 // What a rewrite that stores files did: whether the archive was rewritten

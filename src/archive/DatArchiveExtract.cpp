@@ -149,6 +149,10 @@ ItemWriteResult DatArchive::WriteItems(const std::vector<int>& indices,
     const std::vector<bool> shared = SharingBytes(directory_, chosen);
     std::vector<std::string> kept;
     for (std::size_t i = 0; i < chosen.size(); ++i) {
+        if (scope.Cancelled()) {
+            result.cancelled = true;
+            break;
+        }
         const DatEntry& entry = Entry(chosen[i]);
         scope.Step();
         if (ItemPathInFolder(entry, folder).empty()) {
@@ -175,6 +179,10 @@ ItemWriteResult DatArchive::WriteItems(const std::vector<int>& indices,
     } else if (kept.size() > 1) {
         ShowError("%d files already in [%s] are kept: their items are not written",
                   static_cast<int>(kept.size()), folder.c_str());
+    }
+    if (result.cancelled) {
+        ShowInfo("Cancelled: %d of %d items were written", result.written,
+                 static_cast<int>(chosen.size()));
     }
     return result;
 }

@@ -44,6 +44,13 @@ bool AtExpectedEnd(DataFile& out, std::uint64_t expected, const std::string& tar
     return false;
 }
 
+// A rewrite stopped by the user: its scratch file is abandoned by the caller.
+bool StopIfCancelled(const Progress& progress, const std::string& targetPath) {
+    if (!progress.Cancelled()) return false;
+    ShowInfo("Cancelled: [%s] was not changed", targetPath.c_str());
+    return true;
+}
+
 }  // namespace
 
 void SortByName(std::vector<PlannedItem>& items) {
@@ -92,7 +99,8 @@ bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& pr
         return false;
     }
     std::uint64_t written = head.size();
-    if (!AtExpectedEnd(out, written, targetPath)) return false;
+    if (!AtExpectedEnd(out, written, targetPath) || StopIfCancelled(progress, targetPath))
+        return false;
 
     // Items that lie back to back in one open source are copied in one go.
     for (std::size_t first = 0; first < items.size();) {
@@ -114,6 +122,7 @@ bool WriteDat(DataFile& out, const std::vector<PlannedItem>& items, Progress& pr
         written += length;
         if (!AtExpectedEnd(out, written, targetPath)) return false;
         progress.Step(static_cast<int>(next - first));
+        if (StopIfCancelled(progress, targetPath)) return false;
         first = next;
     }
     return true;

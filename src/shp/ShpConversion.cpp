@@ -250,6 +250,10 @@ ShpBatchResult ConvertShpFiles(const std::string& shpFolder, const std::vector<s
     std::vector<std::string> converted;
     ProgressScope scope(progress, static_cast<int>(names.size()) - 1);
     for (const std::string& name : names) {
+        if (scope.Cancelled()) {
+            result.cancelled = true;
+            break;
+        }
         scope.Step();
         const std::string base = SplitPath(name, kPathBaseName);
         const std::string s16Path = FormatText("%s%s.s16", s16Folder.c_str(), base.c_str());
@@ -271,6 +275,7 @@ ShpBatchResult ConvertShpFiles(const std::string& shpFolder, const std::vector<s
 }
 
 void TellShpBatch(const ShpBatchResult& result, const std::string& s16Folder) {
+    if (result.cancelled) ShowInfo("Cancelled: the other SHP files were not converted");
     ShowInfo("\nConverted %d files  \nto folder: \n\t%s\n ", result.converted, s16Folder.c_str());
     if (result.failed.empty()) return;
     std::string names;

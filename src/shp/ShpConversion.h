@@ -44,6 +44,7 @@ private:
 struct ShpBatchResult {
     int converted = 0;
     std::vector<std::string> failed;  // names of the SHP files that could not be converted
+    bool cancelled = false;           // the user stopped the batch; the rest was not converted
 };
 
 // Converts the named SHP files of `shpFolder` into "<name>.s16" files of

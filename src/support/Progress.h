@@ -9,6 +9,9 @@ public:
     virtual void SetRange(int maximum) = 0;
     virtual void Step(int count = 1) = 0;
     virtual void Hide() = 0;
+    // True once the person at the screen asked to stop: a long loop then stops
+    // at its next step, leaves nothing half-done and says what it did.
+    virtual bool Cancelled() const { return false; }
 };
 
 // A progress that shows nothing, for callers without a bar.
@@ -34,6 +37,7 @@ public:
     ProgressScope(const ProgressScope&) = delete;
     ProgressScope& operator=(const ProgressScope&) = delete;
     void Step(int count = 1) { progress_.Step(count); }
+    bool Cancelled() const { return progress_.Cancelled(); }
 
 private:
     Progress& progress_;
