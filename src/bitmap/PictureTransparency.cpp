@@ -46,12 +46,20 @@ RgbaPicture KeyedToRgba(const PixelBuffer24& in, bool opaque) {
     for (int y = 0; y < in.Height(); ++y) {
         const std::uint8_t* src = in.RowPtr(y);
         for (int x = 0; x < in.Width(); ++x, src += step, dst += 4) {
-            const ColorValue c = reader.ColorAt(src);
+            ColorValue c = reader.ColorAt(src);
+            bool unused = false;
+            if (!opaque) {
+                for (const ColorValue marker : {kPictureKeyColor, kPictureTransparentColor}) {
+                    if (IsMarkerColour(c, marker)) {
+                        c = marker;
+                        unused = true;
+                    }
+                }
+            }
             dst[0] = static_cast<std::uint8_t>(RedOf(c));
             dst[1] = static_cast<std::uint8_t>(GreenOf(c));
             dst[2] = static_cast<std::uint8_t>(BlueOf(c));
-            const bool unused = c == kPictureKeyColor || c == kPictureTransparentColor;
-            dst[3] = opaque || !unused ? 255 : 0;
+            dst[3] = unused ? 0 : 255;
         }
     }
     return out;

@@ -12,6 +12,14 @@
 inline constexpr ColorValue kPictureKeyColor = MakeColor(248, 220, 220);
 inline constexpr ColorValue kPictureTransparentColor = MakeColor(248, 0, 248);
 
+// True when `colour` is `marker` as a decoded icon shows it: icons hold 5-6-5
+// colour words, so the key colour inside an icon's stored area comes back as
+// (248, 220, 216).
+inline constexpr bool IsMarkerColour(ColorValue colour, ColorValue marker) {
+    constexpr ColorValue kWordBits = 0xF8FCF8;
+    return (colour & kWordBits) == (marker & kWordBits);
+}
+
 // The keyed colour of one pixel under the rule.
 inline constexpr ColorValue KeyedColor(int red, int green, int blue, int alpha) {
     if (alpha >= 128) return MakeColor(red, green, blue);
@@ -25,6 +33,7 @@ inline constexpr ColorValue KeyedColor(int red, int green, int blue, int alpha) 
 void RgbaToKeyed(const RgbaPicture& in, PixelBuffer24& out);
 
 // The reverse for writers: the key colour becomes (248, 220, 220) with alpha 0,
-// the transparent colour (248, 0, 248) with alpha 0, every other colour is
-// opaque; with `opaque`, every pixel keeps its colour with alpha 255.
+// the transparent colour (248, 0, 248) with alpha 0 (each also as a decoded
+// colour word shows it, see IsMarkerColour), every other colour is opaque;
+// with `opaque`, every pixel keeps its colour with alpha 255.
 RgbaPicture KeyedToRgba(const PixelBuffer24& in, bool opaque);

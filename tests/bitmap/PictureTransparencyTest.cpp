@@ -83,4 +83,14 @@ TEST(PictureTransparency, KeyedPicturesGetAlphaBackAndSurviveTheRoundTrip) {
     EXPECT_EQ(opaque.pixels[7], 255);
     EXPECT_EQ(opaque.pixels[4], 248);
     EXPECT_TRUE(KeyedToRgba(PixelBuffer24(), false).pixels.empty());
+
+    // The key colour as a decoded icon shows it inside its stored area (a 5-6-5
+    // word) is the unused area too; a colour one step away is not.
+    PixelBuffer24 decoded;
+    decoded.Create(2, 1, 24, true);
+    ASSERT_TRUE(decoded.Allocate());
+    decoded.SetColor(0, 0, MakeColor(248, 220, 216));
+    decoded.SetColor(1, 0, MakeColor(248, 216, 216));
+    const std::vector<std::uint8_t> wantDecoded{248, 220, 220, 0, 248, 216, 216, 255};
+    EXPECT_EQ(KeyedToRgba(decoded, false).pixels, wantDecoded);
 }

@@ -68,9 +68,10 @@ TEST_F(PictureCommands, PngSheetsAndIconsKeepTransparencyAndBuildBack) {
     EXPECT_EQ(SheetRoundTrip(dir / "panel.s16", "png", {"--opaque"}),
               ReadFileBytes(dir / "panel.s16"));
 
-    // The transparent word and the key colour are transparent pixels of their own colours.
-    const Bytes words = RawData({0xF81F, 0x001F});
-    WriteFileBytes(dir / "t.s16", S16Bytes({Record(2, 1, 1, 0, 3, 1, 0, 4, 0)}, words));
+    // The transparent word and the key colour are transparent pixels of their own
+    // colours, also the key's own word inside the stored area (248, 220, 216 decoded).
+    const Bytes words = RawData({0xFEFB, 0xF81F, 0x001F});
+    WriteFileBytes(dir / "t.s16", S16Bytes({Record(3, 1, 0, 0, 3, 1, 0, 6, 0)}, words));
     ASSERT_EQ(RunCli({"to-png", dir / "t.s16", "-o", dir / "t.png"}).status, kExitDone);
     ASSERT_EQ(RunCli({"to-png", dir / "t.s16", "--opaque", "-o", dir / "o.png"}).status, kExitDone);
     // Every icon as a PNG of its own, and back as a list: the same file.
@@ -99,7 +100,7 @@ TEST_F(PictureCommands, PngSheetsAndIconsKeepTransparencyAndBuildBack) {
     ASSERT_TRUE(RunShell("/usr/bin/python3 " + dir / "read.py" + " >" + dir / "read.txt"));
     EXPECT_EQ(ReadFileText(dir / "read.txt"),
               "RGBA [(248, 220, 220, 0), (248, 0, 248, 0), (0, 0, 248, 255)] "
-              "(248, 220, 220, 255)\n");
+              "(248, 220, 216, 255)\n");
 }
 
 TEST_F(PictureCommands, GridsAndSheetOptionsAreChecked) {
