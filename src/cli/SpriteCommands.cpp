@@ -1,10 +1,10 @@
 // The sprite subcommands: icons, insert-icon, remove-icon, make.
 #include <CLI/CLI.hpp>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <map>
 
+#include "cli/BuildPlanText.h"
 #include "cli/CliCommands.h"
 #include "cli/JsonOutput.h"
 #include "cli/SheetOptions.h"
@@ -137,24 +137,6 @@ bool Make(const MakeOptions& o, BuildPlan* planOnly) {
         ok = counts.failed == 0 && ok;  // every folder is built, whatever the others gave
     }
     return ok;
-}
-
-// "create OUT (N bytes)" or "replace OUT (A -> B bytes)" for each file of a
-// dry run, then that nothing was written.
-void TellBuildPlan(std::ostream& out, const BuildPlan& plan) {
-    for (const auto& [path, size] : plan.files) {
-        std::error_code error;
-        const std::uintmax_t before = std::filesystem::file_size(path, error);
-        if (error) {
-            out << FormatText("create %s (%llu bytes)\n", path.c_str(),
-                              static_cast<unsigned long long>(size));
-        } else {
-            out << FormatText("replace %s (%llu -> %llu bytes)\n", path.c_str(),
-                              static_cast<unsigned long long>(before),
-                              static_cast<unsigned long long>(size));
-        }
-    }
-    out << FormatText("%zu files; nothing was written (dry run)\n", plan.files.size());
 }
 
 }  // namespace
