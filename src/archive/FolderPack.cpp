@@ -12,7 +12,9 @@
 #include "archive/FolderManifest.h"
 #include "archive/ItemNames.h"
 #include "archive/ItemSource.h"
+#include "archive/PlannedChange.h"
 #include "sprite/SheetBuild.h"
+#include "support/DataFile.h"
 #include "support/FileIdentity.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -142,8 +144,44 @@ bool PlanFolder(const std::string& folder, const std::string& archivePath, PackP
 
 }  // namespace
 
-bool PackEditableFolder(const std::string& folderPath, const std::string& archivePath, bool dryRun,
-                        Progress& progress) {
+// What the plan changes in the archive at `archivePath`: a planned item whose
+// bytes equal those of the old item of its name counts as that item, kept.
+PlannedChange DescribePack(const std::string& archivePath, std::vector<PlannedItem> items) {
+    std::uint64_t oldLength = 0;
+    const std::vector<DatEntry> before = ReadArchiveEntries(archivePath, oldLength);
+    DataFile old;
+    if (!before.empty() && old.Open(archivePath, "rb", false)) {
+        std::set<std::size_t> matched;
+        for (PlannedItem& item : items) {
+            for (std::size_t k = 0; k < before.size(); ++k) {
+                const DatEntry& entry = before[k];
+                if (matched.count(k) != 0 || entry.size != item.entry.size ||
+                    ToUpper(entry.Name()) != ToUpper(item.entry.Name()))
+                    continue;
+                std::string now;
+                if (item.bytes != nullptr) {
+                    now.assign(item.bytes->begin(), item.bytes->end());
+                } else if (!ReadWholeFile(item.sourcePath, static_cast<std::uint64_t>(entry.size),
+                                          now)) {
+                    break;
+                }
+                std::string was(now.size(), '\0');
+                if (was.empty() || old.ReadAt(entry.offset, was.data(), was.size())) {
+                    if (was == now) {
+                        item.source = &old;
+                        item.sourceOffset = entry.offset;
+                        matched.insert(k);
+                    }
+                }
+                break;
+            }
+        }
+    }
+    return DescribePlan(archivePath, before, oldLength, &old, items);
+}
+
+bool PackEditableFolder(const std::string& folderPath, const std::string& archivePath,
+                        PlannedChange* planOnly, Progress& progress) {
     const std::string folder = AsFolder(folderPath);
     PackPlan plan;
     if (!PlanFolder(folder, archivePath, plan)) return false;
@@ -154,7 +192,8 @@ bool PackEditableFolder(const std::string& folderPath, const std::string& archiv
         FormatText("%s: %d items (%d built from sheets, %d added from the folder), %llu bytes",
                    archivePath.c_str(), static_cast<int>(plan.items.size()), plan.fromSheets,
                    plan.added, static_cast<unsigned long long>(size));
-    if (dryRun) {
+    if (planOnly != nullptr) {
+        *planOnly = DescribePack(archivePath, plan.items);
         ShowInfo("Would write %s; nothing was written", summary.c_str());
         return true;
     }
