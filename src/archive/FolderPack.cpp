@@ -1,6 +1,7 @@
 // Packing an editable folder back into an archive.
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -142,7 +143,18 @@ bool PlanFolder(const std::string& folder, const std::string& archivePath, PackP
     return PlanAddedFiles(folder, manifest, archivePath, plan);
 }
 
-}  // namespace
+// Whether `item` holds the bytes of `entry` of the archive open in `old`.
+bool SameBytes(const PlannedItem& item, DataFile& old, const DatEntry& entry) {
+    if (entry.size != item.entry.size) return false;
+    std::string now;
+    if (item.bytes != nullptr) {
+        now.assign(item.bytes->begin(), item.bytes->end());
+    } else if (!ReadWholeFile(item.sourcePath, static_cast<std::uint64_t>(entry.size), now)) {
+        return false;
+    }
+    std::string was(now.size(), '\0');
+    return (was.empty() || old.ReadAt(entry.offset, was.data(), was.size())) && was == now;
+}
 
 // What the plan changes in the archive at `archivePath`: a planned item whose
 // bytes equal those of the old item of its name counts as that item, kept.
@@ -151,34 +163,24 @@ PlannedChange DescribePack(const std::string& archivePath, std::vector<PlannedIt
     const std::vector<DatEntry> before = ReadArchiveEntries(archivePath, oldLength);
     DataFile old;
     if (!before.empty() && old.Open(archivePath, "rb", false)) {
-        std::set<std::size_t> matched;
+        std::multimap<std::string, std::size_t> byName;  // upper-cased name -> entry, in order
+        for (std::size_t k = 0; k < before.size(); ++k)
+            byName.emplace(ToUpper(before[k].Name()), k);
         for (PlannedItem& item : items) {
-            for (std::size_t k = 0; k < before.size(); ++k) {
-                const DatEntry& entry = before[k];
-                if (matched.count(k) != 0 || entry.size != item.entry.size ||
-                    ToUpper(entry.Name()) != ToUpper(item.entry.Name()))
-                    continue;
-                std::string now;
-                if (item.bytes != nullptr) {
-                    now.assign(item.bytes->begin(), item.bytes->end());
-                } else if (!ReadWholeFile(item.sourcePath, static_cast<std::uint64_t>(entry.size),
-                                          now)) {
-                    break;
-                }
-                std::string was(now.size(), '\0');
-                if (was.empty() || old.ReadAt(entry.offset, was.data(), was.size())) {
-                    if (was == now) {
-                        item.source = &old;
-                        item.sourceOffset = entry.offset;
-                        matched.insert(k);
-                    }
-                }
-                break;
+            const auto found = byName.find(ToUpper(item.entry.Name()));
+            if (found == byName.end()) continue;
+            const DatEntry& entry = before[found->second];
+            if (SameBytes(item, old, entry)) {
+                item.source = &old;
+                item.sourceOffset = entry.offset;
             }
+            byName.erase(found);
         }
     }
     return DescribePlan(archivePath, before, oldLength, &old, items);
 }
+
+}  // namespace
 
 bool PackEditableFolder(const std::string& folderPath, const std::string& archivePath,
                         PlannedChange* planOnly, Progress& progress) {
