@@ -114,6 +114,12 @@ bool SafeFileWriter::Create() {
         lock_.reset();
         return false;
     }
+    // A device or a pipe would be replaced by a regular file, not written into.
+    if (targetExisted_ && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode)) {
+        ShowError("[%s] is not a regular file: nothing was written", targetPath_.c_str());
+        lock_.reset();
+        return false;
+    }
 #ifndef _WIN32
     // Renaming a new file over the target needs only the folder's permission:
     // a file the user may not write stays as it is, as writing it in place would.

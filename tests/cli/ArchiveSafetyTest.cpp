@@ -177,6 +177,31 @@ TEST_F(ArchiveSafety, AReadOnlyFileInAWritableFolderIsNeverReplaced) {
     EXPECT_FALSE(fs::exists(dir / "KELPAR_back.dat"));
 }
 
+// A pipe or a device as the output is refused: the rename that puts a new
+// file in place would put a regular file where it was.
+TEST_F(ArchiveSafety, APipeAsTheOutputIsNeverReplaced) {
+    namespace fs = std::filesystem;
+    const std::string pipe = dir / "out.png";
+    ASSERT_TRUE(RunShell("mkfifo " + pipe));
+    WriteFileBytes(dir / "unit.s16", unit);
+    ASSERT_EQ(RunCli({"to-png", dir / "unit.s16", "--sheet", "-o", dir / "sheet.png"}).status,
+              kExitDone);
+    ASSERT_EQ(RunCli({"unpack", archive, dir / "folder", "--png"}).status, kExitDone);
+    const std::vector<std::vector<std::string>> commands = {
+        {"to-png", dir / "unit.s16", "-o", pipe},
+        {"make", "--from-sheet", dir / "sheet.png", pipe},
+        {"report", archive, "-o", pipe},
+        {"pack", dir / "folder", "-o", pipe},
+    };
+    for (const std::vector<std::string>& command : commands) {
+        const CliRun run = RunCli(command);
+        EXPECT_EQ(run.status, kExitFailed) << command.front();
+        EXPECT_EQ(run.err, "error: [" + pipe + "] is not a regular file: nothing was written\n")
+            << command.front();
+        EXPECT_TRUE(fs::is_fifo(pipe)) << command.front();
+    }
+}
+
 TEST_F(ArchiveSafety, RepackOverAnArchiveKeepsTheOldOne) {
     const Bytes before = ReadFileBytes(archive);
     WriteFileBytes(dir / "UNIT01.S16", unit);
