@@ -8,6 +8,7 @@
 
 class DatArchive;
 class Progress;
+struct PlannedChange;
 
 // Writes the folder (made when missing). An S16 item whose sheet would not
 // build it back byte for byte (a damaged or hand-made one) is written as it
@@ -20,7 +21,8 @@ bool UnpackAsEditableFolder(DatArchive& archive, const std::string& folder, bool
 // (sheets built into S16 items), then the files the manifest does not name,
 // in name order (a PNG with a sheet description beside it becomes the S16
 // item named like the PNG without ".png"). Written through a scratch file;
-// an archive already there is kept as its backup. With `dryRun`, tells what
-// would be written and writes nothing.
-bool PackEditableFolder(const std::string& folder, const std::string& archivePath, bool dryRun,
-                        Progress& progress);
+// an archive already there is kept as its backup. With `planOnly`, fills it
+// with what would change against an archive already there (items whose bytes
+// stay the same are not changes) and writes nothing.
+bool PackEditableFolder(const std::string& folder, const std::string& archivePath,
+                        PlannedChange* planOnly, Progress& progress);

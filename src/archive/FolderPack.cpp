@@ -1,6 +1,7 @@
 // Packing an editable folder back into an archive.
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -12,7 +13,9 @@
 #include "archive/FolderManifest.h"
 #include "archive/ItemNames.h"
 #include "archive/ItemSource.h"
+#include "archive/PlannedChange.h"
 #include "sprite/SheetBuild.h"
+#include "support/DataFile.h"
 #include "support/FileIdentity.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -140,10 +143,47 @@ bool PlanFolder(const std::string& folder, const std::string& archivePath, PackP
     return PlanAddedFiles(folder, manifest, archivePath, plan);
 }
 
+// Whether `item` holds the bytes of `entry` of the archive open in `old`.
+bool SameBytes(const PlannedItem& item, DataFile& old, const DatEntry& entry) {
+    if (entry.size != item.entry.size) return false;
+    std::string now;
+    if (item.bytes != nullptr) {
+        now.assign(item.bytes->begin(), item.bytes->end());
+    } else if (!ReadWholeFile(item.sourcePath, static_cast<std::uint64_t>(entry.size), now)) {
+        return false;
+    }
+    std::string was(now.size(), '\0');
+    return (was.empty() || old.ReadAt(entry.offset, was.data(), was.size())) && was == now;
+}
+
+// What the plan changes in the archive at `archivePath`: a planned item whose
+// bytes equal those of the old item of its name counts as that item, kept.
+PlannedChange DescribePack(const std::string& archivePath, std::vector<PlannedItem> items) {
+    std::uint64_t oldLength = 0;
+    const std::vector<DatEntry> before = ReadArchiveEntries(archivePath, oldLength);
+    DataFile old;
+    if (!before.empty() && old.Open(archivePath, "rb", false)) {
+        std::multimap<std::string, std::size_t> byName;  // upper-cased name -> entry, in order
+        for (std::size_t k = 0; k < before.size(); ++k)
+            byName.emplace(ToUpper(before[k].Name()), k);
+        for (PlannedItem& item : items) {
+            const auto found = byName.find(ToUpper(item.entry.Name()));
+            if (found == byName.end()) continue;
+            const DatEntry& entry = before[found->second];
+            if (SameBytes(item, old, entry)) {
+                item.source = &old;
+                item.sourceOffset = entry.offset;
+            }
+            byName.erase(found);
+        }
+    }
+    return DescribePlan(archivePath, before, oldLength, &old, items);
+}
+
 }  // namespace
 
-bool PackEditableFolder(const std::string& folderPath, const std::string& archivePath, bool dryRun,
-                        Progress& progress) {
+bool PackEditableFolder(const std::string& folderPath, const std::string& archivePath,
+                        PlannedChange* planOnly, Progress& progress) {
     const std::string folder = AsFolder(folderPath);
     PackPlan plan;
     if (!PlanFolder(folder, archivePath, plan)) return false;
@@ -154,7 +194,8 @@ bool PackEditableFolder(const std::string& folderPath, const std::string& archiv
         FormatText("%s: %d items (%d built from sheets, %d added from the folder), %llu bytes",
                    archivePath.c_str(), static_cast<int>(plan.items.size()), plan.fromSheets,
                    plan.added, static_cast<unsigned long long>(size));
-    if (dryRun) {
+    if (planOnly != nullptr) {
+        *planOnly = DescribePack(archivePath, plan.items);
         ShowInfo("Would write %s; nothing was written", summary.c_str());
         return true;
     }

@@ -11,7 +11,7 @@
 #include "support/ScratchFile.h"
 
 bool ReplaceIconOfItem(DatArchive& archive, int index, int n, const std::string& picturePath,
-                       bool dryRun, Progress& progress) {
+                       IconReplacement* planOnly, Progress& progress) {
     if (index < 0 || index >= archive.ItemCount()) return false;
     const std::string name =
         archive.ArchivePath() + ":" + PrintableName(archive.Entry(index).Name());
@@ -22,8 +22,8 @@ bool ReplaceIconOfItem(DatArchive& archive, int index, int n, const std::string&
     archive.SelectItem(index, 1);
     IconReplacement plan;
     if (!PlanIconReplacement(archive, name, n, picturePath, plan)) return false;
-    if (dryRun) {
-        ShowInfo("Would replace %s; nothing was written", plan.change.c_str());
+    if (planOnly != nullptr) {
+        *planOnly = std::move(plan);
         return true;
     }
     // The new item goes through the one rewrite every replacement takes,

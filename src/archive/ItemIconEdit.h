@@ -6,9 +6,11 @@
 
 class DatArchive;
 class Progress;
+struct IconReplacement;
 
 // Replaces icon n of S16 item `index` with the picture at `picturePath`, in
 // one rewrite (the old archive kept as its backup), and tells what changed;
-// with `dryRun` only tells what would. False after a message.
+// with `planOnly`, only fills it (the new item's bytes) and writes nothing.
+// False after a message.
 bool ReplaceIconOfItem(DatArchive& archive, int index, int n, const std::string& picturePath,
-                       bool dryRun, Progress& progress);
+                       IconReplacement* planOnly, Progress& progress);

@@ -3,9 +3,11 @@
 #include <map>
 #include <set>
 
+#include "archive/DatDirectory.h"
 #include "archive/DatFormat.h"
 #include "archive/DatWriter.h"
 #include "archive/ItemNames.h"
+#include "support/DataFile.h"
 #include "support/Messages.h"
 #include "support/Text.h"
 
@@ -80,4 +82,22 @@ std::string PlannedChangeText(const PlannedChange& change) {
                    change.archivePath.c_str(), static_cast<unsigned long long>(change.bytesBefore),
                    static_cast<unsigned long long>(change.bytesAfter));
     return text;
+}
+
+std::vector<DatEntry> ReadArchiveEntries(const std::string& path, std::uint64_t& length) {
+    std::vector<DatEntry> entries;
+    DataFile old;
+    length = 0;
+    if (!old.Open(path, "rb", false)) return entries;
+    length = old.Length();
+    std::uint64_t count = 0;
+    const DirectoryRead read = ReadDatRecords(old, count, [&](const DatEntry& record) {
+        if (!entries.empty()) {
+            entries.back().size = static_cast<std::int64_t>(record.offset) - entries.back().offset;
+        }
+        entries.push_back(record);
+    });
+    if (read != DirectoryRead::kRead || entries.empty()) return {};
+    entries.pop_back();  // the end record
+    return entries;
 }

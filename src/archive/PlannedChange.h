@@ -35,6 +35,10 @@ PlannedChange DescribePlan(const std::string& archivePath, const std::vector<Dat
                            std::uint64_t bytesBefore, const DataFile* archive,
                            const std::vector<PlannedItem>& plan);
 
+// The items of the archive at `path` with their sizes, and its length; none
+// when there is no archive there.
+std::vector<DatEntry> ReadArchiveEntries(const std::string& path, std::uint64_t& length);
+
 // One line per item ("add NAME (N bytes)", "replace NAME (A -> B bytes)",
 // "remove NAME (N bytes)"), then "PATH: A -> B bytes; nothing was written (dry run)".
 std::string PlannedChangeText(const PlannedChange& change);

@@ -77,26 +77,6 @@ int CountLacking(const std::vector<std::string>& oldNames, const std::vector<Pla
                                           [&kept](auto& name) { return kept.count(name) == 0; }));
 }
 
-// The items of the archive at `path` with their sizes, and its length; none
-// when there is no archive there.
-std::vector<DatEntry> ReadOldEntries(const std::string& path, std::uint64_t& length) {
-    std::vector<DatEntry> entries;
-    DataFile old;
-    length = 0;
-    if (!old.Open(path, "rb", false)) return entries;
-    length = old.Length();
-    std::uint64_t count = 0;
-    const DirectoryRead read = ReadDatRecords(old, count, [&](const DatEntry& record) {
-        if (!entries.empty()) {
-            entries.back().size = static_cast<std::int64_t>(record.offset) - entries.back().offset;
-        }
-        entries.push_back(record);
-    });
-    if (read != DirectoryRead::kRead || entries.empty()) return {};
-    entries.pop_back();  // the end record
-    return entries;
-}
-
 }  // namespace
 
 bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& progress,
@@ -131,7 +111,7 @@ bool RepackFolder(const std::string& newArchivePath, ErrorLog& log, Progress& pr
     scope.Step(10);
     if (planOnly != nullptr) {
         std::uint64_t oldLength = 0;
-        const std::vector<DatEntry> old = ReadOldEntries(newArchivePath, oldLength);
+        const std::vector<DatEntry> old = ReadArchiveEntries(newArchivePath, oldLength);
         *planOnly = DescribePlan(newArchivePath, old, oldLength, nullptr, plan);
         return true;
     }

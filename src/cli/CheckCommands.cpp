@@ -9,7 +9,9 @@
 #include "archive/ItemNames.h"
 #include "cli/CliCommands.h"
 #include "cli/JsonOutput.h"
+#include "cli/SpriteSource.h"
 #include "shp/ShpVerify.h"
+#include "sprite/S16Image.h"
 #include "sprite/S16Verify.h"
 #include "support/Messages.h"
 #include "support/Paths.h"
@@ -53,12 +55,23 @@ bool IsRegularOrMissing(const std::string& path) {
     return false;
 }
 
+// ARCHIVE.dat:ITEM, an S16 item read as the sprite commands read it.
+bool VerifyArchiveItem(const std::string& sprite, FileCheck& check) {
+    const std::unique_ptr<S16Image> image = OpenSprite(sprite);
+    if (!image) return false;
+    VerifyIconSet(*image, {}, check);
+    return true;
+}
+
 bool Verify(CliContext& context, const VerifyArgs& a) {
     if (!IsRegularOrMissing(a.file)) return false;
-    const std::string kind = KindOf(a.file);
+    const bool item = !Exists(a.file) && SplitArchiveItem(a.file);
+    const std::string kind = item ? "s16" : KindOf(a.file);
     FileCheck check;
     bool read = false;
-    if (kind == "archive") {
+    if (item) {
+        read = VerifyArchiveItem(a.file, check);
+    } else if (kind == "archive") {
         read = VerifyArchive(a.file, check);
     } else if (kind == "s16") {
         read = VerifyS16File(a.file, check);
@@ -213,7 +226,8 @@ void AddCheckCommands(CLI::App& app, CliContext& context) {
         "frames. One line per problem (item, icon, what); exit status 0 when the file is sound, "
         "1 when not. The file is opened for reading only.");
     auto args = std::make_shared<VerifyArgs>();
-    verify->add_option("FILE", args->file, "the .dat, .s16 or .shp file")->required();
+    verify->add_option("FILE", args->file, "the .dat, .s16 or .shp file, or ARCHIVE.dat:ITEM")
+        ->required();
     verify->add_flag("--json", args->json, kJsonHelp);
     verify->callback([&context, args] { context.Finish(Verify(context, *args)); });
     AddDiffCommand(app, context);

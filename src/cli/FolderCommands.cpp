@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "archive/EditableFolder.h"
+#include "archive/PlannedChange.h"
 #include "cli/CliCommands.h"
 #include "cli/FolderCommands.h"
 
@@ -26,6 +27,10 @@ void AddFolderCommands(CLI::App& app, CliContext& context) {
         "Unedited, the archive comes out byte for byte as it was unpacked. An archive already "
         "at the path is kept as <name>_back.dat.");
     pack->callback([&context, a] {
-        context.Finish(PackEditableFolder(a->folder, a->archive, a->dryRun, context.progress));
+        PlannedChange change;
+        const bool ok = PackEditableFolder(a->folder, a->archive, a->dryRun ? &change : nullptr,
+                                           context.progress);
+        if (ok && a->dryRun) context.out << PlannedChangeText(change);
+        context.Finish(ok);
     });
 }

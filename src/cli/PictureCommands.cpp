@@ -2,6 +2,9 @@
 // replace-icon.
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <system_error>
 
 #include "archive/DatArchive.h"
 #include "archive/ItemIconEdit.h"
@@ -132,7 +135,21 @@ struct ReplaceIconArgs {
 
 // The file (an .s16 file or the archive) is locked from reading its icons
 // to the rename of the new file, so that no other writer's change is lost.
-bool ReplaceIcon(const ReplaceIconArgs& a, Progress& progress) {
+// The dry run's account: the icon replaced, then the file before and after,
+// where the new bytes of `plan` take the place of `replacedBytes` of it
+// (the whole of an .s16 file, an item's bytes in an archive).
+void TellReplacement(std::ostream& out, const std::string& path, const IconReplacement& plan,
+                     std::optional<std::uint64_t> replacedBytes) {
+    std::error_code error;
+    const std::uint64_t before = std::filesystem::file_size(path, error);
+    const std::uint64_t kept = error ? 0 : before - replacedBytes.value_or(before);
+    out << "replace " << plan.change << '\n'
+        << FormatText("%s: %llu -> %llu bytes; nothing was written (dry run)\n", path.c_str(),
+                      static_cast<unsigned long long>(error ? 0 : before),
+                      static_cast<unsigned long long>(kept + plan.bytes.size()));
+}
+
+bool ReplaceIcon(const ReplaceIconArgs& a, CliContext& context) {
     const std::optional<ArchiveItem> item =
         Exists(a.sprite) ? std::nullopt : SplitArchiveItem(a.sprite);
     const std::string path = item ? item->archive : a.sprite;
@@ -144,12 +161,24 @@ bool ReplaceIcon(const ReplaceIconArgs& a, Progress& progress) {
             ReportOpenError(path);
             return false;
         }
-        return ReplaceIconFromPicture(image, a.icon, a.picture, a.dryRun);
+        IconReplacement plan;
+        if (!ReplaceIconFromPicture(image, a.icon, a.picture, a.dryRun ? &plan : nullptr))
+            return false;
+        if (a.dryRun) TellReplacement(context.out, path, plan, std::nullopt);
+        return true;
     }
     DatArchive archive;
     if (!archive.OpenArchive(path)) return false;
     const int index = ItemLookup(archive).Find(item->item);
-    return index >= 0 && ReplaceIconOfItem(archive, index, a.icon, a.picture, a.dryRun, progress);
+    IconReplacement plan;
+    if (index < 0 || !ReplaceIconOfItem(archive, index, a.icon, a.picture,
+                                        a.dryRun ? &plan : nullptr, context.progress))
+        return false;
+    if (a.dryRun) {
+        TellReplacement(context.out, path, plan,
+                        static_cast<std::uint64_t>(archive.Entry(index).size));
+    }
+    return true;
 }
 
 void AddReplaceIconCommand(CLI::App& app, CliContext& context) {
@@ -166,7 +195,7 @@ void AddReplaceIconCommand(CLI::App& app, CliContext& context) {
         "which is the S16 transparent colour; alpha 128 and above is the pixel's colour. The "
         "file is rewritten once: an .s16 file keeps the old one as <name>.back, an archive as "
         "<name>_back.dat.");
-    command->callback([&context, a] { context.Finish(ReplaceIcon(*a, context.progress)); });
+    command->callback([&context, a] { context.Finish(ReplaceIcon(*a, context)); });
 }
 
 }  // namespace

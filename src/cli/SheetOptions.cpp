@@ -37,8 +37,8 @@ CLI::Option* AddFromSheetOptions(CLI::App& make, std::string& sheet, std::string
 }
 
 bool MakeFromSheetPicture(const std::string& sheet, const std::string& grid,
-                          const std::string& output) {
+                          const std::string& output, BuildPlan* planOnly) {
     int columns = 0, rows = 0;
     if (!grid.empty()) ParseGrid(grid, columns, rows);  // checked while parsing
-    return MakeS16FromSheetFile(sheet, columns, rows, output);
+    return MakeS16FromSheetFile(sheet, columns, rows, output, planOnly);
 }

@@ -3,6 +3,8 @@
 
 #include <string>
 
+struct BuildPlan;
+
 namespace CLI {
 class App;
 class Option;
@@ -12,6 +14,7 @@ class Option;
 CLI::Option* AddFromSheetOptions(CLI::App& make, std::string& sheet, std::string& grid);
 
 // Builds `output` from the sheet picture: cut into the grid when `grid` is
-// given, else as the description beside the sheet says.
+// given, else as the description beside the sheet says; with `planOnly`, only
+// adds the file to it.
 bool MakeFromSheetPicture(const std::string& sheet, const std::string& grid,
-                          const std::string& output);
+                          const std::string& output, BuildPlan* planOnly = nullptr);

@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "cli/BuildPlanText.h"
 #include "cli/CliCommands.h"
 #include "cli/JsonOutput.h"
 #include "cli/OutputFolder.h"
@@ -10,6 +11,7 @@
 #include "shp/ShpConversion.h"
 #include "shp/ShpExport.h"
 #include "shp/ShpImage.h"
+#include "sprite/S16Builder.h"
 #include "sprite/S16Image.h"
 #include "support/DurabilityBatch.h"
 #include "support/Messages.h"
@@ -53,12 +55,45 @@ struct FromShpArgs {
     std::vector<std::string> files;
     std::string folder;
     bool onlyNew = false;
+    bool dryRun = false;
 };
+
+// The S16 file of each SHP file that would be converted, coded as it would be;
+// nothing is written, and the folder is not made.
+bool PlanFromShp(CliContext& context, const FromShpArgs& a, const std::string& s16Folder) {
+    std::optional<ExistingS16Files> existing;
+    if (a.onlyNew) existing.emplace(s16Folder);
+    BuildPlan plan;
+    std::string failed;
+    int failures = 0;
+    for (const std::string& path : a.files) {
+        const std::string name = SplitPath(path, kPathFileName);
+        const std::string base = SplitPath(path, kPathBaseName);
+        if (existing && existing->Has(base)) {
+            context.err << name << ": already in " << s16Folder << '\n';
+            continue;
+        }
+        std::vector<std::uint8_t> s16;
+        if (!ShpToS16Bytes(path, s16)) {
+            failed += "\n" + name;
+            ++failures;
+            continue;
+        }
+        plan.files.emplace_back(FormatText("%s%s.s16", s16Folder.c_str(), base.c_str()),
+                                s16.size());
+        if (existing) existing->Add(base);
+    }
+    TellBuildPlan(context.out, plan);
+    if (failures == 0) return true;
+    ShowError("%d SHP files could not be converted:%s", failures, failed.c_str());
+    return false;
+}
 
 // One batch for all files: each is written in place as it is converted, and
 // all are flushed to disk together before the command tells of success.
 bool FromShp(CliContext& context, const FromShpArgs& a) {
     const std::string s16Folder = AsFolder(a.folder);
+    if (a.dryRun) return PlanFromShp(context, a, s16Folder);
     if (!MakeOutputFolder(s16Folder)) return false;
     std::optional<ExistingS16Files> existing;
     if (a.onlyNew) existing.emplace(s16Folder);
@@ -112,5 +147,8 @@ void AddShpCommands(CLI::App& app, CliContext& context) {
     fromShp->add_option("-o,--output", fromArgs->folder, "the folder of the S16 files")->required();
     fromShp->add_flag("--only-new", fromArgs->onlyNew,
                       "skip files whose S16 file is already there");
+    fromShp->add_flag("--dry-run", fromArgs->dryRun,
+                      "convert every file in memory and print the S16 files that would be "
+                      "created or replaced, with their bytes, but write nothing");
     fromShp->callback([&context, fromArgs] { context.Finish(FromShp(context, *fromArgs)); });
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 
+#include "cli/BuildPlanText.h"
 #include "cli/CliCommands.h"
 #include "cli/JsonOutput.h"
 #include "cli/SheetOptions.h"
@@ -102,9 +103,10 @@ struct MakeOptions {
     std::string fromSheet;
     std::string grid;
     std::vector<std::string> bitmaps;
+    bool dryRun = false;
 };
 
-bool MakeFromList(const MakeOptions& o) {
+bool MakeFromList(const MakeOptions& o, BuildPlan* planOnly) {
     const auto groups = ByFolder(o.bitmaps);
     if (groups.size() != 1) {
         ShowError("The bitmaps of a list must lie in one folder");
@@ -120,16 +122,18 @@ bool MakeFromList(const MakeOptions& o) {
                                         IconListName(SplitPath(path, kPathFileName))));
     }
     // On the command line a list is built whole or not at all.
-    return MakeS16FromList(groups.front().first, entries, o.list, ListGaps::kRefuse);
+    return MakeS16FromList(groups.front().first, entries, o.list, ListGaps::kRefuse, planOnly);
 }
 
-bool Make(const MakeOptions& o) {
-    if (!o.list.empty()) return MakeFromList(o);
-    if (!o.fromSheet.empty()) return MakeFromSheetPicture(o.fromSheet, o.grid, o.bitmaps.front());
+bool Make(const MakeOptions& o, BuildPlan* planOnly) {
+    if (!o.list.empty()) return MakeFromList(o, planOnly);
+    if (!o.fromSheet.empty())
+        return MakeFromSheetPicture(o.fromSheet, o.grid, o.bitmaps.front(), planOnly);
     bool ok = true;
     for (const auto& [folder, names] : ByFolder(o.bitmaps)) {
-        const BuildCounts counts = o.cloned ? MakeClonedS16(folder, names)
-                                            : MakeS16FromSheet(folder, names, o.sheet == "3x3");
+        const BuildCounts counts =
+            o.cloned ? MakeClonedS16(folder, names, planOnly)
+                     : MakeS16FromSheet(folder, names, o.sheet == "3x3", planOnly);
         ok = counts.failed == 0 && ok;  // every folder is built, whatever the others gave
     }
     return ok;
@@ -205,6 +209,9 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
     make->add_option("BITMAP", makeArgs->bitmaps,
                      "the pictures (BMP or PNG; with --from-sheet: OUT.s16)")
         ->required();
+    make->add_flag("--dry-run", makeArgs->dryRun,
+                   "read and code every picture and print the files that would be created or "
+                   "replaced, with their bytes, but write nothing");
     cloned->excludes(sheet)->excludes(list)->excludes(fromSheet);
     sheet->excludes(list)->excludes(fromSheet);
     list->excludes(fromSheet);
@@ -215,6 +222,10 @@ void AddSpriteCommands(CLI::App& app, CliContext& context) {
         }
         if (!makeArgs->fromSheet.empty() && makeArgs->bitmaps.size() != 1)
             throw CLI::ValidationError("make", "--from-sheet builds one S16: name OUT.s16 only");
-        context.Finish(Make(*makeArgs));
+        BuildPlan plan;
+        const bool ok = Make(*makeArgs, makeArgs->dryRun ? &plan : nullptr);
+        // A refusal of the whole build is told as without --dry-run.
+        if (makeArgs->dryRun && (ok || !plan.files.empty())) TellBuildPlan(context.out, plan);
+        context.Finish(ok);
     });
 }

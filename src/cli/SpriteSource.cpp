@@ -16,7 +16,7 @@ std::unique_ptr<S16Image> OpenArchiveItem(const std::string& archivePath, const 
     const int index = ItemLookup(*archive).Find(item);
     if (index < 0) return nullptr;
     if (!archive->Entry(index).isS16) {
-        ShowError("%s is not an S16 item", item.c_str());
+        ShowError("%s:%s is not an S16 item", archivePath.c_str(), item.c_str());
         return nullptr;
     }
     archive->SelectItem(index, 1);

@@ -60,7 +60,7 @@ bool SheetIcons(const PixelBuffer24& bitmap, bool grid3x3, std::vector<CodedIcon
 }
 
 BuildCounts MakeNineIconFiles(const std::string& folder, const std::vector<std::string>& names,
-                              const IconMaker& makeIcons) {
+                              const IconMaker& makeIcons, BuildPlan* planOnly) {
     BuildCounts counts;
     PixelBuffer24 bitmap;
     DurabilityBatch batch;  // one flush to disk for all files, before the count is told
@@ -72,6 +72,11 @@ BuildCounts MakeNineIconFiles(const std::string& folder, const std::vector<std::
             continue;
         }
         const std::vector<std::uint8_t> bytes = BuildS16File(icons);
+        if (planOnly != nullptr) {
+            planOnly->files.emplace_back(OutputPathFor(bitmapPath), bytes.size());
+            ++counts.created;
+            continue;
+        }
         if (!WriteWholeFile(OutputPathFor(bitmapPath), bytes, &batch)) {
             ++counts.failed;
             continue;
@@ -82,6 +87,7 @@ BuildCounts MakeNineIconFiles(const std::string& folder, const std::vector<std::
         counts.failed += counts.created;
         counts.created = 0;
     }
+    if (planOnly != nullptr) return counts;  // each failure was told as it happened
     if (counts.failed > 0) {
         ShowError("\n%d files created\n%d files could not be created\n", counts.created,
                   counts.failed);
@@ -93,20 +99,23 @@ BuildCounts MakeNineIconFiles(const std::string& folder, const std::vector<std::
 
 }  // namespace
 
-BuildCounts MakeClonedS16(const std::string& folder, const std::vector<std::string>& names) {
-    return MakeNineIconFiles(folder, names, ClonedIcons);
+BuildCounts MakeClonedS16(const std::string& folder, const std::vector<std::string>& names,
+                          BuildPlan* planOnly) {
+    return MakeNineIconFiles(folder, names, ClonedIcons, planOnly);
 }
 
 BuildCounts MakeS16FromSheet(const std::string& folder, const std::vector<std::string>& names,
-                             bool grid3x3) {
-    return MakeNineIconFiles(folder, names,
-                             [grid3x3](const PixelBuffer24& bitmap, std::vector<CodedIcon>& icons) {
-                                 return SheetIcons(bitmap, grid3x3, icons);
-                             });
+                             bool grid3x3, BuildPlan* planOnly) {
+    return MakeNineIconFiles(
+        folder, names,
+        [grid3x3](const PixelBuffer24& bitmap, std::vector<CodedIcon>& icons) {
+            return SheetIcons(bitmap, grid3x3, icons);
+        },
+        planOnly);
 }
 
 bool MakeS16FromList(const std::string& folder, const std::vector<std::string>& entries,
-                     const std::string& outputPath, ListGaps gaps) {
+                     const std::string& outputPath, ListGaps gaps, BuildPlan* planOnly) {
     std::vector<CodedIcon> icons(entries.size());
     PixelBuffer24 bitmap;
     bool complete = true;
@@ -120,7 +129,12 @@ bool MakeS16FromList(const std::string& folder, const std::vector<std::string>& 
         }
     }
     if (!complete) return false;
-    if (!WriteWholeFile(outputPath, BuildS16File(icons))) return false;
+    const std::vector<std::uint8_t> bytes = BuildS16File(icons);
+    if (planOnly != nullptr) {
+        planOnly->files.emplace_back(outputPath, bytes.size());
+        return true;
+    }
+    if (!WriteWholeFile(outputPath, bytes)) return false;
     ShowInfo("\n %s was created \n", outputPath.c_str());
     return true;
 }

@@ -2,7 +2,9 @@
 // Building S16 files from bitmaps: nine cloned icons per bitmap, nine icons
 // cut from a 3 x 3 or 9 x 1 sheet, or one icon per entry of an ordered list.
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct BuildCounts {
@@ -10,13 +12,21 @@ struct BuildCounts {
     int failed = 0;
 };
 
+// A dry run's account: each file a build would write, with its size in bytes.
+// A build given one reads and codes every picture as usual, tells problems
+// the same way, and writes nothing.
+struct BuildPlan {
+    std::vector<std::pair<std::string, std::uint64_t>> files;
+};
+
 // For each named bitmap of `folder`, an S16 with nine copies of its picture
 // beside it ("<name>.s16"). Reports the counts in a message.
-BuildCounts MakeClonedS16(const std::string& folder, const std::vector<std::string>& names);
+BuildCounts MakeClonedS16(const std::string& folder, const std::vector<std::string>& names,
+                          BuildPlan* planOnly = nullptr);
 // For each named bitmap, an S16 with the nine cells of the sheet, row by row
 // from the top left (3 x 3) or left to right (9 x 1).
 BuildCounts MakeS16FromSheet(const std::string& folder, const std::vector<std::string>& names,
-                             bool grid3x3);
+                             bool grid3x3, BuildPlan* planOnly = nullptr);
 // What a list build does with an entry whose bitmap cannot become an icon:
 // keep a zero record in its place (the window's S16 Maker), or write nothing
 // at all and say which bitmap stopped it (the command line).
@@ -26,7 +36,8 @@ enum class ListGaps { kKeepBlank, kRefuse };
 // picture being IconListPicturePath(folder, name)). False when the file cannot
 // be written, or with kRefuse when any bitmap cannot become an icon.
 bool MakeS16FromList(const std::string& folder, const std::vector<std::string>& entries,
-                     const std::string& outputPath, ListGaps gaps = ListGaps::kKeepBlank);
+                     const std::string& outputPath, ListGaps gaps = ListGaps::kKeepBlank,
+                     BuildPlan* planOnly = nullptr);
 
 // The text of icon-list entry `number` (1-based) for a bitmap's base name.
 std::string IconListEntry(int number, const std::string& baseName);

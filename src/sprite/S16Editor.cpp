@@ -135,12 +135,13 @@ bool PlanIconReplacement(S16Image& image, const std::string& name, int n,
     return true;
 }
 
-bool ReplaceIconFromPicture(S16Image& image, int n, const std::string& picturePath, bool dryRun) {
+bool ReplaceIconFromPicture(S16Image& image, int n, const std::string& picturePath,
+                            IconReplacement* planOnly) {
     const std::string path = image.FileName();
     IconReplacement plan;
     if (!PlanIconReplacement(image, path, n, picturePath, plan)) return false;
-    if (dryRun) {
-        ShowInfo("Would replace %s; nothing was written", plan.change.c_str());
+    if (planOnly != nullptr) {
+        *planOnly = std::move(plan);
         return true;
     }
     if (!RewriteWith(image, plan.bytes)) return false;

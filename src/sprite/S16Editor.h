@@ -38,8 +38,9 @@ struct IconReplacement {
 bool PlanIconReplacement(S16Image& image, const std::string& name, int n,
                          const std::string& picturePath, IconReplacement& plan);
 // Replaces icon n of the standalone S16 file in one rewrite, keeping the
-// backup, and tells what changed; with `dryRun` only tells what would.
-bool ReplaceIconFromPicture(S16Image& image, int n, const std::string& picturePath, bool dryRun);
+// backup, and tells what changed; with `planOnly`, only fills it and writes nothing.
+bool ReplaceIconFromPicture(S16Image& image, int n, const std::string& picturePath,
+                            IconReplacement* planOnly = nullptr);
 
 // Where a rewrite keeps the previous S16 file.
 std::string S16BackupPath(const std::string& path);

@@ -4,6 +4,7 @@
 
 #include "bitmap/PixelBuffer24.h"
 #include "sprite/IconEncoder.h"
+#include "sprite/S16Builder.h"
 #include "sprite/S16Format.h"
 #include "sprite/SpriteSheet.h"
 #include "sprite/SpriteSheetJson.h"
@@ -177,11 +178,14 @@ bool S16BytesFromSheetFile(const std::string& sheetPath, int columns, int rows,
 }
 
 bool MakeS16FromSheetFile(const std::string& sheetPath, int columns, int rows,
-                          const std::string& outputPath) {
+                          const std::string& outputPath, BuildPlan* planOnly) {
     std::vector<std::uint8_t> bytes;
-    if (!S16BytesFromSheetFile(sheetPath, columns, rows, bytes) ||
-        !WriteWholeFile(outputPath, bytes))
-        return false;
+    if (!S16BytesFromSheetFile(sheetPath, columns, rows, bytes)) return false;
+    if (planOnly != nullptr) {
+        planOnly->files.emplace_back(outputPath, bytes.size());
+        return true;
+    }
+    if (!WriteWholeFile(outputPath, bytes)) return false;
     ShowInfo("\n %s was created \n", outputPath.c_str());
     return true;
 }

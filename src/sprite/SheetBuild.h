@@ -9,6 +9,7 @@
 #include "sprite/S16Icon.h"
 
 class PixelBuffer24;
+struct BuildPlan;
 struct SheetDescription;
 
 // The description that belongs to the sheet at `sheetPath`: the same path
@@ -40,5 +41,6 @@ bool S16BytesFromSheetFile(const std::string& sheetPath, int columns, int rows,
 // Builds the S16 file `outputPath` from the sheet picture at `sheetPath`:
 // with `columns` and `rows` above 0 cut into that grid, else as the
 // description beside it says. Reports the outcome; false when nothing was written.
+// With `planOnly`, adds the file to it and writes nothing.
 bool MakeS16FromSheetFile(const std::string& sheetPath, int columns, int rows,
-                          const std::string& outputPath);
+                          const std::string& outputPath, BuildPlan* planOnly = nullptr);

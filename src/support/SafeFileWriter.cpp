@@ -114,6 +114,21 @@ bool SafeFileWriter::Create() {
         lock_.reset();
         return false;
     }
+    // A device or a pipe would be replaced by a regular file, not written into.
+    if (targetExisted_ && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode)) {
+        ShowError("[%s] is not a regular file: nothing was written", targetPath_.c_str());
+        lock_.reset();
+        return false;
+    }
+#ifndef _WIN32
+    // Renaming a new file over the target needs only the folder's permission:
+    // a file the user may not write stays as it is, as writing it in place would.
+    if (targetExisted_ && ::access(realTarget_.c_str(), W_OK) != 0) {
+        ReportCreationError(targetPath_, errno);
+        lock_.reset();
+        return false;
+    }
+#endif
     targetMode_ = targetExisted_ ? static_cast<unsigned>(status.st_mode & 07777) : 0666;
     targetOwner_ = static_cast<unsigned>(status.st_uid);
     targetGroup_ = static_cast<unsigned>(status.st_gid);

@@ -40,8 +40,9 @@ public:
     void RequireOriginal(const DataFile& original);
 
     // Locks the target and creates the new file. Reports "[%s] is being
-    // changed by another program" or "Error on creating [%s]: <reason>",
-    // naming the target.
+    // changed by another program", "[%s] is not a regular file: nothing was
+    // written" (a device or a pipe, which the rename would replace) or "Error
+    // on creating [%s]: <reason>", naming the target.
     bool Create();
     // The new file. Its `Path()` is the target's, so messages about it name
     // the file the user knows.

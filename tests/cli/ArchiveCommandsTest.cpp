@@ -300,7 +300,7 @@ TEST_F(ArchiveCli, TheSpriteArgumentIsAFileOrAnArchiveItem) {
     EXPECT_EQ(RunCli({"icons", mixed + ":unit01.s16"}).status, kExitDone);
     CliRun run = RunCli({"icons", mixed + ":notes.txt"});
     EXPECT_EQ(run.status, kExitFailed);
-    EXPECT_EQ(run.err, "error: notes.txt is not an S16 item\n");
+    EXPECT_EQ(run.err, "error: " + mixed + ":notes.txt is not an S16 item\n");
 
     WriteFileBytes(dir / "odd.dat:NOTES.TXT", unit);  // a file, though it reads as an item
     run = RunCli({"icons", dir / "odd.dat:NOTES.TXT"});

@@ -145,6 +145,63 @@ TEST_F(ArchiveSafety, AReadOnlyArchiveIsReadAndNeverRewritten) {
     EXPECT_EQ(ReadFileBytes(archive), before);
 }
 
+// In a folder the user may write, a file the user may not write is still refused:
+// the new version would otherwise simply be renamed over it.
+TEST_F(ArchiveSafety, AReadOnlyFileInAWritableFolderIsNeverReplaced) {
+    namespace fs = std::filesystem;
+    const std::string sprite = dir / "tank.s16";
+    const std::string picture = dir / "tank.png";
+    WriteFileBytes(sprite, unit);
+    WriteFileBytes(picture, Filler(8, 2));
+    ASSERT_EQ(RunCli({"unpack", archive, dir / "folder", "--png"}).status, kExitDone);
+    fs::permissions(dir.Path(), fs::perms::all);
+    for (const std::string& file : {archive, sprite, picture})
+        fs::permissions(file,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const Bytes before = ReadFileBytes(archive);
+
+    const std::string outcome = AsOrdinaryUser([&] {
+        return Outcome({"remove-icon", sprite, "1"}) +
+               Outcome({"pack", dir / "folder", "-o", archive}) +
+               Outcome({"to-png", archive + ":UNIT01.S16", "-o", picture});
+    });
+    for (const std::string& file : {sprite, archive, picture}) {
+        EXPECT_NE(outcome.find("error: Error on creating [" + file + "]: Permission denied\n"),
+                  std::string::npos)
+            << outcome;
+    }
+    EXPECT_EQ(ReadFileBytes(sprite), unit);
+    EXPECT_EQ(ReadFileBytes(archive), before);
+    EXPECT_EQ(ReadFileBytes(picture), Filler(8, 2));
+    EXPECT_FALSE(fs::exists(dir / "tank.back"));
+    EXPECT_FALSE(fs::exists(dir / "KELPAR_back.dat"));
+}
+
+// A pipe or a device as the output is refused: the rename that puts a new
+// file in place would put a regular file where it was.
+TEST_F(ArchiveSafety, APipeAsTheOutputIsNeverReplaced) {
+    namespace fs = std::filesystem;
+    const std::string pipe = dir / "out.png";
+    ASSERT_TRUE(RunShell("mkfifo " + pipe));
+    WriteFileBytes(dir / "unit.s16", unit);
+    ASSERT_EQ(RunCli({"to-png", dir / "unit.s16", "--sheet", "-o", dir / "sheet.png"}).status,
+              kExitDone);
+    ASSERT_EQ(RunCli({"unpack", archive, dir / "folder", "--png"}).status, kExitDone);
+    const std::vector<std::vector<std::string>> commands = {
+        {"to-png", dir / "unit.s16", "-o", pipe},
+        {"make", "--from-sheet", dir / "sheet.png", pipe},
+        {"report", archive, "-o", pipe},
+        {"pack", dir / "folder", "-o", pipe},
+    };
+    for (const std::vector<std::string>& command : commands) {
+        const CliRun run = RunCli(command);
+        EXPECT_EQ(run.status, kExitFailed) << command.front();
+        EXPECT_EQ(run.err, "error: [" + pipe + "] is not a regular file: nothing was written\n")
+            << command.front();
+        EXPECT_TRUE(fs::is_fifo(pipe)) << command.front();
+    }
+}
+
 TEST_F(ArchiveSafety, RepackOverAnArchiveKeepsTheOldOne) {
     const Bytes before = ReadFileBytes(archive);
     WriteFileBytes(dir / "UNIT01.S16", unit);

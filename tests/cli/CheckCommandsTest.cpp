@@ -91,6 +91,21 @@ TEST_F(Verify, DamagedArchivesTellEachProblemByItemAndIcon) {
     EXPECT_EQ(run.out.find("UNIT02"), std::string::npos);
     EXPECT_NE(run.err.find(path + " is damaged: 2 problems found"), std::string::npos) << run.err;
 
+    // One item alone, named as the sprite commands name it.
+    run = RunCli({"verify", path + ":unit01.s16"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.out.find(path + ":unit01.s16: icon 2: it is 5000 x 4, outside the limits"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.err.find(path + ":unit01.s16 is damaged: 2 problems found"), std::string::npos)
+        << run.err;
+    run = RunCli({"verify", path + ":#3"});
+    EXPECT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.out, path + ":#3: sound (3 icons read)\n");
+    run = RunCli({"verify", path + ":README.TXT"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find("is not an S16 item"), std::string::npos) << run.err;
+
     // Cut inside the last item: that item lies outside, and the file ends early.
     Bytes cut = DatBytes(items);
     cut.resize(cut.size() - 5);

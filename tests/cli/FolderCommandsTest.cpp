@@ -72,6 +72,16 @@ TEST_F(FolderCommands, AnEditedPictureChangesOnlyItsItemAndAddedFilesFollow) {
     EXPECT_EQ(dry.status, kExitDone) << dry.err;
     EXPECT_NE(dry.err.find("2 added from the folder"), std::string::npos) << dry.err;
     EXPECT_FALSE(FileExists(dir / "new.dat"));
+    // Against the archive it came from: the edited item and the added ones only.
+    const Bytes before = ReadFileBytes(sample);
+    const CliRun over = RunCli({"pack", dir / "f", "-o", sample, "--dry-run"});
+    EXPECT_EQ(over.status, kExitDone) << over.err;
+    EXPECT_EQ(over.out.rfind("add ATANK.S16 (", 0), 0u) << over.out;
+    EXPECT_NE(over.out.find("\nadd ZNOTE.TXT (9 bytes)\nreplace UNIT02.S16 (2935 -> "),
+              std::string::npos)
+        << over.out;
+    EXPECT_EQ(std::count(over.out.begin(), over.out.end(), '\n'), 4) << over.out;
+    EXPECT_EQ(ReadFileBytes(sample), before);
 
     ASSERT_EQ(RunCli({"pack", dir / "f", "-o", dir / "new.dat"}).status, kExitDone);
     const std::vector<std::string> names = StoredNames(ReadFileBytes(dir / "new.dat"));

@@ -5,6 +5,7 @@
 #include "S16Files.h"
 #include "sprite/S16Format.h"
 #include "sprite/S16Image.h"
+#include "support/Messages.h"
 
 namespace {
 
@@ -167,10 +168,18 @@ TEST_F(PictureCommands, ReplaceIconRewritesOnceAndKeepsSharedData) {
 
     const CliRun dry = RunCli({"replace-icon", dir / "set.s16", "1", dir / "new.bmp", "--dry-run"});
     EXPECT_EQ(dry.status, kExitDone) << dry.err;
-    EXPECT_NE(dry.err.find("nothing was written"), std::string::npos);
+    EXPECT_EQ(dry.err, "");
     EXPECT_EQ(ReadFileBytes(dir / "set.s16"), original);
 
     ASSERT_EQ(RunCli({"replace-icon", dir / "set.s16", "1", dir / "new.bmp"}).status, kExitDone);
+    // The dry run told the file's bytes before and after on standard output.
+    EXPECT_EQ(dry.out.rfind("replace icon 1 of " + (dir / "set.s16") + ": 3 x 2", 0), 0u)
+        << dry.out;
+    EXPECT_NE(dry.out.find("\n" + (dir / "set.s16") +
+                           FormatText(": %zu -> %zu bytes; nothing was written (dry run)\n",
+                                      original.size(), ReadFileBytes(dir / "set.s16").size())),
+              std::string::npos)
+        << dry.out;
     EXPECT_EQ(ReadFileBytes(dir / "set.back"), original);
     S16Image image;
     ASSERT_TRUE(image.OpenFile(dir / "set.s16"));
@@ -185,7 +194,13 @@ TEST_F(PictureCommands, ReplaceIconRewritesOnceAndKeepsSharedData) {
     ASSERT_EQ(RunCli({"to-png", dir / "tank.s16", "--icon", "4", "-o", dir / "four.png"}).status,
               kExitDone);
     const std::string item = dir / "KELPAR.dat:UNIT01.S16";
+    const std::size_t archiveBefore = ReadFileBytes(dir / "KELPAR.dat").size();
+    const CliRun dryItem = RunCli({"replace-icon", item, "2", dir / "four.png", "--dry-run"});
     ASSERT_EQ(RunCli({"replace-icon", item, "2", dir / "four.png"}).status, kExitDone);
+    EXPECT_NE(dryItem.out.find(FormatText("KELPAR.dat: %zu -> %zu bytes; nothing was written",
+                                          archiveBefore, ReadFileBytes(dir / "KELPAR.dat").size())),
+              std::string::npos)
+        << dryItem.out;
     EXPECT_TRUE(FileExists(dir / "KELPAR_back.dat"));
     ASSERT_EQ(RunCli({"to-png", item, "--icon", "2", "-o", dir / "two.png"}).status, kExitDone);
     EXPECT_EQ(ReadFileBytes(dir / "two.png"), ReadFileBytes(dir / "four.png"));

@@ -28,6 +28,35 @@ TEST(ShpCli, ExportsInspectsAndConvertsBack) {
     EXPECT_EQ(RunCli({"shp-info", dir / "none.shp"}).status, kExitFailed);
 }
 
+// A dry run converts in memory: it tells each S16 file and its size, makes no
+// folder, writes no file, and still fails for a file it cannot convert.
+TEST(ShpCli, FromShpDryRunTellsTheFilesAndWritesNothing) {
+    TempDir dir;
+    WriteFileBytes(dir / "unit.s16", CodedS16(3, 6, 5, [](int i, int x, int) {
+                       return MakeColor(20 * i, 8 * x, 0);
+                   }));
+    ASSERT_EQ(RunCli({"to-shp", dir / "unit.s16", dir / "unit.shp"}).status, kExitDone);
+    WriteFileBytes(dir / "junk.shp", Bytes{1, 2});
+    CliRun run = RunCli({"from-shp", dir / "unit.shp", "-o", dir / "out", "--dry-run"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_FALSE(FileExists(dir / "out"));
+    ASSERT_EQ(RunCli({"from-shp", dir / "unit.shp", "-o", dir / "out"}).status, kExitDone);
+    const std::string size = std::to_string(ReadFileBytes(dir / "out/unit.s16").size());
+    EXPECT_EQ(run.out, "create " + (dir / "out/unit.s16") + " (" + size +
+                           " bytes)\n1 files; nothing was written (dry run)\n");
+
+    WriteFileBytes(dir / "out/unit.s16", Bytes{7});
+    run = RunCli({"from-shp", dir / "unit.shp", dir / "junk.shp", "-o", dir / "out", "--dry-run"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.out.find("replace " + (dir / "out/unit.s16") + " (1 -> " + size + " bytes)"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.err.find("1 SHP files could not be converted:\njunk.shp"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadFileBytes(dir / "out/unit.s16"), Bytes{7});
+    EXPECT_EQ(FolderListing(dir / "out"), std::vector<std::string>{"unit.s16"});
+}
+
 // The output folder is read once: files of any spelling of ".s16" count, and
 // a file this run wrote counts for a later SHP file of the same name.
 TEST(ShpCli, OnlyNewSkipsEverySpellingAndWhatTheRunWrote) {

@@ -7,6 +7,7 @@
 #include "CliRunner.h"
 #include "S16Files.h"
 #include "sprite/S16Image.h"
+#include "support/Messages.h"
 
 namespace {
 
@@ -143,6 +144,38 @@ TEST_F(SpriteCommands, MakeWritesNothingForARefusedBitmap) {
     run = RunCli({"make", "--sheet", "3x3", dir / "sheet.bmp", dir / "broken.bmp"});
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_TRUE(FileExists(dir / "sheet.s16"));
+    EXPECT_FALSE(FileExists(dir / "broken.s16"));
+}
+
+// A dry run codes every picture and tells each file it would create or
+// replace, with its size; nothing is written, and a refused picture still fails.
+TEST_F(SpriteCommands, MakeDryRunTellsTheFilesAndWritesNothing) {
+    WriteFileBytes(dir / "pic.s16", {1, 2, 3});
+    CliRun run = RunCli({"make", "--cloned", dir / "pic.bmp", "--dry-run"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(RunCli({"make", "--cloned", dir / "pic.bmp"}).status, kExitDone);
+    const std::size_t built = ReadFileBytes(dir / "pic.s16").size();
+    EXPECT_EQ(run.out, "replace " + (dir / "pic.s16") + FormatText(" (3 -> %zu bytes)\n", built) +
+                           "1 files; nothing was written (dry run)\n");
+
+    run = RunCli({"make", "--list", dir / "list.s16", dir / "pic.bmp", "--dry-run"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.out.find("create " + (dir / "list.s16") + " ("), 0u) << run.out;
+    run = RunCli({"to-png", sprite, "--sheet", "-o", dir / "sheet.png"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    run = RunCli({"make", "--from-sheet", dir / "sheet.png", dir / "back.s16", "--dry-run"});
+    ASSERT_EQ(run.status, kExitDone) << run.err;
+    EXPECT_EQ(run.out, "create " + (dir / "back.s16") +
+                           FormatText(" (%zu bytes)\n", ReadFileBytes(sprite).size()) +
+                           "1 files; nothing was written (dry run)\n");
+    EXPECT_EQ(run.err, "");
+
+    WriteFileBytes(dir / "broken.bmp", {'B', 'M', 1, 2, 3});
+    run = RunCli({"make", "--cloned", dir / "broken.bmp", "--dry-run"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_NE(run.err.find(dir / "broken.bmp"), std::string::npos) << run.err;
+    EXPECT_FALSE(FileExists(dir / "list.s16"));
+    EXPECT_FALSE(FileExists(dir / "back.s16"));
     EXPECT_FALSE(FileExists(dir / "broken.s16"));
 }
 
