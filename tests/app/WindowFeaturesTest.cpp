@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QListView>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include "app/IconPanel.h"
 #include "app/ItemListModel.h"
 #include "app/ItemListView.h"
+#include "app/QtProgress.h"
 #include "app/SheetModel.h"
 #include "app/SheetView.h"
 
@@ -332,6 +334,26 @@ private slots:
         tool->AppendPictures({QString::fromStdString(picture)});
         QCOMPARE(tool->Icons()->count(), 10);
         QCOMPARE(frame_->UndoAction()->text(), QString("Undo Append icon"));
+    }
+
+    void questionDuringLongWorkCanBeAnswered() {
+        QtProgress progress(frame_.get());
+        progress.Show();
+        // Asked before the progress dialog's delay ran out ("Yes to All" about
+        // a file already there) ...
+        QMessageBox box(QMessageBox::Question, "Question", "Replace it?",
+                        QMessageBox::YesToAll | QMessageBox::NoToAll, frame_.get());
+        box.setWindowModality(Qt::ApplicationModal);
+        box.show();
+        // ... and then the delay runs out.
+        QVERIFY(progress.Dialog() != nullptr);
+        progress.Dialog()->show();
+        QCoreApplication::processEvents();
+        QCOMPARE(QApplication::activeModalWidget(), &box);
+        QTest::mouseClick(box.button(QMessageBox::NoToAll), Qt::LeftButton);
+        QCOMPARE(box.result(), int(QMessageBox::NoToAll));
+        QVERIFY(!progress.Cancelled());
+        progress.Hide();
     }
 
     void cancelledUnpackTellsWhatWasWritten() {
