@@ -336,6 +336,30 @@ private slots:
         QCOMPARE(frame_->UndoAction()->text(), QString("Undo Append icon"));
     }
 
+    void droppingManyKnownNamesAsksOnceForAll() {
+        // A folder of items unpacked, edited and dropped back: one question, not one per file.
+        const std::string out = Sample("back/");
+        fs::create_directory(out);
+        QStringList dropped;
+        for (const char* name : {"UNIT03.S16", "UNIT04.S16", "UNIT05.S16"}) {
+            QVERIFY(
+                app_->doc.Archive().ExtractItem(app_->doc.Archive().FindItem(name), out + name));
+            dropped << QString::fromStdString(out + name);
+        }
+        app_->ui.repeatedAnswers.push_back(RepeatedAnswer::kYesToAll);
+        View()->DropFiles(dropped);
+        QCOMPARE(app_->ui.questions.size(), std::size_t{1});
+        QCOMPARE(frame_->UndoAction()->text(), QString("Undo Replace 3 items"));
+        QCOMPARE(ItemCount(), 25);
+
+        // No to All leaves every item as it is and writes nothing.
+        app_->ui.repeatedAnswers.push_back(RepeatedAnswer::kNoToAll);
+        const Bytes before = ReadFileBytes(Sample("KELPAR.dat"));
+        View()->DropFiles(dropped);
+        QCOMPARE(app_->ui.questions.size(), std::size_t{2});
+        QCOMPARE(ReadFileBytes(Sample("KELPAR.dat")), before);
+    }
+
     void questionDuringLongWorkCanBeAnswered() {
         QtProgress progress(frame_.get());
         progress.Show();
