@@ -38,12 +38,16 @@ bool IsUserInput(QEvent::Type type) {
 QtProgress::QtProgress(QWidget* parent) : parent_(parent) {}
 
 QtProgress::~QtProgress() {
-    if (depth_ > 0) qApp->removeEventFilter(this);
+    if (depth_ > 0) {
+        qApp->removeEventFilter(this);
+        --running_;
+    }
     delete dialog_;
 }
 
 void QtProgress::Show() {
     if (depth_++ > 0) return;
+    ++running_;
     cancelled_ = false;
     value_ = 0;
     maximum_ = 1;
@@ -81,6 +85,7 @@ void QtProgress::Step(int count) {
 
 void QtProgress::Hide() {
     if (depth_ == 0 || --depth_ > 0) return;
+    --running_;
     qApp->removeEventFilter(this);
     // Deleted now: a dialog left for later would show itself when its delay
     // ran out (during the message that follows a quick operation) and stay.

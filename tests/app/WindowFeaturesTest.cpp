@@ -219,6 +219,33 @@ private slots:
         QCOMPARE(app_->ui.questions.size(), asked);
     }
 
+    void changeSeenDuringLongWorkIsAskedAboutAfterIt() {
+        const std::string archive = Sample("KELPAR.dat");
+        fs::copy_file(archive, Sample("other.dat"));
+        {
+            DatArchive other;
+            QVERIFY(other.OpenArchive(Sample("other.dat")));
+            QVERIFY(!other.RemoveItem(3, NoProgress()).empty());
+        }
+        const std::string out = Sample("out/");
+        fs::create_directory(out);
+        app_->ui.folderAnswers.push_back(out);
+        app_->ui.yesNoAnswers.push_back(true);
+        std::size_t askedDuring = 0;
+        // Another program replaces the archive while it is unpacked: reading
+        // it again then would pull it from under the unpack.
+        RunWhileBusy(kCmdUnpack, [&] {
+            fs::rename(Sample("other.dat"), archive);
+            app_->doc.Changes().CheckForChanges();
+            askedDuring = app_->ui.questions.size();
+        });
+        QCOMPARE(askedDuring, std::size_t{0});
+        QCOMPARE(NamesIn(out).size(), 25);
+        app_->doc.Changes().CheckForChanges();
+        QCOMPARE(app_->ui.questions.size(), std::size_t{1});
+        QCOMPARE(ItemCount(), 24);
+    }
+
     void sheetShowsEveryItemAndChoosesOne() {
         frame_->SheetAction(CShpView::kItemSheet)->trigger();
         SheetView* sheet = View()->SheetWidget();
