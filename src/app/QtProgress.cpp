@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QProgressDialog>
-#include <QTimer>
 
 namespace {
 
@@ -123,21 +122,14 @@ bool QtProgress::MayReceiveInput(QObject* receiver, QEvent::Type event) const {
 }
 
 bool QtProgress::eventFilter(QObject* watched, QEvent* event) {
-    // A question the operation asks comes before the dialog's delay has run
-    // out: the dialog shows first, so that it cannot appear later on top of
-    // the question, take its place as the modal window and leave it
-    // unanswerable.
+    // A question or message the operation shows before the dialog's delay
+    // has run out: the dialog must not appear later on top of it, take its
+    // place as the modal window and leave it unanswerable. Its delayed showing
+    // is called off; it shows at a later step if the work goes on long enough.
     if (depth_ > 0 && event->type() == QEvent::Show && dialog_ && !dialog_->isVisible() &&
         watched != dialog_ && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        if (widget->isWindow() && widget->isModal()) {
-            dialog_->show();
-            // Shown in the same moment, the two may be stacked either way.
-            QTimer::singleShot(0, widget, [widget] {
-                widget->raise();
-                widget->activateWindow();
-            });
-        }
+        const auto* widget = static_cast<const QWidget*>(watched);
+        if (widget->isWindow() && widget->isModal()) dialog_->reset();
     }
     if (depth_ > 0 && IsUserInput(event->type()) && !MayReceiveInput(watched, event->type())) {
         event->ignore();

@@ -390,16 +390,17 @@ private slots:
     void questionDuringLongWorkCanBeAnswered() {
         QtProgress progress(frame_.get());
         progress.Show();
+        QVERIFY(progress.Dialog() != nullptr);
         // Asked before the progress dialog's delay ran out ("Yes to All" about
         // a file already there) ...
         QMessageBox box(QMessageBox::Question, "Question", "Replace it?",
                         QMessageBox::YesToAll | QMessageBox::NoToAll, frame_.get());
         box.setWindowModality(Qt::ApplicationModal);
         box.show();
-        // ... and then the delay runs out.
-        QVERIFY(progress.Dialog() != nullptr);
-        progress.Dialog()->show();
-        QCoreApplication::processEvents();
+        // ... the dialog no longer waits to show itself on top of the question.
+        for (const QTimer* timer : progress.Dialog()->findChildren<QTimer*>())
+            QVERIFY(!timer->isActive());
+        QVERIFY(!progress.Dialog()->isVisible());
         QCOMPARE(QApplication::activeModalWidget(), &box);
         QTest::mouseClick(box.button(QMessageBox::NoToAll), Qt::LeftButton);
         QCOMPARE(box.result(), int(QMessageBox::NoToAll));
