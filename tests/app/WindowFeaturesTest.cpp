@@ -14,8 +14,11 @@
 #include <QtTest>
 #include <algorithm>
 #include <filesystem>
+#include <numeric>
 
 #include "AppFixture.h"
+#include "DatFiles.h"
+#include "S16Files.h"
 #include "app/AnimationBar.h"
 #include "app/CMainFrame.h"
 #include "app/CShpTool.h"
@@ -285,6 +288,54 @@ private slots:
 
         frame_->SheetAction(CShpView::kNoSheet)->trigger();
         QVERIFY(!sheet->isVisible() && View()->Panel()->isVisible());
+    }
+
+    void sheetReadsAnArchiveReplacedUnderTheSameName() {
+        // Large icons: decoding them keeps a worker busy for a while.
+        const Bytes icon =
+            CodedS16(1, 800, 600, [](int, int, int) { return ColorValue{0x2060A0}; });
+        std::vector<NamedItem> items;
+        for (int i = 0; i < 400; ++i)
+            items.emplace_back(FormatText("BIG%03d.S16", i), icon);
+        const std::string path = Sample("big.dat");
+        WriteFileBytes(path, DatBytes(items));
+        // What a remove, an undo or a reload puts in place: every item has moved.
+        items.erase(items.begin());
+        WriteFileBytes(Sample("other.dat"), DatBytes(items));
+        std::vector<DatEntry> before;
+        std::vector<DatEntry> after;
+        {
+            DatArchive archive;
+            QVERIFY(archive.OpenArchive(path));
+            before = archive.Entries();
+            QVERIFY(archive.OpenArchive(Sample("other.dat")));
+            after = archive.Entries();
+        }
+        const auto all = [](const std::vector<DatEntry>& entries) {
+            std::vector<int> rows(entries.size());
+            std::iota(rows.begin(), rows.end(), 0);
+            return rows;
+        };
+        SheetModel model;
+        model.ShowItems(path, before, all(before));
+        for (int row = 0; row < 400; ++row)
+            model.data(model.index(row), Qt::DecorationRole);
+        // Once a worker has the archive open (the last row asked is decoded first) ...
+        QTRY_VERIFY(model.data(model.index(399), Qt::DecorationRole)
+                        .value<QImage>()
+                        .pixelColor(32, 32)
+                        .alpha() != 0);
+        // ... the archive is replaced and shown again while that worker is still busy.
+        fs::rename(Sample("other.dat"), path);
+        model.ShowItems(path, after, all(after));
+        for (int row = 0; row < 20; ++row)
+            model.data(model.index(row), Qt::DecorationRole);
+        model.WaitForThumbnails();
+        for (int row = 0; row < 20; ++row) {
+            const QImage thumbnail =
+                model.data(model.index(row), Qt::DecorationRole).value<QImage>();
+            QCOMPARE(thumbnail.pixelColor(32, 32), QColor(0x20, 0x60, 0xA0));
+        }
     }
 
     void animationStepsThroughTheIcons() {
