@@ -4,7 +4,9 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <optional>
 
+#include "app/BatchMessages.h"
 #include "app/CAppDoc.h"
 #include "app/CShpView.h"
 #include "app/ChangeTracker.h"
@@ -43,6 +45,9 @@ void CShpView::DropFiles(const QStringList& paths) {
     DatArchive& archive = doc_.Archive();
     std::vector<std::string> added;
     std::vector<std::pair<int, std::string>> replaced;
+    // A folder of items dropped back is asked about once, with answers for all.
+    std::optional<BatchMessages> batch;
+    if (paths.size() > 1) batch.emplace("Drop", this);
     for (const QString& given : paths) {
         const std::string path = given.toStdString();
         const std::string name = SplitPath(path, kPathFileName);
@@ -55,6 +60,7 @@ void CShpView::DropFiles(const QStringList& paths) {
             replaced.emplace_back(item, path);
         }
     }
+    if (batch) batch->Finish("");
     const int row = SelectedRow();
     if (!replaced.empty()) {
         ChangeTracker::Rewrite rewrite(doc_.Changes(), archive.ArchivePath());

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/QtProgress.h"
 #include "support/BackupSwap.h"
 #include "support/Messages.h"
 
@@ -87,6 +88,12 @@ void ChangeTracker::OnFileChanged(const QString&) {
 void ChangeTracker::CheckForChanges() {
     WatchPaths();
     if (asking_) return;
+    // Long work holds the file open and may be asking its own questions: a
+    // change is looked at once the work has ended.
+    if (QtProgress::AnyRunning()) {
+        settle_.start();
+        return;
+    }
     for (std::size_t slot = 0; slot < watched_.size(); ++slot) {
         Watched& watched = watched_[slot];
         if (watched.path.empty() || watched.path == rewriting_) continue;

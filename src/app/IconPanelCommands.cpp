@@ -4,6 +4,7 @@
 #include <QRadioButton>
 
 #include "app/AppSettings.h"
+#include "app/BatchMessages.h"
 #include "app/CommandIds.h"
 #include "app/IconPanel.h"
 #include "app/PictureArea.h"
@@ -130,9 +131,12 @@ void IconPanel::SaveAllIcons() {
         CurrentUserInterface().ChooseFolder(settings_.bmpFolder, "Select folder for Bitmaps");
     if (folder.empty()) return;
     const std::string base = sprite_.baseName();
+    // An icon that cannot be written is told in one list with the others, not one box each.
+    BatchMessages batch("Save ALL Icons", this);
     SaveAllIconsAsBmp(sprite_.image,
                       style_.namesWithIconNumber
                           ? FormatText("%s%s_%d.bmp", folder.c_str(), base.c_str(), iconNumber_)
                           : folder + base);
+    batch.Finish("");
     Draw();
 }

@@ -37,12 +37,16 @@ bool IsUserInput(QEvent::Type type) {
 QtProgress::QtProgress(QWidget* parent) : parent_(parent) {}
 
 QtProgress::~QtProgress() {
-    if (depth_ > 0) qApp->removeEventFilter(this);
+    if (depth_ > 0) {
+        qApp->removeEventFilter(this);
+        --running_;
+    }
     delete dialog_;
 }
 
 void QtProgress::Show() {
     if (depth_++ > 0) return;
+    ++running_;
     cancelled_ = false;
     value_ = 0;
     maximum_ = 1;
@@ -80,6 +84,7 @@ void QtProgress::Step(int count) {
 
 void QtProgress::Hide() {
     if (depth_ == 0 || --depth_ > 0) return;
+    --running_;
     qApp->removeEventFilter(this);
     // Deleted now: a dialog left for later would show itself when its delay
     // ran out (during the message that follows a quick operation) and stay.
@@ -117,6 +122,15 @@ bool QtProgress::MayReceiveInput(QObject* receiver, QEvent::Type event) const {
 }
 
 bool QtProgress::eventFilter(QObject* watched, QEvent* event) {
+    // A question or message the operation shows before the dialog's delay
+    // has run out: the dialog must not appear later on top of it, take its
+    // place as the modal window and leave it unanswerable. Its delayed showing
+    // is called off; it shows at a later step if the work goes on long enough.
+    if (depth_ > 0 && event->type() == QEvent::Show && dialog_ && !dialog_->isVisible() &&
+        watched != dialog_ && watched->isWidgetType()) {
+        const auto* widget = static_cast<const QWidget*>(watched);
+        if (widget->isWindow() && widget->isModal()) dialog_->reset();
+    }
     if (depth_ > 0 && IsUserInput(event->type()) && !MayReceiveInput(watched, event->type())) {
         event->ignore();
         return true;

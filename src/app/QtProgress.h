@@ -27,6 +27,8 @@ public:
     // The dialog while an operation runs (it appears after a short delay), else null.
     QProgressDialog* Dialog() const { return dialog_; }
     bool Running() const { return depth_ > 0; }
+    // Whether any operation of the window is running now.
+    static bool AnyRunning() { return running_ > 0; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,6 +43,7 @@ private:
     // busy as the main window.
     QPointer<QWidget> busyModal_;
     QElapsedTimer sincePaint_;
+    static inline int running_ = 0;
     int depth_ = 0;
     int value_ = 0;
     int maximum_ = 1;

@@ -155,6 +155,7 @@ void SheetModel::Want(int row) const {
 void SheetModel::Work() {
     DataFile file;
     std::string openPath;
+    int openGeneration = -1;
     for (;;) {
         Job job;
         DatEntry entry;
@@ -171,9 +172,12 @@ void SheetModel::Work() {
             entry = entries_[static_cast<std::size_t>(job.cell.item)];
             path = path_;
         }
-        if (path != openPath) {
+        // A new generation may be a new file under the same name (a rewrite,
+        // an undo, a reload): the one held open may be the old one.
+        if (path != openPath || job.generation != openGeneration) {
             file.Close();
             openPath = file.Open(path, "rb", false) ? path : std::string();
+            openGeneration = job.generation;
         }
         const QImage image =
             openPath.empty() ? QImage() : DecodeThumbnail(file, entry, job.cell.icon);

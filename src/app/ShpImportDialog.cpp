@@ -174,6 +174,9 @@ void ShpImportDialog::PreviewSelected() {
     if (item) {
         const std::string path = shpFolder_ + item->text().toStdString();
         if (PreviewConversion(path)) frames_.Open(path);
+    } else {
+        // An empty list (every file converted) shows no file that is no longer listed.
+        icons_.CloseFile();
     }
     Paint();
 }

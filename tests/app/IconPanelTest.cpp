@@ -15,6 +15,7 @@
 #include "app/CommandIds.h"
 #include "app/IconPanel.h"
 #include "app/PictureArea.h"
+#include "app/TextWindow.h"
 #include "sprite/IconRenderer.h"
 #include "sprite/S16Format.h"
 #include "sprite/S16Image.h"
@@ -284,6 +285,23 @@ private slots:
         QVERIFY(FileExists(At("all/strip_3_100.bmp")));
         QCOMPARE(app_->ui.LastText(), std::string("Done, All 100 icons saved as BMP"));
         QCOMPARE(image_->CurrentIconNumber(), 3);
+
+        // Where no icon can be written: one message, not one box per icon.
+        app_->ui.Clear();
+        app_->ui.folderAnswers.push_back(At("gone/"));
+        panel_->Run(kCmdSaveAllIcons);
+        QVERIFY(app_->ui.messages.empty());
+        TextWindow* summary = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<TextWindow*>(widget); window && window->isVisible())
+                summary = window;
+        }
+        QVERIFY(summary);
+        const QStringList lines = summary->Text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 101);  // each icon, and the count
+        QVERIFY(lines.front().startsWith("Error creating " + QString::fromStdString(At("gone/"))));
+        QCOMPARE(lines.back().trimmed(), QString("Error: 100 / 100 icons were not saved as BMP"));
+        summary->close();
 
         // The S16 Tool names a collage after its first icon, and all icons after the file.
         settings_.bmpFolder = app_->dir.Path();

@@ -158,6 +158,8 @@ private slots:
         QVERIFY(FileExists(At("game/banner.s16")));
         QCOMPARE(dialog.Files()->count(), 0);
         QVERIFY(!dialog.MakeButton()->isEnabled());
+        // The file converted last is no longer listed, nor shown.
+        QCOMPARE(dialog.RangeLine()->text(), QString("No picture"));
         QCOMPARE(app_->ui.LastText(),
                  "\nConverted 1 files  \nto folder: \n\t" + At("game/") + "\n ");
     }

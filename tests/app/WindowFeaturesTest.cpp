@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QListView>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -13,8 +14,11 @@
 #include <QtTest>
 #include <algorithm>
 #include <filesystem>
+#include <numeric>
 
 #include "AppFixture.h"
+#include "DatFiles.h"
+#include "S16Files.h"
 #include "app/AnimationBar.h"
 #include "app/CMainFrame.h"
 #include "app/CShpTool.h"
@@ -24,6 +28,7 @@
 #include "app/IconPanel.h"
 #include "app/ItemListModel.h"
 #include "app/ItemListView.h"
+#include "app/QtProgress.h"
 #include "app/SheetModel.h"
 #include "app/SheetView.h"
 
@@ -217,6 +222,33 @@ private slots:
         QCOMPARE(app_->ui.questions.size(), asked);
     }
 
+    void changeSeenDuringLongWorkIsAskedAboutAfterIt() {
+        const std::string archive = Sample("KELPAR.dat");
+        fs::copy_file(archive, Sample("other.dat"));
+        {
+            DatArchive other;
+            QVERIFY(other.OpenArchive(Sample("other.dat")));
+            QVERIFY(!other.RemoveItem(3, NoProgress()).empty());
+        }
+        const std::string out = Sample("out/");
+        fs::create_directory(out);
+        app_->ui.folderAnswers.push_back(out);
+        app_->ui.yesNoAnswers.push_back(true);
+        std::size_t askedDuring = 0;
+        // Another program replaces the archive while it is unpacked: reading
+        // it again then would pull it from under the unpack.
+        RunWhileBusy(kCmdUnpack, [&] {
+            fs::rename(Sample("other.dat"), archive);
+            app_->doc.Changes().CheckForChanges();
+            askedDuring = app_->ui.questions.size();
+        });
+        QCOMPARE(askedDuring, std::size_t{0});
+        QCOMPARE(NamesIn(out).size(), 25);
+        app_->doc.Changes().CheckForChanges();
+        QCOMPARE(app_->ui.questions.size(), std::size_t{1});
+        QCOMPARE(ItemCount(), 24);
+    }
+
     void sheetShowsEveryItemAndChoosesOne() {
         frame_->SheetAction(CShpView::kItemSheet)->trigger();
         SheetView* sheet = View()->SheetWidget();
@@ -256,6 +288,54 @@ private slots:
 
         frame_->SheetAction(CShpView::kNoSheet)->trigger();
         QVERIFY(!sheet->isVisible() && View()->Panel()->isVisible());
+    }
+
+    void sheetReadsAnArchiveReplacedUnderTheSameName() {
+        // Large icons: decoding them keeps a worker busy for a while.
+        const Bytes icon =
+            CodedS16(1, 800, 600, [](int, int, int) { return ColorValue{0x2060A0}; });
+        std::vector<NamedItem> items;
+        for (int i = 0; i < 400; ++i)
+            items.emplace_back(FormatText("BIG%03d.S16", i), icon);
+        const std::string path = Sample("big.dat");
+        WriteFileBytes(path, DatBytes(items));
+        // What a remove, an undo or a reload puts in place: every item has moved.
+        items.erase(items.begin());
+        WriteFileBytes(Sample("other.dat"), DatBytes(items));
+        std::vector<DatEntry> before;
+        std::vector<DatEntry> after;
+        {
+            DatArchive archive;
+            QVERIFY(archive.OpenArchive(path));
+            before = archive.Entries();
+            QVERIFY(archive.OpenArchive(Sample("other.dat")));
+            after = archive.Entries();
+        }
+        const auto all = [](const std::vector<DatEntry>& entries) {
+            std::vector<int> rows(entries.size());
+            std::iota(rows.begin(), rows.end(), 0);
+            return rows;
+        };
+        SheetModel model;
+        model.ShowItems(path, before, all(before));
+        for (int row = 0; row < 400; ++row)
+            model.data(model.index(row), Qt::DecorationRole);
+        // Once a worker has the archive open (the last row asked is decoded first) ...
+        QTRY_VERIFY(model.data(model.index(399), Qt::DecorationRole)
+                        .value<QImage>()
+                        .pixelColor(32, 32)
+                        .alpha() != 0);
+        // ... the archive is replaced and shown again while that worker is still busy.
+        fs::rename(Sample("other.dat"), path);
+        model.ShowItems(path, after, all(after));
+        for (int row = 0; row < 20; ++row)
+            model.data(model.index(row), Qt::DecorationRole);
+        model.WaitForThumbnails();
+        for (int row = 0; row < 20; ++row) {
+            const QImage thumbnail =
+                model.data(model.index(row), Qt::DecorationRole).value<QImage>();
+            QCOMPARE(thumbnail.pixelColor(32, 32), QColor(0x20, 0x60, 0xA0));
+        }
     }
 
     void animationStepsThroughTheIcons() {
@@ -332,6 +412,51 @@ private slots:
         tool->AppendPictures({QString::fromStdString(picture)});
         QCOMPARE(tool->Icons()->count(), 10);
         QCOMPARE(frame_->UndoAction()->text(), QString("Undo Append icon"));
+    }
+
+    void droppingManyKnownNamesAsksOnceForAll() {
+        // A folder of items unpacked, edited and dropped back: one question, not one per file.
+        const std::string out = Sample("back/");
+        fs::create_directory(out);
+        QStringList dropped;
+        for (const char* name : {"UNIT03.S16", "UNIT04.S16", "UNIT05.S16"}) {
+            QVERIFY(
+                app_->doc.Archive().ExtractItem(app_->doc.Archive().FindItem(name), out + name));
+            dropped << QString::fromStdString(out + name);
+        }
+        app_->ui.repeatedAnswers.push_back(RepeatedAnswer::kYesToAll);
+        View()->DropFiles(dropped);
+        QCOMPARE(app_->ui.questions.size(), std::size_t{1});
+        QCOMPARE(frame_->UndoAction()->text(), QString("Undo Replace 3 items"));
+        QCOMPARE(ItemCount(), 25);
+
+        // No to All leaves every item as it is and writes nothing.
+        app_->ui.repeatedAnswers.push_back(RepeatedAnswer::kNoToAll);
+        const Bytes before = ReadFileBytes(Sample("KELPAR.dat"));
+        View()->DropFiles(dropped);
+        QCOMPARE(app_->ui.questions.size(), std::size_t{2});
+        QCOMPARE(ReadFileBytes(Sample("KELPAR.dat")), before);
+    }
+
+    void questionDuringLongWorkCanBeAnswered() {
+        QtProgress progress(frame_.get());
+        progress.Show();
+        QVERIFY(progress.Dialog() != nullptr);
+        // Asked before the progress dialog's delay ran out ("Yes to All" about
+        // a file already there) ...
+        QMessageBox box(QMessageBox::Question, "Question", "Replace it?",
+                        QMessageBox::YesToAll | QMessageBox::NoToAll, frame_.get());
+        box.setWindowModality(Qt::ApplicationModal);
+        box.show();
+        // ... the dialog no longer waits to show itself on top of the question.
+        for (const QTimer* timer : progress.Dialog()->findChildren<QTimer*>())
+            QVERIFY(!timer->isActive());
+        QVERIFY(!progress.Dialog()->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), &box);
+        QTest::mouseClick(box.button(QMessageBox::NoToAll), Qt::LeftButton);
+        QCOMPARE(box.result(), int(QMessageBox::NoToAll));
+        QVERIFY(!progress.Cancelled());
+        progress.Hide();
     }
 
     void cancelledUnpackTellsWhatWasWritten() {
