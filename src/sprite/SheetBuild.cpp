@@ -87,7 +87,7 @@ bool IconsFromDescribedSheet(const PixelBuffer24& sheet, const std::string& shee
             "[%s] is not a sheet description this program builds: its icons hold %lld "
             "pixels, more than %lld",
             descriptionName.c_str(), static_cast<long long>(pixels),
-            static_cast<long long>(2 * kMaxSheetPixels));
+            2 * static_cast<long long>(kMaxSheetPixels));
         return false;
     }
     icons.assign(description.frames.size(), CodedIcon{});
