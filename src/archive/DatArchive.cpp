@@ -114,7 +114,7 @@ int DatArchive::SelectItem(int index, int n) {
 
 int DatArchive::FindItem(const std::string& name) const {
     const std::string upper = ToUpper(name);
-    if (indexByName_.empty() && ++lookupsWithoutIndex_ <= kLookupsBeforeIndex) {
+    if (indexByName_.Empty() && ++lookupsWithoutIndex_ <= kLookupsBeforeIndex) {
         // The stored names are upper-cased and zero-padded: one comparison of
         // 13 bytes per item, cheaper for a few names than building the index.
         if (upper.size() > dat::kNameSize) return -1;
@@ -125,13 +125,11 @@ int DatArchive::FindItem(const std::string& name) const {
         }
         return -1;
     }
-    if (indexByName_.empty()) {
-        indexByName_.reserve(directory_.size());
-        for (int i = 0; i < ItemCount(); ++i)
-            indexByName_.emplace(Entry(i).Name(), i);  // keeps the first of equal names
-    }
-    const auto found = indexByName_.find(upper);
-    return found == indexByName_.end() ? -1 : found->second;
+    if (upper.size() > dat::kNameSize) return -1;
+    if (indexByName_.Empty()) indexByName_.Build(directory_);
+    DatEntry key;
+    key.SetName(upper);
+    return indexByName_.Find(directory_, key.name);
 }
 
 std::string DatArchive::BackupPath() const {

@@ -8,13 +8,13 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "archive/ArchiveComparison.h"
 #include "archive/DatDirectory.h"
 #include "archive/DatEntry.h"
+#include "archive/ItemNameIndex.h"
 #include "sprite/S16Image.h"
 
 class DurabilityBatch;
@@ -173,10 +173,10 @@ private:
     // FindItem needs it, emptied whenever directory_ changes.
     static constexpr int kLookupsBeforeIndex = 4;
     void ForgetNameIndex() {
-        indexByName_.clear();
+        indexByName_.Clear();
         lookupsWithoutIndex_ = 0;
     }
-    mutable std::unordered_map<std::string, int> indexByName_;
+    mutable ItemNameIndex indexByName_;
     mutable int lookupsWithoutIndex_ = 0;
     DurabilityBatch* batch_ = nullptr;
     PlannedChange* planOnly_ = nullptr;

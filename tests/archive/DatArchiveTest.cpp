@@ -46,6 +46,27 @@ TEST_F(DatArchiveTest, ReadsOffsetsSizesAndUpperCasedNames) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// The first few names are found by a pass over the directory, later ones
+// through an index of every name: both give the same answers.
+TEST_F(DatArchiveTest, FindsEveryNameAloneAndThroughTheIndex) {
+    std::vector<std::pair<std::string, Bytes>> items;
+    for (int i = 0; i < 300; ++i)
+        items.push_back({"ITEM" + std::to_string(i) + ".S16", Filler(4, 1)});
+    items.push_back({"ABCDEFGHI.S16", Filler(4, 2)});  // 13 characters, no terminator
+    items.push_back({"ITEM7.S16", Filler(4, 3)});      // a second item of an earlier name
+    ASSERT_TRUE(archive.OpenArchive(Write("K.dat", DatBytes(items))));
+    for (int round = 0; round < 2; ++round) {  // the second round uses the index
+        for (int i = 0; i < 300; i += 7)
+            EXPECT_EQ(archive.FindItem("item" + std::to_string(i) + ".s16"), i);
+        EXPECT_EQ(archive.FindItem("ABCDEFGHI.S16"), 300);
+        EXPECT_EQ(archive.FindItem("ITEM7.S16"), 7);  // the first of equal names
+        EXPECT_EQ(archive.FindItem("ABCDEFGHI.S1"), -1);
+        EXPECT_EQ(archive.FindItem("ABCDEFGHI.S16X"), -1);
+        EXPECT_EQ(archive.FindItem("NOPE.S16"), -1);
+        EXPECT_EQ(archive.FindItem(""), -1);
+    }
+}
+
 TEST_F(DatArchiveTest, ReadsIconCountsAndSelectsS16ItemsOnly) {
     const Bytes unit = CodedS16(9, 4, 4, [](int i, int, int) { return MakeColor(8 * i, 0, 0); });
     Bytes negative = Filler(8, 5);
