@@ -159,7 +159,9 @@ private:
     enum class OutputCheck { kWrite, kRefused, kKept };
     OutputCheck CheckOutput(const std::string& path, bool askBeforeReplacing);
     bool IsArchiveFile(const std::string& path);
-    bool WriteItem(const DatEntry& entry, const std::string& outputPath);
+    // Writes the item's bytes at `outputPath` and leaves the file for `batch`
+    // to flush.
+    bool WriteItem(const DatEntry& entry, const std::string& outputPath, DurabilityBatch& batch);
 
     bool open_ = false;
     bool readOnly_ = false;

@@ -10,6 +10,7 @@
 #include "archive/ItemNames.h"
 #include "archive/ItemOutputFile.h"
 #include "support/DataFile.h"
+#include "support/DurabilityBatch.h"
 #include "support/FileCopy.h"
 #include "support/FileIdentity.h"
 #include "support/Messages.h"
@@ -98,7 +99,9 @@ DatArchive::OutputCheck DatArchive::CheckOutput(const std::string& path, bool as
     return OutputCheck::kWrite;
 }
 
-bool DatArchive::WriteItem(const DatEntry& entry, const std::string& outputPath) {
+bool DatArchive::WriteItem(const DatEntry& entry, const std::string& outputPath,
+                           DurabilityBatch& batch) {
+    const bool created = !Exists(outputPath);
     ItemOutputFile out(outputPath);
     if (!out.Create()) return false;
     if (!CopyFileRange(FileHandle(), entry.offset, static_cast<std::uint64_t>(entry.size),
@@ -110,7 +113,9 @@ bool DatArchive::WriteItem(const DatEntry& entry, const std::string& outputPath)
         }
         return false;
     }
-    return out.Commit();
+    if (!out.Commit()) return false;
+    batch.Add(outputPath, created);
+    return true;
 }
 
 bool DatArchive::ExtractItem(int index, const std::string& outputPath, bool askBeforeReplacing) {
@@ -126,7 +131,8 @@ bool DatArchive::ExtractItem(int index, const std::string& outputPath, bool askB
         case OutputCheck::kWrite:
             break;
     }
-    return WriteItem(Entry(index), outputPath);
+    DurabilityBatch batch;
+    return WriteItem(Entry(index), outputPath, batch) && batch.MakeDurable();
 }
 
 ItemWriteResult DatArchive::WriteItems(const std::vector<int>& indices,
@@ -148,6 +154,7 @@ ItemWriteResult DatArchive::WriteItems(const std::vector<int>& indices,
     const std::vector<std::string> names = DistinctFileNames(directory_, chosen);
     const std::vector<bool> shared = SharingBytes(directory_, chosen);
     std::vector<std::string> kept;
+    DurabilityBatch batch;  // one flush to disk for all files, before they are counted
     for (std::size_t i = 0; i < chosen.size(); ++i) {
         if (scope.Cancelled()) {
             result.cancelled = true;
@@ -168,10 +175,14 @@ ItemWriteResult DatArchive::WriteItems(const std::vector<int>& indices,
         const std::string path = folder + names[i];
         const OutputCheck check = CheckOutput(path, true);
         if (check == OutputCheck::kKept) kept.push_back(path);
-        if (check == OutputCheck::kWrite && WriteItem(entry, path))
+        if (check == OutputCheck::kWrite && WriteItem(entry, path, batch))
             ++result.written;
         else
             ++result.failures;
+    }
+    if (!batch.MakeDurable()) {  // the files it made are gone again
+        result.failures += result.written;
+        result.written = 0;
     }
     if (kept.size() == 1) {
         ShowError("[%s] already exists and is kept: the item is not written",

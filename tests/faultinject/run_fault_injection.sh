@@ -29,6 +29,9 @@ first_item=$("$tool" list "$pristine/KELPAR.dat" | head -1 | cut -d' ' -f1)
 mkdir -p "$pristine/pack"
 cp "$pristine/tank.s16" "$pristine/panel.s16" "$pristine/pack/"
 "$tool" repack "$pristine/pack/PACK.dat" >/dev/null 2>&1
+mkdir -p "$pristine/one"
+cp "$pristine/tank.s16" "$pristine/one/"
+"$tool" repack "$pristine/one/ONE.dat" >/dev/null 2>&1
 "$tool" make --list "$pristine/out.s16" "$pristine/flag8.bmp" >/dev/null 2>&1
 mkdir -p "$pristine/shp"
 "$tool" from-shp "$pristine/knight.shp" -o "$pristine/shp" >/dev/null 2>&1
@@ -52,6 +55,8 @@ run_case() {
         from-shp) "$tool" from-shp knight.shp -o shp ;;
         from-shp-new) "$tool" from-shp knight.shp -o fresh ;;
         make-cloned) "$tool" make --cloned soldier.bmp ;;
+        extract-new) "$tool" extract KELPAR.dat "$first_item" -o fresh ;;
+        unpack-new) "$tool" unpack one/ONE.dat fresh ;;
     esac
 }
 
@@ -59,7 +64,10 @@ failures=0
 known_failures=0
 runs=0
 before=$(snapshot "$pristine")
-for command in add remove repack insert-icon make make-new from-shp from-shp-new make-cloned; do
+# Commands that may report files as written only after flushing them.
+flushed=" make-new from-shp-new make-cloned extract-new unpack-new "
+for command in add remove repack insert-icon make make-new from-shp from-shp-new make-cloned \
+    extract-new unpack-new; do
     dir=$work/case
     rm -rf "$dir" && cp -a "$pristine" "$dir"
     (cd "$dir" && run_case "$command" >/dev/null 2>&1) || { echo "FAIL $command: fails without faults"; failures=$((failures + 1)); continue; }
@@ -69,6 +77,10 @@ for command in add remove repack insert-icon make make-new from-shp from-shp-new
         (cd "$dir" && VARNOK_FAULT_CALL=$call VARNOK_FAULT_COUNT=$work/count LD_PRELOAD=$shim \
             run_case "$command" >/dev/null 2>&1)
         total=$(cut -d' ' -f1 "$work/count")
+        if [ "$call" = fsync ] && [ "$total" -eq 0 ] && [[ $flushed == *" $command "* ]]; then
+            echo "FAIL $command: reports its files written without flushing them"
+            failures=$((failures + 1))
+        fi
         bad=0
         for ((n = 1; n <= total; n++)); do
             rm -rf "$dir" && cp -a "$pristine" "$dir"
