@@ -183,8 +183,12 @@ void CShpView::SetFilterMode(int mode) {
 }
 
 void CShpView::Repack() {
+    // The new archive most often goes beside the one open.
+    const std::string open = doc_.Archive().ArchivePath();
+    const std::string folder =
+        open.empty() ? doc_.Settings().s16Folder : SplitPath(open, kPathFolder);
     const std::string path = Ui().ChooseSaveFile(
-        {doc_.Settings().s16Folder + "*.dat", "Select new DAT file to create", kDatFilter, ".dat"});
+        {folder + "*.dat", "Select new DAT file to create", kDatFilter, ".dat"});
     if (path.empty()) return;
     ChangeTracker::Rewrite rewrite(doc_.Changes(), path);
     if (!rewrite) return;

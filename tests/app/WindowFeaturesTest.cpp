@@ -485,6 +485,14 @@ private slots:
         QCOMPARE(QString::fromStdString(app_->ui.LastText()),
                  QString("Cancelled: 5 of 25 items were written"));
     }
+
+    void repackStartsBesideTheOpenArchive() {
+        const std::string elsewhere = Sample("elsewhere/");
+        fs::create_directory(elsewhere);
+        app_->doc.Settings().s16Folder = elsewhere;
+        frame_->Action(kCmdRepack)->trigger();  // no file chosen
+        QCOMPARE(app_->ui.fileChoices.back().initialPath, Sample("*.dat"));
+    }
 };
 
 QTEST_MAIN(WindowFeaturesTest)
