@@ -17,7 +17,7 @@ void BatchMessages::Restore() {
     InstallUserInterface(inner_);
 }
 
-void BatchMessages::Finish(const std::string& heading) {
+void BatchMessages::Finish(const std::string& heading, const std::string& folder) {
     Restore();
     if (texts_.size() == 1) {
         inner_->ShowMessage(kind_, texts_.front());
@@ -40,7 +40,8 @@ void BatchMessages::Finish(const std::string& heading) {
                 all += line + "\n";
         }
         if (!cancelled.empty()) all += "\n" + cancelled;
-        ShowTextWindow(QString::fromStdString(title_), QString::fromStdString(all), {}, parent_);
+        ShowTextWindow(QString::fromStdString(title_), QString::fromStdString(all), {}, parent_)
+            ->SetSaveFolder(folder);
     }
     texts_.clear();
 }

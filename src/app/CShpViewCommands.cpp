@@ -269,7 +269,7 @@ void CShpView::ExtractFiltered() {
     // all, with one summary of what went wrong.
     BatchMessages batch("Extract filtered items", this);
     const ItemWriteResult result = doc_.Archive().WriteItems(items_->Items(), folder, *progress_);
-    batch.Finish(NotWrittenHeading(result, folder));
+    batch.Finish(NotWrittenHeading(result, folder), folder);
     TellFilteredExtraction(result.written, folder);
 }
 
@@ -280,7 +280,7 @@ void CShpView::Unpack() {
     if (folder.empty()) return;
     BatchMessages batch("UnPack to a folder", this);
     const ItemWriteResult result = doc_.Archive().UnpackAll(folder, *progress_);
-    batch.Finish(NotWrittenHeading(result, folder));
+    batch.Finish(NotWrittenHeading(result, folder), folder);
 }
 
 void CShpView::Report(bool withIcons) {

@@ -117,6 +117,21 @@ private slots:
                  QString("1 not written:\n\nError on writing [item1]\nError on writing [item2]\n"
                          "\nCancelled: 1 of 9 items were written\n"));
     }
+
+    // A summary is saved, by default, beside what the batch wrote.
+    void summarySavesWhereTheBatchWrote() {
+        TempDir dir;
+        FakeUserInterface ui;
+        {
+            BatchMessages batch("Batch");
+            ShowError("Error on writing [item1]");
+            ShowError("Error on writing [item2]");
+            batch.Finish("2 not written:", dir.Path());
+        }
+        QCOMPARE(TextWindows().size(), 1);
+        QVERIFY(!TextWindows().front()->Save());  // no file chosen
+        QCOMPARE(ui.fileChoices.back().initialPath, dir / "*.txt");
+    }
 };
 
 QTEST_MAIN(TextWindowTest)
