@@ -258,7 +258,9 @@ void CShpView::Extract() {
     if (!HasItems() || currentItem_ < 0) return;
     const std::string path = Ui().ChooseSaveFile(
         {doc_.Settings().s16Folder + CurrentName(), "Select extract file name", "", ""});
-    if (!path.empty()) ExtractItemAndTell(doc_.Archive(), currentItem_, path);
+    if (path.empty()) return;
+    ChangeTracker::OwnWrites own(doc_.Changes());
+    ExtractItemAndTell(doc_.Archive(), currentItem_, path);
 }
 
 void CShpView::ExtractFiltered() {
@@ -267,6 +269,7 @@ void CShpView::ExtractFiltered() {
     if (folder.empty()) return;
     // The items are written as the command line writes them, by one rule for
     // all, with one summary of what went wrong.
+    ChangeTracker::OwnWrites own(doc_.Changes());
     BatchMessages batch("Extract filtered items", this);
     const ItemWriteResult result = doc_.Archive().WriteItems(items_->Items(), folder, *progress_);
     batch.Finish(NotWrittenHeading(result, folder), folder);
@@ -278,6 +281,7 @@ void CShpView::Unpack() {
     const std::string folder =
         Ui().ChooseFolder(SplitPath(doc_.Archive().ArchivePath(), kPathFolder), "Select folder ");
     if (folder.empty()) return;
+    ChangeTracker::OwnWrites own(doc_.Changes());
     BatchMessages batch("UnPack to a folder", this);
     const ItemWriteResult result = doc_.Archive().UnpackAll(folder, *progress_);
     batch.Finish(NotWrittenHeading(result, folder), folder);

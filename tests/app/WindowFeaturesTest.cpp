@@ -222,6 +222,25 @@ private slots:
         QCOMPARE(app_->ui.questions.size(), asked);
     }
 
+    void windowsOwnWriteOfTheS16FileIsNotAnotherPrograms() {
+        S16ToolOnAUnit();
+        const std::string shown = Sample("tank.s16");
+        const Bytes before = ReadFileBytes(shown);
+        frame_->SwitchTool(CMainFrame::kDatTool);
+        View()->ItemList()->setCurrentIndex(View()->ItemList()->model()->index(3, 0));
+        app_->ui.fileAnswers.push_back(shown);
+        frame_->Action(kCmdExtract)->trigger();
+        QVERIFY(ReadFileBytes(shown) != before);
+        app_->doc.Changes().CheckForChanges();
+        QVERIFY(app_->ui.questions.empty());
+
+        // Another program's change of it is still asked about.
+        WriteFileBytes(shown, before);
+        app_->ui.yesNoAnswers.push_back(false);
+        app_->doc.Changes().CheckForChanges();
+        QCOMPARE(app_->ui.questions.size(), std::size_t{1});
+    }
+
     void changeSeenDuringLongWorkIsAskedAboutAfterIt() {
         const std::string archive = Sample("KELPAR.dat");
         fs::copy_file(archive, Sample("other.dat"));
