@@ -17,23 +17,31 @@ void BatchMessages::Restore() {
     InstallUserInterface(inner_);
 }
 
-void BatchMessages::Finish(const std::string& heading) {
+void BatchMessages::Finish(const std::string& heading, const std::string& folder) {
     Restore();
     if (texts_.size() == 1) {
         inner_->ShowMessage(kind_, texts_.front());
     } else if (texts_.size() > 1) {
         std::string all = heading.empty() ? std::string() : heading + "\n\n";
+        std::string cancelled;
         for (const std::string& text : texts_) {
             // One line per message keeps the list readable and easy to search.
             std::string line = text;
-            while (!line.empty() && (line.front() == '\n' || line.front() == ' '))
-                line.erase(0, 1);
             for (char& c : line) {
                 if (c == '\n') c = ' ';
             }
-            all += line + "\n";
+            const std::size_t first = line.find_first_not_of(' ');
+            if (first == std::string::npos) continue;
+            line = line.substr(first, line.find_last_not_of(' ') - first + 1);
+            // A cancellation is not one of the items: it closes the list.
+            if (line.starts_with("Cancelled:"))
+                cancelled += line + "\n";
+            else
+                all += line + "\n";
         }
-        ShowTextWindow(QString::fromStdString(title_), QString::fromStdString(all), {}, parent_);
+        if (!cancelled.empty()) all += "\n" + cancelled;
+        ShowTextWindow(QString::fromStdString(title_), QString::fromStdString(all), {}, parent_)
+            ->SetSaveFolder(folder);
     }
     texts_.clear();
 }

@@ -21,8 +21,9 @@ public:
     BatchMessages& operator=(const BatchMessages&) = delete;
 
     // Gives the interface back and shows what was gathered: one message as
-    // it is, several in a text window under `heading` (when not empty).
-    void Finish(const std::string& heading);
+    // it is, several in a text window under `heading` (when not empty) whose
+    // Save starts in `folder`, where the batch wrote.
+    void Finish(const std::string& heading, const std::string& folder = {});
     const std::vector<std::string>& Gathered() const { return texts_; }
 
     int ShowMessage(MessageKind kind, const std::string& text) override;

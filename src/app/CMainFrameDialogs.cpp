@@ -8,6 +8,7 @@
 
 #include "app/CAppDoc.h"
 #include "app/CMainFrame.h"
+#include "app/ChangeTracker.h"
 #include "app/CommandIds.h"
 #include "app/S16MakerDialog.h"
 #include "app/ShpImportDialog.h"
@@ -78,6 +79,8 @@ void CMainFrame::ShowHelp() {
 
 void CMainFrame::RunToolDialog(int command) {
     doc_.LoadSettingsOnce();
+    // The files the dialogs write may be the one the S16 Tool shows.
+    ChangeTracker::OwnWrites own(doc_.Changes());
     if (command == kCmdS16Maker) {
         S16MakerDialog dialog(doc_, this);
         dialog.exec();

@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QListWidget>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/CAppDoc.h"
@@ -45,7 +46,9 @@ void CShpTool::dropEvent(QDropEvent* event) {
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    AppendPictures(pictures);
+    // Appended once the drop has returned: the program the pictures came
+    // from is not held meanwhile.
+    QTimer::singleShot(0, this, [this, pictures] { AppendPictures(pictures); });
 }
 
 void CShpTool::AppendPictures(const QStringList& paths) {

@@ -183,8 +183,12 @@ void CShpView::SetFilterMode(int mode) {
 }
 
 void CShpView::Repack() {
+    // The new archive most often goes beside the one open.
+    const std::string open = doc_.Archive().ArchivePath();
+    const std::string folder =
+        open.empty() ? doc_.Settings().s16Folder : SplitPath(open, kPathFolder);
     const std::string path = Ui().ChooseSaveFile(
-        {doc_.Settings().s16Folder + "*.dat", "Select new DAT file to create", kDatFilter, ".dat"});
+        {folder + "*.dat", "Select new DAT file to create", kDatFilter, ".dat"});
     if (path.empty()) return;
     ChangeTracker::Rewrite rewrite(doc_.Changes(), path);
     if (!rewrite) return;
@@ -254,7 +258,9 @@ void CShpView::Extract() {
     if (!HasItems() || currentItem_ < 0) return;
     const std::string path = Ui().ChooseSaveFile(
         {doc_.Settings().s16Folder + CurrentName(), "Select extract file name", "", ""});
-    if (!path.empty()) ExtractItemAndTell(doc_.Archive(), currentItem_, path);
+    if (path.empty()) return;
+    ChangeTracker::OwnWrites own(doc_.Changes());
+    ExtractItemAndTell(doc_.Archive(), currentItem_, path);
 }
 
 void CShpView::ExtractFiltered() {
@@ -263,9 +269,10 @@ void CShpView::ExtractFiltered() {
     if (folder.empty()) return;
     // The items are written as the command line writes them, by one rule for
     // all, with one summary of what went wrong.
+    ChangeTracker::OwnWrites own(doc_.Changes());
     BatchMessages batch("Extract filtered items", this);
     const ItemWriteResult result = doc_.Archive().WriteItems(items_->Items(), folder, *progress_);
-    batch.Finish(NotWrittenHeading(result, folder));
+    batch.Finish(NotWrittenHeading(result, folder), folder);
     TellFilteredExtraction(result.written, folder);
 }
 
@@ -274,9 +281,10 @@ void CShpView::Unpack() {
     const std::string folder =
         Ui().ChooseFolder(SplitPath(doc_.Archive().ArchivePath(), kPathFolder), "Select folder ");
     if (folder.empty()) return;
+    ChangeTracker::OwnWrites own(doc_.Changes());
     BatchMessages batch("UnPack to a folder", this);
     const ItemWriteResult result = doc_.Archive().UnpackAll(folder, *progress_);
-    batch.Finish(NotWrittenHeading(result, folder));
+    batch.Finish(NotWrittenHeading(result, folder), folder);
 }
 
 void CShpView::Report(bool withIcons) {

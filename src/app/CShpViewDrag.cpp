@@ -60,7 +60,7 @@ void CShpView::DropFiles(const QStringList& paths) {
             replaced.emplace_back(item, path);
         }
     }
-    if (batch) batch->Finish("");
+    if (batch) batch->Finish("", SplitPath(archive.ArchivePath(), kPathFolder));
     const int row = SelectedRow();
     if (!replaced.empty()) {
         ChangeTracker::Rewrite rewrite(doc_.Changes(), archive.ArchivePath());

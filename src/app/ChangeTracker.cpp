@@ -90,7 +90,7 @@ void ChangeTracker::CheckForChanges() {
     if (asking_) return;
     // Long work holds the file open and may be asking its own questions: a
     // change is looked at once the work has ended.
-    if (QtProgress::AnyRunning()) {
+    if (QtProgress::AnyRunning() || ownWrites_ > 0) {
         settle_.start();
         return;
     }
@@ -135,6 +135,16 @@ ChangeTracker::Rewrite::~Rewrite() {
     // Whatever the rewrite did, the file is as the window left it.
     tracker_.Restamp(path_);
     tracker_.rewriting_.clear();
+}
+
+ChangeTracker::OwnWrites::OwnWrites(ChangeTracker& tracker) : tracker_(tracker) {
+    ++tracker_.ownWrites_;
+}
+
+ChangeTracker::OwnWrites::~OwnWrites() {
+    if (--tracker_.ownWrites_ > 0) return;
+    const std::string& sprite = tracker_.watched_[kSprite].path;
+    if (!sprite.empty()) tracker_.Restamp(sprite);
 }
 
 void ChangeTracker::Rewrite::Done(const std::string& backupPath, const QString& what) {

@@ -59,6 +59,20 @@ public:
         bool allowed_;
     };
 
+    // Files the window writes other than by a Rewrite (an S16 file made,
+    // imported or extracted): while it lasts changes are looked at later, and
+    // at its end the S16 Tool's file is taken as the window left it.
+    class OwnWrites {
+    public:
+        explicit OwnWrites(ChangeTracker& tracker);
+        ~OwnWrites();
+        OwnWrites(const OwnWrites&) = delete;
+        OwnWrites& operator=(const OwnWrites&) = delete;
+
+    private:
+        ChangeTracker& tracker_;
+    };
+
     bool CanUndo() const { return state_ == State::kDone; }
     bool CanRedo() const { return state_ == State::kUndone; }
     // "Undo Remove 2 items", "Redo Remove 2 items"; "Undo" / "Redo" when there is nothing.
@@ -111,4 +125,5 @@ private:
     State state_ = State::kNone;
     std::string rewriting_;
     bool asking_ = false;
+    int ownWrites_ = 0;
 };

@@ -137,6 +137,6 @@ void IconPanel::SaveAllIcons() {
                       style_.namesWithIconNumber
                           ? FormatText("%s%s_%d.bmp", folder.c_str(), base.c_str(), iconNumber_)
                           : folder + base);
-    batch.Finish("");
+    batch.Finish("", folder);
     Draw();
 }

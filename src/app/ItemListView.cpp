@@ -5,6 +5,7 @@
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QUrl>
 
 ItemListView::ItemListView(std::function<QMimeData*(const std::vector<int>& rows)> dragOut,
@@ -84,5 +85,7 @@ void ItemListView::dropEvent(QDropEvent* event) {
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    dropIn_(files);
+    // The questions and the rewrite come after the drop has returned, so that
+    // the program the files were dragged from is not held until they end.
+    QTimer::singleShot(0, this, [this, files] { dropIn_(files); });
 }

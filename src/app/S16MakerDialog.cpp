@@ -343,7 +343,7 @@ void S16MakerDialog::Make() {
         } else {
             MakeS16FromSheet(folder_, names, grid_->isChecked());
         }
-        batch.Finish("");
+        batch.Finish("", folder_);
         return;
     }
     if (list_.Count() < 1) {

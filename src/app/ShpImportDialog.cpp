@@ -255,5 +255,5 @@ void ShpImportDialog::MakeS16() {
         [this](const std::string& path) { statusLine_->setText(QString::fromStdString(path)); });
     FillList();
     TellShpBatch(result, s16Folder_);
-    batch.Finish("");
+    batch.Finish("", s16Folder_);
 }

@@ -51,7 +51,8 @@ QString TextWindow::Text() const {
 
 bool TextWindow::Save() {
     const std::string proposed =
-        path_.empty() ? std::string("*.txt") : SplitPath(path_, kPathFolder) + "*.txt";
+        path_.empty() ? (saveFolder_.empty() ? std::string() : AsFolder(saveFolder_)) + "*.txt"
+                      : SplitPath(path_, kPathFolder) + "*.txt";
     const std::string path = CurrentUserInterface().ChooseSaveFile(
         {proposed, "Save text as", "Text files |*.txt", ".txt"});
     if (path.empty()) return false;

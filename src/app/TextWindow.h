@@ -19,6 +19,8 @@ public:
     QString Text() const;
     // Asks for a file and writes the text there.
     bool Save();
+    // Where Save starts when the text has no file of its own.
+    void SetSaveFolder(const std::string& folder) { saveFolder_ = folder; }
     // The whole text to the clipboard.
     void Copy();
     bool OpenWithDesktop();
@@ -27,6 +29,7 @@ public:
 
 private:
     std::string path_;
+    std::string saveFolder_;
     QPlainTextEdit* text_;
     QPushButton* desktop_;
 };

@@ -99,9 +99,38 @@ private slots:
         QCOMPARE(ui.Texts().size(), std::size_t{1});
         QCOMPARE(TextWindows().size(), 1);
         QCOMPARE(TextWindows().front()->Text(),
-                 QString("3 went wrong:\n\nError on writing [item1] \nError on writing [item2] "
-                         "\nError on writing [item3] \n"));
+                 QString("3 went wrong:\n\nError on writing [item1]\nError on writing [item2]\n"
+                         "Error on writing [item3]\n"));
         QVERIFY(!TextWindows().front()->DesktopButton());
+        CloseTextWindows();
+
+        // A cancellation closes the list, apart from the items not written.
+        {
+            BatchMessages batch("Batch");
+            ShowError("Error on writing [item1]");
+            ShowInfo("Cancelled: 1 of 9 items were written\n");
+            ShowError(" Error on writing [item2] \n");
+            batch.Finish("1 not written:");
+        }
+        QCOMPARE(TextWindows().size(), 1);
+        QCOMPARE(TextWindows().front()->Text(),
+                 QString("1 not written:\n\nError on writing [item1]\nError on writing [item2]\n"
+                         "\nCancelled: 1 of 9 items were written\n"));
+    }
+
+    // A summary is saved, by default, beside what the batch wrote.
+    void summarySavesWhereTheBatchWrote() {
+        TempDir dir;
+        FakeUserInterface ui;
+        {
+            BatchMessages batch("Batch");
+            ShowError("Error on writing [item1]");
+            ShowError("Error on writing [item2]");
+            batch.Finish("2 not written:", dir.Path());
+        }
+        QCOMPARE(TextWindows().size(), 1);
+        QVERIFY(!TextWindows().front()->Save());  // no file chosen
+        QCOMPARE(ui.fileChoices.back().initialPath, dir / "*.txt");
     }
 };
 

@@ -202,7 +202,7 @@ private slots:
         QVERIFY(list);
         QVERIFY(list->Text().contains("aaa.bmp"));
         QVERIFY(list->Text().contains("bbb.bmp"));
-        QVERIFY(list->Text().endsWith("1 files created 2 files could not be created \n"));
+        QVERIFY(list->Text().endsWith("1 files created 2 files could not be created\n"));
         list->close();
     }
 

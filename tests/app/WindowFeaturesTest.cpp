@@ -222,6 +222,25 @@ private slots:
         QCOMPARE(app_->ui.questions.size(), asked);
     }
 
+    void windowsOwnWriteOfTheS16FileIsNotAnotherPrograms() {
+        S16ToolOnAUnit();
+        const std::string shown = Sample("tank.s16");
+        const Bytes before = ReadFileBytes(shown);
+        frame_->SwitchTool(CMainFrame::kDatTool);
+        View()->ItemList()->setCurrentIndex(View()->ItemList()->model()->index(3, 0));
+        app_->ui.fileAnswers.push_back(shown);
+        frame_->Action(kCmdExtract)->trigger();
+        QVERIFY(ReadFileBytes(shown) != before);
+        app_->doc.Changes().CheckForChanges();
+        QVERIFY(app_->ui.questions.empty());
+
+        // Another program's change of it is still asked about.
+        WriteFileBytes(shown, before);
+        app_->ui.yesNoAnswers.push_back(false);
+        app_->doc.Changes().CheckForChanges();
+        QCOMPARE(app_->ui.questions.size(), std::size_t{1});
+    }
+
     void changeSeenDuringLongWorkIsAskedAboutAfterIt() {
         const std::string archive = Sample("KELPAR.dat");
         fs::copy_file(archive, Sample("other.dat"));
@@ -396,6 +415,10 @@ private slots:
         QDropEvent drop(at, Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(list, &drop);
         QVERIFY(drop.isAccepted());
+        // The drop returns before anything is asked or written.
+        QVERIFY(app_->ui.questions.empty());
+        QCOMPARE(ItemCount(), 25);
+        QCoreApplication::processEvents();
         QCOMPARE(ItemCount(), 26);
         QVERIFY(archive.FindItem("NEWONE.S16") >= 0);
         QCOMPARE(archive.Entry(archive.FindItem("UNIT02.S16")).size,
@@ -409,7 +432,18 @@ private slots:
         for (const auto& entry : fs::directory_iterator(Sample("")))
             if (entry.path().extension() == ".bmp") picture = entry.path().string();
         QVERIFY(!picture.empty());
-        tool->AppendPictures({QString::fromStdString(picture)});
+        QMimeData pictures;
+        pictures.setUrls({QUrl::fromLocalFile(QString::fromStdString(picture))});
+        QDragEnterEvent pictureEnter(tool->rect().center(), Qt::CopyAction, &pictures,
+                                     Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tool, &pictureEnter);
+        QVERIFY(pictureEnter.isAccepted());
+        QDropEvent pictureDrop(tool->rect().center(), Qt::CopyAction, &pictures, Qt::LeftButton,
+                               Qt::NoModifier);
+        QApplication::sendEvent(tool, &pictureDrop);
+        QVERIFY(pictureDrop.isAccepted());
+        QCOMPARE(tool->Icons()->count(), 9);
+        QCoreApplication::processEvents();
         QCOMPARE(tool->Icons()->count(), 10);
         QCOMPARE(frame_->UndoAction()->text(), QString("Undo Append icon"));
     }
@@ -469,6 +503,14 @@ private slots:
         QCOMPARE(NamesIn(out).size(), 5);
         QCOMPARE(QString::fromStdString(app_->ui.LastText()),
                  QString("Cancelled: 5 of 25 items were written"));
+    }
+
+    void repackStartsBesideTheOpenArchive() {
+        const std::string elsewhere = Sample("elsewhere/");
+        fs::create_directory(elsewhere);
+        app_->doc.Settings().s16Folder = elsewhere;
+        frame_->Action(kCmdRepack)->trigger();  // no file chosen
+        QCOMPARE(app_->ui.fileChoices.back().initialPath, Sample("*.dat"));
     }
 };
 
