@@ -6,6 +6,8 @@
 # nothing yet), its file list, then the programs, manual pages, completion
 # and desktop files extracted into a scratch root, and the programs at work there.
 set -euo pipefail
+# A command that fails where no check expected it still says where.
+trap 'echo "package_check: line $LINENO failed (exit $?)" >&2' ERR
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -27,7 +29,7 @@ version=$(dpkg-deb -f "$package" Version)
 grep -q "^ Package: varnok-dat$" <<<"$info" || fail "$package is not named varnok-dat"
 # depends_on NAME: NAME is one of the packages in Depends (with or without a version).
 depends_on() {
-    sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends" | grep -qxF -- "$1"
+    sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends" | grep -xF -- "$1" >/dev/null
 }
 for needed in libc6 libstdc++6 libqt6widgets6; do
     depends_on "$needed" || fail "$package does not depend on $needed: $depends"
@@ -53,8 +55,8 @@ dpkg-deb -x "$package" "$root" || fail "dpkg-deb -x $package failed"
 # Every library the programs load comes from a package the package depends on.
 for program in varnok-dat varnok-dat-tool; do
     while read -r library; do
-        path=$(ldconfig -p | awk -v name="$library" '$1 == name && /x86-64|x86_64/ {print $NF; exit}')
-        [ -n "$path" ] || path=$(ldconfig -p | awk -v name="$library" '$1 == name {print $NF; exit}')
+        path=$(ldconfig -p | awk -v name="$library" '$1 == name && /x86-64|x86_64/ && !found {print $NF; found = 1}')
+        [ -n "$path" ] || path=$(ldconfig -p | awk -v name="$library" '$1 == name && !found {print $NF; found = 1}')
         [ -n "$path" ] || fail "$program needs $library, which this machine does not have"
         # dpkg knows a library by the path its package ships, which the merged
         # /usr may hide behind a link: try the link, its target and the target
@@ -62,7 +64,7 @@ for program in varnok-dat varnok-dat-tool; do
         real=$(readlink -f "$path")
         owner=""
         for candidate in "$path" "$real" "${real#/usr}"; do
-            owner=$(dpkg -S "$candidate" 2>/dev/null | head -n 1 | cut -d: -f1) && break
+            owner=$(dpkg -S "$candidate" 2>/dev/null | sed -n '1s/:.*//p') && break
         done
         [ -n "$owner" ] || fail "no package holds $path, which $program needs"
         depends_on "$owner" || fail "$program needs $library from $owner, which $package does not depend on: $depends"
@@ -71,10 +73,10 @@ done
 
 # Qt loads the window's platform plugin at run time, where dpkg-shlibdeps
 # cannot see: the package that ships the X11 one must be among the dependencies.
-xcb=$(dpkg -S '*/qt6/plugins/platforms/libqxcb.so' 2>/dev/null | head -n 1 | cut -d: -f1) ||
+xcb=$(dpkg -S '*/qt6/plugins/platforms/libqxcb.so' 2>/dev/null | sed -n '1s/:.*//p') ||
     fail "no package on this machine holds Qt's X11 platform plugin (libqxcb.so)"
 depends_on "$xcb" || fail "$package does not depend on $xcb, which holds Qt's X11 platform plugin: $depends"
-svg=$(dpkg -S '*/qt6/plugins/iconengines/libqsvgicon.so' 2>/dev/null | head -n 1 | cut -d: -f1) ||
+svg=$(dpkg -S '*/qt6/plugins/iconengines/libqsvgicon.so' 2>/dev/null | sed -n '1s/:.*//p') ||
     fail "no package on this machine holds Qt's SVG icon engine (libqsvgicon.so)"
 depends_on "$svg" || fail "$package does not depend on $svg, which draws the toolbar's SVG icons: $depends"
 

@@ -39,7 +39,7 @@ fi
 
 missing=()
 for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep "install ok installed" >/dev/null || missing+=("$package")
 done
 if [ ${#missing[@]} -gt 0 ]; then
     "${sudo[@]}" apt-get update

@@ -68,7 +68,7 @@ run() {
     local app=$!
     pids+=($app)
     local window
-    window=$(xdotool search --sync --onlyvisible --name "Varnok" | head -1)
+    window=$(xdotool search --sync --onlyvisible --name "Varnok" | sed -n 1p)
     xdotool windowmove "$window" 0 0 windowsize "$window" "$width" "$height" windowfocus "$window"
     shot "$prefix-1-items"
 
@@ -125,7 +125,7 @@ run_big() {
     local app=$!
     pids+=($app)
     local window
-    window=$(xdotool search --sync --onlyvisible --name "Varnok" | head -1)
+    window=$(xdotool search --sync --onlyvisible --name "Varnok" | sed -n 1p)
     xdotool windowmove "$window" 0 0 windowsize "$window" "$width" "$height" windowfocus "$window"
     sleep 2
     key F7

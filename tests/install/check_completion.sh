@@ -45,7 +45,7 @@ commands=$("$program" --help | sed -n '/^Subcommands:/,$p' | awk 'NR > 1 && $1 !
 [ -n "$commands" ] || fail "$program --help lists no commands"
 count=0
 for command in $commands; do
-    complete_line "${command:0:3}" | grep -qx -- "$command" || fail "'varnok-dat ${command:0:3}' does not offer $command"
+    complete_line "${command:0:3}" | grep -x -- "$command" >/dev/null || fail "'varnok-dat ${command:0:3}' does not offer $command"
     offered=$(complete_line "$command" -)
     # The options section ends at the first blank line; the footer below it may name other commands' options.
     options=$("$program" "$command" --help | sed -n '/^Options:/,/^$/p' | grep -oE -- '(^|[ ,])--?[A-Za-z0-9][A-Za-z0-9-]*' |

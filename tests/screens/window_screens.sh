@@ -15,7 +15,7 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 "$build/src/cli/varnok-dat" sample "$work/data" --items 24 >/dev/null
 "$build/src/app/varnok-dat-tool" "$work/data/KELPAR.dat" &
 app=$!
-window=$(xdotool search --sync --onlyvisible --name "Varnok DurOrer" | head -1)
+window=$(xdotool search --sync --onlyvisible --name "Varnok DurOrer" | sed -n 1p)
 sleep 1
 tag="${size}_x${scale}"
 import -window root "$out/main_$tag.png"
@@ -24,7 +24,7 @@ xdotool getwindowgeometry "$window" | sed "s/^/main $tag: /"
 for entry in "m:Varnok S16 Creator:maker" "h:Import Helmar:import"; do
     IFS=: read -r key title name <<<"$entry"
     xdotool windowfocus "$window"; sleep 0.3; xdotool key alt+t; sleep 0.3; xdotool key "$key"
-    dialog=$(xdotool search --sync --onlyvisible --name "$title" | head -1)
+    dialog=$(xdotool search --sync --onlyvisible --name "$title" | sed -n 1p)
     sleep 1
     import -window root "$out/${name}_$tag.png"
     xdotool getwindowgeometry "$dialog" | sed "s/^/$name $tag: /"
@@ -34,7 +34,7 @@ done
 # The folder browser of UnPack, opened on the archive's folder, and its
 # right-click menu on that folder.
 xdotool windowfocus "$window"; sleep 0.3; xdotool key alt+a; sleep 0.3; xdotool key u
-browser=$(xdotool search --sync --onlyvisible --name "Folder Browser" | head -1)
+browser=$(xdotool search --sync --onlyvisible --name "Folder Browser" | sed -n 1p)
 sleep 1
 import -window root "$out/browser_$tag.png"
 xdotool getwindowgeometry "$browser" | sed "s/^/browser $tag: /"
