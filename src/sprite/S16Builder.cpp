@@ -22,6 +22,33 @@ std::string OutputPathFor(const std::string& bitmapPath) {
 // Makes the nine icons of one loaded bitmap; false when it cannot.
 using IconMaker = std::function<bool(const PixelBuffer24& bitmap, std::vector<CodedIcon>& icons)>;
 
+}  // namespace
+
+bool IconsFromCells(const PixelBuffer24& sheet, const std::string& source, int columns, int rows,
+                    std::vector<CodedIcon>& icons) {
+    const int w = sheet.Width() / columns;
+    const int h = sheet.Height() / rows;
+    PixelBuffer24 cell;
+    cell.CreateLike(w, h, sheet);
+    if (!cell.Allocate()) {
+        ReportOutOfMemory(FormatText("Cutting the cells of %s", source.c_str()));
+        return false;
+    }
+    icons.clear();
+    for (int j = 0; j < columns * rows; ++j) {
+        const int x = j % columns * w;
+        const int y = j / columns * h;
+        sheet.CopyRect(x, y, x + w, y + h, cell, 0, 0);
+        CodedIcon icon;
+        if (!EncodeIcon(cell, FormatText("Cell %d of %s", j + 1, source.c_str()), icon))
+            return false;
+        icons.push_back(std::move(icon));
+    }
+    return true;
+}
+
+namespace {
+
 bool ClonedIcons(const PixelBuffer24& bitmap, std::vector<CodedIcon>& icons) {
     CodedIcon icon;
     if (!EncodeIcon(bitmap, icon)) return false;
@@ -33,30 +60,12 @@ bool SheetIcons(const PixelBuffer24& bitmap, bool grid3x3, std::vector<CodedIcon
     const std::string& source = bitmap.FileName();
     const int columns = grid3x3 ? 3 : 9;
     const int rows = grid3x3 ? 3 : 1;
-    const int w = bitmap.Width() / columns;
-    const int h = bitmap.Height() / rows;
-    if (w < 1 || h < 1) {
+    if (bitmap.Width() / columns < 1 || bitmap.Height() / rows < 1) {
         ShowError("%s is %d x %d; a %d x %d sheet needs at least %d x %d pixels", source.c_str(),
                   bitmap.Width(), bitmap.Height(), columns, rows, columns, rows);
         return false;
     }
-    PixelBuffer24 cell;
-    cell.CreateLike(w, h, bitmap);
-    if (!cell.Allocate()) {
-        ReportOutOfMemory(FormatText("Cutting the cells of %s", source.c_str()));
-        return false;
-    }
-    icons.clear();
-    for (int j = 0; j < kIconsPerSheet; ++j) {
-        const int x = grid3x3 ? (j % 3) * w : j * w;
-        const int y = grid3x3 ? (j / 3) * h : 0;
-        bitmap.CopyRect(x, y, x + w, y + h, cell, 0, 0);
-        CodedIcon icon;
-        if (!EncodeIcon(cell, FormatText("Cell %d of %s", j + 1, source.c_str()), icon))
-            return false;
-        icons.push_back(std::move(icon));
-    }
-    return true;
+    return IconsFromCells(bitmap, source, columns, rows, icons);
 }
 
 BuildCounts MakeNineIconFiles(const std::string& folder, const std::vector<std::string>& names,

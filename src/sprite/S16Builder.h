@@ -7,6 +7,9 @@
 #include <utility>
 #include <vector>
 
+class PixelBuffer24;
+struct CodedIcon;
+
 struct BuildCounts {
     int created = 0;
     int failed = 0;
@@ -27,6 +30,13 @@ BuildCounts MakeClonedS16(const std::string& folder, const std::vector<std::stri
 // from the top left (3 x 3) or left to right (9 x 1).
 BuildCounts MakeS16FromSheet(const std::string& folder, const std::vector<std::string>& names,
                              bool grid3x3, BuildPlan* planOnly = nullptr);
+// The icons of the `columns` x `rows` cells of `sheet`, each Width / columns x
+// Height / rows (the caller checks that is at least 1 x 1), row by row from
+// the top left; messages name `source`. False after a message when a cell
+// cannot become an icon or memory runs out.
+bool IconsFromCells(const PixelBuffer24& sheet, const std::string& source, int columns, int rows,
+                    std::vector<CodedIcon>& icons);
+
 // What a list build does with an entry whose bitmap cannot become an icon:
 // keep a zero record in its place (the window's S16 Maker), or write nothing
 // at all and say which bitmap stopped it (the command line).

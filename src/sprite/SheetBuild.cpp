@@ -124,25 +124,7 @@ bool IconsFromSheetGrid(const PixelBuffer24& sheet, const std::string& source, i
                   sheet.Width(), sheet.Height(), columns, rows);
         return false;
     }
-    const int w = sheet.Width() / columns;
-    const int h = sheet.Height() / rows;
-    PixelBuffer24 cell;
-    cell.CreateLike(w, h, sheet);
-    if (!cell.Allocate()) {
-        ReportOutOfMemory(FormatText("Cutting the cells of %s", source.c_str()));
-        return false;
-    }
-    icons.clear();
-    for (int j = 0; j < columns * rows; ++j) {
-        const int x = j % columns * w;
-        const int y = j / columns * h;
-        sheet.CopyRect(x, y, x + w, y + h, cell, 0, 0);
-        CodedIcon icon;
-        if (!EncodeIcon(cell, FormatText("Cell %d of %s", j + 1, source.c_str()), icon))
-            return false;
-        icons.push_back(std::move(icon));
-    }
-    return true;
+    return IconsFromCells(sheet, source, columns, rows, icons);
 }
 
 bool LoadSheetDescription(const std::string& path, SheetDescription& description) {
