@@ -189,12 +189,9 @@ void AddReplaceIconCommand(CLI::App& app, CliContext& context) {
     command->add_option("N", a->icon, "the number of the icon replaced")->required();
     command->add_option("PICTURE", a->picture, "the new icon: a PNG or BMP file")->required();
     command->add_flag("--dry-run", a->dryRun, "tell what would change and write nothing");
-    command->footer(
-        "The picture is read by its content. In a PNG, a pixel with alpha below 128 is the "
-        "unused area (the key colour), except a fully transparent red 248, green 0, blue 248, "
-        "which is the S16 transparent colour; alpha 128 and above is the pixel's colour. The "
-        "file is rewritten once: an .s16 file keeps the old one as <name>.back, an archive as "
-        "<name>_back.dat.");
+    command->footer(std::string(kKeyColourHelp) +
+                    "\nThe file is rewritten once: an .s16 file keeps the old one as "
+                    "<name>.back, an archive as <name>_back.dat.");
     command->callback([&context, a] { context.Finish(ReplaceIcon(*a, context)); });
 }
 

@@ -18,14 +18,6 @@
 
 namespace {
 
-constexpr const char* kKeyColourHelp =
-    "Pictures are BMP or PNG files, told apart by their content.\n"
-    "Paint the areas an icon does not use in the key colour red 248, green 220, blue 220\n"
-    "(0xF8DCDC): they are left out of the stored icon and save space.\n"
-    "Transparency: a pixel with alpha below 128 is that unused area, except a fully\n"
-    "transparent pixel of colour red 248, green 0, blue 248, which is the S16 transparent\n"
-    "colour; a pixel with alpha 128 and above is its own colour.";
-
 constexpr const char* kIconDryRunHelp =
     "make every check and print what would change (the icon counts and the file's bytes before "
     "and after), but write nothing";

@@ -12,6 +12,15 @@ class S16Image;
 inline constexpr const char* kSpriteHelp =
     "an .s16 file, ARCHIVE.dat:ITEM or ARCHIVE.dat:#N (the N-th item)";
 
+// How pictures read as icons are painted: the key colour and transparency.
+inline constexpr const char* kKeyColourHelp =
+    "Pictures are BMP or PNG files, told apart by their content.\n"
+    "Paint the areas an icon does not use in the key colour red 248, green 220, blue 220\n"
+    "(0xF8DCDC): they are left out of the stored icon and save space.\n"
+    "Transparency: a pixel with alpha below 128 is that unused area, except a fully\n"
+    "transparent pixel of colour red 248, green 0, blue 248, which is the S16 transparent\n"
+    "colour; a pixel with alpha 128 and above is its own colour.";
+
 struct ArchiveItem {
     std::string archive;
     std::string item;
