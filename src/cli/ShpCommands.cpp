@@ -1,6 +1,6 @@
 // The SHP subcommands: to-shp, shp-info, from-shp.
 #include <CLI/CLI.hpp>
-
+#include <functional>
 #include <optional>
 
 #include "cli/BuildPlanText.h"
@@ -58,14 +58,15 @@ struct FromShpArgs {
     bool dryRun = false;
 };
 
-// The S16 file of each SHP file that would be converted, coded as it would be;
-// nothing is written, and the folder is not made.
-bool PlanFromShp(CliContext& context, const FromShpArgs& a, const std::string& s16Folder) {
+// Runs `convert` (path, file name, base name) on each SHP file the batch
+// takes: with --only-new, those whose S16 is neither in the folder nor made
+// earlier in the batch (the others are told); `convert` says whether it made
+// the S16.
+void ForEachShpToConvert(CliContext& context, const FromShpArgs& a, const std::string& s16Folder,
+                         const std::function<bool(const std::string&, const std::string&,
+                                                  const std::string&)>& convert) {
     std::optional<ExistingS16Files> existing;
     if (a.onlyNew) existing.emplace(s16Folder);
-    BuildPlan plan;
-    std::string failed;
-    int failures = 0;
     for (const std::string& path : a.files) {
         const std::string name = SplitPath(path, kPathFileName);
         const std::string base = SplitPath(path, kPathBaseName);
@@ -73,16 +74,29 @@ bool PlanFromShp(CliContext& context, const FromShpArgs& a, const std::string& s
             context.err << name << ": already in " << s16Folder << '\n';
             continue;
         }
-        std::vector<std::uint8_t> s16;
-        if (!ShpToS16Bytes(path, s16)) {
-            failed += "\n" + name;
-            ++failures;
-            continue;
-        }
-        plan.files.emplace_back(FormatText("%s%s.s16", s16Folder.c_str(), base.c_str()),
-                                s16.size());
-        if (existing) existing->Add(base);
+        if (convert(path, name, base) && existing) existing->Add(base);
     }
+}
+
+// The S16 file of each SHP file that would be converted, coded as it would be;
+// nothing is written, and the folder is not made.
+bool PlanFromShp(CliContext& context, const FromShpArgs& a, const std::string& s16Folder) {
+    BuildPlan plan;
+    std::string failed;
+    int failures = 0;
+    ForEachShpToConvert(
+        context, a, s16Folder,
+        [&](const std::string& path, const std::string& name, const std::string& base) {
+            std::vector<std::uint8_t> s16;
+            if (!ShpToS16Bytes(path, s16)) {
+                failed += "\n" + name;
+                ++failures;
+                return false;
+            }
+            plan.files.emplace_back(FormatText("%s%s.s16", s16Folder.c_str(), base.c_str()),
+                                    s16.size());
+            return true;
+        });
     TellBuildPlan(context.out, plan);
     if (failures == 0) return true;
     ShowError("%d SHP files could not be converted:%s", failures, failed.c_str());
@@ -95,23 +109,17 @@ bool FromShp(CliContext& context, const FromShpArgs& a) {
     const std::string s16Folder = AsFolder(a.folder);
     if (a.dryRun) return PlanFromShp(context, a, s16Folder);
     if (!MakeOutputFolder(s16Folder)) return false;
-    std::optional<ExistingS16Files> existing;
-    if (a.onlyNew) existing.emplace(s16Folder);
     DurabilityBatch batch;
     ShpBatchResult total;
-    for (const std::string& path : a.files) {
-        const std::string name = SplitPath(path, kPathFileName);
-        const std::string base = SplitPath(path, kPathBaseName);
-        if (existing && existing->Has(base)) {
-            context.err << name << ": already in " << s16Folder << '\n';
-            continue;
-        }
-        const ShpBatchResult one = ConvertShpFiles(SplitPath(path, kPathFolder), {name}, s16Folder,
-                                                   context.progress, {}, &batch);
-        total.converted += one.converted;
-        total.failed.insert(total.failed.end(), one.failed.begin(), one.failed.end());
-        if (existing && one.converted > 0) existing->Add(base);
-    }
+    ForEachShpToConvert(
+        context, a, s16Folder,
+        [&](const std::string& path, const std::string& name, const std::string&) {
+            const ShpBatchResult one = ConvertShpFiles(SplitPath(path, kPathFolder), {name},
+                                                       s16Folder, context.progress, {}, &batch);
+            total.converted += one.converted;
+            total.failed.insert(total.failed.end(), one.failed.begin(), one.failed.end());
+            return one.converted > 0;
+        });
     const bool durable = batch.MakeDurable();
     if (!durable) total.converted = 0;  // nothing is done until it is on disk
     TellShpBatch(total, s16Folder);
