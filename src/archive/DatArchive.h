@@ -156,12 +156,14 @@ private:
     // Writes `plan` as the new archive, puts it in place and reopens it.
     bool Rewrite(const std::vector<PlannedItem>& plan, Progress& progress);
     DirectoryRead ReadDirectory();
-    enum class OutputCheck { kWrite, kRefused, kKept };
+    // kCreate: nothing is at the path; kReplace: a file the user may write over.
+    enum class OutputCheck { kCreate, kReplace, kRefused, kKept };
     OutputCheck CheckOutput(const std::string& path, bool askBeforeReplacing);
     bool IsArchiveFile(const std::string& path);
-    // Writes the item's bytes at `outputPath` and leaves the file for `batch`
-    // to flush.
-    bool WriteItem(const DatEntry& entry, const std::string& outputPath, DurabilityBatch& batch);
+    // Writes the item's bytes at `outputPath` (`created`: where nothing was)
+    // and leaves the file for `batch` to flush.
+    bool WriteItem(const DatEntry& entry, const std::string& outputPath, bool created,
+                   DurabilityBatch& batch);
 
     bool open_ = false;
     bool readOnly_ = false;

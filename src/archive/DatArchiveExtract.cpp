@@ -88,7 +88,7 @@ bool DatArchive::IsArchiveFile(const std::string& path) {
 
 DatArchive::OutputCheck DatArchive::CheckOutput(const std::string& path, bool askBeforeReplacing) {
     std::error_code error;
-    if (!fs::exists(fs::symlink_status(path, error))) return OutputCheck::kWrite;
+    if (!fs::exists(fs::symlink_status(path, error))) return OutputCheck::kCreate;
     if (IsArchiveFile(path)) {
         ShowError("[%s] is the archive being read: the item is not written",
                   PrintableName(path).c_str());
@@ -96,12 +96,11 @@ DatArchive::OutputCheck DatArchive::CheckOutput(const std::string& path, bool as
     }
     if (askBeforeReplacing && !AskYesNo("[%s] already exists.\nWrite over it?", path.c_str()))
         return OutputCheck::kKept;
-    return OutputCheck::kWrite;
+    return OutputCheck::kReplace;
 }
 
-bool DatArchive::WriteItem(const DatEntry& entry, const std::string& outputPath,
+bool DatArchive::WriteItem(const DatEntry& entry, const std::string& outputPath, bool created,
                            DurabilityBatch& batch) {
-    const bool created = !Exists(outputPath);
     ItemOutputFile out(outputPath);
     if (!out.Create()) return false;
     if (!CopyFileRange(FileHandle(), entry.offset, static_cast<std::uint64_t>(entry.size),
@@ -121,18 +120,21 @@ bool DatArchive::WriteItem(const DatEntry& entry, const std::string& outputPath,
 bool DatArchive::ExtractItem(int index, const std::string& outputPath, bool askBeforeReplacing) {
     if (!open_ || index < 0 || index >= ItemCount()) return false;
     WaitCursor wait;
-    switch (CheckOutput(outputPath, askBeforeReplacing)) {
+    const OutputCheck check = CheckOutput(outputPath, askBeforeReplacing);
+    switch (check) {
         case OutputCheck::kRefused:
             return false;
         case OutputCheck::kKept:
             ShowError("[%s] already exists and is kept: the item is not written",
                       PrintableName(outputPath).c_str());
             return false;
-        case OutputCheck::kWrite:
+        case OutputCheck::kCreate:
+        case OutputCheck::kReplace:
             break;
     }
+    const bool created = check == OutputCheck::kCreate;
     DurabilityBatch batch;
-    return WriteItem(Entry(index), outputPath, batch) && batch.MakeDurable();
+    return WriteItem(Entry(index), outputPath, created, batch) && batch.MakeDurable();
 }
 
 ItemWriteResult DatArchive::WriteItems(const std::vector<int>& indices,
@@ -175,7 +177,8 @@ ItemWriteResult DatArchive::WriteItems(const std::vector<int>& indices,
         const std::string path = folder + names[i];
         const OutputCheck check = CheckOutput(path, true);
         if (check == OutputCheck::kKept) kept.push_back(path);
-        if (check == OutputCheck::kWrite && WriteItem(entry, path, batch))
+        const bool write = check == OutputCheck::kCreate || check == OutputCheck::kReplace;
+        if (write && WriteItem(entry, path, check == OutputCheck::kCreate, batch))
             ++result.written;
         else
             ++result.failures;
