@@ -71,7 +71,7 @@ TEST_F(BmpLoad, BytesReadAsTheirFileAndMessagesNameTheGivenName) {
     EXPECT_EQ(ui.LastText(), "Invalid BMP FileHeader size in empty.bmp");
 }
 
-TEST_F(BmpLoad, BottomUpAndTopDownGiveTheSameColours) {
+TEST_F(BmpLoad, BottomUpAndTopDownGiveTheSameColoursAndBmpIsAppendedToABareName) {
     const std::string up = Write("up.bmp", Bmp24(5, 3, Pattern));
     const std::string down = Write("down.bmp", Bmp24(5, -3, Pattern));
     PixelBuffer24 a, b;
@@ -89,14 +89,12 @@ TEST_F(BmpLoad, BottomUpAndTopDownGiveTheSameColours) {
     }
     EXPECT_EQ(a.FileName(), up);
     EXPECT_TRUE(ui.messages.empty());
-}
 
-TEST_F(BmpLoad, AppendsBmpToAPathWithoutExtension) {
+    // A path without extension is looked for with .bmp appended.
     Write("ship.bmp", Bmp24(2, 2, Pattern));
-    PixelBuffer24 picture;
-    EXPECT_TRUE(picture.Load(dir / "ship"));
-    EXPECT_EQ(picture.FileName(), dir / "ship.bmp");
-    EXPECT_FALSE(picture.Load(dir / "boat"));
+    EXPECT_TRUE(a.Load(dir / "ship"));
+    EXPECT_EQ(a.FileName(), dir / "ship.bmp");
+    EXPECT_FALSE(a.Load(dir / "boat"));
     EXPECT_EQ(ui.LastText(), dir / "boat.bmp not found");
 }
 
@@ -209,7 +207,7 @@ TEST_F(BmpLoad, RefusesSizesTheFileCannotHold) {
     EXPECT_EQ(Refusal(BuildBmp(spec)).rfind("Truncated BMP pixel data", 0), 0u);
 }
 
-TEST_F(BmpLoad, AFailedLoadKeepsThePicture) {
+TEST_F(BmpLoad, AFailedLoadKeepsThePictureAndAnAttachedBufferTooSmallIsRefused) {
     PixelBuffer24 picture;
     ASSERT_TRUE(picture.Load(Write("good.bmp", Bmp24(4, 2, Pattern))));
     BmpSpec spec;
@@ -219,10 +217,7 @@ TEST_F(BmpLoad, AFailedLoadKeepsThePicture) {
     EXPECT_EQ(picture.Width(), 4);
     EXPECT_EQ(picture.GetColor(3, 1), Pattern(3, 1));
     EXPECT_EQ(picture.FileName(), dir / "bad.bmp");
-}
 
-TEST_F(BmpLoad, AnAttachedBufferTooSmallIsRefused) {
-    PixelBuffer24 picture;
     std::uint8_t buffer[16];
     picture.Attach(buffer, sizeof buffer, false);
     EXPECT_TRUE(picture.Load(Write("fits.bmp", Bmp24(1, 4, Pattern))));

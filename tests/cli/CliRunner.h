@@ -41,3 +41,11 @@ inline void ExpectFileRefused(const std::string& path, const Bytes& bytes,
     for (const std::string& text : expected)
         EXPECT_NE(run.err.find(text), std::string::npos) << text << "\n" << run.err;
 }
+
+// Runs `args`, which must fail with exit 1 and `text` in its message.
+inline CliRun ExpectFailure(const std::vector<std::string>& args, const std::string& text) {
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.status, kExitFailed) << args[0] << "\n" << run.err;
+    EXPECT_NE(run.err.find(text), std::string::npos) << text << "\n" << run.err;
+    return run;
+}

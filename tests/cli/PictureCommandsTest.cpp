@@ -119,9 +119,7 @@ TEST_F(PictureCommands, GridsAndSheetOptionsAreChecked) {
         RunCli({"make", "--from-sheet", dir / "strip.bmp", "--grid", "3x1", dir / "x.s16"});
     EXPECT_EQ(uneven.status, kExitFailed);
     EXPECT_NE(uneven.err.find(dir / "strip.bmp"), std::string::npos);
-    const CliRun undescribed = RunCli({"make", "--from-sheet", dir / "strip.bmp", dir / "x.s16"});
-    EXPECT_EQ(undescribed.status, kExitFailed);
-    EXPECT_NE(undescribed.err.find("strip.json"), std::string::npos);
+    ExpectFailure({"make", "--from-sheet", dir / "strip.bmp", dir / "x.s16"}, "strip.json");
     EXPECT_FALSE(FileExists(dir / "x.s16"));
 
     for (std::vector<std::string> args :
@@ -150,9 +148,8 @@ TEST_F(PictureCommands, HostileDescriptionsAreRefusedNamingTheFile) {
     };
     for (const auto& [bytes, reason] : cases) {
         WriteFileBytes(dir / "tank.json", bytes);
-        const CliRun run = RunCli({"make", "--from-sheet", dir / "tank.bmp", dir / "out.s16"});
-        EXPECT_EQ(run.status, kExitFailed);
-        EXPECT_NE(run.err.find(dir / "tank.json"), std::string::npos) << run.err;
+        const CliRun run = ExpectFailure(
+            {"make", "--from-sheet", dir / "tank.bmp", dir / "out.s16"}, dir / "tank.json");
         EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
         EXPECT_FALSE(FileExists(dir / "out.s16"));
     }

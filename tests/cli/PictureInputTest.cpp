@@ -124,11 +124,8 @@ TEST_F(PictureInput, ListsAndInsertionTakePngNextToBmp) {
     EXPECT_EQ(image.Icon(3).TWidth, kWidth);
     image.CloseFile();
 
-    run = RunCli({"make", "--list", dir / "list2.s16", dir / "b.bmp", dir / "c.gif"});
-    EXPECT_EQ(run.status, kExitFailed);
-    EXPECT_NE(run.err.find((dir / "c.gif") + ": the pictures of a list must be .bmp or .png files"),
-              std::string::npos)
-        << run.err;
+    ExpectFailure({"make", "--list", dir / "list2.s16", dir / "b.bmp", dir / "c.gif"},
+                  (dir / "c.gif") + ": the pictures of a list must be .bmp or .png files");
 
     run = RunCli({"insert-icon", dir / "list.s16", dir / "a.PNG", "--at", "1"});
     ASSERT_EQ(run.status, kExitDone) << run.err;
@@ -137,11 +134,8 @@ TEST_F(PictureInput, ListsAndInsertionTakePngNextToBmp) {
 
     // A broken PNG is refused by name and reason, and nothing is written.
     WriteFileBytes(dir / "cut.png", Bytes(png.begin(), png.begin() + 50));
-    run = RunCli({"make", "--cloned", dir / "cut.png"});
-    EXPECT_EQ(run.status, kExitFailed);
-    EXPECT_NE(run.err.find("Invalid PNG file " + (dir / "cut.png") + ": truncated"),
-              std::string::npos)
-        << run.err;
+    ExpectFailure({"make", "--cloned", dir / "cut.png"},
+                  "Invalid PNG file " + (dir / "cut.png") + ": truncated");
     EXPECT_FALSE(FileExists(dir / "cut.s16"));
 }
 

@@ -127,11 +127,8 @@ TEST(ShpCli, CraftedFilesWhoseDataOverlapStayBoundedOrAreRefused) {
     for (std::size_t i = 0; i < records.size(); ++i)
         records[i].StartX = static_cast<std::int32_t>(i % 7);
     WriteFileBytes(dir / "crafted.s16", S16Bytes(records, RawData(words)));
-    run = RunCli({"to-shp", dir / "crafted.s16", dir / "crafted.shp"});
-    EXPECT_EQ(run.status, kExitFailed);
-    EXPECT_NE(run.err.find("Icons 1 and 2 of [" + (dir / "crafted.s16") + "] overlap in the file"),
-              std::string::npos)
-        << run.err;
+    ExpectFailure({"to-shp", dir / "crafted.s16", dir / "crafted.shp"},
+                  "Icons 1 and 2 of [" + (dir / "crafted.s16") + "] overlap in the file");
     EXPECT_FALSE(FileExists(dir / "crafted.shp"));
 
     // Frame 2 starts inside frame 1.
@@ -140,10 +137,7 @@ TEST(ShpCli, CraftedFilesWhoseDataOverlapStayBoundedOrAreRefused) {
                   {FrameHeader(2, 2, 0, 0, 1, 1), Bytes{5, 5, 6, 0, 5, 7, 8, 0}}});
     overlapping[16] = static_cast<std::uint8_t>(overlapping[8] + 4);
     WriteFileBytes(dir / "crafted.shp", overlapping);
-    run = RunCli({"from-shp", dir / "crafted.shp", "-o", dir / "back"});
-    EXPECT_EQ(run.status, kExitFailed);
-    EXPECT_NE(run.err.find("Frames 1 and 2 of " + (dir / "crafted.shp") + " overlap in the file"),
-              std::string::npos)
-        << run.err;
+    ExpectFailure({"from-shp", dir / "crafted.shp", "-o", dir / "back"},
+                  "Frames 1 and 2 of " + (dir / "crafted.shp") + " overlap in the file");
     EXPECT_FALSE(FileExists(dir / "back/crafted.s16"));
 }

@@ -40,7 +40,7 @@ Bytes FirstRow(const Bytes& frame) {
 
 }  // namespace
 
-TEST(ShpFrameImage, CodesTheSixByTwoExampleIn35Bytes) {
+TEST(ShpFrameImage, CodesTheSixByTwoExampleIn35BytesAndAnEmptyFrameByTheFallbacks) {
     ShpFrameImage picture;
     Indexed(picture, {{T, 5, 5, 5, 5, T}, {T, 8, T, 9, 3, T}});
     ShpFrameHeader h;
@@ -50,6 +50,13 @@ TEST(ShpFrameImage, CodesTheSixByTwoExampleIn35Bytes) {
               std::tuple(1, 5, 1, 0, 4, 1));
     EXPECT_EQ(Rows(frame),
               (Bytes{0x08, 0x05, 0x00, 0x03, 0x08, 0x01, 0x01, 0x05, 0x09, 0x03, 0x00}));
+
+    // A frame without opaque pixels takes the fallbacks: each row is one skip
+    // that runs one past Right, and the end of the row.
+    Indexed(picture, {{T, T, T}, {T, T, T}, {T, T, T}});
+    const Bytes empty = Frame(picture, h);
+    EXPECT_EQ(std::tuple(h.Left, h.Top, h.Right, h.Bottom), std::tuple(0, 1, 3, 2));
+    EXPECT_EQ(Rows(empty), (Bytes{1, 4, 0, 1, 4, 0}));
 }
 
 TEST(ShpFrameImage, CodesRowsAsRunsLiteralsAndSkips) {
@@ -76,16 +83,6 @@ TEST(ShpFrameImage, CodesRowsAsRunsLiteralsAndSkips) {
         // Opaque pixels in row 0 only: the fallback codes row 1 as well, beyond the picture.
         EXPECT_EQ(h.Bottom, 1);
     }
-}
-
-TEST(ShpFrameImage, AFrameWithoutOpaquePixelsUsesTheFallbacks) {
-    ShpFrameImage picture;
-    Indexed(picture, {{T, T, T}, {T, T, T}, {T, T, T}});
-    ShpFrameHeader h;
-    const Bytes frame = Frame(picture, h);
-    EXPECT_EQ(std::tuple(h.Left, h.Top, h.Right, h.Bottom), std::tuple(0, 1, 3, 2));
-    // Each row is one skip that runs one past Right, and the end of the row.
-    EXPECT_EQ(Rows(frame), (Bytes{1, 4, 0, 1, 4, 0}));
 }
 
 TEST(ShpFrameImage, QuantizesTrueColourPicturesToThePalette) {

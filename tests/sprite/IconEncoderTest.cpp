@@ -34,23 +34,30 @@ ColorValue Reduced(ColorValue c) {
 
 }  // namespace
 
-TEST(IconEncoder, APictureOfKeyColourIsStoredWholeAsRuns) {
+TEST(IconEncoder, StoresTheOpaqueAreaAsRunsOrRawAndRefusesAnEmptyPicture) {
     PixelBuffer24 picture;
+    // All key colour: the whole picture as 12 runs of 255 and one of 12.
     Paint(picture, 64, 48, [](int, int) { return kKey; });
-    const CodedIcon icon = Encode(picture);
+    CodedIcon icon = Encode(picture);
     EXPECT_EQ(icon.record, Record(64, 48, 0, 0, 64, 48, 0, 39, 1));
-    // 12 runs of 255 and one of 12.
     EXPECT_EQ(icon.data[36], 12);
     EXPECT_EQ(GetU16(icon.data, 1), s16::ToWord(kKey));
-}
-
-TEST(IconEncoder, OnePixelIsStoredRaw) {
-    PixelBuffer24 picture;
+    // One pixel is stored raw, at its place.
     Paint(picture, 10, 10,
           [](int x, int y) { return x == 4 && y == 7 ? MakeColor(255, 0, 0) : kKey; });
-    const CodedIcon icon = Encode(picture);
+    icon = Encode(picture);
     EXPECT_EQ(icon.record, Record(1, 1, 4, 7, 10, 10, 0, 2, 0));
     EXPECT_EQ(icon.data, RawData({0xF800}));
+    // Runs longer than 255 are split and carried across rows.
+    Paint(picture, 100, 4,
+          [](int, int y) { return y < 3 ? MakeColor(255, 0, 0) : MakeColor(0, 0, 255); });
+    EXPECT_EQ(Encode(picture).data, RunData({{255, 0xF800}, {45, 0xF800}, {100, 0x001F}}));
+
+    PixelBuffer24 empty;
+    EXPECT_FALSE(EncodeIcon(empty, icon));
+    empty.Create(0, 4, 24, false);
+    empty.Allocate();
+    EXPECT_FALSE(EncodeIcon(empty, icon));
 }
 
 TEST(IconEncoder, ChoosesTheShorterCodingWithTiesToRunLength) {
@@ -69,14 +76,6 @@ TEST(IconEncoder, ChoosesTheShorterCodingWithTiesToRunLength) {
     const CodedIcon tie = Encode(picture);
     EXPECT_EQ(tie.record.Compress, 1);
     EXPECT_EQ(tie.record.Bytes, 6);
-}
-
-TEST(IconEncoder, SplitsRunsLongerThan255AndCarriesThemAcrossRows) {
-    PixelBuffer24 picture;
-    Paint(picture, 100, 4,
-          [](int, int y) { return y < 3 ? MakeColor(255, 0, 0) : MakeColor(0, 0, 255); });
-    const CodedIcon icon = Encode(picture);
-    EXPECT_EQ(icon.data, RunData({{255, 0xF800}, {45, 0xF800}, {100, 0x001F}}));
 }
 
 TEST(IconEncoder, TreatsPaletteIndex159AsKeyAndWritesItAsMagenta) {
@@ -148,15 +147,6 @@ TEST(IconEncoder, RoundTripsPicturesOfEveryDepth) {
             }
         }
     }
-}
-
-TEST(IconEncoder, RefusesAnEmptyPicture) {
-    PixelBuffer24 empty;
-    CodedIcon icon;
-    EXPECT_FALSE(EncodeIcon(empty, icon));
-    empty.Create(0, 4, 24, false);
-    empty.Allocate();
-    EXPECT_FALSE(EncodeIcon(empty, icon));
 }
 
 TEST(IconEncoder, RefusesEveryPictureThatDecodingWouldRefuseAndKeepsTheRest) {

@@ -6,7 +6,7 @@
 #include "sprite/S16Format.h"
 #include "sprite/S16Image.h"
 
-TEST(IconExport, SavesEveryIconUnderItsNumberAndKeepsTheCurrentOne) {
+TEST(IconExport, SavesEveryIconUnderItsNumberAndCountsThoseNotSaved) {
     FakeUserInterface ui;
     TempDir dir;
     WriteFileBytes(dir / "set.s16",
@@ -23,17 +23,13 @@ TEST(IconExport, SavesEveryIconUnderItsNumberAndKeepsTheCurrentOne) {
         EXPECT_EQ(saved.GetColor(3, 1), MakeColor(8 * k, 0, 0));
     }
     EXPECT_EQ(IconBitmapPath("/x/unit.s16", 7), "/x/unit_007.bmp");
-}
 
-TEST(IconExport, CountsIconsThatCannotBeDecodedOrWritten) {
-    FakeUserInterface ui;
-    TempDir dir;
+    // Icons that cannot be decoded or written are counted.
     const Bytes run = RunData({{1, 0xF800}});
     WriteFileBytes(
-        dir / "set.s16",
+        dir / "bad.s16",
         S16Bytes({Record(1, 1, 0, 0, 1, 1, 0, 3, 1), Record(1, 1, 0, 0, 0, 1, 0, 3, 1)}, run));
-    S16Image image;
-    ASSERT_TRUE(image.OpenFile(dir / "set.s16"));
+    ASSERT_TRUE(image.OpenFile(dir / "bad.s16"));
     EXPECT_EQ(SaveAllIconsAsBmp(image, dir / "out.bmp"), 1);
     EXPECT_EQ(ui.LastText(), "Error: 1 / 2 icons were not saved as BMP\n");
     EXPECT_EQ(SaveAllIconsAsBmp(image, dir / "no/such/out.bmp"), 2);

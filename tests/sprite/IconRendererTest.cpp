@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "FakeUserInterface.h"
 #include "S16Files.h"
 #include "bitmap/RasterSurface.h"
@@ -50,26 +52,22 @@ TEST_F(IconRendererTest, ZoomsEachAxisWithinTheAreaAndSqueezesWhatDoesNotFit) {
     const Rect area{10, 5, 310, 255};
     EXPECT_EQ(DrawIcon(image, &surface, area, 5), 40 * 30);
     const Rect drawn = Drawn(surface);
-    EXPECT_EQ(drawn.left, 10);
-    EXPECT_EQ(drawn.top, 5);
-    EXPECT_EQ(drawn.Width(), 200);
-    EXPECT_EQ(drawn.Height(), 150);
+    EXPECT_EQ(std::tuple(drawn.left, drawn.top, drawn.Width(), drawn.Height()),
+              std::tuple(10, 5, 200, 150));
     EXPECT_EQ(surface.ColorAt(9, 5), 0u);
     EXPECT_EQ(surface.ColorAt(250, 200), kSilver);
     EXPECT_EQ(surface.Mode(), StretchMode::ColorOnColor);
 
     OpenSet(1, 70, 60);
     EXPECT_GT(DrawIcon(image, &surface, area, 5), 0);
-    EXPECT_EQ(Drawn(surface).Width(), 300);
-    EXPECT_EQ(Drawn(surface).Height(), 250);
+    EXPECT_EQ(std::tuple(Drawn(surface).Width(), Drawn(surface).Height()), std::tuple(300, 250));
 
     // An icon that does not fit is squeezed whatever the zoom.
     OpenSet(1, 400, 100);
     RasterSurface narrow(300, 250);
     for (int zoom : {1, 3}) {
         DrawIcon(image, &narrow, Rect{0, 0, 300, 250}, zoom);
-        EXPECT_EQ(Drawn(narrow).Width(), 298);
-        EXPECT_EQ(Drawn(narrow).Height(), 100);
+        EXPECT_EQ(std::tuple(Drawn(narrow).Width(), Drawn(narrow).Height()), std::tuple(298, 100));
     }
 }
 
