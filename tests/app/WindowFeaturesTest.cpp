@@ -20,9 +20,6 @@
 #include "DatFiles.h"
 #include "S16Files.h"
 #include "app/AnimationBar.h"
-#include "app/CMainFrame.h"
-#include "app/CShpTool.h"
-#include "app/CShpView.h"
 #include "app/ChangeTracker.h"
 #include "app/CommandIds.h"
 #include "app/IconPanel.h"
@@ -71,18 +68,16 @@ class WindowFeaturesTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<AppFixture> app_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<WindowFixture> window_;
+    AppFixture* app_ = nullptr;
+    CMainFrame* frame_ = nullptr;
 
     std::string Sample(const std::string& name) const { return app_->At(name); }
-    CShpView* View() const { return static_cast<CShpView*>(frame_->View(CMainFrame::kDatTool)); }
+    CShpView* View() const { return window_->View(); }
     int ItemCount() const { return app_->doc.Archive().ItemCount(); }
     // The S16 Tool on the sample folder, showing tank.s16, a unit of nine icons.
     CShpTool* S16ToolOnAUnit() {
-        app_->doc.Settings().s16Folder = Sample("");
-        frame_->SwitchTool(CMainFrame::kS16Tool);
-        auto* tool = static_cast<CShpTool*>(frame_->View(CMainFrame::kS16Tool));
-        tool->OnUpdate();
+        CShpTool* tool = window_->S16ToolOnSamples();
         tool->Files()->setCurrentRow(1);  // tank.s16
         return tool;
     }
@@ -102,20 +97,13 @@ private:
 
 private slots:
     void init() {
-        app_ = std::make_unique<AppFixture>(24);
-        QVERIFY(app_->written);
-        frame_ = std::make_unique<CMainFrame>(app_->doc);
-        frame_->resize(1000, 700);
-        frame_->show();
-        QVERIFY(app_->doc.OpenDocument(Sample("KELPAR.dat")));
-        frame_->SwitchTool(CMainFrame::kDatTool);
-        QCoreApplication::processEvents();
+        window_ = std::make_unique<WindowFixture>(false);
+        app_ = &window_->app;
+        frame_ = &window_->frame;
+        QVERIFY(window_->opened);
     }
 
-    void cleanup() {
-        frame_.reset();
-        app_.reset();
-    }
+    void cleanup() { window_.reset(); }
 
     void cancelledRewriteLeavesTheArchiveAsItWas() {
         const Bytes before = ReadFileBytes(Sample("KELPAR.dat"));
@@ -473,13 +461,13 @@ private slots:
     }
 
     void questionDuringLongWorkCanBeAnswered() {
-        QtProgress progress(frame_.get());
+        QtProgress progress(frame_);
         progress.Show();
         QVERIFY(progress.Dialog() != nullptr);
         // Asked before the progress dialog's delay ran out ("Yes to All" about
         // a file already there) ...
         QMessageBox box(QMessageBox::Question, "Question", "Replace it?",
-                        QMessageBox::YesToAll | QMessageBox::NoToAll, frame_.get());
+                        QMessageBox::YesToAll | QMessageBox::NoToAll, frame_);
         box.setWindowModality(Qt::ApplicationModal);
         box.show();
         // ... the dialog no longer waits to show itself on top of the question.
