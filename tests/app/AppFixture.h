@@ -3,7 +3,7 @@
 // memory. Members are destroyed in reverse order, the document first.
 #pragma once
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <memory>
 #include <string>
 
@@ -13,9 +13,20 @@
 #include "app/CMainFrame.h"
 #include "app/CShpTool.h"
 #include "app/CShpView.h"
+#include "app/TextWindow.h"
 #include "cli/SampleData.h"
 #include "support/MemorySettingsStore.h"
 #include "support/Progress.h"
+
+// The text window shown last (a summary or a list), or null when none is.
+inline TextWindow* ShownTextWindow() {
+    TextWindow* shown = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<TextWindow*>(widget); window && window->isVisible())
+            shown = window;
+    }
+    return shown;
+}
 
 struct AppFixture {
     // `items` units and widgets of sample data; none writes no sample data.

@@ -421,11 +421,7 @@ private slots:
         frame_->Action(kCmdUnpack)->trigger();
         QCOMPARE(app_->ui.questions.size(), std::size_t{1});
         QVERIFY(app_->ui.messages.empty());
-        TextWindow* summary = nullptr;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* window = qobject_cast<TextWindow*>(widget); window && window->isVisible())
-                summary = window;
-        }
+        TextWindow* summary = ShownTextWindow();
         QVERIFY(summary);
         const QStringList lines = summary->Text().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(

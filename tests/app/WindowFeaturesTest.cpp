@@ -86,6 +86,19 @@ private:
         QTimer::singleShot(0, View(), during);
         frame_->Action(command)->trigger();
     }
+    // A new folder, the answer to the next question for one.
+    std::string UnpackFolderAnswered() {
+        const std::string out = Sample("out/");
+        fs::create_directory(out);
+        app_->ui.folderAnswers.push_back(out);
+        return out;
+    }
+    // Another program's version of `archive`, one item shorter, at `copy`.
+    static bool WriteSmallerCopy(const std::string& archive, const std::string& copy) {
+        DatArchive other;
+        return fs::copy_file(archive, copy) && other.OpenArchive(copy) &&
+               !other.RemoveItem(3, NoProgress()).empty();
+    }
     void CancelProgress() {
         auto* dialog = View()->findChild<QProgressDialog*>();
         QVERIFY(dialog != nullptr);
@@ -117,9 +130,7 @@ private slots:
     }
 
     void clickDuringLongWorkDoesNothing() {
-        const std::string out = Sample("out/");
-        fs::create_directory(out);
-        app_->ui.folderAnswers.push_back(out);
+        const std::string out = UnpackFolderAnswered();
         QWidget* remove =
             frame_->Toolbar(CMainFrame::kDatTool)->widgetForAction(frame_->Action(kCmdRemove));
         QVERIFY(remove != nullptr);
@@ -179,12 +190,7 @@ private slots:
     void changeByAnotherProgramIsNeverWrittenOver() {
         const std::string archive = Sample("KELPAR.dat");
         // Another program writes a smaller archive into the same file.
-        fs::copy_file(archive, Sample("other.dat"));
-        {
-            DatArchive other;
-            QVERIFY(other.OpenArchive(Sample("other.dat")));
-            QVERIFY(!other.RemoveItem(3, NoProgress()).empty());
-        }
+        QVERIFY(WriteSmallerCopy(archive, Sample("other.dat")));
         const Bytes changed = ReadFileBytes(Sample("other.dat"));
         WriteFileBytes(archive, changed);
 
@@ -231,15 +237,8 @@ private slots:
 
     void changeSeenDuringLongWorkIsAskedAboutAfterIt() {
         const std::string archive = Sample("KELPAR.dat");
-        fs::copy_file(archive, Sample("other.dat"));
-        {
-            DatArchive other;
-            QVERIFY(other.OpenArchive(Sample("other.dat")));
-            QVERIFY(!other.RemoveItem(3, NoProgress()).empty());
-        }
-        const std::string out = Sample("out/");
-        fs::create_directory(out);
-        app_->ui.folderAnswers.push_back(out);
+        QVERIFY(WriteSmallerCopy(archive, Sample("other.dat")));
+        const std::string out = UnpackFolderAnswered();
         app_->ui.yesNoAnswers.push_back(true);
         std::size_t askedDuring = 0;
         // Another program replaces the archive while it is unpacked: reading
