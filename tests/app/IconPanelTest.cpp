@@ -291,11 +291,7 @@ private slots:
         app_->ui.folderAnswers.push_back(At("gone/"));
         panel_->Run(kCmdSaveAllIcons);
         QVERIFY(app_->ui.messages.empty());
-        TextWindow* summary = nullptr;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* window = qobject_cast<TextWindow*>(widget); window && window->isVisible())
-                summary = window;
-        }
+        TextWindow* summary = ShownTextWindow();
         QVERIFY(summary);
         const QStringList lines = summary->Text().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 101);  // each icon, and the count

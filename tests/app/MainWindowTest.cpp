@@ -22,9 +22,6 @@
 
 #include "AppFixture.h"
 #include "OrdinaryUser.h"
-#include "app/CMainFrame.h"
-#include "app/CShpTool.h"
-#include "app/CShpView.h"
 #include "app/CommandIds.h"
 #include "app/IconPanel.h"
 #include "app/ItemListModel.h"
@@ -84,23 +81,17 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<AppFixture> app_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<WindowFixture> window_;
+    AppFixture* app_ = nullptr;
+    CMainFrame* frame_ = nullptr;
 
     std::string Sample(const std::string& name) const { return app_->At(name); }
-    CShpView* View() const { return static_cast<CShpView*>(frame_->View(CMainFrame::kDatTool)); }
+    CShpView* View() const { return window_->View(); }
     QColor PixelAt(int x, int y) const {
         const Rect area = View()->Picture()->Area();
         return View()->Picture()->Picture().pixelColor(area.left + x, area.top + y);
     }
-    // The S16 Tool shown on the sample folder.
-    CShpTool* S16ToolOnSamples() {
-        app_->doc.Settings().s16Folder = Sample("");
-        frame_->SwitchTool(CMainFrame::kS16Tool);
-        auto* tool = static_cast<CShpTool*>(frame_->View(CMainFrame::kS16Tool));
-        tool->OnUpdate();
-        return tool;
-    }
+    CShpTool* S16ToolOnSamples() { return window_->S16ToolOnSamples(); }
     QStringList DirectoryShown() const { return Directory(app_->doc.Archive()); }
     // The picture holds no icon: nothing but the background and the frame.
     bool PictureIsBlank() const {
@@ -132,21 +123,13 @@ private:
 
 private slots:
     void init() {
-        app_ = std::make_unique<AppFixture>(24);
-        QVERIFY(app_->written);
-        frame_ = std::make_unique<CMainFrame>(app_->doc);
-        frame_->resize(1000, 700);
-        frame_->SwitchTool(CMainFrame::kS16Tool);
-        frame_->show();
-        QVERIFY(app_->doc.OpenDocument(Sample("KELPAR.dat")));
-        frame_->SwitchTool(CMainFrame::kDatTool);
-        QCoreApplication::processEvents();
+        window_ = std::make_unique<WindowFixture>(true);
+        app_ = &window_->app;
+        frame_ = &window_->frame;
+        QVERIFY(window_->opened);
     }
 
-    void cleanup() {
-        frame_.reset();
-        app_.reset();
-    }
+    void cleanup() { window_.reset(); }
 
     void showsTheFirstUnitAsACollage() {
         QCOMPARE(ListCount(), 25);
@@ -438,11 +421,7 @@ private slots:
         frame_->Action(kCmdUnpack)->trigger();
         QCOMPARE(app_->ui.questions.size(), std::size_t{1});
         QVERIFY(app_->ui.messages.empty());
-        TextWindow* summary = nullptr;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* window = qobject_cast<TextWindow*>(widget); window && window->isVisible())
-                summary = window;
-        }
+        TextWindow* summary = ShownTextWindow();
         QVERIFY(summary);
         const QStringList lines = summary->Text().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(
@@ -457,22 +436,22 @@ private slots:
     // menu marks the tool shown.
     void keysPageZoomAndMirrorAndTheToolIsMarked() {
         frame_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+        QVERIFY(QTest::qWaitForWindowActive(frame_));
         QVERIFY(frame_->Action(kCmdDatTool)->isChecked());
         QVERIFY(!frame_->Action(kCmdS16Tool)->isChecked());
-        QTest::keyClick(frame_.get(), Qt::Key_Down, Qt::AltModifier);
-        QTest::keyClick(frame_.get(), Qt::Key_Down, Qt::AltModifier);
-        QTest::keyClick(frame_.get(), Qt::Key_Up, Qt::AltModifier);
+        QTest::keyClick(frame_, Qt::Key_Down, Qt::AltModifier);
+        QTest::keyClick(frame_, Qt::Key_Down, Qt::AltModifier);
+        QTest::keyClick(frame_, Qt::Key_Up, Qt::AltModifier);
         QCOMPARE(SelectedText(), QString("UNIT02.S16  (9)"));
-        QTest::keyClick(frame_.get(), Qt::Key_L, Qt::ControlModifier);
+        QTest::keyClick(frame_, Qt::Key_L, Qt::ControlModifier);
         QVERIFY(!View()->Collage());
-        QTest::keyClick(frame_.get(), Qt::Key_Right, Qt::AltModifier);
+        QTest::keyClick(frame_, Qt::Key_Right, Qt::AltModifier);
         QCOMPARE(View()->IconNumber(), 2);
-        QTest::keyClick(frame_.get(), Qt::Key_Left, Qt::AltModifier);
+        QTest::keyClick(frame_, Qt::Key_Left, Qt::AltModifier);
         QCOMPARE(View()->IconNumber(), 1);
-        QTest::keyClick(frame_.get(), Qt::Key_3, Qt::ControlModifier);
+        QTest::keyClick(frame_, Qt::Key_3, Qt::ControlModifier);
         QCOMPARE(View()->Zoom(), 3);
-        QTest::keyClick(frame_.get(), Qt::Key_M, Qt::ControlModifier);
+        QTest::keyClick(frame_, Qt::Key_M, Qt::ControlModifier);
         QVERIFY(View()->Mirror());
         frame_->Action(kCmdS16Tool)->trigger();
         QVERIFY(frame_->Action(kCmdS16Tool)->isChecked());

@@ -194,11 +194,7 @@ private slots:
         app_->ui.Clear();
         dialog.Make();
         QVERIFY(app_->ui.messages.empty());
-        TextWindow* list = nullptr;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* window = qobject_cast<TextWindow*>(widget); window && window->isVisible())
-                list = window;
-        }
+        TextWindow* list = ShownTextWindow();
         QVERIFY(list);
         QVERIFY(list->Text().contains("aaa.bmp"));
         QVERIFY(list->Text().contains("bbb.bmp"));

@@ -20,9 +20,6 @@
 #include "DatFiles.h"
 #include "S16Files.h"
 #include "app/AnimationBar.h"
-#include "app/CMainFrame.h"
-#include "app/CShpTool.h"
-#include "app/CShpView.h"
 #include "app/ChangeTracker.h"
 #include "app/CommandIds.h"
 #include "app/IconPanel.h"
@@ -71,18 +68,16 @@ class WindowFeaturesTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<AppFixture> app_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<WindowFixture> window_;
+    AppFixture* app_ = nullptr;
+    CMainFrame* frame_ = nullptr;
 
     std::string Sample(const std::string& name) const { return app_->At(name); }
-    CShpView* View() const { return static_cast<CShpView*>(frame_->View(CMainFrame::kDatTool)); }
+    CShpView* View() const { return window_->View(); }
     int ItemCount() const { return app_->doc.Archive().ItemCount(); }
     // The S16 Tool on the sample folder, showing tank.s16, a unit of nine icons.
     CShpTool* S16ToolOnAUnit() {
-        app_->doc.Settings().s16Folder = Sample("");
-        frame_->SwitchTool(CMainFrame::kS16Tool);
-        auto* tool = static_cast<CShpTool*>(frame_->View(CMainFrame::kS16Tool));
-        tool->OnUpdate();
+        CShpTool* tool = window_->S16ToolOnSamples();
         tool->Files()->setCurrentRow(1);  // tank.s16
         return tool;
     }
@@ -90,6 +85,19 @@ private:
     void RunWhileBusy(int command, const std::function<void()>& during) {
         QTimer::singleShot(0, View(), during);
         frame_->Action(command)->trigger();
+    }
+    // A new folder, the answer to the next question for one.
+    std::string UnpackFolderAnswered() {
+        const std::string out = Sample("out/");
+        fs::create_directory(out);
+        app_->ui.folderAnswers.push_back(out);
+        return out;
+    }
+    // Another program's version of `archive`, one item shorter, at `copy`.
+    static bool WriteSmallerCopy(const std::string& archive, const std::string& copy) {
+        DatArchive other;
+        return fs::copy_file(archive, copy) && other.OpenArchive(copy) &&
+               !other.RemoveItem(3, NoProgress()).empty();
     }
     void CancelProgress() {
         auto* dialog = View()->findChild<QProgressDialog*>();
@@ -102,20 +110,13 @@ private:
 
 private slots:
     void init() {
-        app_ = std::make_unique<AppFixture>(24);
-        QVERIFY(app_->written);
-        frame_ = std::make_unique<CMainFrame>(app_->doc);
-        frame_->resize(1000, 700);
-        frame_->show();
-        QVERIFY(app_->doc.OpenDocument(Sample("KELPAR.dat")));
-        frame_->SwitchTool(CMainFrame::kDatTool);
-        QCoreApplication::processEvents();
+        window_ = std::make_unique<WindowFixture>(false);
+        app_ = &window_->app;
+        frame_ = &window_->frame;
+        QVERIFY(window_->opened);
     }
 
-    void cleanup() {
-        frame_.reset();
-        app_.reset();
-    }
+    void cleanup() { window_.reset(); }
 
     void cancelledRewriteLeavesTheArchiveAsItWas() {
         const Bytes before = ReadFileBytes(Sample("KELPAR.dat"));
@@ -129,9 +130,7 @@ private slots:
     }
 
     void clickDuringLongWorkDoesNothing() {
-        const std::string out = Sample("out/");
-        fs::create_directory(out);
-        app_->ui.folderAnswers.push_back(out);
+        const std::string out = UnpackFolderAnswered();
         QWidget* remove =
             frame_->Toolbar(CMainFrame::kDatTool)->widgetForAction(frame_->Action(kCmdRemove));
         QVERIFY(remove != nullptr);
@@ -191,12 +190,7 @@ private slots:
     void changeByAnotherProgramIsNeverWrittenOver() {
         const std::string archive = Sample("KELPAR.dat");
         // Another program writes a smaller archive into the same file.
-        fs::copy_file(archive, Sample("other.dat"));
-        {
-            DatArchive other;
-            QVERIFY(other.OpenArchive(Sample("other.dat")));
-            QVERIFY(!other.RemoveItem(3, NoProgress()).empty());
-        }
+        QVERIFY(WriteSmallerCopy(archive, Sample("other.dat")));
         const Bytes changed = ReadFileBytes(Sample("other.dat"));
         WriteFileBytes(archive, changed);
 
@@ -243,15 +237,8 @@ private slots:
 
     void changeSeenDuringLongWorkIsAskedAboutAfterIt() {
         const std::string archive = Sample("KELPAR.dat");
-        fs::copy_file(archive, Sample("other.dat"));
-        {
-            DatArchive other;
-            QVERIFY(other.OpenArchive(Sample("other.dat")));
-            QVERIFY(!other.RemoveItem(3, NoProgress()).empty());
-        }
-        const std::string out = Sample("out/");
-        fs::create_directory(out);
-        app_->ui.folderAnswers.push_back(out);
+        QVERIFY(WriteSmallerCopy(archive, Sample("other.dat")));
+        const std::string out = UnpackFolderAnswered();
         app_->ui.yesNoAnswers.push_back(true);
         std::size_t askedDuring = 0;
         // Another program replaces the archive while it is unpacked: reading
@@ -473,13 +460,13 @@ private slots:
     }
 
     void questionDuringLongWorkCanBeAnswered() {
-        QtProgress progress(frame_.get());
+        QtProgress progress(frame_);
         progress.Show();
         QVERIFY(progress.Dialog() != nullptr);
         // Asked before the progress dialog's delay ran out ("Yes to All" about
         // a file already there) ...
         QMessageBox box(QMessageBox::Question, "Question", "Replace it?",
-                        QMessageBox::YesToAll | QMessageBox::NoToAll, frame_.get());
+                        QMessageBox::YesToAll | QMessageBox::NoToAll, frame_);
         box.setWindowModality(Qt::ApplicationModal);
         box.show();
         // ... the dialog no longer waits to show itself on top of the question.

@@ -52,7 +52,6 @@ protected:
 }  // namespace
 
 TEST_F(DatRewriteTest, ReplacingShiftsLaterOffsetsAndUpperCasesNames) {
-    fs::create_directory(dir / "src");
     const Bytes replacement = Filler(25, 9);
     EXPECT_EQ(archive.ReplaceItem(1, Source("BETA.S16", replacement), progress).bytes, 25u);
     const Bytes after = ReadFileBytes(path);
@@ -69,7 +68,6 @@ TEST_F(DatRewriteTest, ReplacingShiftsLaterOffsetsAndUpperCasesNames) {
 }
 
 TEST_F(DatRewriteTest, AddingSortsWithUnderscoresFirstAndKeepsTheFilesSpelling) {
-    fs::create_directory(dir / "src");
     const std::string a = Source("unit_a.s16", Filler(5, 4));
     const std::string b = Source("UNITA.S16", Filler(6, 5));
     const std::string c = Source("Aardvark.s16", Filler(7, 6));
@@ -87,7 +85,6 @@ TEST_F(DatRewriteTest, AddingSortsWithUnderscoresFirstAndKeepsTheFilesSpelling) 
 }
 
 TEST_F(DatRewriteTest, AddingGivesWhatAddingOneAfterTheOtherGives) {
-    fs::create_directory(dir / "src");
     const std::string x = Source("ZED.S16", Filler(3, 1));
     const std::string y = Source("BETA.S16", Filler(4, 2));  // the same name as an item
     ASSERT_TRUE(archive.AddItems({x, y}, progress).done);
@@ -103,7 +100,6 @@ TEST_F(DatRewriteTest, AddingGivesWhatAddingOneAfterTheOtherGives) {
 // open or a rewrite, then through an index: neither may be left pointing at
 // the old directory, so each step checks more names than the scans cover.
 TEST_F(DatRewriteTest, FindingNamesFollowsEveryRewriteAndOpen) {
-    fs::create_directory(dir / "src");
     for (int round = 0; round < 3; ++round) {
         EXPECT_EQ(archive.FindItem("gamma.s16"), 2);
         EXPECT_EQ(archive.FindItem("ALPHA.s16"), 0);
@@ -135,7 +131,6 @@ TEST_F(DatRewriteTest, FindingNamesFollowsEveryRewriteAndOpen) {
 // The directory after a rewrite is planned, not read back: it must be the one
 // that reading the new archive gives, icon counts included.
 TEST_F(DatRewriteTest, ThePlannedDirectoryIsTheOneReadBack) {
-    fs::create_directory(dir / "src");
     Bytes negative = Filler(8, 5);
     negative[3] = 0x80;
     Bytes nine = Filler(6, 2);
@@ -163,7 +158,6 @@ TEST_F(DatRewriteTest, ThePlannedDirectoryIsTheOneReadBack) {
 }
 
 TEST_F(DatRewriteTest, NamesOfThirteenCharactersHaveNoTerminator) {
-    fs::create_directory(dir / "src");
     ASSERT_TRUE(archive.AddItem(Source("ABCDEFGHIJ.S16X", Filler(2, 1)), progress).done);
     const Bytes after = ReadFileBytes(path);
     EXPECT_EQ(StoredNames(after)[0], "ABCDEFGHIJ.S1");
@@ -236,7 +230,6 @@ TEST_F(DatRewriteTest, FailuresLeaveTheOriginalByteIdentical) {
 }
 
 TEST_F(DatRewriteTest, RefusesAnArchiveThatWouldPassFourGiB) {
-    fs::create_directory(dir / "src");
     const std::string big = dir / "src/BIG.S16";
     WriteFileBytes(big, {});
     std::error_code error;

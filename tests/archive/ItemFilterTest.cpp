@@ -30,7 +30,7 @@ std::vector<std::string> Names(const std::vector<int>& rows) {
 
 }  // namespace
 
-TEST(ItemFilter, BeginsWithOrContainsButNeverTheExtension) {
+TEST(ItemFilter, BeginsWithOrContainsButNeverTheExtensionInEachMode) {
     EXPECT_EQ(Names(FilterItems(Entries(), kShowAll, "un")),
               (std::vector<std::string>{"UNIT01.S16", "UNDEAD.S16"}));
     EXPECT_EQ(Names(FilterItems(Entries(), kShowAll, "$01")),
@@ -43,9 +43,7 @@ TEST(ItemFilter, BeginsWithOrContainsButNeverTheExtension) {
     // Trailing blanks count in the length but not in the pattern.
     EXPECT_EQ(Names(FilterItems(Entries(), kShowAll, "UNI  ")),
               std::vector<std::string>{"UNIT01.S16"});
-}
-
-TEST(ItemFilter, ModesSplitUnitsFromTheRest) {
+    // The modes split units from the rest.
     EXPECT_EQ(Names(FilterItems(Entries(), kShowUnits, "")),
               (std::vector<std::string>{"UNIT01.S16", "UNDEAD.S16"}));
     EXPECT_EQ(Names(FilterItems(Entries(), kShowInterface, "")),

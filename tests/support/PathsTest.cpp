@@ -39,6 +39,8 @@ TEST(ChangeExtension, ReplacesOrAppendsAndTextAfterFindsTheRest) {
     EXPECT_EQ(ChangeExtension("C:\\X\\A.dat", ".txt"), "C:\\X\\A.txt");
     EXPECT_EQ(ChangeExtension("C:\\X\\A", ".txt"), "C:\\X\\A.txt");
     EXPECT_EQ(UpperExtension("/x/unit.s16"), ".S16");
+    EXPECT_EQ(TextAfter("#001 : tree", ": "), "tree");
+    EXPECT_EQ(TextAfter("#001 tree", ": "), "");
 }
 
 TEST(ShortenPath, KeepsShortPathsAndCutsLongOnesToTheirTail) {
@@ -62,11 +64,6 @@ TEST(ShortenPath, CutsAtSeparatorsAndFallsBackToTheName) {
     EXPECT_EQ(ShortenPath(path, 30, true), "C:..\\delta\\epsilon\\name.txt");
     EXPECT_EQ(ShortenPath(path, 10, true), "name.txt");
     EXPECT_EQ(ShortenPath("/very/long/folder/name/", 10, false), "..r/name/");
-}
-
-TEST(Text, TextAfter) {
-    EXPECT_EQ(TextAfter("#001 : tree", ": "), "tree");
-    EXPECT_EQ(TextAfter("#001 tree", ": "), "");
 }
 
 TEST(Paths, FileSizeTellsAMissingFileWithoutAMessage) {
